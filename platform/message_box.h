@@ -1,0 +1,13 @@
+// Message boxes as the runtime needs them before any window exists.
+#pragma once
+
+namespace platform {
+
+enum class MessageIcon { None, Error, Warning, Information };
+enum class DefaultButton { First, Second };
+
+// Asks with OK and Cancel; true for OK. Text and title are UTF-8. Where there is no
+// desktop (the Linux build) the text goes to standard error and the answer is OK.
+bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, DefaultButton def);
+
+}  // namespace platform

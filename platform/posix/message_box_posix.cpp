@@ -1,0 +1,15 @@
+// No desktop on Linux: the message goes to standard error and the answer is OK.
+#include "platform/message_box.h"
+
+#include <cstdio>
+
+namespace platform {
+
+bool ask_ok_cancel(const char* title, const char* text, MessageIcon, DefaultButton)
+{
+    std::fprintf(stderr, "%s\n%s\n", title, text);
+    std::fflush(stderr);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+#include "platform/process.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace platform {
+
+void exit_process(int code)
+{
+    std::fflush(nullptr);
+    _exit(code);
+}
+
+void fatal_exit(const char* text)
+{
+    std::fprintf(stderr, "%s\n", text);
+    std::abort();
+}
+
+}  // namespace platform

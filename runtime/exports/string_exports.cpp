@@ -1,0 +1,106 @@
+// Exported string routines: counting, joining, comparing, text accessors, plug-in names.
+// Arguments are borrowed; string results are new counts the caller owns.
+#include <cstring>
+
+#include "runtime/memory/runtime_locks.h"
+#include "runtime/strings/string_compare.h"
+#include "runtime/strings/string_ref.h"
+#include "runtime/text/encoding_reconcile.h"
+
+using qv::StringRef;
+
+extern "C" {
+
+void RuntimeLockString(RuntimeString* s)
+{
+    qv::retain_string(s);
+}
+
+void RuntimeUnlockString(RuntimeString* s)
+{
+    qv::release_string(s);
+}
+
+void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue)
+{
+    if (newValue == oldValue)
+        return;
+    qv::LockGuard guard(qv::string_lock());
+    qv::retain_string(newValue);
+    qv::release_string(oldValue);
+}
+
+RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b)
+{
+    return StringRef::Concat(StringRef::share(a), StringRef::share(b)).leak();
+}
+
+int32_t RuntimeStringCompare(RuntimeString* a, RuntimeString* b)
+{
+    return qv::compare_strings_nocase(StringRef::share(a), StringRef::share(b));
+}
+
+const char* StringGetCString(RuntimeString* s)
+{
+    return StringRef::share(s).CText();
+}
+
+const char* StringToCString(RuntimeString* s)
+{
+    return StringGetCString(s);
+}
+
+const uint8_t* StringGetPString(RuntimeString* s)
+{
+    return StringRef::share(s).PText();
+}
+
+const uint8_t* StringToPString(RuntimeString* s)
+{
+    return StringGetPString(s);
+}
+
+uint32_t StringToOSType(RuntimeString* s)
+{
+    StringRef text = StringRef::share(s);
+    if (text.length() == 0)
+        return 0x3F3F3F3F;  // "????"
+    // Text in a Unicode form is taken in its 8-bit form; other encodings as they are.
+    if (text.encoding() == qv::kEncodingUTF16) {
+        StringRef narrow = qv::convert_encoding(text, qv::kEncodingUTF8);
+        if (!narrow.is_nil())
+            text = narrow;
+    }
+    uint32_t code = 0;
+    const i32 n = text.length() < 4 ? text.length() : 4;
+    std::memcpy(&code, text.bytes(), static_cast<size_t>(n));
+    return code;
+}
+
+RuntimeString* QuavBuildString(const void* bytes, int32_t count)
+{
+    return StringRef::FromBytes(bytes, count).leak();
+}
+
+void QuavLockString(RuntimeString* s)
+{
+    RuntimeLockString(s);
+}
+
+void QuavUnlockString(RuntimeString* s)
+{
+    RuntimeUnlockString(s);
+}
+
+uint32_t QuavGetStringEncoding(RuntimeString* s)
+{
+    return qv::string_encoding(s);
+}
+
+void QuavSetStringEncoding(RuntimeString* s, uint32_t encoding)
+{
+    if (s)
+        s->encoding = encoding;
+}
+
+}  // extern "C"

@@ -1,0 +1,187 @@
+// Two-layer runtime allocator: pooled small blocks and guarded objects.
+#include "runtime/memory/pool_allocator.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/process.h"
+#include "runtime/diagnostics/assertion.h"
+#include "runtime/memory/runtime_locks.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define QV_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
+#define QV_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
+#else
+#define QV_POISON(p, n) ((void)(p), (void)(n))
+#define QV_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+namespace qv {
+namespace {
+
+constexpr i32 kGranule = 4;
+constexpr i32 kPooledGranules = 64;  // blocks of this many granules or more come from the heap
+constexpr i32 kChunkSize = 8192;
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+struct Pool {
+    FreeBlock* free_lists[kPooledGranules] = {};  // index 0 unused
+    u8* chunk_next = nullptr;
+    i32 chunk_left = 0;
+    i64 bytes_in_use = 0;
+    i32 fail_countdown = -1;
+    ReleaseHook release_hook = nullptr;
+};
+
+Pool& pool()
+{
+    static Pool s_pool;
+    return s_pool;
+}
+
+[[noreturn]] void out_of_memory(bool heap_block)
+{
+    if (pool().release_hook)
+        pool().release_hook();
+    // The debug-output hook would get "This application has run out of memory and must quit
+    // now." here; it prints nothing on these platforms.
+    if (heap_block)
+        assertion_failed("utility", 842, "0", "This application has run out of memory and must quit now.");
+    platform::exit_process(0);
+}
+
+bool injected_failure()
+{
+    Pool& p = pool();
+    if (p.fail_countdown < 0)
+        return false;
+    if (p.fail_countdown == 0) {
+        p.fail_countdown = -1;
+        return true;
+    }
+    --p.fail_countdown;
+    return false;
+}
+
+void* heap_block(i32 size, MayFail may_fail)
+{
+    void* block = std::malloc(static_cast<size_t>(size));
+    if (!block && may_fail == MayFail::No)
+        out_of_memory(true);
+    return block;
+}
+
+void* pooled_block(i32 granules, MayFail may_fail)
+{
+    Pool& p = pool();
+    if (FreeBlock* block = p.free_lists[granules]) {
+        QV_UNPOISON(block, granules * kGranule);
+        p.free_lists[granules] = block->next;
+        return block;
+    }
+    const i32 bytes = granules * kGranule;
+    if (p.chunk_left < bytes) {
+        // The rest of the old chunk is abandoned; pooled memory never goes back to the heap.
+        u8* chunk = static_cast<u8*>(std::malloc(kChunkSize));
+        if (!chunk) {
+            if (may_fail == MayFail::Yes)
+                return nullptr;
+            out_of_memory(false);
+        }
+        QV_POISON(chunk, kChunkSize);
+        p.chunk_next = chunk;
+        p.chunk_left = kChunkSize;
+    }
+    u8* block = p.chunk_next;
+    p.chunk_next += bytes;
+    p.chunk_left -= bytes;
+    QV_UNPOISON(block, bytes);
+    return block;
+}
+
+}  // namespace
+
+i64 pool_bytes_in_use()
+{
+    LockGuard guard(allocator_lock());
+    return pool().bytes_in_use;
+}
+
+void pool_fail_after(i32 count)
+{
+    LockGuard guard(allocator_lock());
+    pool().fail_countdown = count;
+}
+
+void set_out_of_memory_release_hook(ReleaseHook hook)
+{
+    LockGuard guard(allocator_lock());
+    pool().release_hook = hook;
+}
+
+}  // namespace qv
+
+void* PoolAlloc(i32 size, MayFail may_fail)
+{
+    using namespace qv;
+    if (size <= 0)
+        return nullptr;
+    const i32 granules = static_cast<i32>((static_cast<u32>(size) + 3) / 4);
+    void* block;
+    {
+        LockGuard guard(allocator_lock());
+        if (injected_failure()) {
+            if (may_fail == MayFail::Yes)
+                return nullptr;
+            out_of_memory(granules >= kPooledGranules);
+        }
+        block = granules >= kPooledGranules ? heap_block(size, may_fail)
+                                            : pooled_block(granules, may_fail);
+        if (block)
+            pool().bytes_in_use += size;
+    }
+    return block;
+}
+
+void PoolFree(void* block, i32 size)
+{
+    using namespace qv;
+    if (!block || size <= 0)
+        return;
+    const i32 granules = static_cast<i32>((static_cast<u32>(size) + 3) / 4);
+    LockGuard guard(allocator_lock());
+    pool().bytes_in_use -= size;
+    if (granules >= kPooledGranules) {
+        std::free(block);
+        return;
+    }
+    auto* free_block = static_cast<FreeBlock*>(block);
+    free_block->next = pool().free_lists[granules];
+    pool().free_lists[granules] = free_block;
+    QV_POISON(block, granules * kGranule);
+}
+
+void* GuardedNew(i32 size)
+{
+    if (size < 0)
+        size = 0;
+    auto* raw = static_cast<u32*>(PoolAlloc(size + 8, MayFail::No));
+    raw[0] = static_cast<u32>(size);
+    raw[1] = qv::kGuardWord;
+    return raw + 2;
+}
+
+void GuardedDelete(void* block)
+{
+    if (!block)
+        return;
+    u32* raw = static_cast<u32*>(block) - 2;
+    if (raw[1] != qv::kGuardWord)
+        qv::assertion_failed("dump", 99, "overwrote start of block");
+    raw[1] = qv::kFreedGuardWord;
+    PoolFree(raw, static_cast<i32>(raw[0]) + 8);
+}

@@ -1,0 +1,120 @@
+/*
+ * quaver.h: what application image code sees of the runtime.
+ *
+ * Image code is freestanding 32-bit C that calls nothing but the runtime's exported
+ * routines. Every routine here is cdecl, takes and returns 32-bit values, and is bound by
+ * name when the image is linked. The same header serves the runtime itself, which includes
+ * it so that every definition is checked against its declaration here.
+ *
+ * Counting rule: string and object arguments are borrowed; string and object results are
+ * new counts that the caller owns and must release (RuntimeUnlockString). Store a result
+ * with RuntimeLockUnlockStrings(result, old) and then release the result. A null pointer is
+ * the empty string.
+ *
+ * String constants: QV_STR("text") yields a RuntimeString* for a constant in the exact
+ * layout of the image's data segment (20-byte header, length byte, text, zero byte, padding
+ * to 4). Its encoding is ASCII when every byte is below 0x80 and UTF-8 otherwise; texts of
+ * more than QV_STR_SCAN_LIMIT bytes are always tagged UTF-8. QV_BYTES("...") makes a constant
+ * with the encoding unknown, for binary data such as property tables. A constant's count of
+ * 1 belongs to the image and is never released, so balanced lock/unlock calls never free it.
+ *
+ *     RuntimeString* s = StringReplaceAllB(text, QV_STR("。"), QV_STR("ッ "));
+ *     ...
+ *     RuntimeUnlockString(s);
+ *
+ * Compiled for an image (QV_IMAGE defined), constants go to the section ".qvstr" with a null
+ * buffer pointer, which the loader sets. Compiled into a hosted program they point at their
+ * own buffer from the start.
+ */
+#ifndef QUAVER_SDK_QUAVER_H
+#define QUAVER_SDK_QUAVER_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Strings ------------------------------------------------------------------------- */
+
+typedef struct RuntimeString {
+    int32_t refCount;
+    uint8_t* buffer;   /* length byte, text, zero byte */
+    uint32_t capacity; /* bytes in buffer: length + 2 for runtime-made text */
+    int32_t length;    /* bytes of text */
+    uint32_t encoding; /* text-encoding tag */
+} RuntimeString;
+
+#define QV_ENCODING_UNKNOWN 0xFFFFu
+#define QV_ENCODING_ASCII 0x0600u
+#define QV_ENCODING_UTF16 0x0100u
+#define QV_ENCODING_UTF8 0x08000100u
+
+void RuntimeLockString(RuntimeString* s);
+void RuntimeUnlockString(RuntimeString* s);
+void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue);
+RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b);
+int32_t RuntimeStringCompare(RuntimeString* a, RuntimeString* b);
+const char* StringGetCString(RuntimeString* s);
+const char* StringToCString(RuntimeString* s);
+const uint8_t* StringGetPString(RuntimeString* s);
+const uint8_t* StringToPString(RuntimeString* s);
+uint32_t StringToOSType(RuntimeString* s);
+RuntimeString* QuavBuildString(const void* bytes, int32_t count);
+void QuavLockString(RuntimeString* s);
+void QuavUnlockString(RuntimeString* s);
+uint32_t QuavGetStringEncoding(RuntimeString* s);
+void QuavSetStringEncoding(RuntimeString* s, uint32_t encoding);
+
+/* Byte string functions: positions are 1-based and count bytes. */
+int32_t StringInStrB(int32_t start, RuntimeString* source, RuntimeString* find);
+RuntimeString* StringReplaceB(RuntimeString* source, RuntimeString* find, RuntimeString* replacement);
+RuntimeString* StringReplaceAllB(RuntimeString* source, RuntimeString* find, RuntimeString* replacement);
+RuntimeString* StringChr(int32_t value);
+RuntimeString* StringDBCSChr(int32_t value);
+
+/* ---- String constants ---------------------------------------------------------------- */
+
+#define QV_STR_SCAN_LIMIT 256
+
+/* Nonzero when byte k of the literal exists (before its terminator) and has its top bit set. */
+#define QV_HI_(s, k) (sizeof(s) > (k) + 1 && ((s)[(k) + 1 < sizeof(s) ? (k) : 0] & 0x80))
+#define QV_HI4_(s, k) (QV_HI_(s, k) || QV_HI_(s, (k) + 1) || QV_HI_(s, (k) + 2) || QV_HI_(s, (k) + 3))
+#define QV_HI16_(s, k) (QV_HI4_(s, k) || QV_HI4_(s, (k) + 4) || QV_HI4_(s, (k) + 8) || QV_HI4_(s, (k) + 12))
+#define QV_HI64_(s, k) (QV_HI16_(s, k) || QV_HI16_(s, (k) + 16) || QV_HI16_(s, (k) + 32) || QV_HI16_(s, (k) + 48))
+#define QV_HI256_(s) (QV_HI64_(s, 0) || QV_HI64_(s, 64) || QV_HI64_(s, 128) || QV_HI64_(s, 192))
+#define QV_LITERAL_ENCODING_(s) \
+    ((sizeof(s) - 1 > QV_STR_SCAN_LIMIT || QV_HI256_(s)) ? QV_ENCODING_UTF8 : QV_ENCODING_ASCII)
+
+#ifdef QV_IMAGE
+#define QV_CONSTANT_SECTION_ __attribute__((section(".qvstr"), aligned(4)))
+#define QV_CONSTANT_BUFFER_(name) 0
+#else
+#define QV_CONSTANT_SECTION_ __attribute__((aligned(4)))
+#define QV_CONSTANT_BUFFER_(name) &name.lengthByte
+#endif
+
+#define QV_CONSTANT_(lit, enc)                                                             \
+    __extension__({                                                                        \
+        static struct {                                                                    \
+            int32_t refCount;                                                              \
+            uint8_t* buffer;                                                               \
+            uint32_t capacity;                                                             \
+            int32_t length;                                                                \
+            uint32_t encoding;                                                             \
+            uint8_t lengthByte;                                                            \
+            char text[sizeof(lit)];                                                        \
+        } QV_CONSTANT_SECTION_ qv_constant_ = {                                            \
+            1, QV_CONSTANT_BUFFER_(qv_constant_), sizeof(lit) + 1, sizeof(lit) - 1, (enc), \
+            (uint8_t)(sizeof(lit) - 1 > 255 ? 255 : sizeof(lit) - 1), lit};                \
+        (RuntimeString*)&qv_constant_;                                                     \
+    })
+
+#define QV_STR(lit) QV_CONSTANT_(lit, QV_LITERAL_ENCODING_(lit))
+#define QV_BYTES(lit) QV_CONSTANT_(lit, QV_ENCODING_UNKNOWN)
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QUAVER_SDK_QUAVER_H */
