@@ -30,6 +30,7 @@ struct FreeBlock {
 
 struct Pool {
     FreeBlock* free_lists[kPooledGranules] = {};  // index 0 unused
+    u8* chunks = nullptr;  // every chunk, linked through its first word
     u8* chunk_next = nullptr;
     i32 chunk_left = 0;
     i64 bytes_in_use = 0;
@@ -92,9 +93,13 @@ void* pooled_block(i32 granules, MayFail may_fail)
                 return nullptr;
             out_of_memory(false);
         }
-        QV_POISON(chunk, kChunkSize);
-        p.chunk_next = chunk;
-        p.chunk_left = kChunkSize;
+        // Chunks stay linked so that the memory stays reachable (leak checkers see no leak,
+        // since pooled memory is never given back by design).
+        std::memcpy(chunk, &p.chunks, sizeof(u8*));
+        p.chunks = chunk;
+        QV_POISON(chunk + sizeof(u8*), kChunkSize - sizeof(u8*));
+        p.chunk_next = chunk + sizeof(u8*);
+        p.chunk_left = kChunkSize - static_cast<i32>(sizeof(u8*));
     }
     u8* block = p.chunk_next;
     p.chunk_next += bytes;
