@@ -73,6 +73,83 @@ RuntimeString* StringReplaceAllB(RuntimeString* source, RuntimeString* find, Run
 RuntimeString* StringChr(int32_t value);
 RuntimeString* StringDBCSChr(int32_t value);
 
+/* ---- Objects and classes ------------------------------------------------------------ */
+
+typedef struct ClassRecord ClassRecord;
+
+/* Every object begins with this 28-byte header; instance fields follow at offset 28. */
+typedef struct RuntimeObject {
+    uint32_t firstWord;       /* zero at creation */
+    void* methods;            /* the class's method table: routine i at methods + 8i */
+    ClassRecord* classRecord;
+    void* events;             /* the class's event table */
+    int32_t refCount;         /* 1 at creation; an object at 0 is never counted or freed */
+    struct RuntimeObject* prevLive;
+    struct RuntimeObject* nextLive;
+} RuntimeObject;
+
+typedef void (*QvObjectRoutine)(RuntimeObject* object);
+
+/* Method, event and static-method tables: a routine and its signature (or event name). */
+typedef struct MethodEntry {
+    void* routine;
+    RuntimeString* signature;
+} MethodEntry;
+
+typedef struct PropertyEntry {
+    RuntimeString* name; /* "name%typecode" */
+    int32_t parameter;
+    void* getter;
+    void* setter;
+} PropertyEntry;
+
+typedef struct InterfaceEntry {
+    ClassRecord* interfaceClass;
+    int32_t methodCount;
+    MethodEntry* methods;
+} InterfaceEntry;
+
+/* A class: this 64-byte header, then its interface, method, event, static-method and
+ * property tables in one block. Classes are never freed. */
+struct ClassRecord {
+    ClassRecord* superclass;
+    RuntimeString* name;
+    uint32_t reserved;
+    int32_t instanceSize;
+    int32_t isAnInterface;
+    QvObjectRoutine initializer;
+    QvObjectRoutine finalizer;
+    int32_t methodCount;
+    MethodEntry* methodTable;
+    int32_t eventCount;
+    MethodEntry* eventTable;
+    int32_t staticMethodCount;
+    MethodEntry* staticMethodTable;
+    int32_t propertyCount;
+    PropertyEntry* propertyTable;
+    int32_t interfaceCount;
+    /* InterfaceEntry interfaces[interfaceCount] follows */
+};
+
+ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t methodCount, int32_t interfaceCount,
+                             int32_t eventCount, int32_t staticMethodCount, int32_t propertyCount);
+MethodEntry* RuntimeNewVtable(int32_t count);
+RuntimeObject* RuntimeNewObject(ClassRecord* classRecord);
+void RuntimeLockObject(RuntimeObject* object);
+void RuntimeUnlockObject(RuntimeObject* object);
+void RuntimeLockUnlockObjects(RuntimeObject* newValue, RuntimeObject* oldValue);
+int32_t RuntimeObjectIsa(RuntimeObject* object, ClassRecord* classRecord);
+RuntimeObject* RuntimeCheckCast(RuntimeObject* object, ClassRecord* classRecord);
+MethodEntry* RuntimeLookupInterfaceVtable(RuntimeObject* object, ClassRecord* interfaceClass);
+void RuntimeNilObject(void);
+int32_t RuntimeDebugObjectCount(RuntimeObject* exclude);
+uint32_t RuntimeDebugObjectID(RuntimeObject* exclude, int32_t n);
+RuntimeString* RuntimeDebugObjectClass(RuntimeObject* exclude, int32_t n);
+int32_t RuntimeDebugObjectRefs(RuntimeObject* exclude, int32_t n);
+int32_t RuntimeDebugMemoryUsed(void);
+void QuavLockObject(RuntimeObject* object);
+void QuavUnlockObject(RuntimeObject* object);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256
