@@ -1,0 +1,254 @@
+// The linker proper: a validating pass that decodes every record and checks every site, then
+// a patching pass over the decoded records.
+#include "loader/import_linker.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "loader/byte_reader.h"
+#include "runtime/diagnostics/assertion.h"
+
+namespace qv {
+namespace {
+
+enum Tag : u8 { kNoOp = 0, kRuntimeImport = 1, kDataFixup = 2, kCodeFixup = 3, kLibraryImport = 4, kStringFixup = 5 };
+
+struct Record {
+    u8 tag;
+    bool relative;          // runtime imports
+    std::string name;       // routine or procedure
+    std::string library;    // library imports
+    std::vector<u32> sites; // every site the record patches, in chain order
+};
+
+std::string hex(u32 v)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", v);
+    return text;
+}
+
+u32 load_u32(const u8* p)
+{
+    u32 v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+void store_u32(u8* p, u32 v)
+{
+    std::memcpy(p, &v, 4);
+}
+
+class Validator {
+public:
+    Validator(std::span<const u8> stream, const LoadedImage& image)
+        : m_reader(stream), m_image(image), m_claimed(image.code_length, false)
+    {
+    }
+
+    Result<std::vector<Record>> decode()
+    {
+        std::vector<Record> records;
+        while (!m_reader.at_end()) {
+            m_record_start = m_reader.position();
+            u8 tag;
+            (void)m_reader.read_u8(tag);
+            Record record{tag, false, {}, {}, {}};
+            Result<void> step = decode_record(record);
+            if (!step)
+                return Error{step.error()};
+            if (tag >= kRuntimeImport && tag <= kStringFixup)
+                records.push_back(std::move(record));
+        }
+        return records;
+    }
+
+private:
+    Error fail(const std::string& what) const
+    {
+        return Error{"import stream record at offset " + std::to_string(m_record_start) + ": " + what};
+    }
+
+    Result<void> decode_record(Record& record)
+    {
+        switch (record.tag) {
+        case kRuntimeImport: {
+            u8 mode;
+            u32 head;
+            if (!m_reader.read_u8(mode) || !m_reader.read_u32(head))
+                return fail("runtime import is cut off");
+            record.relative = mode == 1;
+            if (Result<void> r = read_name(record.name, "routine name"); !r)
+                return r;
+            return walk_chain(head, record);
+        }
+        case kLibraryImport: {
+            u32 head;
+            if (!m_reader.read_u32(head))
+                return fail("library import is cut off");
+            if (Result<void> r = read_name(record.name, "procedure name"); !r)
+                return r;
+            if (Result<void> r = read_name(record.library, "library name"); !r)
+                return r;
+            return walk_chain(head, record);
+        }
+        case kDataFixup:
+        case kCodeFixup:
+        case kStringFixup: {
+            u32 site;
+            if (!m_reader.read_u32(site))
+                return fail("fixup is cut off before its site");
+            if (Result<void> r = claim_site(site, "fixup"); !r)
+                return r;
+            record.sites.push_back(site);
+            return check_fixup_target(record.tag, site);
+        }
+        default:
+            return {};  // no-op and unknown tags: the byte alone
+        }
+    }
+
+    Result<void> read_name(std::string& out, const char* what)
+    {
+        u8 length;
+        std::span<const u8> bytes;
+        if (!m_reader.read_u8(length) || !m_reader.read_span(length, bytes) || !m_reader.skip(1))
+            return fail(std::string(what) + " is cut off");
+        out.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return {};
+    }
+
+    // A site is 4 bytes inside the code segment that no other fixup touches.
+    Result<void> claim_site(u32 site, const std::string& owner)
+    {
+        if (site > m_image.code_length || m_image.code_length - site < 4)
+            return fail(owner + " names site " + hex(site) + ", outside the " +
+                        std::to_string(m_image.code_length) + "-byte code segment");
+        for (u32 i = 0; i < 4; ++i) {
+            if (m_claimed[site + i])
+                return fail(owner + " patches site " + hex(site) +
+                            ", which another fixup already patches (or its chain loops)");
+        }
+        for (u32 i = 0; i < 4; ++i)
+            m_claimed[site + i] = true;
+        return {};
+    }
+
+    Result<void> walk_chain(u32 head, Record& record)
+    {
+        const std::string owner = "import '" + record.name + "'";
+        for (u32 site = head; site != 0;) {
+            if (Result<void> r = claim_site(site, owner); !r)
+                return r;
+            record.sites.push_back(site);
+            site = load_u32(m_image.code + site);
+        }
+        return {};
+    }
+
+    Result<void> check_fixup_target(u8 tag, u32 site)
+    {
+        const u32 offset = load_u32(m_image.code + site);
+        if (tag == kCodeFixup) {
+            if (offset > m_image.code_length)
+                return fail("code fixup at site " + hex(site) + " points at code offset " + hex(offset) +
+                            ", beyond the code segment");
+            return {};
+        }
+        if (offset > m_image.data_length)
+            return fail("data fixup at site " + hex(site) + " points at data offset " + hex(offset) +
+                        ", beyond the " + std::to_string(m_image.data_length) + "-byte data segment");
+        if (tag == kStringFixup) {
+            if (m_image.data_length - offset < 22)
+                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
+                            hex(offset) + " does not fit in the data segment");
+            const u32 length = load_u32(m_image.data + offset + 12);
+            if (length > m_image.data_length - offset - 22)
+                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
+                            hex(offset) + " declares " + std::to_string(length) +
+                            " text bytes, more than the data segment holds");
+        }
+        return {};
+    }
+
+    ByteReader m_reader;
+    const LoadedImage& m_image;
+    std::vector<bool> m_claimed;  // one flag per code byte
+    size_t m_record_start = 0;
+};
+
+}  // namespace
+
+Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& image, ImportResolver& resolver)
+{
+    Validator validator(stream, image);
+    Result<std::vector<Record>> decoded = validator.decode();
+    if (!decoded)
+        return Error{decoded.error()};
+
+    const auto code_base = reinterpret_cast<uintptr_t>(image.code);
+    const auto data_base = reinterpret_cast<uintptr_t>(image.data);
+    LinkReport report;
+    auto patch_chain = [&](const Record& record, const void* target) {
+        for (u32 site : record.sites) {
+            const auto address = reinterpret_cast<uintptr_t>(target);
+            store_u32(image.code + site,
+                      record.relative ? static_cast<u32>(address - (code_base + site + 4)) : static_cast<u32>(address));
+        }
+        report.import_sites += static_cast<u32>(record.sites.size());
+    };
+    for (Record& record : decoded.value()) {
+        switch (record.tag) {
+        case kRuntimeImport: {
+            ++report.runtime_imports;
+            const void* routine = resolver.runtime_routine(record.name);
+            if (!routine) {
+                const std::string message = "Function '" + record.name + "' was not exported";
+                assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
+                report.unbound.push_back(record.name);
+                routine = resolver.unbound_import(record.name);
+            }
+            patch_chain(record, routine);
+            break;
+        }
+        case kLibraryImport: {
+            ++report.library_imports;
+            std::string message;
+            const void* procedure = resolver.library_procedure(record.library, record.name, message);
+            if (!procedure)
+                return Error{message};
+            record.relative = true;  // library imports are always calls
+            patch_chain(record, procedure);
+            break;
+        }
+        case kDataFixup: {
+            u8* site = image.code + record.sites[0];
+            store_u32(site, static_cast<u32>(load_u32(site) + data_base));
+            ++report.data_fixups;
+            break;
+        }
+        case kCodeFixup: {
+            u8* site = image.code + record.sites[0];
+            store_u32(site, static_cast<u32>(load_u32(site) + code_base));
+            ++report.code_fixups;
+            break;
+        }
+        case kStringFixup: {
+            u8* site = image.code + record.sites[0];
+            const u32 offset = load_u32(site);
+            store_u32(site, static_cast<u32>(offset + data_base));
+            u8* constant = image.data + offset;
+            if (load_u32(constant + 4) == 0)  // the first fixup of a constant makes it live
+                store_u32(constant + 4, static_cast<u32>(data_base + offset + 20));
+            ++report.string_fixups;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return report;
+}
+
+}  // namespace qv
