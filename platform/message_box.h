@@ -10,4 +10,7 @@ enum class DefaultButton { First, Second };
 // desktop (the Linux build) the text goes to standard error and the answer is OK.
 bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, DefaultButton def);
 
+// Shows a message with one OK button and an information icon (standard error on Linux).
+void show_message(const char* title, const char* text);
+
 }  // namespace platform

@@ -150,6 +150,23 @@ int32_t RuntimeDebugMemoryUsed(void);
 void QuavLockObject(RuntimeObject* object);
 void QuavUnlockObject(RuntimeObject* object);
 
+/* Built-in classes by name (ignoring case), made on first request; no count is added. */
+ClassRecord* RuntimeLookupClass(RuntimeString* name);
+/* A runtime class definition, which only the runtime reads. */
+typedef struct ObjectDefinition ObjectDefinition;
+RuntimeObject* CreateInstance(ObjectDefinition* definition);
+
+/* Raising: both return normally; the return lands in the nearest active handler. */
+void RuntimeRaiseException(RuntimeObject* exception);
+void RuntimeReraiseException(RuntimeObject* exception);
+void RuntimeUnhandledException(RuntimeObject* exception);
+
+/* Generic property accessors: the field at byte offset param of the object. */
+int32_t intGetter(RuntimeObject* object, int32_t param);
+void intSetter(RuntimeObject* object, int32_t param, int32_t value);
+RuntimeString* stringGetter(RuntimeObject* object, int32_t param);
+void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256
@@ -181,7 +198,7 @@ void QuavUnlockObject(RuntimeObject* object);
             uint32_t encoding;                                                             \
             uint8_t lengthByte;                                                            \
             char text[sizeof(lit)];                                                        \
-        } QV_CONSTANT_SECTION_ qv_constant_ = {                                            \
+        } qv_constant_ QV_CONSTANT_SECTION_ = {                                            \
             1, QV_CONSTANT_BUFFER_(qv_constant_), sizeof(lit) + 1, sizeof(lit) - 1, (enc), \
             (uint8_t)(sizeof(lit) - 1 > 255 ? 255 : sizeof(lit) - 1), lit};                \
         (RuntimeString*)&qv_constant_;                                                     \

@@ -12,4 +12,13 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon, DefaultButt
     return true;
 }
 
+void show_message(const char* title, const char* text)
+{
+    if (title && *title)
+        std::fprintf(stderr, "%s: %s\n", title, text);
+    else
+        std::fprintf(stderr, "%s\n", text);
+    std::fflush(stderr);
+}
+
 }  // namespace platform

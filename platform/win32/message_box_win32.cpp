@@ -18,4 +18,10 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, Defaul
     return MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(), flags) == IDOK;
 }
 
+void show_message(const char* title, const char* text)
+{
+    MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(),
+                MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
 }  // namespace platform

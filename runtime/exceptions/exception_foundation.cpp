@@ -57,8 +57,11 @@ const u8* landing_record_at(const u8* return_address)
     return p;
 }
 
-// Kept out of line so that it has a frame of its own: the walk starts there.
-__attribute__((noinline)) void search(RuntimeObject* exception)
+// Kept out of line so that it has a frame of its own: the walk starts there. Not
+// address-sanitized: it reads the saved words of frames it does not own, and once a frame
+// pointer is garbage (the chain may run through code built without frame pointers) those
+// words can lie in another frame's redzone; is_readable is what keeps the reads safe.
+__attribute__((noinline, no_sanitize("address"))) void search(RuntimeObject* exception)
 {
     auto* frame = static_cast<uintptr_t*>(__builtin_frame_address(0));
     for (;;) {

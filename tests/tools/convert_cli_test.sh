@@ -41,7 +41,7 @@ hex() { od -An -tx1 -v "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//' | cut -c1-1
 run() {
   local name=$1 input=$2; shift 2
   local rc=0
-  timeout "$case_timeout" "${cmd[@]}" "$@" <"$input" >"$out_dir/$name.out" 2>"$out_dir/$name.err" || rc=$?
+  timeout --foreground -k 5 "$case_timeout" "${cmd[@]}" "$@" <"$input" >"$out_dir/$name.out" 2>"$out_dir/$name.err" || rc=$?
   echo "$rc" >"$out_dir/$name.rc"
   return 0
 }

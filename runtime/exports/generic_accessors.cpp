@@ -1,0 +1,73 @@
+// Generic property accessors: read or write the field at byte offset `param` of an object.
+// Strings are counted: the getter hands back a new count, the setter keeps one.
+#include <cstring>
+
+#include "runtime/diagnostics/assertion.h"
+#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/object_model.h"
+#include "runtime/strings/string_ref.h"
+
+namespace {
+
+// The field, or null (after a raise or an assertion) when there is no object or the field
+// would not lie inside it.
+void* field_of(RuntimeObject* object, int32_t param, int32_t width)
+{
+    if (!object) {
+        qv::RaiseNilObject();
+        return nullptr;
+    }
+    // RuntimeNewObject never allocates less than the header.
+    const ClassRecord* c = object->classRecord;
+    i32 size = c ? c->instanceSize : 0;
+    if (size < static_cast<i32>(sizeof(RuntimeObject)))
+        size = sizeof(RuntimeObject);
+    if (param < 0 || param > size - width) {
+        qv::assertion_failed("genericAccessors", 40, "param + width <= instanceSize");
+        return nullptr;
+    }
+    return reinterpret_cast<u8*>(object) + param;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t intGetter(RuntimeObject* object, int32_t param)
+{
+    void* field = field_of(object, param, sizeof(int32_t));
+    int32_t value = 0;
+    if (field)
+        std::memcpy(&value, field, sizeof value);
+    return value;
+}
+
+void intSetter(RuntimeObject* object, int32_t param, int32_t value)
+{
+    if (void* field = field_of(object, param, sizeof(int32_t)))
+        std::memcpy(field, &value, sizeof value);
+}
+
+RuntimeString* stringGetter(RuntimeObject* object, int32_t param)
+{
+    void* field = field_of(object, param, sizeof(RuntimeString*));
+    if (!field)
+        return nullptr;
+    RuntimeString* value;
+    std::memcpy(&value, field, sizeof value);
+    return qv::StringRef::share(value).leak();
+}
+
+void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value)
+{
+    void* field = field_of(object, param, sizeof(RuntimeString*));
+    if (!field)
+        return;
+    RuntimeString* old;
+    std::memcpy(&old, field, sizeof old);
+    RuntimeString* kept = qv::StringRef::share(value).leak();  // before the release: value may be old
+    std::memcpy(field, &kept, sizeof kept);
+    RuntimeUnlockString(old);
+}
+
+}  // extern "C"

@@ -1,0 +1,76 @@
+// The one list of the exported routines the runtime defines. Each name is taken by address
+// from its declaration in sdk/quaver.h, so a routine missing there fails to compile and one
+// that the runtime does not define fails to link.
+#include "runtime/registry/provided_routines.h"
+
+#include "sdk/quaver.h"
+
+// Order matters only for names outside the static export table: they are appended in it.
+#define QV_PROVIDED_ROUTINES(X)   \
+    /* strings */                 \
+    X(RuntimeLockString)          \
+    X(RuntimeUnlockString)        \
+    X(RuntimeLockUnlockStrings)   \
+    X(RuntimeAddString)           \
+    X(RuntimeStringCompare)       \
+    X(StringGetCString)           \
+    X(StringToCString)            \
+    X(StringGetPString)           \
+    X(StringToPString)            \
+    X(StringToOSType)             \
+    X(QuavBuildString)            \
+    X(QuavLockString)             \
+    X(QuavUnlockString)           \
+    X(QuavGetStringEncoding)      \
+    X(QuavSetStringEncoding)      \
+    /* byte string functions */   \
+    X(StringInStrB)               \
+    X(StringReplaceB)             \
+    X(StringReplaceAllB)          \
+    X(StringChr)                  \
+    X(StringDBCSChr)              \
+    /* objects and classes */     \
+    X(RuntimeNewClass)            \
+    X(RuntimeNewVtable)           \
+    X(RuntimeNewObject)           \
+    X(RuntimeLockObject)          \
+    X(RuntimeUnlockObject)        \
+    X(RuntimeLockUnlockObjects)   \
+    X(RuntimeObjectIsa)           \
+    X(RuntimeCheckCast)           \
+    X(RuntimeLookupInterfaceVtable) \
+    X(RuntimeNilObject)           \
+    X(RuntimeDebugObjectCount)    \
+    X(RuntimeDebugObjectID)       \
+    X(RuntimeDebugObjectClass)    \
+    X(RuntimeDebugObjectRefs)     \
+    X(RuntimeDebugMemoryUsed)     \
+    X(QuavLockObject)             \
+    X(QuavUnlockObject)           \
+    X(RuntimeLookupClass)         \
+    X(CreateInstance)             \
+    /* exceptions */              \
+    X(RuntimeRaiseException)      \
+    X(RuntimeReraiseException)    \
+    X(RuntimeUnhandledException)  \
+    /* generic property accessors */ \
+    X(intGetter)                  \
+    X(intSetter)                  \
+    X(stringGetter)               \
+    X(stringSetter)
+
+namespace qv {
+namespace {
+
+#define QV_PROVIDED_ENTRY(name) {#name, reinterpret_cast<void*>(&name)},
+const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_ENTRY)};
+#undef QV_PROVIDED_ENTRY
+
+}  // namespace
+
+std::span<const ProvidedRoutine> provided_routines()
+{
+    return kProvidedRoutines;
+}
+
+}  // namespace qv

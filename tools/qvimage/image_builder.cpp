@@ -1,0 +1,61 @@
+// Lays the object out, resolves its relocations and writes the entry jump.
+#include "tools/qvimage/image_builder.h"
+
+#include "tools/qvimage/bytes.h"
+#include "tools/qvimage/image_layout.h"
+#include "tools/qvimage/relocations.h"
+
+namespace qvimage {
+namespace {
+
+using qv::Error;
+using qv::Result;
+
+// The code offset of the entry symbol.
+Result<u32> find_entry(const ElfObject& object, const ImageLayout& layout, const std::string& entry)
+{
+    bool local = false;
+    for (const ElfSymbol& sym : object.symbols) {
+        if (sym.name != entry || sym.section == kShnUndef)
+            continue;
+        if (sym.binding == kStbLocal) {
+            local = true;
+            continue;
+        }
+        if (sym.section >= layout.places.size() || layout.places[sym.section].placement != Placement::Code ||
+            sym.value >= object.sections[sym.section].size)
+            return Error{"entry symbol '" + entry + "' is not a function in a code section"};
+        return layout.places[sym.section].offset + sym.value;
+    }
+    if (local)
+        return Error{"entry symbol '" + entry + "' is static; make it a global function"};
+    return Error{"entry symbol '" + entry + "' is not defined (name the entry function with --entry)"};
+}
+
+}  // namespace
+
+Result<ApplicationImage> build_image(const ElfObject& object, const std::string& entry)
+{
+    Result<ImageLayout> laid_out = lay_out_image(object);
+    if (!laid_out)
+        return Error{laid_out.error()};
+    ImageLayout& layout = laid_out.value();
+
+    Result<u32> entry_offset = find_entry(object, layout, entry);
+    if (!entry_offset)
+        return Error{entry_offset.error()};
+
+    ImportStreamBuilder stream;
+    if (Result<void> r = resolve_relocations(object, layout, stream); !r)
+        return Error{r.error()};
+
+    ApplicationImage image;
+    image.imports = stream.finish(layout.code);
+    layout.code[0] = 0xe9;  // jmp rel32
+    store_u32(layout.code.data() + 1, entry_offset.value() - kEntryJumpSize);
+    image.code = std::move(layout.code);
+    image.data = std::move(layout.data);
+    return image;
+}
+
+}  // namespace qvimage

@@ -1,0 +1,27 @@
+// From a parsed object to the image's five segments: code with its entry jump, data, the
+// import stream; resources and options are added by the caller.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/core/result.h"
+#include "runtime/core/types.h"
+#include "tools/qvimage/elf_object.h"
+
+namespace qvimage {
+
+struct ApplicationImage {
+    std::vector<u8> code;
+    std::vector<u8> data;
+    std::vector<u8> imports;
+    std::vector<u8> resources;
+    std::vector<u8> options;
+};
+
+constexpr const char* kDefaultEntry = "ImageEntry";
+
+// The entry is a global function defined in a code section; code offset 0 jumps to it.
+qv::Result<ApplicationImage> build_image(const ElfObject& object, const std::string& entry = kDefaultEntry);
+
+}  // namespace qvimage

@@ -1,0 +1,99 @@
+// Resource records, options records and packaging; sizes are checked against the signed
+// 32-bit length words that the resource and options segments carry.
+#include "tools/qvimage/image_package.h"
+
+#include <charconv>
+
+#include "tools/qvimage/bytes.h"
+
+namespace qvimage {
+
+using qv::Error;
+using qv::Result;
+
+namespace {
+
+constexpr u32 kEncodingAscii = 0x0600;
+constexpr u32 kEncodingUtf8 = 0x08000100;
+constexpr size_t kResourceHeader = 14;
+constexpr size_t kSignedLimit = 0x7fffffff;
+
+void append_segment(std::vector<u8>& out, const std::vector<u8>& segment)
+{
+    append_u32(out, static_cast<u32>(segment.size()));
+    append_bytes(out, segment);
+}
+
+}  // namespace
+
+Result<ResourceSpec> parse_resource_spec(std::string_view text)
+{
+    const std::string usage = "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + std::string(text) + "')";
+    if (text.size() < 5 || text[4] != ':')
+        return Error{usage};
+    ResourceSpec spec;
+    for (int i = 0; i < 4; ++i)
+        spec.type = (spec.type << 8) | static_cast<u8>(text[i]);
+    const std::string_view rest = text.substr(5);
+    const size_t colon = rest.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon + 1 == rest.size())
+        return Error{usage};
+    u32 id = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + colon, id);
+    if (error != std::errc() || end != rest.data() + colon || id > 0xffff)
+        return Error{"resource id '" + std::string(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
+    spec.id = static_cast<u16>(id);
+    spec.file = std::string(rest.substr(colon + 1));
+    return spec;
+}
+
+Result<void> append_resource(std::vector<u8>& segment, u32 type, u16 id, std::span<const u8> data)
+{
+    if (data.size() > kSignedLimit || kSignedLimit - segment.size() < kResourceHeader + data.size())
+        return Error{"the resources would exceed the 2 GB that the resource segment can hold"};
+    append_u32(segment, type);
+    append_u16(segment, id);
+    append_u32(segment, 0);
+    append_u32(segment, static_cast<u32>(data.size()));
+    append_bytes(segment, data);
+    return {};
+}
+
+std::vector<u8> make_mdi_options(std::string_view title)
+{
+    std::vector<u8> stream;
+    append_u8(stream, 0);
+    append_u32(stream, static_cast<u32>(title.size()));
+    if (title.empty())
+        return stream;
+    bool ascii = true;
+    for (char c : title)
+        ascii = ascii && static_cast<u8>(c) < 0x80;
+    stream.insert(stream.end(), title.begin(), title.end());
+    append_u32(stream, ascii ? kEncodingAscii : kEncodingUtf8);
+    return stream;
+}
+
+std::vector<u8> package_image(const ApplicationImage& image)
+{
+    std::vector<u8> out;
+    out.reserve(20 + image.code.size() + image.data.size() + image.imports.size() + image.resources.size() +
+                image.options.size());
+    append_segment(out, image.code);
+    append_segment(out, image.data);
+    append_segment(out, image.imports);
+    append_segment(out, image.resources);
+    append_segment(out, image.options);
+    return out;
+}
+
+std::array<SegmentFile, 5> segment_files(const ApplicationImage& image)
+{
+    return {{{"import.dat", &image.imports},
+             {"code.dat", &image.code},
+             {"data.dat", &image.data},
+             {"rsrc.dat", &image.resources},
+             {"options.dat", &image.options}}};
+}
+
+}  // namespace qvimage

@@ -1,0 +1,44 @@
+// Import records are keyed by mode and name, so each name is one chain per mode however many
+// sites use it.
+#include "tools/qvimage/import_stream.h"
+
+#include "tools/qvimage/bytes.h"
+
+namespace qvimage {
+
+void ImportStreamBuilder::add_import_site(std::string_view name, ImportMode mode, u32 site)
+{
+    std::string key(1, static_cast<char>(mode));
+    key.append(name);
+    auto [it, inserted] = m_index.try_emplace(std::move(key), m_imports.size());
+    if (inserted)
+        m_imports.push_back(Import{std::string(name), mode, {}});
+    m_imports[it->second].sites.push_back(site);
+}
+
+void ImportStreamBuilder::add_fixup(StreamTag tag, u32 site)
+{
+    m_fixups.push_back(Fixup{tag, site});
+}
+
+std::vector<u8> ImportStreamBuilder::finish(std::vector<u8>& code) const
+{
+    std::vector<u8> stream;
+    for (const Import& import : m_imports) {
+        for (size_t i = 0; i < import.sites.size(); ++i)
+            store_u32(code.data() + import.sites[i], i + 1 < import.sites.size() ? import.sites[i + 1] : 0);
+        append_u8(stream, static_cast<u8>(StreamTag::RuntimeImport));
+        append_u8(stream, static_cast<u8>(import.mode));
+        append_u32(stream, import.sites.front());
+        append_u8(stream, static_cast<u8>(import.name.size()));
+        stream.insert(stream.end(), import.name.begin(), import.name.end());
+        append_u8(stream, 0);
+    }
+    for (const Fixup& fixup : m_fixups) {
+        append_u8(stream, static_cast<u8>(fixup.tag));
+        append_u32(stream, fixup.site);
+    }
+    return stream;
+}
+
+}  // namespace qvimage

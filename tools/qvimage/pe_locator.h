@@ -1,0 +1,27 @@
+// The runtime executable's image locator: the 8-byte data of its resource of type "PICKLE",
+// id 101, found through the PE resource directory, and attaching an image through it.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "runtime/core/result.h"
+#include "runtime/core/types.h"
+
+namespace qvimage {
+
+// The bytes that pickle_locator.rc compiles in: "PICK" selects separate-file mode until
+// qvimage --attach replaces the first word with the image's offset.
+constexpr u8 kLocatorPlaceholder[8] = {'P', 'I', 'C', 'K', 'P', 'O', 'K', 'E'};
+constexpr u16 kLocatorId = 101;
+
+// The file offset of the locator's 8 bytes in a PE executable.
+qv::Result<u32> find_locator_offset(std::span<const u8> executable);
+
+// A copy of the executable with `packaged_image` appended at its end and the locator's first
+// word set to the image's file offset, the second to 0 (no auxiliary block). Refuses an
+// executable whose locator no longer holds the placeholder, so an image is never attached
+// twice.
+qv::Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<const u8> packaged_image);
+
+}  // namespace qvimage
