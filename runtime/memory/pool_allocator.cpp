@@ -23,6 +23,10 @@ namespace {
 constexpr i32 kGranule = 4;
 constexpr i32 kPooledGranules = 64;  // blocks of this many granules or more come from the heap
 constexpr i32 kChunkSize = 8192;
+// Heap blocks at least this large are kept for reuse when freed (one at a time): a text
+// rewritten step by step allocates its new form and then frees the old one, and the C heap
+// would otherwise hand back fresh, page-faulting memory from the system every time.
+constexpr i32 kReusedHeapBlock = 64 * 1024;
 
 struct FreeBlock {
     FreeBlock* next;
@@ -35,6 +39,8 @@ struct Pool {
     i32 chunk_left = 0;
     i64 bytes_in_use = 0;
     i32 fail_countdown = -1;
+    void* spare_block = nullptr;  // the last large heap block freed, and its size
+    i32 spare_size = 0;
     ReleaseHook release_hook = nullptr;
 };
 
@@ -70,6 +76,14 @@ bool injected_failure()
 
 void* heap_block(i32 size, MayFail may_fail)
 {
+    Pool& p = pool();
+    // The spare serves requests that fit and would not waste more than half of it.
+    if (p.spare_block && size <= p.spare_size && size >= p.spare_size / 2) {
+        void* block = p.spare_block;
+        p.spare_block = nullptr;
+        QV_UNPOISON(block, p.spare_size);
+        return block;
+    }
     void* block = std::malloc(static_cast<size_t>(size));
     if (!block && may_fail == MayFail::No)
         out_of_memory(true);
@@ -161,7 +175,16 @@ void PoolFree(void* block, i32 size)
     LockGuard guard(allocator_lock());
     pool().bytes_in_use -= size;
     if (granules >= kPooledGranules) {
-        std::free(block);
+        Pool& p = pool();
+        if (size < kReusedHeapBlock) {
+            std::free(block);
+            return;
+        }
+        std::free(p.spare_block);
+        // The block may be larger than `size` when it was a spare itself; only `size` is known.
+        p.spare_block = block;
+        p.spare_size = size;
+        QV_POISON(block, size);
         return;
     }
     auto* free_block = static_cast<FreeBlock*>(block);

@@ -117,33 +117,50 @@ i32 ByteSearcher::find_filtered(const u8* text, i32 text_length, i32 from)
 }
 
 #if defined(QV_HAVE_SSE2_PATH)
-// Filters 16 positions at a time on the two rare bytes. Returns a hit, -1 when none is left,
-// or kKeepScanning with `pos` at the first position it did not examine (near the end of the
+// Filters 32 positions at a time on the two rare bytes. Returns a hit, -1 when none is left,
+// or kKeepScanning with `pos_io` at the first position it did not examine (near the end of the
 // text, or when verification became too costly and the searcher switched to KMP).
-__attribute__((target("sse2"))) i32 ByteSearcher::scan_sse2(const u8* text, i32& pos, i32 last)
+__attribute__((target("sse2"))) i32 ByteSearcher::scan_sse2(const u8* text, i32& pos_io, i32 last)
 {
+    // The loop works on locals only: through the reference and the members the compiler would
+    // store and reload the position, the budget and the offsets on every block.
     const __m128i b1 = _mm_set1_epi8(static_cast<char>(m_needle[m_rare1]));
     const __m128i b2 = _mm_set1_epi8(static_cast<char>(m_needle[m_rare2]));
-    while (pos + 15 <= last) {
-        const __m128i c1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos + m_rare1));
-        const __m128i c2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos + m_rare2));
-        u32 mask = static_cast<u32>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(c1, b1), _mm_cmpeq_epi8(c2, b2))));
+    const u8* p1 = text + m_rare1;
+    const u8* p2 = text + m_rare2;
+    const u8* needle = m_needle;
+    const size_t length = static_cast<size_t>(m_length);
+    i64 budget = m_verify_budget;
+    i32 pos = pos_io;
+    i32 result = kKeepScanning;
+    while (result == kKeepScanning && pos + 31 <= last) {
+        const __m128i low = _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos)), b1), _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos)), b2));
+        const __m128i high =
+            _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos + 16)), b1), _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos + 16)), b2));
         // Verification may cost at most about as much as the scan itself.
-        m_verify_budget += 16;
-        while (mask) {
-            const i32 candidate = pos + __builtin_ctz(mask);
-            if (matches_at(text + candidate))
-                return candidate;
-            mask &= mask - 1;
+        budget += 32;
+        if (__builtin_expect(_mm_movemask_epi8(_mm_or_si128(low, high)) != 0, 0)) {
+            u32 mask = static_cast<u32>(_mm_movemask_epi8(low)) | (static_cast<u32>(_mm_movemask_epi8(high)) << 16);
+            for (; mask; mask &= mask - 1) {
+                const i32 candidate = pos + __builtin_ctz(mask);
+                budget -= static_cast<i64>(length);
+                if (std::memcmp(text + candidate, needle, length) == 0) {
+                    result = candidate;
+                    break;
+                }
+            }
+            if (result == kKeepScanning && budget < -4096) {
+                m_use_kmp = true;
+                pos += 32;
+                break;
+            }
         }
-        pos += 16;
-        if (m_verify_budget < -4096) {
-            m_use_kmp = true;
-            return kKeepScanning;
-        }
+        if (result == kKeepScanning)
+            pos += 32;
     }
-    return kKeepScanning;
+    m_verify_budget = budget;
+    pos_io = pos;
+    return result;
 }
 #endif
 

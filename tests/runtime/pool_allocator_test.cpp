@@ -53,6 +53,23 @@ TEST(PoolAllocator, ManyBlocksAcrossChunksStayDistinct)
         PoolFree(block, 12);
 }
 
+TEST(PoolAllocator, LargeFreedBlockIsReusedForASimilarRequest)
+{
+    const i64 before = qv::pool_bytes_in_use();
+    auto* first = static_cast<u8*>(PoolAlloc(1 << 20, MayFail::No));
+    first[0] = 1;
+    PoolFree(first, 1 << 20);
+    auto* second = static_cast<u8*>(PoolAlloc((1 << 20) - 100, MayFail::No));
+    EXPECT_EQ(second, first);  // the spare, not fresh memory from the system
+    second[(1 << 20) - 101] = 2;
+    auto* third = static_cast<u8*>(PoolAlloc(1 << 20, MayFail::No));
+    EXPECT_NE(third, second);
+    EXPECT_EQ(qv::pool_bytes_in_use(), before + (1 << 20) - 100 + (1 << 20));
+    PoolFree(second, (1 << 20) - 100);
+    PoolFree(third, 1 << 20);
+    EXPECT_EQ(qv::pool_bytes_in_use(), before);
+}
+
 TEST(PoolAllocator, InjectedFailureMakesMayFailRequestReturnNull)
 {
     qv::pool_fail_after(0);
