@@ -10,6 +10,11 @@ enum class DefaultButton { First, Second };
 // desktop (the Linux build) the text goes to standard error and the answer is OK.
 bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, DefaultButton def);
 
+// Where show_message's text goes instead of a box while installed (runners that report on
+// standard error, tests); null restores the box. Returns the previous sink.
+using MessageSink = void (*)(const char* title, const char* text);
+MessageSink set_message_sink(MessageSink sink);
+
 // Shows a message with one OK button and an information icon (standard error on Linux).
 void show_message(const char* title, const char* text);
 

@@ -167,6 +167,11 @@ void intSetter(RuntimeObject* object, int32_t param, int32_t value);
 RuntimeString* stringGetter(RuntimeObject* object, int32_t param);
 void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value);
 
+/* ---- Messages ------------------------------------------------------------------------ */
+
+/* Shows the text in a message box with one button (standard error where there is no desktop). */
+void RuntimeMsgBox(RuntimeString* text);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

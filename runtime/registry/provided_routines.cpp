@@ -57,7 +57,9 @@
     X(intGetter)                  \
     X(intSetter)                  \
     X(stringGetter)               \
-    X(stringSetter)
+    X(stringSetter)               \
+    /* messages */                \
+    X(RuntimeMsgBox)
 
 namespace qv {
 namespace {

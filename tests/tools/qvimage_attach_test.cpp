@@ -158,7 +158,7 @@ TEST(QvimageAttach, TheRuntimeReaderFindsTheAttachedImage)
 TEST(QvimageAttach, RefusesExecutablesWithoutAUsableLocator)
 {
     const std::string missing =
-        "the executable has no PICKLE resource with id 101 (compile tools/qvimage/pickle_locator.rc into it with "
+        "the executable has no PICKLE resource with id 101 (compile loader/pickle_locator.rc into it with "
         "windres)";
     struct Case {
         const char* what;

@@ -149,7 +149,7 @@ private:
     std::span<const u8> m_bytes;
 };
 
-const std::string kMissing = "the executable has no PICKLE resource with id 101 (compile tools/qvimage/pickle_locator.rc "
+const std::string kMissing = "the executable has no PICKLE resource with id 101 (compile loader/pickle_locator.rc "
                              "into it with windres)";
 
 }  // namespace

@@ -1,0 +1,73 @@
+#!/bin/bash
+# Runs the test images and compares what they report (standard error) and their exit status
+# with tests/images/expected/. Two ways:
+#   run_images_test.sh native QVRUN IMAGE_DIR
+#       qvrun on each packaged image IMAGE_DIR/NAME.qvi
+#   run_images_test.sh wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR
+#       each IMAGE_DIR/NAME.o attached to a copy of the Windows qvrun.exe with qvimage
+#       --attach, run under Wine (the caller's WINEPREFIX and wineserver)
+# Prints one line per case and ends with "N passed, N failed".
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mode=${1:-}
+passed=0 failed=0
+
+# name | qvrun arguments | expected report | expected exit status
+cases=(
+  "image_features||image_features.txt|0"
+  "image_unhandled||image_unhandled.txt|3"
+  "image_unbound||image_unbound.txt|1"
+  "image_unbound|--assert=cancel|image_unbound-cancel.txt|0"
+)
+
+check() {  # label actual_status expected_status report expected_file
+  local label=$1 got=$2 want=$3 report=$4 expected=$5
+  if [ "$got" != "$want" ]; then
+    echo "FAIL $label: exit status $got, expected $want"; sed 's/^/    | /' "$report" | head -20
+    failed=$((failed + 1)); return
+  fi
+  # The Windows runtime's standard error writes CR LF line ends.
+  if ! diff <(tr -d '\r' <"$report") "$here/expected/$expected" >"$report.diff"; then
+    echo "FAIL $label: report differs from expected/$expected"; head -20 "$report.diff"
+    failed=$((failed + 1)); return
+  fi
+  echo "ok   $label"
+  passed=$((passed + 1))
+}
+
+case $mode in
+native)
+  qvrun=$2 images=$3
+  for c in "${cases[@]}"; do
+    IFS='|' read -r name args expected status <<<"$c"
+    out=$(mktemp)
+    # shellcheck disable=SC2086
+    timeout 60 "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
+    check "native $name $args" $? "$status" "$out" "$expected"
+    rm -f "$out" "$out.diff"
+  done
+  ;;
+wine)
+  qvimage=$2 qvrun_exe=$3 images=$4 work=$5
+  mkdir -p "$work"
+  for c in "${cases[@]}"; do
+    IFS='|' read -r name args expected status <<<"$c"
+    exe=$work/$name.exe
+    if [ ! -f "$exe" ] && ! "$qvimage" --attach "$qvrun_exe" -o "$exe" "$images/$name.o" >"$work/$name.attach.log" 2>&1; then
+      echo "FAIL wine $name: qvimage --attach failed"; cat "$work/$name.attach.log"
+      failed=$((failed + 1)); continue
+    fi
+    out=$work/$name${args:+-cancel}.err
+    # shellcheck disable=SC2086
+    timeout 120 wine "$exe" $args </dev/null >"$work/$name.out" 2>"$out"
+    check "wine $name $args" $? "$status" "$out" "$expected"
+  done
+  ;;
+*)
+  echo "usage: $0 native QVRUN IMAGE_DIR | wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR" >&2
+  exit 2
+  ;;
+esac
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,111 @@
+// qvrun: runs an application image without the window framework, reporting on standard
+// error. Starts the portable runtime, loads, links and indexes the image, and calls its entry
+// behind RunGuarded.
+//
+//   qvrun [--assert=ok|cancel] IMAGE        a packaged image file
+//   qvrun [--assert=ok|cancel] --split DIR  the five separate segment files in DIR
+//   qvrun [--assert=ok|cancel]              the image attached to this executable (Windows),
+//                                           else separate files in the current folder
+//
+// Message boxes (RuntimeMsgBox and the loader's messages) print their text instead.
+// Exit status: 0 when the entry returned, 1 when the image was refused, 2 for a bad command
+// line, 3 when an exception reached the top unhandled. Failed assertions print their report
+// on standard error and are answered as --assert says (Cancel ends the process with 0, as
+// the dialog's Cancel does).
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "loader/application_image.h"
+#include "platform/message_box.h"
+#include "runtime/diagnostics/assertion.h"
+#include "runtime/exceptions/exception_classes.h"
+#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/exceptions/run_guarded.h"
+#include "runtime/objects/object_model.h"
+#include "runtime/startup/runtime_startup.h"
+#include "runtime/strings/string_ref.h"
+
+namespace {
+
+const char* const kUsage = "usage: qvrun [--assert=ok|cancel] [IMAGE | --split DIR]";
+
+bool g_unhandled = false;
+
+qv::AssertionAnswer g_assertion_answer = qv::AssertionAnswer::Ok;
+
+qv::AssertionAnswer answer_assertion(const char* text)
+{
+    std::fprintf(stderr, "Failed Assertion\n%s\n", text);
+    std::fflush(stderr);
+    return g_assertion_answer;
+}
+
+void print_message(const char* title, const char* text)
+{
+    if (title && *title)
+        std::fprintf(stderr, "%s: %s\n", title, text);
+    else
+        std::fprintf(stderr, "%s\n", text);
+    std::fflush(stderr);
+}
+
+// An EndException ends the application quietly; anything else is reported with its class.
+void report_unhandled(RuntimeObject* exception)
+{
+    const char* name = "(unknown)";
+    qv::StringRef class_name;
+    if (exception && exception->classRecord) {
+        class_name = qv::StringRef::share(exception->classRecord->name);
+        name = class_name.CText();
+    }
+    if (std::strcmp(name, "EndException") != 0) {
+        std::fprintf(stderr, "An exception of class %s was not handled.\nThe application must shut down.\n", name);
+        g_unhandled = true;
+    }
+}
+
+void run_entry(void*)
+{
+    qv::call_image_entry();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qv::ImageSource source;  // the executable's own image unless a file or folder is named
+    bool have_image = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--assert=ok") {
+            g_assertion_answer = qv::AssertionAnswer::Ok;
+        } else if (arg == "--assert=cancel") {
+            g_assertion_answer = qv::AssertionAnswer::Cancel;
+        } else if (arg == "--split" && i + 1 < argc && !have_image) {
+            source.kind = qv::ImageSource::Kind::SeparateFiles;
+            source.path = argv[++i];
+            have_image = true;
+        } else if (!arg.empty() && arg[0] != '-' && !have_image) {
+            source.kind = qv::ImageSource::Kind::PackagedFile;
+            source.path = arg;
+            have_image = true;
+        } else {
+            std::fprintf(stderr, "qvrun: unexpected argument '%s'\n%s\n", arg.c_str(), kUsage);
+            return 2;
+        }
+    }
+    qv::set_assertion_responder(&answer_assertion);
+    platform::set_message_sink(&print_message);
+    qv::start_portable_runtime();
+    qv::set_unhandled_exception_hook(&report_unhandled);
+    qv::Result<qv::LinkReport> linked = qv::load_and_link_image(source);
+    if (!linked) {
+        std::fprintf(stderr, "qvrun: %s: %s\n", have_image ? source.path.c_str() : "attached image",
+                     linked.error().c_str());
+        return 1;
+    }
+    qv::RunGuarded(&run_entry, nullptr);
+    std::fflush(stdout);
+    return g_unhandled ? 3 : 0;
+}
