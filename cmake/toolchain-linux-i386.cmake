@@ -1,8 +1,13 @@
 # Linux i386: the host compiler in 32-bit mode (g++-multilib).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER gcc)
-set(CMAKE_CXX_COMPILER g++)
+# gcc by default; a preset may choose clang (the fuzz build).
+if(NOT CMAKE_C_COMPILER)
+  set(CMAKE_C_COMPILER gcc)
+endif()
+if(NOT CMAKE_CXX_COMPILER)
+  set(CMAKE_CXX_COMPILER g++)
+endif()
 set(CMAKE_C_FLAGS_INIT "-m32")
 set(CMAKE_CXX_FLAGS_INIT "-m32")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
