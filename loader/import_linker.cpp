@@ -13,12 +13,20 @@ namespace {
 
 enum Tag : u8 { kNoOp = 0, kRuntimeImport = 1, kDataFixup = 2, kCodeFixup = 3, kLibraryImport = 4, kStringFixup = 5 };
 
+// A decoded record. Names point into the stream; sites are a range of one shared array, so
+// that a stream of many small fixups costs no allocation per record.
 struct Record {
     u8 tag;
-    bool relative;          // runtime imports
-    std::string name;       // routine or procedure
-    std::string library;    // library imports
-    std::vector<u32> sites; // every site the record patches, in chain order
+    bool relative;             // runtime imports
+    std::string_view name;     // routine or procedure
+    std::string_view library;  // library imports
+    u32 first_site;            // index into Decoded::sites
+    u32 site_count;
+};
+
+struct Decoded {
+    std::vector<Record> records;
+    std::vector<u32> sites;  // every patched site, record by record, in chain order
 };
 
 std::string hex(u32 v)
@@ -43,25 +51,25 @@ void store_u32(u8* p, u32 v)
 class Validator {
 public:
     Validator(std::span<const u8> stream, const LoadedImage& image)
-        : m_reader(stream), m_image(image), m_claimed(image.code_length, false)
+        : m_reader(stream), m_image(image), m_claimed(image.code_length / 64 + 2, 0)
     {
     }
 
-    Result<std::vector<Record>> decode()
+    Result<Decoded> decode()
     {
-        std::vector<Record> records;
         while (!m_reader.at_end()) {
             m_record_start = m_reader.position();
             u8 tag;
             (void)m_reader.read_u8(tag);
-            Record record{tag, false, {}, {}, {}};
+            Record record{tag, false, {}, {}, static_cast<u32>(m_decoded.sites.size()), 0};
             Result<void> step = decode_record(record);
             if (!step)
                 return Error{step.error()};
+            record.site_count = static_cast<u32>(m_decoded.sites.size()) - record.first_site;
             if (tag >= kRuntimeImport && tag <= kStringFixup)
-                records.push_back(std::move(record));
+                m_decoded.records.push_back(record);
         }
-        return records;
+        return std::move(m_decoded);
     }
 
 private:
@@ -101,7 +109,7 @@ private:
                 return fail("fixup is cut off before its site");
             if (Result<void> r = claim_site(site, "fixup"); !r)
                 return r;
-            record.sites.push_back(site);
+            m_decoded.sites.push_back(site);
             return check_fixup_target(record.tag, site);
         }
         default:
@@ -109,39 +117,49 @@ private:
         }
     }
 
-    Result<void> read_name(std::string& out, const char* what)
+    Result<void> read_name(std::string_view& out, const char* what)
     {
         u8 length;
         std::span<const u8> bytes;
         if (!m_reader.read_u8(length) || !m_reader.read_span(length, bytes) || !m_reader.skip(1))
             return fail(std::string(what) + " is cut off");
-        out.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        out = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return {};
     }
 
-    // A site is 4 bytes inside the code segment that no other fixup touches.
-    Result<void> claim_site(u32 site, const std::string& owner)
+    // A site is 4 bytes inside the code segment that no other fixup touches. One bit per code
+    // byte; the site's four bits may straddle two 64-bit words.
+    bool try_claim(u32 site)
     {
+        const u32 word = site / 64, bit = site % 64;
+        const u64 low = u64{0xF} << bit;
+        const u64 high = bit > 60 ? u64{0xF} >> (64 - bit) : 0;
+        if ((m_claimed[word] & low) || (m_claimed[word + 1] & high))
+            return false;
+        m_claimed[word] |= low;
+        m_claimed[word + 1] |= high;
+        return true;
+    }
+
+    Result<void> claim_site(u32 site, const char* owner_kind, std::string_view name = {})
+    {
+        const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + std::string(name) + "'";
         if (site > m_image.code_length || m_image.code_length - site < 4)
             return fail(owner + " names site " + hex(site) + ", outside the " +
                         std::to_string(m_image.code_length) + "-byte code segment");
-        for (u32 i = 0; i < 4; ++i) {
-            if (m_claimed[site + i])
-                return fail(owner + " patches site " + hex(site) +
-                            ", which another fixup already patches (or its chain loops)");
-        }
-        for (u32 i = 0; i < 4; ++i)
-            m_claimed[site + i] = true;
+        if (!try_claim(site))
+            return fail(owner + " patches site " + hex(site) +
+                        ", which another fixup already patches (or its chain loops)");
         return {};
     }
 
     Result<void> walk_chain(u32 head, Record& record)
     {
-        const std::string owner = "import '" + record.name + "'";
         for (u32 site = head; site != 0;) {
-            if (Result<void> r = claim_site(site, owner); !r)
-                return r;
-            record.sites.push_back(site);
+            // The message is built only on failure: chains are long and mostly fine.
+            if (site > m_image.code_length || m_image.code_length - site < 4 || !try_claim(site))
+                return claim_site(site, "import", record.name);
+            m_decoded.sites.push_back(site);
             site = load_u32(m_image.code + site);
         }
         return {};
@@ -174,7 +192,8 @@ private:
 
     ByteReader m_reader;
     const LoadedImage& m_image;
-    std::vector<bool> m_claimed;  // one flag per code byte
+    std::vector<u64> m_claimed;  // one bit per code byte
+    Decoded m_decoded;
     size_t m_record_start = 0;
 };
 
@@ -183,30 +202,32 @@ private:
 Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& image, ImportResolver& resolver)
 {
     Validator validator(stream, image);
-    Result<std::vector<Record>> decoded = validator.decode();
+    Result<Decoded> decoded = validator.decode();
     if (!decoded)
         return Error{decoded.error()};
+    const std::vector<u32>& sites = decoded->sites;
 
     const auto code_base = reinterpret_cast<uintptr_t>(image.code);
     const auto data_base = reinterpret_cast<uintptr_t>(image.data);
     LinkReport report;
     auto patch_chain = [&](const Record& record, const void* target) {
-        for (u32 site : record.sites) {
-            const auto address = reinterpret_cast<uintptr_t>(target);
+        const auto address = reinterpret_cast<uintptr_t>(target);
+        for (u32 k = record.first_site; k < record.first_site + record.site_count; ++k) {
+            const u32 site = sites[k];
             store_u32(image.code + site,
                       record.relative ? static_cast<u32>(address - (code_base + site + 4)) : static_cast<u32>(address));
         }
-        report.import_sites += static_cast<u32>(record.sites.size());
+        report.import_sites += record.site_count;
     };
-    for (Record& record : decoded.value()) {
+    for (Record& record : decoded->records) {
         switch (record.tag) {
         case kRuntimeImport: {
             ++report.runtime_imports;
             const void* routine = resolver.runtime_routine(record.name);
             if (!routine) {
-                const std::string message = "Function '" + record.name + "' was not exported";
+                const std::string message = "Function '" + std::string(record.name) + "' was not exported";
                 assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
-                report.unbound.push_back(record.name);
+                report.unbound.emplace_back(record.name);
                 routine = resolver.unbound_import(record.name);
             }
             patch_chain(record, routine);
@@ -223,19 +244,19 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             break;
         }
         case kDataFixup: {
-            u8* site = image.code + record.sites[0];
+            u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + data_base));
             ++report.data_fixups;
             break;
         }
         case kCodeFixup: {
-            u8* site = image.code + record.sites[0];
+            u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + code_base));
             ++report.code_fixups;
             break;
         }
         case kStringFixup: {
-            u8* site = image.code + record.sites[0];
+            u8* site = image.code + sites[record.first_site];
             const u32 offset = load_u32(site);
             store_u32(site, static_cast<u32>(offset + data_base));
             u8* constant = image.data + offset;
