@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "loader/auxiliary_block.h"
 #include "loader/image_container.h"
 #include "loader/resource_manager.h"
 #include "loader/runtime_import_resolver.h"
@@ -42,9 +43,14 @@ Result<ImageSegments> read_image(const ImageSource& source)
         break;
     }
     const ImageLocation location = decode_locator(platform::find_image_locator());
+    const std::string self = platform::executable_path();
+    // A block offset of 0 (always so for separate files) means the block is "data3.dat".
+    if (location.packaged && location.auxiliary_offset != 0)
+        auxiliary_block().configure(self, location.auxiliary_offset);
+    else
+        auxiliary_block().configure("data3.dat", 0);
     if (!location.packaged)
         return read_separate_image("");
-    const std::string self = platform::executable_path();
     platform::InputFile file = platform::open_for_reading(self);
     if (!file.is_open()) {
         assertion_failed("loaderX86", 540, "0");
