@@ -87,6 +87,15 @@ expect sokuon '行く。' '\xe8\xa1\x8c\xe3\x81\x8f\xe3\x83\x83\x20'
 expect marks_and_line_end 'すごい!\r本当?' 'すごい !!\r本当 !? '
 expect clipboard_crlf 'すごい!\r本当?' 'すごい !!\r\n本当 !? ' --clipboard
 expect clipboard_keeps_lone_lf 'a\nb\rc' 'a\nb\r\nc' --clipboard
+expect exclamation 'すごい!' 'すごい !! '
+expect question '本当?' '本当 !? '
+expect small_tsu_full_stop 'そうだっ。' 'そうだ──ッ '
+expect switch3_off '行く。' '行く\xe3\x80\x80' --switches 110111110
+expect switch3_off_line_end '行く。\r次' '行く\r次' --switches 110111110
+expect name_line_with_defaults 'あ' '名無しンぼ＠お腹いっぱいッ\rあ' --switches 111111111
+# A converted text converts to itself: the first steps undo the marks the last run added.
+expect idempotent_marks 'すごい !!\r本当 !? ' 'すごい !!\r本当 !? '
+expect idempotent_tsu 'そうだ──ッ ' 'そうだ──ッ '
 expect empty_input '' ''
 # All switches off leaves only the fixed steps: the full stop becomes an ideographic space.
 expect switches_all_off '行く。' '行く\xe3\x80\x80' --switches 000000000
