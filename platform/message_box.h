@@ -14,6 +14,8 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, Defaul
 // standard error, tests); null restores the box. Returns the previous sink.
 using MessageSink = void (*)(const char* title, const char* text);
 MessageSink set_message_sink(MessageSink sink);
+// Hands the message to the sink when one is installed; false when there is none.
+bool deliver_to_message_sink(const char* title, const char* text);
 
 // Shows a message with one OK button and an information icon (standard error on Linux).
 void show_message(const char* title, const char* text);

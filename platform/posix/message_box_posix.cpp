@@ -12,23 +12,10 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon, DefaultButt
     return true;
 }
 
-namespace {
-MessageSink s_sink = nullptr;
-}
-
-MessageSink set_message_sink(MessageSink sink)
-{
-    MessageSink previous = s_sink;
-    s_sink = sink;
-    return previous;
-}
-
 void show_message(const char* title, const char* text)
 {
-    if (s_sink) {
-        s_sink(title, text);
+    if (deliver_to_message_sink(title, text))
         return;
-    }
     if (title && *title)
         std::fprintf(stderr, "%s: %s\n", title, text);
     else

@@ -18,23 +18,10 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, Defaul
     return MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(), flags) == IDOK;
 }
 
-namespace {
-MessageSink s_sink = nullptr;
-}
-
-MessageSink set_message_sink(MessageSink sink)
-{
-    MessageSink previous = s_sink;
-    s_sink = sink;
-    return previous;
-}
-
 void show_message(const char* title, const char* text)
 {
-    if (s_sink) {
-        s_sink(title, text);
+    if (deliver_to_message_sink(title, text))
         return;
-    }
     MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(),
                 MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
 }
