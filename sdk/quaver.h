@@ -167,6 +167,38 @@ void intSetter(RuntimeObject* object, int32_t param, int32_t value);
 RuntimeString* stringGetter(RuntimeObject* object, int32_t param);
 void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value);
 
+/* ---- Text encodings ------------------------------------------------------------------ */
+
+/* Tags of the Japanese encodings (the others: QV_ENCODING_* above; Windows Latin 1 is 1280). */
+#define QV_ENCODING_SHIFT_JIS 2561u
+#define QV_ENCODING_EUC_JP 2336u
+#define QV_ENCODING_ISO_2022_JP 2080u
+
+/* TextEncoding, TextConverter and _Encodings objects are RuntimeObjects; nil is allowed for
+ * every encoding argument and stands for the unknown encoding (0xFFFF). */
+RuntimeObject* StringGetEncoding(RuntimeString* s);
+RuntimeString* StringSetEncoding(RuntimeString* s, RuntimeObject* encoding);
+RuntimeString* StringConvertEncoding(RuntimeString* s, RuntimeObject* encoding);
+RuntimeObject* getTextEncoding(int32_t base, int32_t variant, int32_t format);
+RuntimeObject* getInternetTextEncoding(RuntimeString* name);
+RuntimeObject* getFontTextEncoding(RuntimeString* fontName);
+RuntimeString* textEncodingInternetName(RuntimeObject* encoding, int32_t param);
+int32_t textEncodingBaseGetter(RuntimeObject* encoding, int32_t param);
+int32_t textEncodingVariantGetter(RuntimeObject* encoding, int32_t param);
+int32_t textEncodingFormatGetter(RuntimeObject* encoding, int32_t param);
+RuntimeString* TextEncodingChr(RuntimeObject* encoding, int32_t code);
+int32_t TextEncodingEquals(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* getTextConverter(RuntimeObject* input, RuntimeObject* output);
+RuntimeString* textConverterConvert(RuntimeObject* converter, RuntimeString* s);
+void textConverterClear(RuntimeObject* converter);
+RuntimeObject* guessJapaneseEncoding(RuntimeString* s);
+RuntimeObject* GetEncodingsObject(void);
+RuntimeObject* EncodingsGetter(RuntimeObject* encodings, int32_t index);
+RuntimeObject* EncodingsGetFromCode(RuntimeObject* encodings, int32_t tag);
+uint32_t GetEncodingFromTEObject(RuntimeObject* encoding);
+RuntimeString* QuavConvertString(RuntimeString* s, uint32_t encoding);
+uint32_t QuavGetFontEncoding(RuntimeString* fontName);
+
 /* ---- Messages ------------------------------------------------------------------------ */
 
 /* Shows the text in a message box with one button (standard error where there is no desktop). */

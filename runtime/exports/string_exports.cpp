@@ -6,6 +6,7 @@
 #include "runtime/strings/string_compare.h"
 #include "runtime/strings/string_ref.h"
 #include "runtime/text/encoding_reconcile.h"
+#include "runtime/text/text_encoding_objects.h"
 
 using qv::StringRef;
 
@@ -65,12 +66,10 @@ uint32_t StringToOSType(RuntimeString* s)
     StringRef text = StringRef::share(s);
     if (text.length() == 0)
         return 0x3F3F3F3F;  // "????"
-    // Text in a Unicode form is taken in its 8-bit form; other encodings as they are.
-    if (text.encoding() == qv::kEncodingUTF16) {
-        StringRef narrow = qv::convert_encoding(text, qv::kEncodingUTF8);
-        if (!narrow.is_nil())
-            text = narrow;
-    }
+    // In the system's default text encoding; text that cannot be converted is taken as it is.
+    StringRef converted = qv::convert_encoding(text, qv::system_default_text_encoding());
+    if (!converted.is_nil())
+        text = converted;
     uint32_t code = 0;
     const i32 n = text.length() < 4 ? text.length() : 4;
     std::memcpy(&code, text.bytes(), static_cast<size_t>(n));

@@ -59,7 +59,30 @@
     X(stringGetter)               \
     X(stringSetter)               \
     /* messages */                \
-    X(RuntimeMsgBox)
+    X(RuntimeMsgBox)              \
+    /* text encodings */          \
+    X(StringGetEncoding)          \
+    X(StringSetEncoding)          \
+    X(getTextEncoding)            \
+    X(getInternetTextEncoding)    \
+    X(getFontTextEncoding)        \
+    X(textEncodingInternetName)   \
+    X(textEncodingBaseGetter)     \
+    X(textEncodingVariantGetter)  \
+    X(textEncodingFormatGetter)   \
+    X(TextEncodingChr)            \
+    X(TextEncodingEquals)         \
+    X(getTextConverter)           \
+    X(textConverterConvert)       \
+    X(textConverterClear)         \
+    X(guessJapaneseEncoding)      \
+    X(GetEncodingsObject)         \
+    X(EncodingsGetter)            \
+    X(EncodingsGetFromCode)       \
+    X(GetEncodingFromTEObject)    \
+    X(QuavConvertString)          \
+    X(QuavGetFontEncoding)        \
+    X(StringConvertEncoding)
 
 namespace qv {
 namespace {

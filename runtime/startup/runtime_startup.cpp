@@ -1,13 +1,17 @@
 #include "runtime/startup/runtime_startup.h"
 
+#include "runtime/definitions/encoding_function_records.h"
 #include "runtime/exceptions/exception_classes.h"
 #include "runtime/registry/entry_point_registry.h"
+#include "runtime/text/text_encoding_objects.h"
 
 namespace qv {
 
 void start_portable_runtime()
 {
     register_foundation_classes();
+    register_encoding_classes();
+    register_encoding_functions();
     (void)entry_point_registry();
 }
 

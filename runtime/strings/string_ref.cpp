@@ -235,14 +235,37 @@ StringRef StringRef::ToUTF8() const
 {
     if (is_nil() || encoding() == kEncodingUTF8)
         return *this;
-    return convert_encoding(*this, kEncodingUTF8);
+    if (encoding() != kEncodingUTF16)
+        return convert_encoding(*this, kEncodingUTF8);
+    std::vector<u16> units(static_cast<size_t>(length() / 2));
+    if (!units.empty())
+        std::memcpy(units.data(), bytes(), units.size() * 2);
+    const std::vector<u8> text = utf16_to_utf8(units.data(), static_cast<i32>(units.size()));
+    return copy_bytes(text.data(), static_cast<i32>(text.size()), kEncodingUTF8);
 }
 
 StringRef StringRef::ToUTF16() const
 {
     if (is_nil() || encoding() == kEncodingUTF16)
         return *this;
-    return convert_encoding(*this, kEncodingUTF16);
+    if (encoding() != kEncodingUTF8)
+        return convert_encoding(*this, kEncodingUTF16);
+    // The record is made for 2n + 1 bytes, as many as n bytes of UTF-8 can need with the
+    // terminator, and then cut to the units written.
+    const std::vector<u16> units = utf8_to_utf16(bytes(), length());
+    if (units.empty())
+        return {};
+    StringRef s = adopt(allocate_string(2 * length() + 1));
+    if (s.is_nil())
+        return s;
+    const i32 n = static_cast<i32>(units.size()) * 2;
+    std::memcpy(s.m_record->buffer + 1, units.data(), static_cast<size_t>(n));
+    s.m_record->buffer[1 + n] = 0;
+    s.m_record->buffer[2 + n] = 0;
+    s.m_record->length = n;
+    s.m_record->buffer[0] = static_cast<u8>(n & 0xFF);
+    s.m_record->encoding = kEncodingUTF16;
+    return s;
 }
 
 const char* StringRef::CText() const

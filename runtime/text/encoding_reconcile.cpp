@@ -1,38 +1,11 @@
 #include "runtime/text/encoding_reconcile.h"
 
-#include <cstring>
-#include <vector>
-
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/text/utf.h"
 
 namespace qv {
 namespace {
 
 bool is_ascii_or_utf8(u32 tag) { return tag == kEncodingASCII || tag == kEncodingUTF8; }
-
-StringRef retagged_copy(const StringRef& s, u32 tag)
-{
-    StringRef copy = StringRef::FromBytes(s.bytes(), s.length());
-    copy.set_encoding(tag);
-    return copy;
-}
-
-std::vector<u16> wide_units(const StringRef& s)
-{
-    std::vector<u16> units(static_cast<size_t>(s.length() / 2));
-    if (!units.empty())
-        std::memcpy(units.data(), s.bytes(), units.size() * 2);
-    return units;
-}
-
-StringRef utf8_from_units(const std::vector<u16>& units)
-{
-    std::vector<u8> bytes = utf16_to_utf8(units.data(), static_cast<i32>(units.size()));
-    StringRef out = StringRef::FromBytes(bytes.data(), static_cast<i32>(bytes.size()));
-    out.set_encoding(kEncodingUTF8);
-    return out;
-}
 
 }  // namespace
 
@@ -91,35 +64,6 @@ u32 Reconcile(StringRef* s1, StringRef* s2)
     *s1 = std::move(converted1);
     *s2 = std::move(converted2);
     return target;
-}
-
-StringRef convert_encoding(const StringRef& s, u32 target)
-{
-    if (s.is_nil())
-        return {};
-    const u32 source = s.encoding();
-    if (source == target)
-        return s;
-    if (source == kEncodingUnknown || target == kEncodingUnknown)
-        return {};
-    const bool source_is_8bit_unicode = is_ascii_or_utf8(source);
-    if (source_is_8bit_unicode && is_ascii_or_utf8(target)) {
-        if (target == kEncodingASCII && !s.IsSevenBit())
-            return {};
-        return retagged_copy(s, target);
-    }
-    if (source_is_8bit_unicode && target == kEncodingUTF16) {
-        std::vector<u16> units = utf8_to_utf16(s.bytes(), s.length());
-        return StringRef::FromWide(units.data(), static_cast<i32>(units.size()));
-    }
-    if (source == kEncodingUTF16 && target == kEncodingUTF8)
-        return utf8_from_units(wide_units(s));
-    if (source == kEncodingUTF16 && target == kEncodingASCII) {
-        StringRef utf8 = utf8_from_units(wide_units(s));
-        return utf8.IsSevenBit() ? retagged_copy(utf8, kEncodingASCII) : StringRef{};
-    }
-    // Code pages arrive with the platform conversions.
-    return {};
 }
 
 }  // namespace qv

@@ -1,7 +1,8 @@
-// Choosing a common encoding for two strings, and converting a string to another encoding.
+// Choosing a common encoding for two strings (converting them where that needs it).
 #pragma once
 
 #include "runtime/strings/string_ref.h"
+#include "runtime/text/encoding_conversion.h"
 
 namespace qv {
 
@@ -13,9 +14,5 @@ u32 Combine(u32 a, u32 b, bool allowUnicode);
 // needed, and returns that encoding (unknown when no conversion could be made; the handles
 // are then left as they were).
 u32 Reconcile(StringRef* s1, StringRef* s2);
-
-// s converted to the encoding `target`; nil when the conversion is impossible or empty.
-// Handles ASCII, UTF-8 and UTF-16 (other code pages report failure for now).
-StringRef convert_encoding(const StringRef& s, u32 target);
 
 }  // namespace qv

@@ -22,6 +22,10 @@ DecodedChar decode_utf8_lenient(const u8* text, i32 available);
 void append_utf8(std::vector<u8>& out, u32 code_point);
 i32 encode_utf8(u32 code_point, u8 (&out)[4]);
 
+// The runtime's own UTF-8 form, without checks: 1 to 4 bytes for code points up to U+1FFFFF
+// (surrogates included), no bytes above.
+i32 encode_utf8_unchecked(u32 code_point, u8 (&out)[4]);
+
 std::vector<u16> utf8_to_utf16(const u8* text, i32 length);
 std::vector<u8> utf16_to_utf8(const u16* units, i32 count);
 
