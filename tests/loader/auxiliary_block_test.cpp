@@ -27,20 +27,22 @@ TEST(AuxiliaryBlock, FindsItemsByNumberAfterTheTable)
     const auto path = std::filesystem::temp_directory_path() / "qv-aux-block.bin";
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
                                                 static_cast<std::streamsize>(file.size()));
-    qv::AuxiliaryBlock block;
-    block.configure(path.string(), 10);
-    const auto first = block.FindAuxiliaryItem(1);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->position, 10 + 4 + 8);
-    const auto last = block.FindAuxiliaryItem(2);
-    ASSERT_TRUE(last);
-    u8 byte[1];
-    ASSERT_TRUE(last->file->seek(last->position));
-    ASSERT_TRUE(last->file->read(byte));
-    EXPECT_EQ(byte[0], 'X');
-    EXPECT_FALSE(block.FindAuxiliaryItem(3));  // count + 1
-    EXPECT_FALSE(block.FindAuxiliaryItem(0));
-    EXPECT_FALSE(block.FindAuxiliaryItem(-1));
+    {
+        qv::AuxiliaryBlock block;  // keeps the file open: closed before the file is removed
+        block.configure(path.string(), 10);
+        const auto first = block.FindAuxiliaryItem(1);
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->position, 10 + 4 + 8);
+        const auto last = block.FindAuxiliaryItem(2);
+        ASSERT_TRUE(last);
+        u8 byte[1];
+        ASSERT_TRUE(last->file->seek(last->position));
+        ASSERT_TRUE(last->file->read(byte));
+        EXPECT_EQ(byte[0], 'X');
+        EXPECT_FALSE(block.FindAuxiliaryItem(3));  // count + 1
+        EXPECT_FALSE(block.FindAuxiliaryItem(0));
+        EXPECT_FALSE(block.FindAuxiliaryItem(-1));
+    }
     std::filesystem::remove(path);
 }
 
