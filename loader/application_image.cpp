@@ -4,7 +4,7 @@
 
 #include "loader/auxiliary_block.h"
 #include "loader/image_container.h"
-#include "loader/resource_manager.h"
+#include "loader/resource_segment.h"
 #include "loader/runtime_import_resolver.h"
 #include "platform/exec_memory.h"
 #include "platform/files.h"

@@ -73,6 +73,43 @@ RuntimeString* StringReplaceAllB(RuntimeString* source, RuntimeString* find, Run
 RuntimeString* StringChr(int32_t value);
 RuntimeString* StringDBCSChr(int32_t value);
 
+/* String functions. Positions are 1-based. The DBCS names (and InStr, Replace and the other
+ * plain ones) count characters: UTF-8 sequences, UTF-16 units, or the double-byte characters
+ * of the system code page; the others count bytes. Doubles travel on the x87 stack. */
+RuntimeString* StringLeft(RuntimeString* s, int32_t count);
+RuntimeString* StringDBCSLeft(RuntimeString* s, int32_t count);
+RuntimeString* StringRight(RuntimeString* s, int32_t count);
+RuntimeString* StringDBCSRight(RuntimeString* s, int32_t count);
+RuntimeString* StringMid2(RuntimeString* s, int32_t start);
+RuntimeString* StringDBCSMid2(RuntimeString* s, int32_t start);
+RuntimeString* StringMid3(RuntimeString* s, int32_t start, int32_t length);
+RuntimeString* StringDBCSMid3(RuntimeString* s, int32_t start, int32_t length);
+int32_t StringLen(RuntimeString* s);
+int32_t StringDBCSLen(RuntimeString* s);
+int32_t StringAsc(RuntimeString* s);
+int32_t StringDBCSAsc(RuntimeString* s);
+int32_t StringInStr(int32_t start, RuntimeString* source, RuntimeString* find);
+int32_t StringDBCSInStr(int32_t start, RuntimeString* source, RuntimeString* find);
+RuntimeString* StringReplace(RuntimeString* source, RuntimeString* find, RuntimeString* replacement);
+RuntimeString* StringReplaceAll(RuntimeString* source, RuntimeString* find, RuntimeString* replacement);
+RuntimeString* StringUCase(RuntimeString* s);
+RuntimeString* StringLCase(RuntimeString* s);
+RuntimeString* StringTitleCase(RuntimeString* s);
+int32_t StringCountFields(RuntimeString* s, RuntimeString* separator);
+RuntimeString* StringNthField(RuntimeString* s, RuntimeString* separator, int32_t index);
+int32_t StringStrCompare(RuntimeString* a, RuntimeString* b, int32_t mode);
+RuntimeString* runTrim(RuntimeString* s);
+RuntimeString* runLTrim(RuntimeString* s);
+RuntimeString* runRTrim(RuntimeString* s);
+double StringVal(RuntimeString* s);
+double runCDbl(RuntimeString* s);
+RuntimeString* StringStr(double value);
+RuntimeString* runCStr(double value);
+RuntimeString* StringFormat(double value, RuntimeString* format);
+RuntimeString* RuntimeHex(int32_t value);
+RuntimeString* RuntimeOct(int32_t value);
+RuntimeString* RuntimeBin(int32_t value);
+
 /* ---- Objects and classes ------------------------------------------------------------ */
 
 typedef struct ClassRecord ClassRecord;
@@ -167,6 +204,130 @@ void intSetter(RuntimeObject* object, int32_t param, int32_t value);
 RuntimeString* stringGetter(RuntimeObject* object, int32_t param);
 void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value);
 
+/* ---- Arrays -------------------------------------------------------------------------- */
+
+/* Element types. The routines tell only doubles (8 bytes), strings and objects (one count per
+ * element) from the rest; any other code is a 4-byte value. */
+#define QV_ARRAY_VALUE32 0
+#define QV_ARRAY_DOUBLE 1
+#define QV_ARRAY_STRING 2
+#define QV_ARRAY_OBJECT 3
+
+/* A 24-byte header, then one upper bound per dimension (indexes run from 0 to the bound).
+ * Elements lie with the first index varying fastest. Arrays are counted: CreateArray gives
+ * a count of 1, RuntimeUnlockArray frees at 0. */
+typedef struct RuntimeArray {
+    int32_t refCount;
+    int32_t elementType;
+    int32_t dimensions;
+    void* data;              /* null when the array holds no element */
+    int32_t bufferLength;    /* bytes allocated for data */
+    int32_t growthIncrement; /* elements added when a one-dimensional array grows */
+    int32_t upperBounds[];
+} RuntimeArray;
+
+/* CreateArray(dimensions, elementType, bound1, ...); FindArrayElement(array, index1, ...). */
+RuntimeArray* CreateArray(int32_t dimensions, int32_t elementType, ...);
+void RuntimeLockArray(RuntimeArray* array);
+void RuntimeUnlockArray(RuntimeArray* array);
+void RuntimeLockUnlockArrays(RuntimeArray* newValue, RuntimeArray* oldValue);
+int32_t RuntimeUBound(RuntimeArray* array);
+int32_t RuntimeUBound2Param(RuntimeArray* array, int32_t dimension);
+void* FindArrayElement(RuntimeArray* array, ...);
+/* The new, zeroed slot; the caller stores the value (with its count) there. */
+void* InsertElement(RuntimeArray* array, int32_t index);
+void RemoveElement(RuntimeArray* array, int32_t index);
+void SwapArrays(RuntimeArray* a, RuntimeArray* b);
+void SortIntegerArray(RuntimeArray* array);
+void SortFloatArray(RuntimeArray* array);
+void SortStringArray(RuntimeArray* array);
+
+/* ---- Variants and dictionaries ------------------------------------------------------- */
+
+/* Variant type codes, as VarType returns them (0: a nil reference). */
+#define QV_VARIANT_NIL 1
+#define QV_VARIANT_INTEGER 2
+#define QV_VARIANT_DOUBLE 5
+#define QV_VARIANT_DATE 7
+#define QV_VARIANT_STRING 8
+#define QV_VARIANT_OBJECT 9
+#define QV_VARIANT_BOOLEAN 11
+#define QV_VARIANT_COLOR 16
+
+/* An object of the built-in class Variant; never changed once made. value[0] holds a 32-bit
+ * value, a RuntimeString* or a RuntimeObject* (each with one count); doubles and dates (total
+ * seconds) take value[0..1]. Unused words are zero. */
+typedef struct RuntimeVariant {
+    RuntimeObject header;
+    uint32_t type;
+    uint32_t value[3];
+} RuntimeVariant;
+
+RuntimeObject* intToVariant(int32_t value);
+RuntimeObject* doubleToVariant(double value);
+RuntimeObject* DateToVariant(RuntimeObject* date);
+RuntimeObject* stringToVariant(RuntimeString* value);
+RuntimeObject* objectToVariant(RuntimeObject* value);
+RuntimeObject* booleanToVariant(int32_t value);
+RuntimeObject* colorToVariant(uint32_t value);
+RuntimeObject* getNilVariant(void);
+
+int32_t VarType(RuntimeObject* v);
+int32_t IsNumeric(RuntimeObject* v);
+int32_t IsNull(RuntimeObject* v);
+int32_t VariantIsA(RuntimeObject* v, ClassRecord* classRecord);
+RuntimeObject* VariantTypecast(RuntimeObject* v, ClassRecord* classRecord);
+uint32_t VariantHash(RuntimeObject* v);
+int32_t VariantEqual(RuntimeObject* a, RuntimeObject* b);
+
+int32_t variantToInt(RuntimeObject* v);
+uint32_t variantToColor(RuntimeObject* v);
+double variantToDouble(RuntimeObject* v);
+RuntimeObject* variantToObject(RuntimeObject* v);
+RuntimeString* variantToString(RuntimeObject* v);
+int32_t variantToBoolean(RuntimeObject* v);
+RuntimeObject* VariantToDate(RuntimeObject* v);
+
+/* Operators: each result is a new variant; the ...Right routines exchange the operands. */
+int32_t VariantCompare(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantAdd(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantSubtract(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantMultiply(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantDivide(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantIntegerDivide(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantModulo(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantNegate(RuntimeObject* a);
+RuntimeObject* VariantAddRight(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantSubtractRight(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantDivideRight(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantIntegerDivideRight(RuntimeObject* a, RuntimeObject* b);
+RuntimeObject* VariantModuloRight(RuntimeObject* a, RuntimeObject* b);
+
+/* An object of the built-in class Dictionary: variant keys and values, hashed into bins, the
+ * entries also kept in a vector for access by index. */
+typedef struct DictionaryEntry DictionaryEntry;
+typedef struct RuntimeDictionary {
+    RuntimeObject header;
+    uint8_t fixedBins;       /* the program set the bin count: no automatic growth */
+    uint32_t growthStep;     /* slots the entry vector grows by; 0: by its own capacity */
+    DictionaryEntry** entries;
+    uint32_t count;
+    uint32_t capacity;       /* slots in entries */
+    uint32_t binCount;
+    DictionaryEntry** bins;
+    uint8_t busy;            /* held by every operation that changes the table */
+} RuntimeDictionary;
+
+int32_t dictionaryCount(RuntimeObject* dictionary);
+int32_t dictionaryGetBins(RuntimeObject* dictionary);
+void dictionarySetBins(RuntimeObject* dictionary, int32_t bins);
+int32_t dictionaryHasKey(RuntimeObject* dictionary, RuntimeObject* key);
+RuntimeObject* dictionaryValueGetter(RuntimeObject* dictionary, RuntimeObject* key);
+void dictionaryValueSetter(RuntimeObject* dictionary, RuntimeObject* key, RuntimeObject* value);
+RuntimeObject* dictionaryKey(RuntimeObject* dictionary, int32_t index);
+void dictionaryRemove(RuntimeObject* dictionary, RuntimeObject* key);
+void dictionaryRemoveAll(RuntimeObject* dictionary);
+
 /* ---- Text encodings ------------------------------------------------------------------ */
 
 /* Tags of the Japanese encodings (the others: QV_ENCODING_* above; Windows Latin 1 is 1280). */
@@ -198,6 +359,15 @@ RuntimeObject* EncodingsGetFromCode(RuntimeObject* encodings, int32_t tag);
 uint32_t GetEncodingFromTEObject(RuntimeObject* encoding);
 RuntimeString* QuavConvertString(RuntimeString* s, uint32_t encoding);
 uint32_t QuavGetFontEncoding(RuntimeString* fontName);
+
+/* ---- Resources of the image ---------------------------------------------------------- */
+
+/* By resource id (low 16 bits). Text comes tagged with the system's default encoding;
+ * pictures, cursors and sounds are nil until the runtime has those objects. */
+RuntimeString* RuntimeGetTextFileFromResourceManager(int32_t id);
+RuntimeObject* RuntimeGetBitmapFromResourceManager(int32_t id);
+RuntimeObject* RuntimeGetCursorFromResourceManager(int32_t id);
+RuntimeObject* RuntimeGetSoundFromResourceManager(int32_t id);
 
 /* ---- Messages ------------------------------------------------------------------------ */
 

@@ -29,6 +29,40 @@
     X(StringReplaceAllB)          \
     X(StringChr)                  \
     X(StringDBCSChr)              \
+    /* string functions */        \
+    X(StringLeft)                 \
+    X(StringDBCSLeft)             \
+    X(StringRight)                \
+    X(StringDBCSRight)            \
+    X(StringMid2)                 \
+    X(StringDBCSMid2)             \
+    X(StringMid3)                 \
+    X(StringDBCSMid3)             \
+    X(StringLen)                  \
+    X(StringDBCSLen)              \
+    X(StringAsc)                  \
+    X(StringDBCSAsc)              \
+    X(StringInStr)                \
+    X(StringDBCSInStr)            \
+    X(StringReplace)              \
+    X(StringReplaceAll)           \
+    X(StringUCase)                \
+    X(StringLCase)                \
+    X(StringTitleCase)            \
+    X(StringCountFields)          \
+    X(StringNthField)             \
+    X(StringStrCompare)           \
+    X(runTrim)                    \
+    X(runLTrim)                   \
+    X(runRTrim)                   \
+    X(StringVal)                  \
+    X(runCDbl)                    \
+    X(StringStr)                  \
+    X(runCStr)                    \
+    X(StringFormat)               \
+    X(RuntimeHex)                 \
+    X(RuntimeOct)                 \
+    X(RuntimeBin)                 \
     /* objects and classes */     \
     X(RuntimeNewClass)            \
     X(RuntimeNewVtable)           \
@@ -60,6 +94,72 @@
     X(stringSetter)               \
     /* messages */                \
     X(RuntimeMsgBox)              \
+    /* resources of the image */  \
+    X(RuntimeGetTextFileFromResourceManager) \
+    X(RuntimeGetBitmapFromResourceManager) \
+    X(RuntimeGetCursorFromResourceManager) \
+    X(RuntimeGetSoundFromResourceManager)              \
+    /* arrays */                  \
+    X(CreateArray)                \
+    X(RuntimeLockArray)           \
+    X(RuntimeUnlockArray)         \
+    X(RuntimeLockUnlockArrays)    \
+    X(RuntimeUBound)              \
+    X(RuntimeUBound2Param)        \
+    X(FindArrayElement)           \
+    X(InsertElement)              \
+    X(RemoveElement)              \
+    X(SwapArrays)                 \
+    X(SortIntegerArray)           \
+    X(SortFloatArray)             \
+    X(SortStringArray)            \
+    /* variants */                \
+    X(intToVariant)               \
+    X(doubleToVariant)            \
+    X(DateToVariant)              \
+    X(stringToVariant)            \
+    X(objectToVariant)            \
+    X(booleanToVariant)           \
+    X(colorToVariant)             \
+    X(getNilVariant)              \
+    X(VarType)                    \
+    X(IsNumeric)                  \
+    X(IsNull)                     \
+    X(VariantIsA)                 \
+    X(VariantTypecast)            \
+    X(VariantHash)                \
+    X(VariantEqual)               \
+    X(variantToInt)               \
+    X(variantToColor)             \
+    X(variantToDouble)            \
+    X(variantToObject)            \
+    X(variantToString)            \
+    X(variantToBoolean)           \
+    X(VariantToDate)              \
+    /* variant operators, in class order */ \
+    X(VariantCompare)             \
+    X(VariantAdd)                 \
+    X(VariantSubtract)            \
+    X(VariantMultiply)            \
+    X(VariantDivide)              \
+    X(VariantIntegerDivide)       \
+    X(VariantModulo)              \
+    X(VariantNegate)              \
+    X(VariantAddRight)            \
+    X(VariantSubtractRight)       \
+    X(VariantDivideRight)         \
+    X(VariantIntegerDivideRight)  \
+    X(VariantModuloRight)         \
+    /* dictionaries */            \
+    X(dictionaryCount)            \
+    X(dictionaryGetBins)          \
+    X(dictionarySetBins)          \
+    X(dictionaryHasKey)           \
+    X(dictionaryValueGetter)      \
+    X(dictionaryValueSetter)      \
+    X(dictionaryKey)              \
+    X(dictionaryRemove)           \
+    X(dictionaryRemoveAll)        \
     /* text encodings */          \
     X(StringGetEncoding)          \
     X(StringSetEncoding)          \

@@ -99,6 +99,34 @@ int compare_utf16_nocase(const StringRef& a, const StringRef& b)
     return sign(na - nb);
 }
 
+int compare_utf8_exact(const StringRef& a, const StringRef& b)
+{
+    i32 i = 0, j = 0;
+    while (i < a.length() && j < b.length()) {
+        const DecodedChar cx = decode_utf8_lenient(a.bytes() + i, a.length() - i);
+        const DecodedChar cy = decode_utf8_lenient(b.bytes() + j, b.length() - j);
+        if (cx.code_point != cy.code_point)
+            return cx.code_point < cy.code_point ? -1 : 1;
+        i += cx.size;
+        j += cy.size;
+    }
+    return i < a.length() ? 1 : j < b.length() ? -1 : 0;
+}
+
+int compare_utf16_exact(const StringRef& a, const StringRef& b)
+{
+    const i32 na = a.length() / 2, nb = b.length() / 2;
+    const i32 common = na < nb ? na : nb;
+    for (i32 k = 0; k < common; ++k) {
+        u16 ux, uy;
+        std::memcpy(&ux, a.bytes() + 2 * k, 2);
+        std::memcpy(&uy, b.bytes() + 2 * k, 2);
+        if (ux != uy)
+            return ux < uy ? -1 : 1;
+    }
+    return sign(na - nb);
+}
+
 }  // namespace
 
 u8 upper_case_byte(u8 byte) { return kUpperTable[byte]; }
@@ -130,6 +158,28 @@ int compare_strings_nocase(const StringRef& a, const StringRef& b)
         return compare_utf16_nocase(x, y);
     switch (platform::compare_in_locale(x.bytes(), x.length(), y.bytes(), y.length(),
                                         platform::CaseMode::Ignore)) {
+    case platform::LocaleOrder::Less: return -1;
+    case platform::LocaleOrder::Greater: return 1;
+    default: return 0;
+    }
+}
+
+int compare_strings_strcomp(const StringRef& a, const StringRef& b, i32 mode)
+{
+    if (a.get() == b.get())
+        return 0;
+    if (a.length() == 0 || b.length() == 0)
+        return sign(a.length() - b.length());
+    if (mode == 0)
+        return compare_bytes(a, b, [](u8 c) { return c; });
+    StringRef x = a, y = b;
+    const u32 encoding = Reconcile(&x, &y);
+    if (encoding == kEncodingUTF8)
+        return compare_utf8_exact(x, y);
+    if (encoding == kEncodingUTF16)
+        return compare_utf16_exact(x, y);
+    switch (platform::compare_in_locale(x.bytes(), x.length(), y.bytes(), y.length(),
+                                        platform::CaseMode::Sensitive)) {
     case platform::LocaleOrder::Less: return -1;
     case platform::LocaleOrder::Greater: return 1;
     default: return 0;

@@ -16,4 +16,9 @@ int compare_cstrings_nocase(const char* a, const char* b);
 // units for UTF-16, the locale otherwise), ignoring case.
 int compare_strings_nocase(const StringRef& a, const StringRef& b);
 
+// StrComp: -1, 0, 1, respecting case. Mode 0 compares bytes; any other mode compares code
+// points (UTF-8), units (UTF-16) or in the locale (other text), after reconciling encodings.
+// Empty text, nil or not, is smaller than any other and equal to empty text.
+int compare_strings_strcomp(const StringRef& a, const StringRef& b, i32 mode);
+
 }  // namespace qv

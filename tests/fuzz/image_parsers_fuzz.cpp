@@ -7,7 +7,7 @@
 
 #include "loader/import_linker.h"
 #include "loader/options_stream.h"
-#include "loader/resource_manager.h"
+#include "loader/resource_segment.h"
 #include "runtime/diagnostics/assertion.h"
 
 namespace {

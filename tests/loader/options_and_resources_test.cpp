@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "loader/options_stream.h"
-#include "loader/resource_manager.h"
+#include "loader/resource_segment.h"
+#include "runtime/text/text_encoding_objects.h"
+#include "sdk/quaver.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
 
@@ -132,6 +134,29 @@ TEST(ResourceIndex, RecordsRunningPastTheSegmentAreRefusedWhole)
     EXPECT_EQ(index.GetCount(), 0);
     Bytes cut_header(good.begin(), good.begin() + 9);
     EXPECT_FALSE(index_resource_segment(index, cut_header, 0).ok());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace qv;
+
+// The process's index serves the image's typed lookups; text comes in the system encoding.
+TEST(ResourceLookups, TextResourceByIdOthersNil)
+{
+    static const Bytes segment = resource_record("TEXT", 7, "readme");
+    qv::WindowsResourceManager& index = qv::image_resources();
+    if (index.Find(four_char_code("TEXT"), 7).data == nullptr) {
+        ASSERT_TRUE(index_resource_segment(index, segment, 0).ok());
+    }
+    RuntimeString* text = RuntimeGetTextFileFromResourceManager(7 + 65536);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(test::text_of(text), "readme");
+    EXPECT_EQ(text->encoding, qv::system_default_text_encoding());
+    RuntimeUnlockString(text);
+    EXPECT_EQ(RuntimeGetTextFileFromResourceManager(8), nullptr);
+    EXPECT_EQ(RuntimeGetBitmapFromResourceManager(0), nullptr);
 }
 
 }  // namespace

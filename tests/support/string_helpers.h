@@ -2,8 +2,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "runtime/strings/string_ref.h"
+#include "runtime/text/utf.h"
 
 namespace qv::test {
 
@@ -16,6 +18,13 @@ inline StringRef bytes_of(const std::string& text, u32 encoding = kEncodingUnkno
 
 inline StringRef ascii(const std::string& text) { return bytes_of(text, kEncodingASCII); }
 inline StringRef utf8(const std::string& text) { return bytes_of(text, kEncodingUTF8); }
+
+// The UTF-16 form of UTF-8 text.
+inline StringRef utf16(const std::string& text)
+{
+    const std::vector<u16> units = utf8_to_utf16(reinterpret_cast<const u8*>(text.data()), static_cast<i32>(text.size()));
+    return StringRef::FromWide(units.data(), static_cast<i32>(units.size()));
+}
 
 inline std::string text_of(const StringRef& s)
 {

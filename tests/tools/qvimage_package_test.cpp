@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "loader/image_container.h"
-#include "loader/resource_manager.h"
+#include "loader/resource_segment.h"
 #include "tests/tools/qvimage_test_support.h"
 #include "tools/qvimage/command_line.h"
 #include "tools/qvimage/image_package.h"

@@ -1,15 +1,13 @@
 // WindowsResourceManager: the index over the image's resource segment, in record order. The
-// data stays inside the loaded segment, which lives as long as the process.
+// data stays inside the loaded segment, which lives as long as the process. The loader fills
+// the process's index; the runtime's typed lookups read it.
 #pragma once
 
-#include <span>
 #include <vector>
 
-#include "runtime/core/result.h"
 #include "runtime/core/types.h"
 
 namespace qv {
-
 // A four-character code as the number whose big-endian bytes spell it: "BMP " is 0x424D5020.
 constexpr u32 four_char_code(const char (&code)[5])
 {
@@ -37,11 +35,6 @@ public:
 private:
     std::vector<ResourceEntry> m_entries;
 };
-
-// Appends one entry per record of the segment. A record whose header or data runs past the
-// end of the segment is refused (nothing of it is indexed).
-Result<void> index_resource_segment(WindowsResourceManager& index, std::span<const u8> segment,
-                                    u32 segment_file_position);
 
 // The process's resource index, filled once by the loader.
 WindowsResourceManager& image_resources();
