@@ -105,7 +105,7 @@ void run_table(const char* title, const std::vector<Held>& texts, const std::vec
     std::printf("\n== %s\n%-46s", title, "workload (result)");
     for (const Held& t : texts)
         std::printf("  %5.1f MB", t.length() / 1e6);
-    std::printf("   vs baseline at the largest size\n");
+    std::printf("   time / baseline's, largest size\n");
     std::vector<std::pair<std::string, double>> largest;
     for (const Workload& w : workloads) {
         long result = 0;
@@ -124,7 +124,7 @@ void run_table(const char* title, const std::vector<Held>& texts, const std::vec
         if (w.baseline) {
             for (const auto& [name, speed] : largest)
                 if (name == w.baseline)
-                    std::printf("   %.2fx slower", speed / last);
+                    std::printf("   %.2fx", speed / last);
         }
         std::printf("\n");
     }

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "sdk/quaver.h"
 #include "runtime/text/encoding_conversion.h"
-#include "runtime/text/utf.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 

@@ -4,12 +4,10 @@
 
 #include <climits>
 #include <string>
-#include <vector>
 
 #include "sdk/quaver.h"
 #include "runtime/strings/character_tables.h"
 #include "runtime/text/encoding_conversion.h"
-#include "runtime/text/utf.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 
