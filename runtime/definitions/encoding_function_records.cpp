@@ -50,11 +50,7 @@ std::span<const MethodRecord> encoding_function_records() { return kRecords; }
 void register_encoding_functions()
 {
     static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    for (int index : kRegistrationOrder)
-        RegisterGlobalFunction(&kRecords[index]);
+    register_global_functions_once(kRecords, kRegistrationOrder, s_done);
 }
 
 }  // namespace qv

@@ -142,6 +142,16 @@ int compare_cstrings_nocase(const char* a, const char* b)
     }
 }
 
+// Code-page text: the locale's order; a failed comparison counts as equal.
+static int compare_in_locale(const StringRef& x, const StringRef& y, platform::CaseMode mode)
+{
+    switch (platform::compare_in_locale(x.bytes(), x.length(), y.bytes(), y.length(), mode)) {
+    case platform::LocaleOrder::Less: return -1;
+    case platform::LocaleOrder::Greater: return 1;
+    default: return 0;
+    }
+}
+
 int compare_strings_nocase(const StringRef& a, const StringRef& b)
 {
     if (a.get() == b.get())
@@ -156,12 +166,7 @@ int compare_strings_nocase(const StringRef& a, const StringRef& b)
         return compare_utf8_nocase(x, y);
     if (encoding == kEncodingUTF16)
         return compare_utf16_nocase(x, y);
-    switch (platform::compare_in_locale(x.bytes(), x.length(), y.bytes(), y.length(),
-                                        platform::CaseMode::Ignore)) {
-    case platform::LocaleOrder::Less: return -1;
-    case platform::LocaleOrder::Greater: return 1;
-    default: return 0;
-    }
+    return compare_in_locale(x, y, platform::CaseMode::Ignore);
 }
 
 int compare_strings_strcomp(const StringRef& a, const StringRef& b, i32 mode)
@@ -178,12 +183,7 @@ int compare_strings_strcomp(const StringRef& a, const StringRef& b, i32 mode)
         return compare_utf8_exact(x, y);
     if (encoding == kEncodingUTF16)
         return compare_utf16_exact(x, y);
-    switch (platform::compare_in_locale(x.bytes(), x.length(), y.bytes(), y.length(),
-                                        platform::CaseMode::Sensitive)) {
-    case platform::LocaleOrder::Less: return -1;
-    case platform::LocaleOrder::Greater: return 1;
-    default: return 0;
-    }
+    return compare_in_locale(x, y, platform::CaseMode::Sensitive);
 }
 
 int StringRef::CompareExact(const StringRef& other) const { return compare_internal(*this, other, false); }

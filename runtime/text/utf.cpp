@@ -68,32 +68,6 @@ DecodedChar decode_utf8_lenient(const u8* text, i32 available)
     return {cp, need};
 }
 
-i32 encode_utf8(u32 cp, u8 (&out)[4])
-{
-    if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        cp = kReplacement;
-    if (cp < 0x80) {
-        out[0] = static_cast<u8>(cp);
-        return 1;
-    }
-    if (cp < 0x800) {
-        out[0] = static_cast<u8>(0xC0 | (cp >> 6));
-        out[1] = static_cast<u8>(0x80 | (cp & 0x3F));
-        return 2;
-    }
-    if (cp < 0x10000) {
-        out[0] = static_cast<u8>(0xE0 | (cp >> 12));
-        out[1] = static_cast<u8>(0x80 | ((cp >> 6) & 0x3F));
-        out[2] = static_cast<u8>(0x80 | (cp & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<u8>(0xF0 | (cp >> 18));
-    out[1] = static_cast<u8>(0x80 | ((cp >> 12) & 0x3F));
-    out[2] = static_cast<u8>(0x80 | ((cp >> 6) & 0x3F));
-    out[3] = static_cast<u8>(0x80 | (cp & 0x3F));
-    return 4;
-}
-
 i32 encode_utf8_unchecked(u32 cp, u8 (&out)[4])
 {
     if (cp > 0x1FFFFF)
@@ -118,6 +92,13 @@ i32 encode_utf8_unchecked(u32 cp, u8 (&out)[4])
     out[2] = static_cast<u8>(0x80 | ((cp >> 6) & 0x3F));
     out[3] = static_cast<u8>(0x80 | (cp & 0x3F));
     return 4;
+}
+
+i32 encode_utf8(u32 cp, u8 (&out)[4])
+{
+    if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        cp = kReplacement;
+    return encode_utf8_unchecked(cp, out);
 }
 
 void append_utf8(std::vector<u8>& out, u32 code_point)
