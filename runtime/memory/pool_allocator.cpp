@@ -39,8 +39,7 @@ struct Pool {
     i32 chunk_left = 0;
     i64 bytes_in_use = 0;
     i32 fail_countdown = -1;
-    void* spare_block = nullptr;  // the last large heap block freed, and its size
-    i32 spare_size = 0;
+    void* spare_block = nullptr;  // the last large heap block freed (its header)
     ReleaseHook release_hook = nullptr;
 };
 
@@ -74,20 +73,45 @@ bool injected_failure()
     return false;
 }
 
+// Blocks of kReusedHeapBlock bytes or more carry their capacity in an 8-byte header and get
+// an eighth more room than asked for, so that a text that grows a little at each step still
+// fits the spare left by the step before.
+struct LargeHeader {
+    i32 capacity;
+    i32 reserved;
+};
+
 void* heap_block(i32 size, MayFail may_fail)
 {
-    Pool& p = pool();
-    // The spare serves requests that fit and would not waste more than half of it.
-    if (p.spare_block && size <= p.spare_size && size >= p.spare_size / 2) {
-        void* block = p.spare_block;
-        p.spare_block = nullptr;
-        QV_UNPOISON(block, p.spare_size);
+    if (size < kReusedHeapBlock) {
+        void* block = std::malloc(static_cast<size_t>(size));
+        if (!block && may_fail == MayFail::No)
+            out_of_memory(true);
         return block;
     }
-    void* block = std::malloc(static_cast<size_t>(size));
-    if (!block && may_fail == MayFail::No)
-        out_of_memory(true);
-    return block;
+    Pool& p = pool();
+    if (p.spare_block) {
+        auto* header = static_cast<LargeHeader*>(p.spare_block);
+        QV_UNPOISON(header, sizeof(LargeHeader));
+        // The spare serves requests that fit and would not waste more than half of it.
+        if (size <= header->capacity && size >= header->capacity / 2) {
+            p.spare_block = nullptr;
+            QV_UNPOISON(header + 1, header->capacity);
+            return header + 1;
+        }
+        QV_POISON(header, sizeof(LargeHeader));
+    }
+    const i64 capacity = i64{size} + size / 8;
+    auto* header = static_cast<LargeHeader*>(
+        capacity + i64{sizeof(LargeHeader)} > 0x7FFFFFFF ? nullptr : std::malloc(static_cast<size_t>(capacity) + sizeof(LargeHeader)));
+    if (!header) {
+        if (may_fail == MayFail::No)
+            out_of_memory(true);
+        return nullptr;
+    }
+    header->capacity = static_cast<i32>(capacity);
+    header->reserved = 0;
+    return header + 1;
 }
 
 void* pooled_block(i32 granules, MayFail may_fail)
@@ -180,11 +204,10 @@ void PoolFree(void* block, i32 size)
             std::free(block);
             return;
         }
+        auto* header = static_cast<LargeHeader*>(block) - 1;
         std::free(p.spare_block);
-        // The block may be larger than `size` when it was a spare itself; only `size` is known.
-        p.spare_block = block;
-        p.spare_size = size;
-        QV_POISON(block, size);
+        p.spare_block = header;  // the base, so that the block stays reachable
+        QV_POISON(header, header->capacity + static_cast<i32>(sizeof(LargeHeader)));
         return;
     }
     auto* free_block = static_cast<FreeBlock*>(block);

@@ -31,7 +31,17 @@ StringRef replace_b(const StringRef& source, const StringRef& find, const String
     const i32 find_length = find.length();
     ByteSearcher searcher(find.bytes(), find_length);
 
-    std::vector<i32> hits;
+    // Kept between calls: a text rewritten step by step would otherwise grow and free a large
+    // vector at every step. Very large ones are not kept.
+    static thread_local std::vector<i32> hits;
+    hits.clear();
+    struct Trim {
+        ~Trim()
+        {
+            if (hits.capacity() > (1u << 20))
+                std::vector<i32>().swap(hits);
+        }
+    } trim;
     for (i32 at = searcher.find(text, length, 0); at >= 0;
          at = searcher.find(text, length, at + find_length)) {
         hits.push_back(at);
@@ -54,10 +64,20 @@ StringRef replace_b(const StringRef& source, const StringRef& find, const String
     u8* out = result.get()->buffer + 1;
     const u8* with = replacement.bytes();
     i32 copied_to = 0;
+    // Short pieces are copied inline: with dense hits a library call per piece would cost
+    // more than the bytes it moves.
+    auto copy = [](u8* to, const u8* from, i32 n) {
+        if (n <= 16) {
+            for (i32 i = 0; i < n; ++i)
+                to[i] = from[i];
+        } else {
+            std::memcpy(to, from, static_cast<size_t>(n));
+        }
+    };
     for (i32 at : hits) {
-        std::memcpy(out, text + copied_to, static_cast<size_t>(at - copied_to));
+        copy(out, text + copied_to, at - copied_to);
         out += at - copied_to;
-        std::memcpy(out, with, static_cast<size_t>(replacement_length));
+        copy(out, with, replacement_length);
         out += replacement_length;
         copied_to = at + find_length;
     }

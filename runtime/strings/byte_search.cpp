@@ -82,6 +82,8 @@ i32 ByteSearcher::find(const u8* text, i32 text_length, i32 from)
     if (from > text_length - m_length)
         return -1;
     if (m_length == 1) {
+        if (text[from] == m_needle[0])
+            return from;  // dense hits: no call per hit
         const void* hit = std::memchr(text + from, m_needle[0], static_cast<size_t>(text_length - from));
         return hit ? static_cast<i32>(static_cast<const u8*>(hit) - text) : -1;
     }
