@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <deque>
 #include <vector>
 
 #include "loader/import_linker.h"
@@ -26,7 +27,7 @@ public:
     size_t size() const { return m_nodes.size(); }
 
 private:
-    std::vector<Node> m_nodes;  // oldest first; searched newest first
+    std::deque<Node> m_nodes;  // oldest first, searched newest first; a deque keeps nodes in place
 };
 
 LoadedLibraryList& loaded_libraries();
