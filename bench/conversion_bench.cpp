@@ -14,11 +14,16 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "app/conversion.h"
 #include "app/conversion_steps.h"
 #include "sdk/quaver.h"
 
 namespace {
+
+using bench::Held;
+using bench::median;
+using bench::read_file;
 
 using Clock = std::chrono::steady_clock;
 
@@ -27,29 +32,6 @@ double seconds_since(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Owns one count of a RuntimeString.
-struct Held {
-    RuntimeString* s = nullptr;
-    Held() = default;
-    explicit Held(RuntimeString* owned) : s(owned) {}
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    ~Held() { RuntimeUnlockString(s); }
-    void reset(RuntimeString* owned)
-    {
-        RuntimeUnlockString(s);
-        s = owned;
-    }
-    int32_t length() const { return s ? s->length : 0; }
-    const uint8_t* bytes() const { return s ? s->buffer + 1 : nullptr; }
-};
 
 // The step table once more, as data the harness can run one row at a time.
 struct Row {
@@ -163,19 +145,6 @@ Options parse_options(int argc, char** argv)
     return o;
 }
 
-bool read_file(const char* path, std::vector<char>& bytes)
-{
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return false;
-    char chunk[1 << 16];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
 
 bool write_file(const char* path, const Held& text)
 {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "loader/image_container.h"
 #include "loader/import_linker.h"
 #include "runtime/diagnostics/assertion.h"
@@ -104,11 +105,7 @@ Synthetic make_image()
     return s;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::median;
 
 }  // namespace
 

@@ -13,18 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "runtime/registry/entry_point_registry.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::median;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using Clock = std::chrono::steady_clock;
 
 template <typename Lookup>
 double time_pass(const std::vector<std::string>& names, Lookup lookup, size_t* found)

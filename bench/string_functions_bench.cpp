@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/system_code_page.h"
 #include "runtime/text/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
@@ -24,26 +25,12 @@
 
 namespace {
 
+using bench::Held;
+using bench::median;
+using bench::read_file;
+
 using Clock = std::chrono::steady_clock;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Owns one count of a RuntimeString.
-struct Held {
-    RuntimeString* s = nullptr;
-    Held() = default;
-    explicit Held(RuntimeString* owned) : s(owned) {}
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    Held(Held&& other) noexcept : s(other.s) { other.s = nullptr; }
-    ~Held() { RuntimeUnlockString(s); }
-    int32_t length() const { return s ? s->length : 0; }
-};
 
 Held make_string(const std::string& bytes, uint32_t encoding)
 {
@@ -52,19 +39,6 @@ Held make_string(const std::string& bytes, uint32_t encoding)
     return s;
 }
 
-bool read_file(const char* path, std::string& bytes)
-{
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return false;
-    char chunk[1 << 16];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.append(chunk, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
 
 // Median seconds of `runs` calls; `work` returns a value that must not be optimised away.
 double time_runs(int runs, const std::function<long()>& work, long& result)

@@ -82,7 +82,8 @@ int compare_utf8_nocase(const StringRef& a, const StringRef& b)
     return sign(a.length() - b.length());
 }
 
-int compare_utf16_nocase(const StringRef& a, const StringRef& b)
+// UTF-16 units, optionally through the Unicode upper-case mapping; then the shorter first.
+int compare_utf16(const StringRef& a, const StringRef& b, bool ignore_case)
 {
     const i32 na = a.length() / 2, nb = b.length() / 2;
     const i32 common = na < nb ? na : nb;
@@ -90,11 +91,11 @@ int compare_utf16_nocase(const StringRef& a, const StringRef& b)
         u16 ux, uy;
         std::memcpy(&ux, a.bytes() + 2 * k, 2);
         std::memcpy(&uy, b.bytes() + 2 * k, 2);
-        if (ux != uy) {
-            const u32 mx = unicode_to_upper(ux), my = unicode_to_upper(uy);
-            if (mx != my)
-                return mx < my ? -1 : 1;
-        }
+        if (ux == uy)
+            continue;
+        const u32 mx = ignore_case ? unicode_to_upper(ux) : ux, my = ignore_case ? unicode_to_upper(uy) : uy;
+        if (mx != my)
+            return mx < my ? -1 : 1;
     }
     return sign(na - nb);
 }
@@ -111,20 +112,6 @@ int compare_utf8_exact(const StringRef& a, const StringRef& b)
         j += cy.size;
     }
     return i < a.length() ? 1 : j < b.length() ? -1 : 0;
-}
-
-int compare_utf16_exact(const StringRef& a, const StringRef& b)
-{
-    const i32 na = a.length() / 2, nb = b.length() / 2;
-    const i32 common = na < nb ? na : nb;
-    for (i32 k = 0; k < common; ++k) {
-        u16 ux, uy;
-        std::memcpy(&ux, a.bytes() + 2 * k, 2);
-        std::memcpy(&uy, b.bytes() + 2 * k, 2);
-        if (ux != uy)
-            return ux < uy ? -1 : 1;
-    }
-    return sign(na - nb);
 }
 
 }  // namespace
@@ -165,7 +152,7 @@ int compare_strings_nocase(const StringRef& a, const StringRef& b)
     if (encoding == kEncodingUTF8)
         return compare_utf8_nocase(x, y);
     if (encoding == kEncodingUTF16)
-        return compare_utf16_nocase(x, y);
+        return compare_utf16(x, y, true);
     return compare_in_locale(x, y, platform::CaseMode::Ignore);
 }
 
@@ -182,7 +169,7 @@ int compare_strings_strcomp(const StringRef& a, const StringRef& b, i32 mode)
     if (encoding == kEncodingUTF8)
         return compare_utf8_exact(x, y);
     if (encoding == kEncodingUTF16)
-        return compare_utf16_exact(x, y);
+        return compare_utf16(x, y, false);
     return compare_in_locale(x, y, platform::CaseMode::Sensitive);
 }
 

@@ -17,17 +17,17 @@ namespace {
 using namespace qvimage;
 using namespace qvimage::test;
 
-TEST(QvimageResources, SpecsAndRecords)
+TEST(QvimageResources, ArgumentsAndRecords)
 {
-    qv::Result<ResourceSpec> spec = parse_resource_spec("BMP :65535:dir/a:b.bmp");
-    ASSERT_TRUE(spec) << spec.error();
-    EXPECT_EQ(spec->type, qv::four_char_code("BMP "));
-    EXPECT_EQ(spec->id, 65535);
-    EXPECT_EQ(spec->file, "dir/a:b.bmp");
+    qv::Result<ResourceArgument> resource = parse_resource_argument("BMP :65535:dir/a:b.bmp");
+    ASSERT_TRUE(resource) << resource.error();
+    EXPECT_EQ(resource->type, qv::four_char_code("BMP "));
+    EXPECT_EQ(resource->id, 65535);
+    EXPECT_EQ(resource->file, "dir/a:b.bmp");
 
     for (const char* bad : {"BMP:1:f", "BMP :65536:f", "BMP :x:f", "BMP ::f", "BMP :1:", "BMP "}) {
         SCOPED_TRACE(bad);
-        EXPECT_FALSE(parse_resource_spec(bad).ok());
+        EXPECT_FALSE(parse_resource_argument(bad).ok());
     }
 
     Bytes segment;

@@ -65,10 +65,10 @@ Result<QvimageOptions> parse_command_line(const std::vector<std::string>& argume
                 return Error{"--mdi is given twice"};
             options.mdi_title = value;
         } else if (name == "--resource") {
-            Result<ResourceSpec> spec = parse_resource_spec(value);
-            if (!spec)
-                return Error{spec.error()};
-            options.resources.push_back(std::move(spec.value()));
+            Result<ResourceArgument> resource = parse_resource_argument(value);
+            if (!resource)
+                return Error{resource.error()};
+            options.resources.push_back(std::move(resource.value()));
         } else {
             return Error{"unknown option '" + name + "'"};
         }

@@ -16,7 +16,7 @@ struct QvimageOptions {
     std::string output;          // -o: the packaged image, or with --attach the executable
     std::string split_folder;    // --split: the five segment files
     std::string attach_runtime;  // --attach: the runtime executable to copy
-    std::vector<ResourceSpec> resources;
+    std::vector<ResourceArgument> resources;
     std::optional<std::string> mdi_title;
     std::string entry = kDefaultEntry;
     bool help = false;

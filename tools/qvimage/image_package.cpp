@@ -26,14 +26,14 @@ void append_segment(std::vector<u8>& out, const std::vector<u8>& segment)
 
 }  // namespace
 
-Result<ResourceSpec> parse_resource_spec(std::string_view text)
+Result<ResourceArgument> parse_resource_argument(std::string_view text)
 {
     const std::string usage = "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + std::string(text) + "')";
     if (text.size() < 5 || text[4] != ':')
         return Error{usage};
-    ResourceSpec spec;
+    ResourceArgument resource;
     for (int i = 0; i < 4; ++i)
-        spec.type = (spec.type << 8) | static_cast<u8>(text[i]);
+        resource.type = (resource.type << 8) | static_cast<u8>(text[i]);
     const std::string_view rest = text.substr(5);
     const size_t colon = rest.find(':');
     if (colon == std::string_view::npos || colon == 0 || colon + 1 == rest.size())
@@ -42,9 +42,9 @@ Result<ResourceSpec> parse_resource_spec(std::string_view text)
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + colon, id);
     if (error != std::errc() || end != rest.data() + colon || id > 0xffff)
         return Error{"resource id '" + std::string(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
-    spec.id = static_cast<u16>(id);
-    spec.file = std::string(rest.substr(colon + 1));
-    return spec;
+    resource.id = static_cast<u16>(id);
+    resource.file = std::string(rest.substr(colon + 1));
+    return resource;
 }
 
 Result<void> append_resource(std::vector<u8>& segment, u32 type, u16 id, std::span<const u8> data)

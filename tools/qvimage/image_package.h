@@ -14,14 +14,14 @@
 
 namespace qvimage {
 
-struct ResourceSpec {
+struct ResourceArgument {
     u32 type = 0;  // four-character code, first character in the top byte
     u16 id = 0;
     std::string file;
 };
 
 // "TYPE:ID:FILE": TYPE exactly four bytes (e.g. "BMP "), ID a decimal 0-65535, FILE the rest.
-qv::Result<ResourceSpec> parse_resource_spec(std::string_view text);
+qv::Result<ResourceArgument> parse_resource_argument(std::string_view text);
 
 // Appends one resource record: u32 type (so the code's bytes appear reversed in the file),
 // u16 id, u32 reserved 0, u32 length, the data.

@@ -65,7 +65,7 @@ Result<ApplicationImage> build_from_options(const QvimageOptions& options)
     if (!image)
         return Error{options.object + ": " + image.error()};
 
-    for (const ResourceSpec& resource : options.resources) {
+    for (const ResourceArgument& resource : options.resources) {
         Result<std::vector<u8>> data = read_file(resource.file);
         if (!data)
             return Error{data.error()};
