@@ -19,7 +19,7 @@
 
 #include "bench/bench_support.h"
 #include "platform/system_code_page.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
 #include "sdk/quaver.h"
 

@@ -7,7 +7,7 @@
 
 #include "loader/import_linker.h"
 #include "loader/options_stream.h"
-#include "runtime/core/result.h"
+#include "core/result.h"
 
 namespace qv {
 

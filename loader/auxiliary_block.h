@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 

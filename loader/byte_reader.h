@@ -5,7 +5,7 @@
 #include <cstring>
 #include <span>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 
 namespace qv {
 

@@ -24,8 +24,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "runtime/core/result.h"
+#include "core/result.h"
 #include "runtime/strings/string_ref.h"
 
 namespace qv {

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "runtime/core/result.h"
+#include "core/result.h"
 #include "runtime/resources/resource_manager.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace platform {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace platform {
 

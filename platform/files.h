@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Comparing text in the system default locale, for strings in a code-page encoding.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace platform {
 

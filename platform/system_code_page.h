@@ -2,7 +2,7 @@
 // systems have no such setting, so there it is a fixed default that tests may change.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace platform {
 

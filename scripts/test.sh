@@ -202,6 +202,9 @@ main() {
   rm -rf "$results"
   mkdir -p "$results"
 
+  # ---- Folders include only from themselves and the layers below them
+  script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
+
   # ---- Linux i386
   linux_built=no
   build linux && linux_built=yes

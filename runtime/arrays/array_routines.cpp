@@ -11,7 +11,7 @@
 
 #include "runtime/arrays/runtime_array.h"
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/memory/pool_allocator.h"
 

@@ -11,7 +11,7 @@
 
 #include <utility>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 namespace sort_detail {

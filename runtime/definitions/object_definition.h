@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "runtime/definitions/type_descriptor.h"
 #include "sdk/quaver.h"
 

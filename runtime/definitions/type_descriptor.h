@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "runtime/strings/string_ref.h"
 
 namespace qv {

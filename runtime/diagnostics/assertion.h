@@ -2,7 +2,7 @@
 // seam through which tests (and the Linux runner) answer it without a person.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 extern "C" {
 // Shows "Failed Assertion" with OK and Cancel. OK returns to the caller, which carries on;

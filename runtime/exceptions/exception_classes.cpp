@@ -6,7 +6,7 @@
 
 #include "runtime/definitions/class_registry.h"
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 
 namespace qv {
 namespace {

@@ -2,7 +2,7 @@
 #include "runtime/exceptions/raise_builtin.h"
 
 #include "runtime/definitions/class_registry.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 #include "runtime/exceptions/run_guarded.h"
 
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 
 // qv_guarded_call(routine, argument, caught): returns 1 when routine(argument) returned
 // normally, or 0 when the return was redirected to the handler, which stores the slot's

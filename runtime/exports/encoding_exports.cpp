@@ -5,12 +5,12 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
 #include "runtime/text/japanese_encodings.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/text/utf.h"
 
 using qv::StringRef;

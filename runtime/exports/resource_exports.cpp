@@ -2,7 +2,7 @@
 // and databases answer nil until those object types exist in the runtime.
 #include "runtime/resources/resource_manager.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "sdk/quaver.h"
 
 extern "C" {

@@ -5,8 +5,8 @@
 #include "runtime/memory/runtime_locks.h"
 #include "runtime/strings/string_compare.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/text/encoding_reconcile.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/strings/encoding_reconcile.h"
+#include "runtime/encodings/text_encoding_objects.h"
 
 using qv::StringRef;
 

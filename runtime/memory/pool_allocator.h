@@ -4,7 +4,7 @@
 // GuardedDelete put the size and a guard word in front of every other runtime structure.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 enum class MayFail { No, Yes };
 

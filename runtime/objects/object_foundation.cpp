@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/objects/object_model.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "sdk/quaver.h"
 
 static_assert(sizeof(RuntimeObject) == 28);

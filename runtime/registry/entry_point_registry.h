@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "runtime/collections/string_map.h"
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "runtime/strings/string_ref.h"
 
 namespace qv {

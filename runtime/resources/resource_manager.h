@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 // A four-character code as the number whose big-endian bytes spell it: "BMP " is 0x424D5020.

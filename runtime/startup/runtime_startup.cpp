@@ -4,7 +4,7 @@
 #include "runtime/exceptions/exception_classes.h"
 #include "runtime/definitions/string_function_records.h"
 #include "runtime/registry/entry_point_registry.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/variants/value_classes.h"
 
 namespace qv {

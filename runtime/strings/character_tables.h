@@ -2,7 +2,7 @@
 // bytes, byte case mapping, separator flags and the locale's collation order of single bytes.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 

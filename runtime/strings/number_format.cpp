@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "runtime/strings/number_text.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 
 namespace qv {
 namespace {

@@ -1,10 +1,11 @@
-// The RuntimeString record shared with image code, its encoding tags, and the primitive
+// The RuntimeString record shared with image code and the primitive
 // record operations (allocation, counting, release) every string routine builds on.
 #pragma once
 
 #include <cstddef>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
+#include "runtime/text/encoding_tags.h"
 #include "sdk/quaver.h"
 
 static_assert(sizeof(RuntimeString) == 20);
@@ -15,13 +16,6 @@ static_assert(offsetof(RuntimeString, length) == 12);
 static_assert(offsetof(RuntimeString, encoding) == 16);
 
 namespace qv {
-
-inline constexpr u32 kEncodingUnknown = QV_ENCODING_UNKNOWN;
-inline constexpr u32 kEncodingASCII = QV_ENCODING_ASCII;
-inline constexpr u32 kEncodingUTF16 = QV_ENCODING_UTF16;
-inline constexpr u32 kEncodingUTF8 = QV_ENCODING_UTF8;
-
-inline bool is_unicode_base(u32 tag) { return tag >= 0x0100 && tag <= 0x01FF; }
 
 // A record with count 1 for n bytes of (uninitialised) text, its terminator written and its
 // encoding unknown; nil for n <= 0, and nil when the buffer cannot be had.

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/locale_compare.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 #include "runtime/text/unicode_case.h"
 #include "runtime/text/utf.h"
 

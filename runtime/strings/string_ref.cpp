@@ -8,7 +8,7 @@
 
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/runtime_locks.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 #include "runtime/text/utf.h"
 
 namespace qv {

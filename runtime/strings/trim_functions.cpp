@@ -3,7 +3,7 @@
 #include "platform/code_page_tables.h"
 #include "runtime/strings/case_functions.h"
 #include "runtime/strings/text_characters.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 #include "runtime/text/utf.h"
 
 namespace qv {

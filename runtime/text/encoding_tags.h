@@ -4,9 +4,17 @@
 // Japanese encodings the Windows conversions lack, which the runtime converts itself.
 #pragma once
 
-#include "runtime/strings/runtime_string.h"
+#include "core/types.h"
+#include "sdk/quaver.h"
 
 namespace qv {
+
+inline constexpr u32 kEncodingUnknown = QV_ENCODING_UNKNOWN;
+inline constexpr u32 kEncodingASCII = QV_ENCODING_ASCII;
+inline constexpr u32 kEncodingUTF16 = QV_ENCODING_UTF16;
+inline constexpr u32 kEncodingUTF8 = QV_ENCODING_UTF8;
+
+inline bool is_unicode_base(u32 tag) { return tag >= 0x0100 && tag <= 0x01FF; }
 
 inline constexpr u32 kEncodingISO2022JP = 2080;
 inline constexpr u32 kEncodingEUCJP = 2336;

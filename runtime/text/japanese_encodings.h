@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv {
 

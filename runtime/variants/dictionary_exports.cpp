@@ -5,7 +5,7 @@
 // cleared table) are released only after the busy flag is let go: releasing may run a
 // finalizer, and a finalizer that touches the same dictionary would otherwise spin forever.
 #include "runtime/definitions/class_registry.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/variants/dictionary.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/strings/number_text.h"
 #include "runtime/variants/date_value.h"

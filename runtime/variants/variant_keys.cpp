@@ -7,7 +7,7 @@
 // encoding, so unknown bytes that spell UTF-16 equal a UTF-16 string but hash differently.
 #include <cstring>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_compare.h"
 #include "runtime/variants/variant_object.h"
 

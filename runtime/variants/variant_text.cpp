@@ -6,7 +6,7 @@
 #include <string>
 
 #include "runtime/strings/number_text.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 
 namespace qv {
 namespace {

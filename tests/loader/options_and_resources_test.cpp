@@ -7,7 +7,7 @@
 
 #include "loader/options_stream.h"
 #include "loader/resource_segment.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "sdk/quaver.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"

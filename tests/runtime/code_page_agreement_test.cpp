@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
 #include "tests/support/string_helpers.h"
 

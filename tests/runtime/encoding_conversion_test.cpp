@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "runtime/text/encoding_conversion.h"
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_conversion.h"
+#include "runtime/strings/encoding_reconcile.h"
 #include "runtime/text/encoding_tags.h"
 #include "tests/support/string_helpers.h"
 

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "tests/support/exception_helpers.h"
 #include "tests/support/x86_code.h"

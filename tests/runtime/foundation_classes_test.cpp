@@ -6,7 +6,7 @@
 
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
 

@@ -13,7 +13,7 @@
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/global_functions.h"
 #include "runtime/exceptions/exception_classes.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "tests/support/assertion_capture.h"

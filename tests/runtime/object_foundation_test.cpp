@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/objects/object_model.h"
 #include "tests/support/assertion_capture.h"

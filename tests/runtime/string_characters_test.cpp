@@ -7,7 +7,7 @@
 
 #include "sdk/quaver.h"
 #include "runtime/strings/character_tables.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 

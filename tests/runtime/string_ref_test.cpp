@@ -6,7 +6,7 @@
 
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
 

@@ -10,7 +10,7 @@
 #include "runtime/strings/case_functions.h"
 #include "runtime/strings/search_functions.h"
 #include "runtime/strings/text_search.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/utf.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"

@@ -12,7 +12,7 @@
 #include "runtime/definitions/global_functions.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/text/encoding_tags.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "tests/support/string_helpers.h"
 
 namespace {

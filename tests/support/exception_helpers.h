@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 
 namespace qv::test {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/memory/pool_allocator.h"
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "tests/support/assertion_capture.h"
 
 namespace {

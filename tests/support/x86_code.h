@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/exec_memory.h"
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qv::test {
 

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "tools/qvimage/elf_object.h"
 #include "tools/qvimage/image_builder.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace hollerpad {
 

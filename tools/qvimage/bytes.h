@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qvimage {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/result.h"
+#include "core/result.h"
 #include "tools/qvimage/image_builder.h"
 #include "tools/qvimage/image_package.h"
 

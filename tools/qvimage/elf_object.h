@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 
 namespace qvimage {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 #include "tools/qvimage/elf_object.h"
 
 namespace qvimage {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 #include "tools/qvimage/elf_object.h"
 
 namespace qvimage {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 #include "tools/qvimage/image_builder.h"
 
 namespace qvimage {

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 
 namespace qvimage {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "runtime/core/result.h"
-#include "runtime/core/types.h"
+#include "core/result.h"
+#include "core/types.h"
 
 namespace qvimage {
 

@@ -2,7 +2,7 @@
 // code-to-code calls directly; refuses whatever the image format cannot express.
 #pragma once
 
-#include "runtime/core/result.h"
+#include "core/result.h"
 #include "tools/qvimage/elf_object.h"
 #include "tools/qvimage/image_layout.h"
 #include "tools/qvimage/import_stream.h"

@@ -2,7 +2,7 @@
 // only then write the outputs, so a refused input never leaves a broken image behind.
 #pragma once
 
-#include "runtime/core/result.h"
+#include "core/result.h"
 #include "tools/qvimage/command_line.h"
 
 namespace qvimage {

@@ -20,7 +20,7 @@
 #include "platform/message_box.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/exceptions/exception_classes.h"
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/run_guarded.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/startup/runtime_startup.h"

@@ -4,7 +4,7 @@
 // result, and the return lands in the image's handler.
 #pragma once
 
-#include "runtime/core/types.h"
+#include "core/types.h"
 #include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
 

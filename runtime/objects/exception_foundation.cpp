@@ -15,7 +15,7 @@
 // address to the record's "add esp" at byte 14. Every routine between the raise and that
 // frame then returns normally, running its own clean-up, and the last return lands in the
 // handler.
-#include "runtime/exceptions/exception_foundation.h"
+#include "runtime/objects/exception_foundation.h"
 
 #include <cstring>
 

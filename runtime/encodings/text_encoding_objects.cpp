@@ -1,6 +1,6 @@
 // The encoding classes' definitions, the shared TextEncoding objects and the system's default
 // encoding. The exported routines over them are in runtime/exports/encoding_exports.cpp.
-#include "runtime/text/text_encoding_objects.h"
+#include "runtime/encodings/text_encoding_objects.h"
 
 #include <cstdlib>
 #include <vector>
@@ -8,7 +8,7 @@
 #include "platform/code_pages.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/runtime_locks.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
 
 namespace qv {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "runtime/strings/string_ref.h"
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "runtime/text/encoding_reconcile.h"
+#include "runtime/strings/encoding_reconcile.h"
 
 #include "runtime/diagnostics/assertion.h"
 

@@ -1,7 +1,7 @@
 // The general conversion and the code-page conversion. Code pages 1200 (UTF-16) and 65001
 // (UTF-8) are converted here the same way on every platform; every other code page goes to
 // the platform, and the Japanese pseudo pages to japanese_encodings.cpp by way of Shift-JIS.
-#include "runtime/text/encoding_conversion.h"
+#include "runtime/strings/encoding_conversion.h"
 
 #include <cstdlib>
 #include <cstring>
