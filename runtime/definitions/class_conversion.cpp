@@ -53,8 +53,8 @@ Counts count_tables(ObjectDefinition* definition, const ClassRecord* base)
     for (EventNode* node = definition->events; node; node = node->next)
         node->index = counts.events++;
     for (const MethodNode* item = definition->methods; item; item = item->next) {
-        if (item->userFlags & systemPropertyVirtual)
-            assertion_failed(kSource, 95, "0 == (item->userFlags & systemPropertyVirtual)");
+        if (item->userFlags & kSystemPropertyVirtual)
+            assertion_failed(kSource, 95, "0 == (item->userFlags & kSystemPropertyVirtual)");
         counts.static_methods += (item->routine ? 1 : 0) + (item->secondRoutine ? 1 : 0);
     }
     i32& propertyCount = counts.properties;

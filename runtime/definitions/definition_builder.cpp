@@ -35,17 +35,17 @@ void build_definition(ObjectDefinition& out, const DefinitionSource& source)
 {
     out = ObjectDefinition{};
     out.kind = kClassDefinitionKind;
-    out.superDefinition = source.superDefinition;
-    out.virtualRoutines = source.virtualRoutines.data();
-    out.virtualCount = static_cast<i32>(source.virtualRoutines.size());
+    out.superDefinition = source.super_definition;
+    out.virtualRoutines = source.virtual_routines.data();
+    out.virtualCount = static_cast<i32>(source.virtual_routines.size());
     out.name = name_string(source.name);
-    out.resolveSuperFirst = source.resolveSuperFirst ? 1 : 0;
-    out.instanceSize = source.instanceSize;
-    out.isAnInterface = source.isAnInterface ? 1 : 0;
+    out.resolveSuperFirst = source.resolve_super_first ? 1 : 0;
+    out.instanceSize = source.instance_size;
+    out.isAnInterface = source.is_an_interface ? 1 : 0;
     out.initializer = source.initializer;
     out.finalizer = source.finalizer;
 
-    i32 table_index = source.superDefinition ? source.superDefinition->mPropertyTableSize : 0;
+    i32 table_index = source.super_definition ? source.super_definition->mPropertyTableSize : 0;
     PropertyNode** properties = &out.properties;
     for (const PropertyRecord& record : source.properties) {
         auto* node = new_node<PropertyNode>();
@@ -90,7 +90,7 @@ void build_definition(ObjectDefinition& out, const DefinitionSource& source)
     }
 
     EventImplementationNode** implementations = &out.eventImplementations;
-    for (const EventImplementationRecord& record : source.eventImplementations) {
+    for (const EventImplementationRecord& record : source.event_implementations) {
         auto* node = new_node<EventImplementationNode>();
         node->name = name_string(record.name);
         node->handler = record.handler;

@@ -12,7 +12,7 @@
 namespace qv {
 
 // Method userFlags bit that no method may carry (it marks virtual property accessors).
-inline constexpr u32 systemPropertyVirtual = 1u << 8;
+inline constexpr u32 kSystemPropertyVirtual = 1u << 8;
 // Properties of this kind are left out of the class's property table.
 inline constexpr i32 kPropertyKindOutsideTable = 3;
 
@@ -152,16 +152,16 @@ inline constexpr i32 kClassDefinitionKind = 3;
 // What a built-in class's definition builder starts from.
 struct DefinitionSource {
     const char* name;
-    ObjectDefinition* superDefinition;  // built before this one
-    i32 instanceSize;
+    ObjectDefinition* super_definition;  // built before this one
+    i32 instance_size;
     std::span<const PropertyRecord> properties;
     std::span<const MethodRecord> methods;
     std::span<const EventRecord> events;
-    std::span<const EventImplementationRecord> eventImplementations;
+    std::span<const EventImplementationRecord> event_implementations;
     std::span<ObjectDefinition* const> interfaces;
-    std::span<void* const> virtualRoutines;  // the whole method table, inherited entries included
-    bool isAnInterface = false;
-    bool resolveSuperFirst = false;
+    std::span<void* const> virtual_routines;  // the whole method table, inherited entries included
+    bool is_an_interface = false;
+    bool resolve_super_first = false;
     QvObjectRoutine initializer = nullptr;
     QvObjectRoutine finalizer = nullptr;
 };

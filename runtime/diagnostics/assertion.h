@@ -1,5 +1,10 @@
 // The failed-assertion report every internal consistency check goes through, and the one
 // seam through which tests (and the Linux runner) answer it without a person.
+//
+// The source names and line numbers passed to a report ("string", 584; "dump", 99) are the
+// system's stable identifiers for each check, which users and support quote from the dialog.
+// They are not this repository's file names and line numbers: keep them as they are when
+// code moves.
 #pragma once
 
 #include "core/types.h"

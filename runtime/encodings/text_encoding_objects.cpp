@@ -8,6 +8,7 @@
 #include "platform/code_pages.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/runtime_locks.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/encoding_tags.h"
 
@@ -90,9 +91,12 @@ ObjectDefinition s_encodings;
 
 // ---- The shared objects ---------------------------------------------------------------
 
+// The header is the object's first member.
+TextEncodingObject* as_text_encoding(RuntimeObject* object) { return reinterpret_cast<TextEncodingObject*>(object); }
+
 struct SharedEncoding {
     u32 tag;
-    TextEncodingObject* object;  // holds one count
+    ObjectRef object;  // the map's count keeps the shared object alive until exit
 };
 
 struct SharedEncodings {
@@ -121,7 +125,7 @@ void register_encoding_classes()
 
     DefinitionSource encoding{};
     encoding.name = "TextEncoding";
-    encoding.instanceSize = sizeof(TextEncodingObject);
+    encoding.instance_size = sizeof(TextEncodingObject);
     encoding.properties = kTextEncodingProperties;
     encoding.methods = kTextEncodingMethods;
     build_definition(s_text_encoding, encoding);
@@ -129,14 +133,14 @@ void register_encoding_classes()
 
     DefinitionSource converter{};
     converter.name = "TextConverter";
-    converter.instanceSize = sizeof(TextConverterObject);
+    converter.instance_size = sizeof(TextConverterObject);
     converter.methods = kTextConverterMethods;
     build_definition(s_text_converter, converter);
     RegisterDefinition(&s_text_converter);
 
     DefinitionSource encodings{};
     encodings.name = "_Encodings";
-    encodings.instanceSize = sizeof(RuntimeObject);
+    encodings.instance_size = sizeof(RuntimeObject);
     encodings.properties = encodings_properties();
     encodings.methods = kEncodingsMethods;
     build_definition(s_encodings, encodings);
@@ -199,10 +203,8 @@ TextEncodingObject* shared_text_encoding(u32 tag)
     LockGuard guard(string_lock());
     SharedEncodings& s = shared();
     for (const SharedEncoding& entry : s.entries) {
-        if (entry.tag == tag) {
-            RuntimeLockObject(&entry.object->header);
-            return entry.object;
-        }
+        if (entry.tag == tag)
+            return as_text_encoding(ObjectRef(entry.object).leak());
     }
     TextEncodingObject* object = new_text_encoding(tag, 0, 0);
     if (!object)
@@ -211,9 +213,8 @@ TextEncodingObject* shared_text_encoding(u32 tag)
         s.registered_exit = true;
         std::atexit(&release_at_exit);
     }
-    s.entries.push_back({tag, object});  // the map keeps the creation count
-    RuntimeLockObject(&object->header);
-    return object;
+    s.entries.push_back({tag, ObjectRef::adopt(&object->header)});  // the map keeps the creation count
+    return as_text_encoding(ObjectRef(s.entries.back().object).leak());
 }
 
 u32 tag_of(const RuntimeObject* encoding)
@@ -243,13 +244,11 @@ u32 font_text_encoding(bool font_name_given)
 void release_text_encoding_state()
 {
     release_conversion_cache();
-    std::vector<SharedEncoding> entries;
+    std::vector<SharedEncoding> entries;  // let go of outside the lock: finalizers may run
     {
         LockGuard guard(string_lock());
         entries.swap(shared().entries);
     }
-    for (const SharedEncoding& entry : entries)
-        RuntimeUnlockObject(&entry.object->header);
 }
 
 }  // namespace qv

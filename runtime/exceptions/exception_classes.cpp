@@ -45,12 +45,12 @@ void build_definitions()
     for (i32 i = 0; i < kExceptionClassCount; ++i) {
         DefinitionSource source{};
         source.name = kNames[i];
-        source.instanceSize = sizeof(ExceptionObject);
+        source.instance_size = sizeof(ExceptionObject);
         if (i == 0) {
             source.properties = kProperties;
             source.finalizer = &finalize_exception;
         } else {
-            source.superDefinition = &s_definitions[0];
+            source.super_definition = &s_definitions[0];
         }
         build_definition(s_definitions[i], source);
         RegisterDefinition(&s_definitions[i]);

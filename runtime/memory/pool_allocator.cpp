@@ -166,11 +166,9 @@ void set_out_of_memory_release_hook(ReleaseHook hook)
     pool().release_hook = hook;
 }
 
-}  // namespace qv
 
 void* PoolAlloc(i32 size, MayFail may_fail)
 {
-    using namespace qv;
     if (size <= 0)
         return nullptr;
     const i32 granules = static_cast<i32>((static_cast<u32>(size) + 3) / 4);
@@ -192,7 +190,6 @@ void* PoolAlloc(i32 size, MayFail may_fail)
 
 void PoolFree(void* block, i32 size)
 {
-    using namespace qv;
     if (!block || size <= 0)
         return;
     const i32 granules = static_cast<i32>((static_cast<u32>(size) + 3) / 4);
@@ -236,3 +233,5 @@ void GuardedDelete(void* block)
     raw[1] = qv::kFreedGuardWord;
     PoolFree(raw, static_cast<i32>(raw[0]) + 8);
 }
+
+}  // namespace qv

@@ -6,6 +6,8 @@
 
 #include "core/types.h"
 
+namespace qv {
+
 enum class MayFail { No, Yes };
 
 // Null for size <= 0. A must-succeed request that cannot be met ends the process (exit 0).
@@ -14,8 +16,6 @@ void PoolFree(void* block, i32 size);
 
 void* GuardedNew(i32 size);
 void GuardedDelete(void* block);
-
-namespace qv {
 
 inline constexpr u32 kGuardWord = 0xDEADBEEF;
 inline constexpr u32 kFreedGuardWord = 0xDEADDEAD;

@@ -1,6 +1,7 @@
 // EntryPointRegistry: the exported routines by name, which the loader binds imports through.
 // A fixed table of static entries (its indices are part of the image format), then entries
-// appended at run time, and a case-insensitive name index over both.
+// appended at run time, and a case-insensitive name index over both. The PascalCase members
+// are the registry's operations that other components call by name; snake_case ones are helpers.
 #pragma once
 
 #include <span>

@@ -1,6 +1,8 @@
 // StringRef: the runtime's one handle on a RuntimeString. One pointer; copying adds a count,
 // destroying or assigning over releases one. Text operations that leave the text unchanged
 // hand back the same record instead of a copy; anything empty is nil.
+// The PascalCase operations are the ones the rest of the system calls by name; the snake_case
+// members are this class's own helpers.
 #pragma once
 
 #include <utility>

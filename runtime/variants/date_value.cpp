@@ -84,7 +84,7 @@ ObjectDefinition* date_definition()
     static const bool s_built = [] {
         DefinitionSource source{};
         source.name = "Date";
-        source.instanceSize = sizeof(DateObject);
+        source.instance_size = sizeof(DateObject);
         build_definition(s_definition, source);
         return true;
     }();

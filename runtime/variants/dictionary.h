@@ -73,6 +73,10 @@ DictionaryEntry* find_entry(const RuntimeDictionary* dictionary, RuntimeObject* 
 // the bins or the vector cannot grow; the table is then unchanged.
 bool append_entry(RuntimeDictionary* dictionary, RuntimeObject* key, RuntimeObject* value, u32 hash);
 
+// Gives back the entry's counts on its key and value, then frees it. Call it only after the
+// busy flag is let go: the counts may be the last, and finalizers may use the dictionary.
+void free_entry(DictionaryEntry* entry);
+
 // Takes the entry out of its bin and the vector (the last entry fills its slot) and shrinks a
 // vector much larger than needed. The caller releases and frees the entry.
 void unlink_entry(RuntimeDictionary* dictionary, DictionaryEntry* entry);

@@ -5,9 +5,10 @@
 // cleared table) are released only after the busy flag is let go: releasing may run a
 // finalizer, and a finalizer that touches the same dictionary would otherwise spin forever.
 #include "runtime/definitions/class_registry.h"
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/objects/exception_foundation.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/variants/dictionary.h"
 
 namespace qv {
@@ -64,7 +65,7 @@ ObjectDefinition* dictionary_definition()
     static const bool s_built = [] {
         DefinitionSource source{};
         source.name = "Dictionary";
-        source.instanceSize = sizeof(RuntimeDictionary);
+        source.instance_size = sizeof(RuntimeDictionary);
         source.properties = kProperties;
         source.methods = kMethods;
         source.initializer = &initialize_dictionary;
@@ -151,19 +152,19 @@ void dictionaryValueSetter(RuntimeObject* object, RuntimeObject* key, RuntimeObj
     if (!hash_for(object, key, hash))
         return;
     RuntimeDictionary* dictionary = as_dictionary(object);
-    RuntimeObject* replaced = nullptr;
     bool stored = true;
     {
-        BusyFlag busy(dictionary);
-        if (DictionaryEntry* entry = find_entry(dictionary, key, hash)) {
-            RuntimeLockObject(value);
-            replaced = entry->value;
-            entry->value = value;
-        } else {
-            stored = append_entry(dictionary, key, value, hash);
+        ObjectRef replaced;  // given back after the busy flag: its finalizer may use the dictionary
+        {
+            BusyFlag busy(dictionary);
+            if (DictionaryEntry* entry = find_entry(dictionary, key, hash)) {
+                replaced = ObjectRef::adopt(entry->value);
+                entry->value = ObjectRef::share(value).leak();
+            } else {
+                stored = append_entry(dictionary, key, value, hash);
+            }
         }
     }
-    RuntimeUnlockObject(replaced);
     if (!stored) {
         raise_builtin(ExceptionClass::OutOfMemoryException);
         return;
@@ -207,9 +208,7 @@ void dictionaryRemove(RuntimeObject* object, RuntimeObject* key)
         raise_builtin(ExceptionClass::KeyNotFoundException);
         return;
     }
-    RuntimeUnlockObject(entry->key);
-    RuntimeUnlockObject(entry->value);
-    GuardedDelete(entry);
+    free_entry(entry);
 }
 
 void dictionaryRemoveAll(RuntimeObject* object)

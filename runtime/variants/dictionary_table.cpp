@@ -6,6 +6,7 @@
 
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/variants/dictionary.h"
 
 namespace qv {
@@ -116,12 +117,8 @@ DetachedTable detach_table(RuntimeDictionary* dictionary)
 
 void release_detached(const DetachedTable& table)
 {
-    for (u32 i = 0; i < table.count; ++i) {
-        DictionaryEntry* entry = table.entries[i];
-        RuntimeUnlockObject(entry->key);
-        RuntimeUnlockObject(entry->value);
-        GuardedDelete(entry);
-    }
+    for (u32 i = 0; i < table.count; ++i)
+        free_entry(table.entries[i]);
     free_slots(table.entries, table.capacity);
     free_slots(table.bins, table.bin_count);
 }
@@ -149,12 +146,17 @@ bool append_entry(RuntimeDictionary* dictionary, RuntimeObject* key, RuntimeObje
             return false;
     }
     auto* entry = static_cast<DictionaryEntry*>(GuardedNew(sizeof(DictionaryEntry)));
-    RuntimeLockObject(key);
-    RuntimeLockObject(value);
-    *entry = {key, value, hash, static_cast<i32>(dictionary->count), nullptr};
+    *entry = {ObjectRef::share(key).leak(), ObjectRef::share(value).leak(), hash, static_cast<i32>(dictionary->count),
+              nullptr};
     chain(dictionary, entry);
     dictionary->entries[dictionary->count++] = entry;
     return true;
+}
+
+void free_entry(DictionaryEntry* entry)
+{
+    const ObjectRef key = ObjectRef::adopt(entry->key), value = ObjectRef::adopt(entry->value);
+    GuardedDelete(entry);
 }
 
 void unlink_entry(RuntimeDictionary* dictionary, DictionaryEntry* entry)

@@ -88,7 +88,7 @@ ObjectDefinition* variant_definition()
     static const bool s_built = [] {
         DefinitionSource source{};
         source.name = "Variant";
-        source.instanceSize = sizeof(RuntimeVariant);
+        source.instance_size = sizeof(RuntimeVariant);
         source.methods = kMethods;
         source.finalizer = &finalize_variant;
         build_definition(s_definition, source);

@@ -69,7 +69,7 @@ const EventImplementationRecord kSquareHandlers[] = {{"action", code(8)}};
 void* const kSquareVirtuals[] = {code(5), code(9), code(10)};
 
 const MethodRecord kVirtualMethod[] = {
-    {"Flagged", nullptr, nullptr, 0, code(11), nullptr, nullptr, nullptr, systemPropertyVirtual},
+    {"Flagged", nullptr, nullptr, 0, code(11), nullptr, nullptr, nullptr, kSystemPropertyVirtual},
 };
 const PropertyRecord kTwoProperties[] = {kShapeProperties[0], kShapeProperties[2]};
 const MethodRecord kHalfPrintable[] = {kShapeMethods[0]};
@@ -85,7 +85,7 @@ struct BrokenCase {
 const BrokenCase kBrokenCases[] = {
     {"TestSkippedIndex", {"item->mPropertyTableIndex == propertyCount", "propertyCtr == ivar->mPropertyTableIndex"}},
     {"TestWrongTableSize", {"propertyCount == defn->mPropertyTableSize"}},
-    {"TestVirtualMethod", {"0 == (item->userFlags & systemPropertyVirtual)"}},
+    {"TestVirtualMethod", {"0 == (item->userFlags & kSystemPropertyVirtual)"}},
     {"TestLazyPrinter", {"interfaceMethod"}},
     {"TestFewerVirtuals", {"out->methodCount >= base->methodCount"}},
     {"TestOwnAncestor", {"!defn->converting", "super"}},
@@ -101,7 +101,7 @@ void build_broken(ObjectDefinition& out, const char* name)
 {
     DefinitionSource source{};
     source.name = name;
-    source.instanceSize = 36;
+    source.instance_size = 36;
     const std::string n = name;
     if (n == "TestSkippedIndex" || n == "TestWrongTableSize")
         source.properties = kTwoProperties;
@@ -112,8 +112,8 @@ void build_broken(ObjectDefinition& out, const char* name)
         source.interfaces = kPrintableInterface;
     }
     if (n == "TestFewerVirtuals") {
-        source.superDefinition = &s_shape;
-        source.virtualRoutines = std::span(kShapeVirtuals, 1);
+        source.super_definition = &s_shape;
+        source.virtual_routines = std::span(kShapeVirtuals, 1);
     }
     build_definition(out, source);
     if (n == "TestSkippedIndex")
@@ -148,30 +148,30 @@ protected:
         DefinitionSource printable{};
         printable.name = "TestPrintable";
         printable.methods = kPrintableMethods;
-        printable.isAnInterface = true;
+        printable.is_an_interface = true;
         build_definition(s_printable, printable);
 
         DefinitionSource shape{};
         shape.name = "TestShape";
-        shape.instanceSize = 40;
+        shape.instance_size = 40;
         shape.properties = kShapeProperties;
         shape.methods = kShapeMethods;
         shape.events = kShapeEvents;
         shape.interfaces = kPrintableInterface;
-        shape.virtualRoutines = kShapeVirtuals;
+        shape.virtual_routines = kShapeVirtuals;
         shape.initializer = &shape_initializer;
         shape.finalizer = &shape_finalizer;
         build_definition(s_shape, shape);
 
         DefinitionSource square{};
         square.name = "TestSquare";
-        square.superDefinition = &s_shape;
-        square.instanceSize = 44;
+        square.super_definition = &s_shape;
+        square.instance_size = 44;
         square.properties = kSquareProperties;
         square.methods = kSquareMethods;
         square.events = kSquareEvents;
-        square.eventImplementations = kSquareHandlers;
-        square.virtualRoutines = kSquareVirtuals;
+        square.event_implementations = kSquareHandlers;
+        square.virtual_routines = kSquareVirtuals;
         square.initializer = &square_initializer;
         square.finalizer = &square_finalizer;
         build_definition(s_square, square);

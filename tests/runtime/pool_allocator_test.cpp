@@ -7,6 +7,7 @@
 #include "runtime/memory/pool_allocator.h"
 #include "tests/support/assertion_capture.h"
 
+namespace qv {
 namespace {
 
 TEST(PoolAllocator, NonPositiveSizesGiveNull)
@@ -101,3 +102,4 @@ TEST(GuardedNew, OverwrittenGuardIsReportedAndBlockStillFreed)
 }
 
 }  // namespace
+}  // namespace qv

@@ -10,6 +10,7 @@
 
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/startup/runtime_startup.h"
 #include "runtime/variants/date_value.h"
@@ -20,24 +21,11 @@
 namespace qv::test {
 
 // Owns one count on an object (a variant, a dictionary) and gives it back when it goes.
-class Held {
+class Held : public ObjectRef {
 public:
     Held() = default;
-    explicit Held(RuntimeObject* object) : m_object(object) {}
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-    Held(Held&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    Held& operator=(Held&& other) noexcept
-    {
-        std::swap(m_object, other.m_object);
-        return *this;
-    }
-    ~Held() { RuntimeUnlockObject(m_object); }
-    RuntimeObject* get() const { return m_object; }
-    const RuntimeVariant* variant() const { return reinterpret_cast<const RuntimeVariant*>(m_object); }
-
-private:
-    RuntimeObject* m_object = nullptr;
+    explicit Held(RuntimeObject* object) : ObjectRef(ObjectRef::adopt(object)) {}
+    const RuntimeVariant* variant() const { return reinterpret_cast<const RuntimeVariant*>(get()); }
 };
 
 // A plain object of a class with no members.
