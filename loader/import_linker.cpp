@@ -2,21 +2,18 @@
 // a patching pass over the decoded records.
 #include "loader/import_linker.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "loader/byte_reader.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 #include "runtime/diagnostics/assertion.h"
 
 namespace qv {
 namespace {
 
-enum Tag : u8 { kNoOp = 0, kRuntimeImport = 1, kDataFixup = 2, kCodeFixup = 3, kLibraryImport = 4, kStringFixup = 5 };
-
 // A decoded record. Names point into the stream; sites are a range of one shared array, so
 // that a stream of many small fixups costs no allocation per record.
 struct Record {
-    u8 tag;
+    ImportTag tag;
     bool relative;             // runtime imports
     std::string_view name;     // routine or procedure
     std::string_view library;  // library imports
@@ -29,25 +26,6 @@ struct Decoded {
     std::vector<u32> sites;  // every patched site, record by record, in chain order
 };
 
-std::string hex(u32 v)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", v);
-    return text;
-}
-
-u32 load_u32(const u8* p)
-{
-    u32 v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-void store_u32(u8* p, u32 v)
-{
-    std::memcpy(p, &v, 4);
-}
-
 class Validator {
 public:
     Validator(std::span<const u8> stream, const LoadedImage& image)
@@ -59,14 +37,15 @@ public:
     {
         while (!m_reader.at_end()) {
             m_record_start = m_reader.position();
-            u8 tag;
-            (void)m_reader.read_u8(tag);
+            u8 tag_byte;
+            (void)m_reader.read_u8(tag_byte);
+            const auto tag = static_cast<ImportTag>(tag_byte);
             Record record{tag, false, {}, {}, static_cast<u32>(m_decoded.sites.size()), 0};
             Result<void> step = decode_record(record);
             if (!step)
                 return Error{step.error()};
             record.site_count = static_cast<u32>(m_decoded.sites.size()) - record.first_site;
-            if (tag >= kRuntimeImport && tag <= kStringFixup)
+            if (tag >= ImportTag::RuntimeImport && tag <= ImportTag::StringFixup)
                 m_decoded.records.push_back(record);
         }
         return std::move(m_decoded);
@@ -81,17 +60,17 @@ private:
     Result<void> decode_record(Record& record)
     {
         switch (record.tag) {
-        case kRuntimeImport: {
+        case ImportTag::RuntimeImport: {
             u8 mode;
             u32 head;
             if (!m_reader.read_u8(mode) || !m_reader.read_u32(head))
                 return fail("runtime import is cut off");
-            record.relative = mode == 1;
+            record.relative = mode == static_cast<u8>(ImportMode::Relative);
             if (Result<void> r = read_name(record.name, "routine name"); !r)
                 return r;
             return walk_chain(head, record);
         }
-        case kLibraryImport: {
+        case ImportTag::LibraryImport: {
             u32 head;
             if (!m_reader.read_u32(head))
                 return fail("library import is cut off");
@@ -101,9 +80,9 @@ private:
                 return r;
             return walk_chain(head, record);
         }
-        case kDataFixup:
-        case kCodeFixup:
-        case kStringFixup: {
+        case ImportTag::DataFixup:
+        case ImportTag::CodeFixup:
+        case ImportTag::StringFixup: {
             u32 site;
             if (!m_reader.read_u32(site))
                 return fail("fixup is cut off before its site");
@@ -165,10 +144,10 @@ private:
         return {};
     }
 
-    Result<void> check_fixup_target(u8 tag, u32 site)
+    Result<void> check_fixup_target(ImportTag tag, u32 site)
     {
         const u32 offset = load_u32(m_image.code + site);
-        if (tag == kCodeFixup) {
+        if (tag == ImportTag::CodeFixup) {
             if (offset > m_image.code_length)
                 return fail("code fixup at site " + hex(site) + " points at code offset " + hex(offset) +
                             ", beyond the code segment");
@@ -177,12 +156,12 @@ private:
         if (offset > m_image.data_length)
             return fail("data fixup at site " + hex(site) + " points at data offset " + hex(offset) +
                         ", beyond the " + std::to_string(m_image.data_length) + "-byte data segment");
-        if (tag == kStringFixup) {
-            if (m_image.data_length - offset < 22)
+        if (tag == ImportTag::StringFixup) {
+            if (m_image.data_length - offset < kStringMinimumSize)
                 return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
                             hex(offset) + " does not fit in the data segment");
-            const u32 length = load_u32(m_image.data + offset + 12);
-            if (length > m_image.data_length - offset - 22)
+            const u32 length = load_u32(m_image.data + offset + kStringLengthOffset);
+            if (length > m_image.data_length - offset - kStringMinimumSize)
                 return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
                             hex(offset) + " declares " + std::to_string(length) +
                             " text bytes, more than the data segment holds");
@@ -221,7 +200,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
     };
     for (Record& record : decoded->records) {
         switch (record.tag) {
-        case kRuntimeImport: {
+        case ImportTag::RuntimeImport: {
             ++report.runtime_imports;
             const void* routine = resolver.runtime_routine(record.name);
             if (!routine) {
@@ -233,7 +212,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             patch_chain(record, routine);
             break;
         }
-        case kLibraryImport: {
+        case ImportTag::LibraryImport: {
             ++report.library_imports;
             std::string message;
             const void* procedure = resolver.library_procedure(record.library, record.name, message);
@@ -243,25 +222,25 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             patch_chain(record, procedure);
             break;
         }
-        case kDataFixup: {
+        case ImportTag::DataFixup: {
             u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + data_base));
             ++report.data_fixups;
             break;
         }
-        case kCodeFixup: {
+        case ImportTag::CodeFixup: {
             u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + code_base));
             ++report.code_fixups;
             break;
         }
-        case kStringFixup: {
+        case ImportTag::StringFixup: {
             u8* site = image.code + sites[record.first_site];
             const u32 offset = load_u32(site);
             store_u32(site, static_cast<u32>(offset + data_base));
             u8* constant = image.data + offset;
-            if (load_u32(constant + 4) == 0)  // the first fixup of a constant makes it live
-                store_u32(constant + 4, static_cast<u32>(data_base + offset + 20));
+            if (load_u32(constant + kStringTextPointerOffset) == 0)  // the first fixup makes it live
+                store_u32(constant + kStringTextPointerOffset, static_cast<u32>(data_base + offset + kStringHeaderSize));
             ++report.string_fixups;
             break;
         }

@@ -2,12 +2,14 @@
 // relocation sections, so that later stages never see an unchecked offset.
 #include "tools/qvimage/elf_object.h"
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::load_u16;
+using qv::load_u32;
 using qv::Result;
 
 constexpr size_t kHeaderSize = 52;

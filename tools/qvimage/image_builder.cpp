@@ -1,7 +1,6 @@
 // Lays the object out, resolves its relocations and writes the entry jump.
 #include "tools/qvimage/image_builder.h"
 
-#include "tools/qvimage/bytes.h"
 #include "tools/qvimage/image_layout.h"
 #include "tools/qvimage/relocations.h"
 
@@ -51,8 +50,8 @@ Result<ApplicationImage> build_image(const ElfObject& object, const std::string&
 
     ApplicationImage image;
     image.imports = stream.finish(layout.code);
-    layout.code[0] = 0xe9;  // jmp rel32
-    store_u32(layout.code.data() + 1, entry_offset.value() - kEntryJumpSize);
+    layout.code[0] = qv::kEntryJumpOpcode;
+    qv::store_u32(layout.code.data() + 1, entry_offset.value() - kEntryJumpSize);
     image.code = std::move(layout.code);
     image.data = std::move(layout.data);
     return image;

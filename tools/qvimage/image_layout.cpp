@@ -2,17 +2,24 @@
 // section's own alignment, and walk the string constants record by record.
 #include "tools/qvimage/image_layout.h"
 
-#include "tools/qvimage/bytes.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::hex;
+using qv::kStringCapacityOffset;
+using qv::kStringCountOffset;
+using qv::kStringHeaderSize;
+using qv::kStringLengthOffset;
+using qv::kStringMinimumSize;
+using qv::kStringTextPointerOffset;
+using qv::load_u32;
 using qv::Result;
 
 constexpr u64 kSegmentLimit = 0x40000000;  // far beyond any image; keeps offsets in 32 bits
 constexpr u8 kCodePadding = 0xcc;          // int3: padding is never executed
-constexpr u32 kRecordHeader = 20;
 
 bool is_strings_section(const std::string& name)
 {
@@ -73,16 +80,17 @@ Result<void> mark_records(const ElfSection& s, u32 base, ImageLayout& layout)
     for (u32 p = 0; p < b.size();) {
         const std::string where = s.name + " offset " + hex(p);
         const u32 remaining = static_cast<u32>(b.size()) - p;
-        if (remaining < kRecordHeader + 2)
+        if (remaining < kStringMinimumSize)
             return Error{where + ": the section ends inside a string constant"};
         const u8* r = b.data() + p;
-        const u32 length = load_u32(r + 12);
-        if (length > remaining - kRecordHeader - 2)
+        const u32 length = load_u32(r + kStringLengthOffset);
+        if (length > remaining - kStringMinimumSize)
             return Error{where + ": a string constant of " + std::to_string(length) +
                          " bytes runs past the end of the section"};
-        const u32 size = (kRecordHeader + 2 + length + 3) & ~3u;
-        if (load_u32(r) != 1 || load_u32(r + 4) != 0 || load_u32(r + 8) != length + 2 ||
-            r[kRecordHeader] != (length > 255 ? 255 : length) || r[kRecordHeader + 1 + length] != 0 ||
+        const u32 size = (kStringMinimumSize + length + 3) & ~3u;
+        if (load_u32(r + kStringCountOffset) != 1 || load_u32(r + kStringTextPointerOffset) != 0 ||
+            load_u32(r + kStringCapacityOffset) != length + 2 ||
+            r[kStringHeaderSize] != (length > 255 ? 255 : length) || r[kStringHeaderSize + 1 + length] != 0 ||
             size > remaining)
             return Error{where + ": not a string constant (expected count 1, a null text pointer, capacity = "
                          "length + 2, the length byte, the text and a zero byte, padded to 4)"};

@@ -4,17 +4,20 @@
 
 #include <charconv>
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
 
 namespace qvimage {
 
+using qv::append_bytes;
+using qv::append_u16;
+using qv::append_u32;
+using qv::append_u8;
 using qv::Error;
+using qv::ImageSegment;
 using qv::Result;
 
 namespace {
 
-constexpr u32 kEncodingAscii = 0x0600;
-constexpr u32 kEncodingUtf8 = 0x08000100;
 constexpr size_t kResourceHeader = 14;
 constexpr size_t kSignedLimit = 0x7fffffff;
 
@@ -70,7 +73,7 @@ std::vector<u8> make_mdi_options(std::string_view title)
     for (char c : title)
         ascii = ascii && static_cast<u8>(c) < 0x80;
     stream.insert(stream.end(), title.begin(), title.end());
-    append_u32(stream, ascii ? kEncodingAscii : kEncodingUtf8);
+    append_u32(stream, ascii ? QV_ENCODING_ASCII : QV_ENCODING_UTF8);
     return stream;
 }
 
@@ -79,21 +82,19 @@ std::vector<u8> package_image(const ApplicationImage& image)
     std::vector<u8> out;
     out.reserve(20 + image.code.size() + image.data.size() + image.imports.size() + image.resources.size() +
                 image.options.size());
-    append_segment(out, image.code);
-    append_segment(out, image.data);
-    append_segment(out, image.imports);
-    append_segment(out, image.resources);
-    append_segment(out, image.options);
+    for (const qv::SegmentFormat& format : qv::kSegmentFormats)
+        append_segment(out, image[format.segment]);
     return out;
 }
 
 std::array<SegmentFile, 5> segment_files(const ApplicationImage& image)
 {
-    return {{{"import.dat", &image.imports},
-             {"code.dat", &image.code},
-             {"data.dat", &image.data},
-             {"rsrc.dat", &image.resources},
-             {"options.dat", &image.options}}};
+    std::array<SegmentFile, 5> files{};
+    for (size_t i = 0; i < files.size(); ++i) {
+        const ImageSegment segment = qv::kSeparateFileOrder[i];
+        files[i] = {qv::segment_format(segment).file_name, &image[segment]};
+    }
+    return files;
 }
 
 }  // namespace qvimage

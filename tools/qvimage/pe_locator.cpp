@@ -5,13 +5,21 @@
 #include <cstring>
 #include <string>
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::hex;
+using qv::kLocatorId;
+using qv::kLocatorMarkerSize;
+using qv::kLocatorPlaceholder;
+using qv::load_u16;
+using qv::load_u32;
 using qv::Result;
+using qv::store_u32;
 
 constexpr u32 kResourceDirectoryIndex = 2;
 constexpr u32 kHighBit = 0x80000000;
@@ -207,7 +215,7 @@ Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<c
     Result<u32> offset = find_locator_offset(executable);
     if (!offset)
         return Error{offset.error()};
-    if (std::memcmp(executable.data() + offset.value(), kLocatorPlaceholder, 4) != 0)
+    if (std::memcmp(executable.data() + offset.value(), kLocatorPlaceholder, kLocatorMarkerSize) != 0)
         return Error{"the executable's locator already points at an attached image; attach to the runtime "
                      "executable as it was built"};
     if (executable.size() > 0xffffffffu - packaged_image.size())

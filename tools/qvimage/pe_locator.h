@@ -10,11 +10,6 @@
 
 namespace qvimage {
 
-// The bytes that pickle_locator.rc compiles in: "PICK" selects separate-file mode until
-// qvimage --attach replaces the first word with the image's offset.
-constexpr u8 kLocatorPlaceholder[8] = {'P', 'I', 'C', 'K', 'P', 'O', 'K', 'E'};
-constexpr u16 kLocatorId = 101;
-
 // The file offset of the locator's 8 bytes in a PE executable.
 qv::Result<u32> find_locator_offset(std::span<const u8> executable);
 

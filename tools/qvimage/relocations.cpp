@@ -2,13 +2,16 @@
 // by index, a section placement lookup by index and, for data targets, one record-start test.
 #include "tools/qvimage/relocations.h"
 
-#include "tools/qvimage/bytes.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::hex;
+using qv::load_u32;
 using qv::Result;
+using qv::store_u32;
 
 constexpr u8 kR386None = 0;
 constexpr u8 kR386_32 = 1;
@@ -112,7 +115,7 @@ private:
                 store_u32(field, offset - site);  // S + A - P, both in code offsets
             } else {
                 store_u32(field, offset);
-                m_stream.add_fixup(StreamTag::CodeFixup, site);
+                m_stream.add_fixup(ImportTag::CodeFixup, site);
             }
             return {};
         case Placement::Strings:
@@ -123,7 +126,7 @@ private:
                              " in data section " + m_object.sections[sym.section].name +
                              " cannot be expressed in an image"};
             store_u32(field, offset);
-            m_stream.add_fixup(m_layout.is_record_start(offset) ? StreamTag::StringFixup : StreamTag::DataFixup, site);
+            m_stream.add_fixup(m_layout.is_record_start(offset) ? ImportTag::StringFixup : ImportTag::DataFixup, site);
             return {};
         case Placement::Ignored:
             break;
