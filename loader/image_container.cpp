@@ -64,15 +64,12 @@ Result<ImageSegments> read_packaged_image(platform::InputFile& file, u32 offset)
     ImageSegments image;
     SegmentReader reader(file, size, offset);
     for (const SegmentFormat& format : kSegmentFormats) {
-        Result<u32> length = reader.length_word(format.name);
-        if (!length)
-            return Error{length.error()};
-        if (format.signed_length && static_cast<i32>(length.value()) <= 0)
+        QV_TRY_ASSIGN(u32 length, reader.length_word(format.name));
+        if (format.signed_length && static_cast<i32>(length) <= 0)
             continue;
         if (format.segment == ImageSegment::Resources)
             image.resource_file_position = static_cast<u32>(reader.position());
-        if (Result<void> r = reader.segment(format.name, length.value(), image[format.segment]); !r)
-            return Error{r.error()};
+        QV_TRY(reader.segment(format.name, length, image[format.segment]));
     }
     return image;
 }

@@ -41,9 +41,7 @@ public:
             (void)m_reader.read_u8(tag_byte);
             const auto tag = static_cast<ImportTag>(tag_byte);
             Record record{tag, false, {}, {}, static_cast<u32>(m_decoded.sites.size()), 0};
-            Result<void> step = decode_record(record);
-            if (!step)
-                return Error{step.error()};
+            QV_TRY(decode_record(record));
             record.site_count = static_cast<u32>(m_decoded.sites.size()) - record.first_site;
             if (tag >= ImportTag::RuntimeImport && tag <= ImportTag::StringFixup)
                 m_decoded.records.push_back(record);
@@ -66,18 +64,15 @@ private:
             if (!m_reader.read_u8(mode) || !m_reader.read_u32(head))
                 return fail("runtime import is cut off");
             record.relative = mode == static_cast<u8>(ImportMode::Relative);
-            if (Result<void> r = read_name(record.name, "routine name"); !r)
-                return r;
+            QV_TRY(read_name(record.name, "routine name"));
             return walk_chain(head, record);
         }
         case ImportTag::LibraryImport: {
             u32 head;
             if (!m_reader.read_u32(head))
                 return fail("library import is cut off");
-            if (Result<void> r = read_name(record.name, "procedure name"); !r)
-                return r;
-            if (Result<void> r = read_name(record.library, "library name"); !r)
-                return r;
+            QV_TRY(read_name(record.name, "procedure name"));
+            QV_TRY(read_name(record.library, "library name"));
             return walk_chain(head, record);
         }
         case ImportTag::DataFixup:
@@ -86,8 +81,7 @@ private:
             u32 site;
             if (!m_reader.read_u32(site))
                 return fail("fixup is cut off before its site");
-            if (Result<void> r = claim_site(site, "fixup"); !r)
-                return r;
+            QV_TRY(claim_site(site, "fixup"));
             m_decoded.sites.push_back(site);
             return check_fixup_target(record.tag, site);
         }
@@ -181,10 +175,8 @@ private:
 Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& image, ImportResolver& resolver)
 {
     Validator validator(stream, image);
-    Result<Decoded> decoded = validator.decode();
-    if (!decoded)
-        return Error{decoded.error()};
-    const std::vector<u32>& sites = decoded->sites;
+    QV_TRY_ASSIGN(Decoded decoded, validator.decode());
+    const std::vector<u32>& sites = decoded.sites;
 
     const auto code_base = reinterpret_cast<uintptr_t>(image.code);
     const auto data_base = reinterpret_cast<uintptr_t>(image.data);
@@ -198,7 +190,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         }
         report.import_sites += record.site_count;
     };
-    for (Record& record : decoded->records) {
+    for (Record& record : decoded.records) {
         switch (record.tag) {
         case ImportTag::RuntimeImport: {
             ++report.runtime_imports;

@@ -110,11 +110,9 @@ Result<void> read_sections(std::span<const u8> file, const std::vector<SectionHe
         }
     }
     for (size_t i = 1; i < headers.size(); ++i) {
-        Result<std::string> name = name_at(sections[names_index], headers[i].name,
-                                           "the name of section " + std::to_string(i));
-        if (!name)
-            return Error{name.error()};
-        sections[i].name = std::move(name.value());
+        QV_TRY_ASSIGN(std::string name,
+                      name_at(sections[names_index], headers[i].name, "the name of section " + std::to_string(i)));
+        sections[i].name = std::move(name);
     }
     return {};
 }
@@ -141,10 +139,8 @@ Result<void> read_symbols(const std::vector<ElfSection>& sections, u32 symtab_in
             return Error{label + " uses an extended section index, which qvimage does not read"};
         if (sym.section >= sections.size() && sym.section < kShnLoReserve)
             return Error{label + " names section " + std::to_string(sym.section) + ", which does not exist"};
-        Result<std::string> name = name_at(names, load_u32(p), "the name of " + label);
-        if (!name)
-            return Error{name.error()};
-        sym.name = std::move(name.value());
+        QV_TRY_ASSIGN(std::string name, name_at(names, load_u32(p), "the name of " + label));
+        sym.name = std::move(name);
         if (sym.type == kSttSection && sym.name.empty() && sym.section < sections.size())
             sym.name = sections[sym.section].name;
     }
@@ -191,16 +187,12 @@ Result<void> read_relocations(const std::vector<ElfSection>& sections, u32 symta
 
 Result<ElfObject> parse_elf_object(std::span<const u8> file)
 {
-    if (Result<void> identity = check_identity(file); !identity)
-        return Error{identity.error()};
+    QV_TRY(check_identity(file));
     u32 names_index = 0;
-    Result<std::vector<SectionHeader>> headers = read_section_headers(file, names_index);
-    if (!headers)
-        return Error{headers.error()};
+    QV_TRY_ASSIGN(std::vector<SectionHeader> headers, read_section_headers(file, names_index));
 
     ElfObject object;
-    if (Result<void> r = read_sections(file, headers.value(), names_index, object.sections); !r)
-        return Error{r.error()};
+    QV_TRY(read_sections(file, headers, names_index, object.sections));
 
     u32 symtab_index = 0;
     for (u32 i = 1; i < object.sections.size(); ++i) {
@@ -211,11 +203,9 @@ Result<ElfObject> parse_elf_object(std::span<const u8> file)
         symtab_index = i;
     }
     if (symtab_index != 0) {
-        if (Result<void> r = read_symbols(object.sections, symtab_index, object.symbols); !r)
-            return Error{r.error()};
+        QV_TRY(read_symbols(object.sections, symtab_index, object.symbols));
     }
-    if (Result<void> r = read_relocations(object.sections, symtab_index, object.symbols.size(), object.relocations); !r)
-        return Error{r.error()};
+    QV_TRY(read_relocations(object.sections, symtab_index, object.symbols.size(), object.relocations));
     return object;
 }
 

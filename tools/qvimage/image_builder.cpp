@@ -35,23 +35,17 @@ Result<u32> find_entry(const ElfObject& object, const ImageLayout& layout, const
 
 Result<ApplicationImage> build_image(const ElfObject& object, const std::string& entry)
 {
-    Result<ImageLayout> laid_out = lay_out_image(object);
-    if (!laid_out)
-        return Error{laid_out.error()};
-    ImageLayout& layout = laid_out.value();
+    QV_TRY_ASSIGN(ImageLayout layout, lay_out_image(object));
 
-    Result<u32> entry_offset = find_entry(object, layout, entry);
-    if (!entry_offset)
-        return Error{entry_offset.error()};
+    QV_TRY_ASSIGN(u32 entry_offset, find_entry(object, layout, entry));
 
     ImportStreamBuilder stream;
-    if (Result<void> r = resolve_relocations(object, layout, stream); !r)
-        return Error{r.error()};
+    QV_TRY(resolve_relocations(object, layout, stream));
 
     ApplicationImage image;
     image.imports = stream.finish(layout.code);
     layout.code[0] = qv::kEntryJumpOpcode;
-    qv::store_u32(layout.code.data() + 1, entry_offset.value() - kEntryJumpSize);
+    qv::store_u32(layout.code.data() + 1, entry_offset - kEntryJumpSize);
     image.code = std::move(layout.code);
     image.data = std::move(layout.data);
     return image;

@@ -108,10 +108,8 @@ Result<ImageLayout> lay_out_image(const ElfObject& object)
     const size_t count = object.sections.size();
     layout.places.resize(count);
     for (size_t i = 1; i < count; ++i) {
-        Result<Placement> p = classify(object.sections[i]);
-        if (!p)
-            return Error{p.error()};
-        layout.places[i].placement = p.value();
+        QV_TRY_ASSIGN(Placement p, classify(object.sections[i]));
+        layout.places[i].placement = p;
     }
 
     layout.code.assign(kEntryJumpSize, 0);
@@ -123,11 +121,9 @@ Result<ImageLayout> lay_out_image(const ElfObject& object)
             const ElfSection& s = object.sections[i];
             const bool code = pass == Placement::Code;
             const u32 alignment = pass == Placement::Strings && s.alignment < 4 ? 4 : s.alignment;
-            Result<u32> offset = append_section(code ? layout.code : layout.data, s, alignment,
-                                                code ? kCodePadding : 0);
-            if (!offset)
-                return Error{offset.error()};
-            layout.places[i].offset = offset.value();
+            QV_TRY_ASSIGN(u32 offset,
+                          append_section(code ? layout.code : layout.data, s, alignment, code ? kCodePadding : 0));
+            layout.places[i].offset = offset;
         }
         if (pass == Placement::Strings)
             layout.strings_end = static_cast<u32>(layout.data.size());
@@ -137,8 +133,7 @@ Result<ImageLayout> lay_out_image(const ElfObject& object)
     for (size_t i = 1; i < count; ++i) {
         if (layout.places[i].placement != Placement::Strings)
             continue;
-        if (Result<void> r = mark_records(object.sections[i], layout.places[i].offset, layout); !r)
-            return Error{r.error()};
+        QV_TRY(mark_records(object.sections[i], layout.places[i].offset, layout));
     }
     return layout;
 }

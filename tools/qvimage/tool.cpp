@@ -55,10 +55,8 @@ Result<void> write_file(const std::filesystem::path& path, std::span<const u8> b
 
 Result<ApplicationImage> build_from_options(const QvimageOptions& options)
 {
-    Result<std::vector<u8>> object_bytes = read_file(options.object);
-    if (!object_bytes)
-        return Error{object_bytes.error()};
-    Result<ElfObject> object = parse_elf_object(object_bytes.value());
+    QV_TRY_ASSIGN(std::vector<u8> object_bytes, read_file(options.object));
+    Result<ElfObject> object = parse_elf_object(object_bytes);
     if (!object)
         return Error{options.object + ": " + object.error()};
     Result<ApplicationImage> image = build_image(object.value(), options.entry);
@@ -66,10 +64,8 @@ Result<ApplicationImage> build_from_options(const QvimageOptions& options)
         return Error{options.object + ": " + image.error()};
 
     for (const ResourceArgument& resource : options.resources) {
-        Result<std::vector<u8>> data = read_file(resource.file);
-        if (!data)
-            return Error{data.error()};
-        if (Result<void> r = append_resource(image->resources, resource.type, resource.id, data.value()); !r)
+        QV_TRY_ASSIGN(std::vector<u8> data, read_file(resource.file));
+        if (Result<void> r = append_resource(image->resources, resource.type, resource.id, data); !r)
             return Error{resource.file + ": " + r.error()};
     }
     if (options.mdi_title)
@@ -81,17 +77,13 @@ Result<ApplicationImage> build_from_options(const QvimageOptions& options)
 
 Result<void> run_qvimage(const QvimageOptions& options)
 {
-    Result<ApplicationImage> image = build_from_options(options);
-    if (!image)
-        return Error{image.error()};
-    const std::vector<u8> packaged = package_image(image.value());
+    QV_TRY_ASSIGN(ApplicationImage image, build_from_options(options));
+    const std::vector<u8> packaged = package_image(image);
 
     std::vector<u8> output;
     if (!options.attach_runtime.empty()) {
-        Result<std::vector<u8>> runtime = read_file(options.attach_runtime);
-        if (!runtime)
-            return Error{runtime.error()};
-        Result<std::vector<u8>> attached = attach_image(runtime.value(), packaged);
+        QV_TRY_ASSIGN(std::vector<u8> runtime, read_file(options.attach_runtime));
+        Result<std::vector<u8>> attached = attach_image(runtime, packaged);
         if (!attached)
             return Error{options.attach_runtime + ": " + attached.error()};
         output = std::move(attached.value());
@@ -100,17 +92,15 @@ Result<void> run_qvimage(const QvimageOptions& options)
     }
 
     if (!options.output.empty()) {
-        if (Result<void> r = write_file(options.output, output); !r)
-            return r;
+        QV_TRY(write_file(options.output, output));
     }
     if (!options.split_folder.empty()) {
         std::error_code error;
         std::filesystem::create_directories(options.split_folder, error);
         if (error)
             return Error{options.split_folder + ": cannot create the folder"};
-        for (const SegmentFile& file : segment_files(image.value())) {
-            if (Result<void> r = write_file(std::filesystem::path(options.split_folder) / file.name, *file.bytes); !r)
-                return r;
+        for (const SegmentFile& file : segment_files(image)) {
+            QV_TRY(write_file(std::filesystem::path(options.split_folder) / file.name, *file.bytes));
         }
     }
     return {};
