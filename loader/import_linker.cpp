@@ -73,6 +73,10 @@ private:
                 return fail("library import is cut off");
             QV_TRY(read_name(record.name, "procedure name"));
             QV_TRY(read_name(record.library, "library name"));
+            // The system looks these up as C strings: a NUL would name another library or routine.
+            if (record.name.find('\0') != std::string_view::npos || record.library.find('\0') != std::string_view::npos)
+                return fail("library import '" + escaped(record.name) + "' from '" + escaped(record.library) +
+                            "' has a NUL byte in a name");
             return walk_chain(head, record);
         }
         case ImportTag::DataFixup:
@@ -83,7 +87,9 @@ private:
                 return fail("fixup is cut off before its site");
             QV_TRY(claim_site(site, "fixup"));
             m_decoded.sites.push_back(site);
-            return check_fixup_target(record.tag, site);
+            if (record.tag == ImportTag::StringFixup)
+                return check_string_constant(site);
+            return {};
         }
         default:
             return {};  // no-op and unknown tags: the byte alone
@@ -114,52 +120,51 @@ private:
         return true;
     }
 
+    // Where a site may lie: 4 bytes inside the code segment, clear of the entry jump.
+    bool site_in_bounds(u32 site) const
+    {
+        return site >= kEntryJumpSize && site <= m_image.code_length && m_image.code_length - site >= 4;
+    }
+
+    // Claims a site, or says why it cannot be patched. The message is built only on failure:
+    // chains are long and mostly fine.
     Result<void> claim_site(u32 site, const char* owner_kind, std::string_view name = {})
     {
-        const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + std::string(name) + "'";
-        if (site > m_image.code_length || m_image.code_length - site < 4)
+        if (site_in_bounds(site) && try_claim(site))
+            return {};
+        const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + escaped(name) + "'";
+        if (site < kEntryJumpSize)
+            return fail(owner + " names site " + hex(site) + ", inside the entry jump");
+        if (!site_in_bounds(site))
             return fail(owner + " names site " + hex(site) + ", outside the " +
                         std::to_string(m_image.code_length) + "-byte code segment");
-        if (!try_claim(site))
-            return fail(owner + " patches site " + hex(site) +
-                        ", which another fixup already patches (or its chain loops)");
-        return {};
+        return fail(owner + " patches site " + hex(site) +
+                    ", which another fixup already patches (or its chain loops)");
     }
 
     Result<void> walk_chain(u32 head, Record& record)
     {
         for (u32 site = head; site != 0;) {
-            // The message is built only on failure: chains are long and mostly fine.
-            if (site > m_image.code_length || m_image.code_length - site < 4 || !try_claim(site))
-                return claim_site(site, "import", record.name);
+            QV_TRY(claim_site(site, "import", record.name));
             m_decoded.sites.push_back(site);
             site = load_u32(m_image.code + site);
         }
         return {};
     }
 
-    Result<void> check_fixup_target(ImportTag tag, u32 site)
+    // Data and code fixups add a base to whatever the site holds: the result is an address the
+    // image's code computes with (it may lie before or past its segment, as &g[i - 1] does),
+    // not one the linker touches. A string fixup's constant is written to, so it must fit.
+    Result<void> check_string_constant(u32 site)
     {
         const u32 offset = load_u32(m_image.code + site);
-        if (tag == ImportTag::CodeFixup) {
-            if (offset > m_image.code_length)
-                return fail("code fixup at site " + hex(site) + " points at code offset " + hex(offset) +
-                            ", beyond the code segment");
-            return {};
-        }
-        if (offset > m_image.data_length)
-            return fail("data fixup at site " + hex(site) + " points at data offset " + hex(offset) +
-                        ", beyond the " + std::to_string(m_image.data_length) + "-byte data segment");
-        if (tag == ImportTag::StringFixup) {
-            if (m_image.data_length - offset < kStringMinimumSize)
-                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
-                            hex(offset) + " does not fit in the data segment");
-            const u32 length = load_u32(m_image.data + offset + kStringLengthOffset);
-            if (length > m_image.data_length - offset - kStringMinimumSize)
-                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
-                            hex(offset) + " declares " + std::to_string(length) +
-                            " text bytes, more than the data segment holds");
-        }
+        if (offset > m_image.data_length || m_image.data_length - offset < kStringMinimumSize)
+            return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
+                        " does not fit in the data segment");
+        const u32 length = load_u32(m_image.data + offset + kStringLengthOffset);
+        if (length > m_image.data_length - offset - kStringMinimumSize)
+            return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
+                        " declares " + std::to_string(length) + " text bytes, more than the data segment holds");
         return {};
     }
 
@@ -196,7 +201,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             ++report.runtime_imports;
             const void* routine = resolver.runtime_routine(record.name);
             if (!routine) {
-                const std::string message = "Function '" + std::string(record.name) + "' was not exported";
+                const std::string message = "Function '" + escaped(record.name) + "' was not exported";
                 assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
                 report.unbound.emplace_back(record.name);
                 routine = resolver.unbound_import(record.name);

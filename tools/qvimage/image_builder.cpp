@@ -1,6 +1,7 @@
 // Lays the object out, resolves its relocations and writes the entry jump.
 #include "tools/qvimage/image_builder.h"
 
+#include "loader/message_text.h"
 #include "tools/qvimage/image_layout.h"
 #include "tools/qvimage/relocations.h"
 
@@ -23,12 +24,12 @@ Result<u32> find_entry(const ElfObject& object, const ImageLayout& layout, const
         }
         if (sym.section >= layout.places.size() || layout.places[sym.section].placement != Placement::Code ||
             sym.value >= object.sections[sym.section].size)
-            return Error{"entry symbol '" + entry + "' is not a function in a code section"};
+            return Error{"entry symbol '" + qv::escaped(entry) + "' is not a function in a code section"};
         return layout.places[sym.section].offset + sym.value;
     }
     if (local)
-        return Error{"entry symbol '" + entry + "' is static; make it a global function"};
-    return Error{"entry symbol '" + entry + "' is not defined (name the entry function with --entry)"};
+        return Error{"entry symbol '" + qv::escaped(entry) + "' is static; make it a global function"};
+    return Error{"entry symbol '" + qv::escaped(entry) + "' is not defined (name the entry function with --entry)"};
 }
 
 }  // namespace

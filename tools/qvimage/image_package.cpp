@@ -21,12 +21,6 @@ namespace {
 constexpr size_t kResourceHeader = 14;
 constexpr size_t kSignedLimit = 0x7fffffff;
 
-void append_segment(std::vector<u8>& out, const std::vector<u8>& segment)
-{
-    append_u32(out, static_cast<u32>(segment.size()));
-    append_bytes(out, segment);
-}
-
 }  // namespace
 
 Result<ResourceArgument> parse_resource_argument(std::string_view text)
@@ -77,13 +71,30 @@ std::vector<u8> make_mdi_options(std::string_view title)
     return stream;
 }
 
+void for_each_packaged_piece(const ApplicationImage& image, const std::function<void(std::span<const u8>)>& write)
+{
+    for (const qv::SegmentFormat& format : qv::kSegmentFormats) {
+        const std::vector<u8>& segment = image[format.segment];
+        u8 length[4];
+        qv::store_u32(length, static_cast<u32>(segment.size()));
+        write(length);
+        write(segment);
+    }
+}
+
+u64 packaged_size(const ApplicationImage& image)
+{
+    u64 size = 0;
+    for (const qv::SegmentFormat& format : qv::kSegmentFormats)
+        size += 4 + image[format.segment].size();
+    return size;
+}
+
 std::vector<u8> package_image(const ApplicationImage& image)
 {
     std::vector<u8> out;
-    out.reserve(20 + image.code.size() + image.data.size() + image.imports.size() + image.resources.size() +
-                image.options.size());
-    for (const qv::SegmentFormat& format : qv::kSegmentFormats)
-        append_segment(out, image[format.segment]);
+    out.reserve(static_cast<size_t>(packaged_size(image)));
+    for_each_packaged_piece(image, [&](std::span<const u8> piece) { append_bytes(out, piece); });
     return out;
 }
 

@@ -198,18 +198,23 @@ Result<u32> find_locator_offset(std::span<const u8> executable)
     return pe.file_offset(rva, size);
 }
 
-Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<const u8> packaged_image)
+Result<void> point_locator_at_end(std::span<u8> executable, u64 image_size)
 {
     QV_TRY_ASSIGN(u32 offset, find_locator_offset(executable));
     if (std::memcmp(executable.data() + offset, kLocatorPlaceholder, kLocatorMarkerSize) != 0)
         return Error{"the executable's locator already points at an attached image; attach to the runtime "
                      "executable as it was built"};
-    if (executable.size() > 0xffffffffu - packaged_image.size())
+    if (image_size > 0xffffffffu - executable.size())
         return Error{"the executable with the image attached would exceed 4 GB"};
+    store_u32(executable.data() + offset, static_cast<u32>(executable.size()));
+    store_u32(executable.data() + offset + 4, 0);
+    return {};
+}
 
+Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<const u8> packaged_image)
+{
     std::vector<u8> out(executable.begin(), executable.end());
-    store_u32(out.data() + offset, static_cast<u32>(executable.size()));
-    store_u32(out.data() + offset + 4, 0);
+    QV_TRY(point_locator_at_end(out, packaged_image.size()));
     out.insert(out.end(), packaged_image.begin(), packaged_image.end());
     return out;
 }

@@ -2,12 +2,15 @@
 // by index, a section placement lookup by index and, for data targets, one record-start test.
 #include "tools/qvimage/relocations.h"
 
+#include <algorithm>
+
 #include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::escaped;
 using qv::hex;
 using qv::load_u32;
 using qv::Result;
@@ -34,14 +37,14 @@ std::string quoted(const std::string& name)
     if (name.empty())
         return "(no symbol)";
     if (name.size() <= 40)
-        return "'" + name + "'";
-    return "'" + name.substr(0, 40) + "...'";
+        return "'" + escaped(name) + "'";
+    return "'" + escaped(name.substr(0, 40)) + "...'";
 }
 
 class RelocationResolver {
 public:
     RelocationResolver(const ElfObject& object, ImageLayout& layout, ImportStreamBuilder& stream)
-        : m_object(object), m_layout(layout), m_stream(stream)
+        : m_object(object), m_layout(layout), m_stream(stream), m_patched(layout.code.size(), false)
     {
     }
 
@@ -49,11 +52,12 @@ public:
     {
         for (const ElfRelocationSection& rs : m_object.relocations) {
             const SectionPlace& place = m_layout.places[rs.target];
-            if (place.placement == Placement::Ignored)
-                continue;
             for (const ElfRelocation& r : rs.entries) {
                 if (r.type == kR386None)
                     continue;
+                if (place.placement == Placement::Ignored)
+                    return Error{"relocation in " + where(rs.target, r) + " patches a section that is not part "
+                                 "of the image"};
                 Result<void> step = place.placement == Placement::Code ? resolve(rs.target, r) : refuse_in_data(rs.target, r);
                 if (!step)
                     return step;
@@ -65,7 +69,7 @@ public:
 private:
     std::string where(u32 section, const ElfRelocation& r) const
     {
-        return m_object.sections[section].name + " at offset " + hex(r.offset);
+        return escaped(m_object.sections[section].name) + " at offset " + hex(r.offset);
     }
 
     const ElfSymbol& symbol(const ElfRelocation& r) const { return m_object.symbols[r.symbol]; }
@@ -82,6 +86,14 @@ private:
         if (r.offset > s.size || s.size - r.offset < 4)
             return Error{"relocation in " + where(section, r) + " runs past the end of the section"};
         const u32 site = m_layout.places[section].offset + r.offset;
+        // The loader patches a site once; two relocations on overlapping bytes would also add
+        // their addends together.
+        for (u32 k = site; k < site + 4; ++k) {
+            if (m_patched[k])
+                return Error{"relocation in " + where(section, r) + " patches bytes that another relocation "
+                             "patches"};
+        }
+        std::fill_n(m_patched.begin() + site, 4, true);
         u8* field = m_layout.code.data() + site;
         const u32 addend = load_u32(field);
         const ElfSymbol& sym = symbol(r);
@@ -123,7 +135,7 @@ private:
         case Placement::Zero:
             if (relative)
                 return Error{"PC-relative reference in " + where(section, r) + " to " + quoted(sym.name) +
-                             " in data section " + m_object.sections[sym.section].name +
+                             " in data section " + escaped(m_object.sections[sym.section].name) +
                              " cannot be expressed in an image"};
             store_u32(field, offset);
             m_stream.add_fixup(m_layout.is_record_start(offset) ? ImportTag::StringFixup : ImportTag::DataFixup, site);
@@ -132,7 +144,7 @@ private:
             break;
         }
         return Error{"relocation in " + where(section, r) + " refers to " + quoted(sym.name) + " in section " +
-                     m_object.sections[sym.section].name + ", which is not part of the image"};
+                     escaped(m_object.sections[sym.section].name) + ", which is not part of the image"};
     }
 
     Result<void> import_site(u32 section, const ElfRelocation& r, const ElfSymbol& sym, bool relative, u32 addend,
@@ -157,6 +169,7 @@ private:
     const ElfObject& m_object;
     ImageLayout& m_layout;
     ImportStreamBuilder& m_stream;
+    std::vector<bool> m_patched;  // by code offset: the bytes some relocation has written
 };
 
 }  // namespace
