@@ -19,22 +19,8 @@ public:
     bool at_end() const { return m_position >= m_bytes.size(); }
 
     bool read_u8(u8& out) { return read_raw(&out, 1); }
-    bool read_u16(u16& out)
-    {
-        std::span<const u8> bytes;
-        if (!read_span(2, bytes))
-            return false;
-        out = load_u16(bytes.data());
-        return true;
-    }
-    bool read_u32(u32& out)
-    {
-        std::span<const u8> bytes;
-        if (!read_span(4, bytes))
-            return false;
-        out = load_u32(bytes.data());
-        return true;
-    }
+    bool read_u16(u16& out) { return read_field(out, load_u16); }
+    bool read_u32(u32& out) { return read_field(out, load_u32); }
     bool read_i32(i32& out)
     {
         u32 v;
@@ -61,6 +47,15 @@ public:
     }
 
 private:
+    template <typename T>
+    bool read_field(T& out, T (*load)(const u8*))
+    {
+        std::span<const u8> bytes;
+        if (!read_span(sizeof(T), bytes))
+            return false;
+        out = load(bytes.data());
+        return true;
+    }
     bool read_raw(void* out, size_t n)
     {
         if (n > remaining())
