@@ -61,7 +61,7 @@ private:
 #define QV_TRY_NAME_(line) QV_TRY_NAME_JOIN_(line)
 #define QV_TRY_NAME_JOIN_(line) qv_try_value_##line
 #define QV_TRY_ASSIGN_(temporary, declaration, expression) \
-    auto temporary = (expression);                        \
+    auto temporary = (expression);                         \
     if (!temporary)                                        \
         return ::qv::Error{temporary.error()};             \
     declaration = std::move(temporary.value())

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "core/result.h"
 #include "core/types.h"
 #include "loader/image_format.h"
+#include "platform/files.h"
 
 namespace qv {
 

@@ -71,23 +71,15 @@ struct SegmentBytes {
     std::vector<u8>& operator[](ImageSegment segment)
     {
         switch (segment) {
-        case ImageSegment::Code:
-            return code;
-        case ImageSegment::Data:
-            return data;
-        case ImageSegment::Imports:
-            return imports;
-        case ImageSegment::Resources:
-            return resources;
-        case ImageSegment::Options:
-            break;
+        case ImageSegment::Code: return code;
+        case ImageSegment::Data: return data;
+        case ImageSegment::Imports: return imports;
+        case ImageSegment::Resources: return resources;
+        case ImageSegment::Options: break;
         }
         return options;
     }
-    const std::vector<u8>& operator[](ImageSegment segment) const
-    {
-        return const_cast<SegmentBytes&>(*this)[segment];
-    }
+    const std::vector<u8>& operator[](ImageSegment segment) const { return const_cast<SegmentBytes&>(*this)[segment]; }
 };
 
 // Code and data segments larger than this are refused by qvimage and by the loader alike;
@@ -134,7 +126,7 @@ inline u16 load_u16(const u8* p)
 inline u32 load_u32(const u8* p)
 {
     return static_cast<u32>(p[0]) | (static_cast<u32>(p[1]) << 8) | (static_cast<u32>(p[2]) << 16) |
-           (static_cast<u32>(p[3]) << 24);
+        (static_cast<u32>(p[3]) << 24);
 }
 
 inline void store_u32(u8* p, u32 value)

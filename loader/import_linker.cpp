@@ -237,7 +237,8 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             store_u32(site, static_cast<u32>(offset + data_base));
             u8* constant = image.data + offset;
             if (load_u32(constant + kStringTextPointerOffset) == 0)  // the first fixup makes it live
-                store_u32(constant + kStringTextPointerOffset, static_cast<u32>(data_base + offset + kStringHeaderSize));
+                store_u32(constant + kStringTextPointerOffset,
+                          static_cast<u32>(data_base + offset + kStringHeaderSize));
             ++report.string_fixups;
             break;
         }

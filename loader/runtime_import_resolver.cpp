@@ -111,13 +111,13 @@ const void* RuntimeImportResolver::library_procedure(std::string_view library, s
     const LoadedLibraryList::Node& node = loaded_libraries().find_or_load(library);
     if (!node.module) {
         message = "The application could not be loaded because a necessary shared library " + escaped(library) +
-                  " could not be found.";
+            " could not be found.";
         return nullptr;
     }
     void* address = platform::find_procedure(node.module, std::string(procedure));
     if (!address) {
         message = "The application could not be loaded because the routine " + escaped(procedure) +
-                  " could not be found in the shared library " + escaped(library) + ".";
+            " could not be found in the shared library " + escaped(library) + ".";
         return nullptr;
     }
     return address;

@@ -66,13 +66,14 @@ ObjectMap map_object(const Bytes& object)
     }
     const size_t constants = section_header_offset(object, ".qvstr");
     if (constants != 0)
-        map.constants.push_back({qv::load_u32(object.data() + constants + 16), qv::load_u32(object.data() + constants + 20)});
+        map.constants.push_back(
+            {qv::load_u32(object.data() + constants + 16), qv::load_u32(object.data() + constants + 20)});
     return map;
 }
 
 class Mutator {
 public:
-    Mutator(const Bytes& object, u32 seed) : m_original(object), m_map(map_object(object)), m_random(seed) {}
+    Mutator(const Bytes& object, u32 seed) : m_original(object), m_map(map_object(object)), m_random(seed) { }
 
     // A copy of the object with one to three fields changed, and what was changed.
     Bytes variant(std::string& description)
@@ -89,17 +90,14 @@ private:
 
     u32 value_near(u32 original)
     {
-        static const u32 interesting[] = {0, 1, 2, 3, 4, 8, 0x7f, 0x80, 0xff, 0x100, 0xfff, 0x1000, 0xffff, 0x10000,
+        static const u32 interesting[] = {0,         1,         2,          3,          4,          8,         0x7f,
+                                          0x80,      0xff,      0x100,      0xfff,      0x1000,     0xffff,    0x10000,
                                           0x3ffffff, 0x4000000, 0x7fffffff, 0x80000000, 0xfffffffc, 0xffffffff};
         switch (pick(0, 3)) {
-        case 0:
-            return interesting[pick(0, std::size(interesting) - 1)];
-        case 1:
-            return original + static_cast<u32>(pick(-8, 8));
-        case 2:
-            return original ^ (1u << pick(0, 31));
-        default:
-            return static_cast<u32>(m_random());
+        case 0: return interesting[pick(0, std::size(interesting) - 1)];
+        case 1: return original + static_cast<u32>(pick(-8, 8));
+        case 2: return original ^ (1u << pick(0, 31));
+        default: return static_cast<u32>(m_random());
         }
     }
 
@@ -168,8 +166,7 @@ private:
             return put(bytes, table.offset + 4 * pick(0, static_cast<int>(table.size / 4) - 1), 4, description,
                        "constant");
         }
-        default:
-            break;
+        default: break;
         }
         const size_t offset = static_cast<size_t>(pick(0, static_cast<int>(bytes.size()) - 1));
         put(bytes, offset, 1, description, "byte");

@@ -278,11 +278,13 @@ TEST(QvimageRefusals, HostileObjects)
         // Section 0's header says REL: read as a section, it sent the reader to address 4.
         {"section0_relocations.o", "section 0 has type 9; the null section must have type 0"},
         // The loader patches a site once; qvimage also added both addends.
-        {"two_relocations_one_site.o", "relocation in .text at offset 0x12 patches bytes that another relocation patches"},
+        {"two_relocations_one_site.o",
+         "relocation in .text at offset 0x12 patches bytes that another relocation patches"},
         // Skipped as "not relocations", its entries left the image calling its own addends.
         {"relocations_nobits.o", "relocation section .rel.text for .text has type 8, not REL (9)"},
         // 1.5 KB of object, 512 MB of image.
-        {"alignment_512m.o", "section .text asks for alignment 536870912; an image aligns sections to at most 4096 bytes"},
+        {"alignment_512m.o",
+         "section .text asks for alignment 536870912; an image aligns sections to at most 4096 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -317,7 +319,6 @@ TEST(QvimageRefusals, AbsurdSizesAndNamesFromTheObject)
     EXPECT_EQ(refused.error().rfind("relocation in data section .d\\x0ata at offset 0x0 against '.bss'", 0), 0u)
         << refused.error();
 }
-
 
 TEST(QvimageRefusals, NameTheSectionOffsetAndSymbol)
 {

@@ -161,7 +161,7 @@ Result<void> read_symbols(const std::vector<ElfSection>& sections, u32 symtab_in
 bool is_relocation_section(const ElfSection& s)
 {
     return s.type == kShtRel || s.type == kShtRela || (s.flags & kShfInfoLink) != 0 || s.name.starts_with(".rel.") ||
-           s.name.starts_with(".rela.");
+        s.name.starts_with(".rela.");
 }
 
 // Every section that is meant to relocate an allocated section is read, or the object is
@@ -181,7 +181,8 @@ Result<void> read_relocations(const std::vector<ElfSection>& sections, u32 symta
         if ((target.flags & kShfAlloc) == 0)
             continue;  // debugging information and the like never reach the image
         if (s.type == kShtRela)
-            return Error{"relocation section " + name + " has explicit addends (RELA), which i386 objects "
+            return Error{"relocation section " + name +
+                         " has explicit addends (RELA), which i386 objects "
                          "do not use; compile with gcc -m32"};
         if (s.type != kShtRel)
             return Error{"relocation section " + name + " for " + escaped(target.name) + " has type " +

@@ -21,7 +21,7 @@ using qv::kStringTextPointerOffset;
 using qv::load_u32;
 using qv::Result;
 
-constexpr u8 kCodePadding = 0xcc;          // int3: padding is never executed
+constexpr u8 kCodePadding = 0xcc;  // int3: padding is never executed
 
 bool is_strings_section(const std::string& name)
 {
@@ -129,8 +129,9 @@ Result<ImageLayout> lay_out_image(const ElfObject& object)
             const ElfSection& s = object.sections[i];
             const bool code = pass == Placement::Code;
             const u32 alignment = pass == Placement::Strings && s.alignment < 4 ? 4 : s.alignment;
-            QV_TRY_ASSIGN(u32 offset, append_section(code ? layout.code : layout.data, code ? "code" : "data", s,
-                                                     alignment, code ? kCodePadding : 0));
+            QV_TRY_ASSIGN(u32 offset,
+                          append_section(code ? layout.code : layout.data, code ? "code" : "data", s, alignment,
+                                         code ? kCodePadding : 0));
             layout.places[i].offset = offset;
         }
         if (pass == Placement::Strings)

@@ -2,7 +2,6 @@
 // sites use it.
 #include "tools/qvimage/import_stream.h"
 
-
 namespace qvimage {
 
 void ImportStreamBuilder::add_import_site(std::string_view name, ImportMode mode, u32 site)

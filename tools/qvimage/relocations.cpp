@@ -56,7 +56,8 @@ public:
                 if (r.type == kR386None)
                     continue;
                 if (place.placement == Placement::Ignored)
-                    return Error{"relocation in " + where(rs.target, r) + " patches a section that is not part "
+                    return Error{"relocation in " + where(rs.target, r) +
+                                 " patches a section that is not part "
                                  "of the image"};
                 Result<void> step = place.placement == Placement::Code ? resolve(rs.target, r) : refuse_in_data(rs.target, r);
                 if (!step)
@@ -90,7 +91,8 @@ private:
         // their addends together.
         for (u32 k = site; k < site + 4; ++k) {
             if (m_patched[k])
-                return Error{"relocation in " + where(section, r) + " patches bytes that another relocation "
+                return Error{"relocation in " + where(section, r) +
+                             " patches bytes that another relocation "
                              "patches"};
         }
         std::fill_n(m_patched.begin() + site, 4, true);
