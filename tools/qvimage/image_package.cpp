@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "loader/image_format.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 
@@ -25,7 +26,8 @@ constexpr size_t kSignedLimit = 0x7fffffff;
 
 Result<ResourceArgument> parse_resource_argument(std::string_view text)
 {
-    const std::string usage = "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + std::string(text) + "')";
+    const std::string usage =
+        "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + qv::escaped(text) + "')";
     if (text.size() < 5 || text[4] != ':')
         return Error{usage};
     ResourceArgument resource;
@@ -38,7 +40,7 @@ Result<ResourceArgument> parse_resource_argument(std::string_view text)
     u32 id = 0;
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + colon, id);
     if (error != std::errc() || end != rest.data() + colon || id > 0xffff)
-        return Error{"resource id '" + std::string(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
+        return Error{"resource id '" + qv::escaped(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
     resource.id = static_cast<u16>(id);
     resource.file = std::string(rest.substr(colon + 1));
     return resource;
