@@ -5,6 +5,7 @@
 // sanitizer build too, where any read outside a buffer stops the suite.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
