@@ -46,3 +46,22 @@ private:
 };
 
 }  // namespace qv
+
+// Passing a failure up: QV_TRY(expression) returns the failure of a Result (of any type) from
+// the enclosing function, whose own Result type may differ, and otherwise goes on.
+#define QV_TRY(expression)                                         \
+    do {                                                           \
+        if (auto&& qv_try_result_ = (expression); !qv_try_result_) \
+            return ::qv::Error{qv_try_result_.error()};            \
+    } while (false)
+
+// QV_TRY_ASSIGN(T name, expression) declares `name` from the Result's value, or returns its
+// failure as QV_TRY does.
+#define QV_TRY_ASSIGN(declaration, expression) QV_TRY_ASSIGN_(QV_TRY_NAME_(__LINE__), declaration, expression)
+#define QV_TRY_NAME_(line) QV_TRY_NAME_JOIN_(line)
+#define QV_TRY_NAME_JOIN_(line) qv_try_value_##line
+#define QV_TRY_ASSIGN_(temporary, declaration, expression) \
+    auto temporary = (expression);                         \
+    if (!temporary)                                        \
+        return ::qv::Error{temporary.error()};             \
+    declaration = std::move(temporary.value())

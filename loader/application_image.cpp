@@ -70,26 +70,28 @@ Result<LinkReport> load_and_link_image(const ImageSource& source)
     LoadedState& loaded = state();
     if (loaded.loaded)
         return Error{"an application image is already loaded"};
-    Result<ImageSegments> segments = read_image(source);
-    if (!segments)
-        return Error{segments.error()};
-    if (segments->code.empty())
+    QV_TRY_ASSIGN(ImageSegments segments, read_image(source));
+    if (segments.code.empty())
         return Error{"the application image has no code"};
+    for (const ImageSegment segment : {ImageSegment::Code, ImageSegment::Data}) {
+        if (segments[segment].size() > kMaxSegmentSize)
+            return Error{std::string("the image's ") + segment_format(segment).name + " segment of " +
+                         std::to_string(segments[segment].size()) + " bytes is larger than the " +
+                         std::to_string(kMaxSegmentSize >> 20) + " MB an image may have"};
+    }
 
-    Result<ImageOptions> options = parse_options_stream(segments->options);
-    if (!options)
-        return Error{options.error()};
+    QV_TRY_ASSIGN(ImageOptions options, parse_options_stream(segments.options));
 
     platform::ExecRegion code;
-    if (platform::ExecStatus status = platform::allocate_writable_region(segments->code.size(), code); !status.ok())
+    if (platform::ExecStatus status = platform::allocate_writable_region(segments.code.size(), code); !status.ok())
         return Error{std::string("no memory for the image's code (") + status.failed_call + " failed)"};
-    std::memcpy(code.base, segments->code.data(), segments->code.size());
-    loaded.data = std::move(segments->data);
+    std::memcpy(code.base, segments.code.data(), segments.code.size());
+    loaded.data = std::move(segments.data);
 
     RuntimeImportResolver resolver;
-    const LoadedImage image{code.base, static_cast<u32>(segments->code.size()), loaded.data.data(),
+    const LoadedImage image{code.base, static_cast<u32>(segments.code.size()), loaded.data.data(),
                             static_cast<u32>(loaded.data.size())};
-    Result<LinkReport> report = LinkImage(segments->imports, image, resolver);
+    Result<LinkReport> report = LinkImage(segments.imports, image, resolver);
     if (!report) {
         platform::free_region(code);
         return report;
@@ -99,13 +101,10 @@ Result<LinkReport> load_and_link_image(const ImageSource& source)
         return Error{std::string("the image's code could not be made executable (") + status.failed_call + " failed)"};
     }
 
-    loaded.resources = std::move(segments->resources);
-    if (Result<void> indexed = index_resource_segment(image_resources(), loaded.resources, segments->resource_file_position);
-        !indexed) {
-        return Error{indexed.error()};
-    }
+    loaded.resources = std::move(segments.resources);
+    QV_TRY(index_resource_segment(image_resources(), loaded.resources, segments.resource_file_position));
     loaded.code = code;
-    loaded.options = std::move(options.value());
+    loaded.options = std::move(options);
     loaded.loaded = true;
     return report;
 }

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/types.h"
+#include "loader/image_format.h"
 
 namespace qv {
 
@@ -18,12 +19,12 @@ public:
     bool at_end() const { return m_position >= m_bytes.size(); }
 
     bool read_u8(u8& out) { return read_raw(&out, 1); }
-    bool read_u16(u16& out) { return read_le(out); }
-    bool read_u32(u32& out) { return read_le(out); }
+    bool read_u16(u16& out) { return read_field(out, load_u16); }
+    bool read_u32(u32& out) { return read_field(out, load_u32); }
     bool read_i32(i32& out)
     {
         u32 v;
-        if (!read_le(v))
+        if (!read_u32(v))
             return false;
         out = static_cast<i32>(v);
         return true;
@@ -46,24 +47,21 @@ public:
     }
 
 private:
+    template <typename T>
+    bool read_field(T& out, T (*load)(const u8*))
+    {
+        std::span<const u8> bytes;
+        if (!read_span(sizeof(T), bytes))
+            return false;
+        out = load(bytes.data());
+        return true;
+    }
     bool read_raw(void* out, size_t n)
     {
         if (n > remaining())
             return false;
         std::memcpy(out, m_bytes.data() + m_position, n);
         m_position += n;
-        return true;
-    }
-    template <typename T>
-    bool read_le(T& out)
-    {
-        u8 bytes[sizeof(T)];
-        if (!read_raw(bytes, sizeof(T)))
-            return false;
-        T value = 0;
-        for (size_t i = sizeof(T); i-- > 0;)
-            value = static_cast<T>((value << 8) | bytes[i]);
-        out = value;
         return true;
     }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "loader/image_format.h"
+
 namespace qv {
 namespace {
 
@@ -20,9 +22,7 @@ public:
         if (m_size - m_position < 4 || !m_file.read(bytes))
             return Error{std::string("the image ends before the length of its ") + segment + " segment"};
         m_position += 4;
-        u32 v;
-        std::memcpy(&v, bytes, 4);
-        return v;
+        return load_u32(bytes);
     }
 
     Result<void> segment(const char* segment, u32 length, std::vector<u8>& out)
@@ -48,10 +48,10 @@ private:
 ImageLocation decode_locator(const std::optional<std::array<u8, 8>>& locator)
 {
     ImageLocation location;
-    if (!locator || std::memcmp(locator->data(), "PICK", 4) == 0)
+    if (!locator || std::memcmp(locator->data(), kLocatorPlaceholder, kLocatorMarkerSize) == 0)
         return location;
-    std::memcpy(&location.image_offset, locator->data(), 4);
-    std::memcpy(&location.auxiliary_offset, locator->data() + 4, 4);
+    location.image_offset = load_u32(locator->data());
+    location.auxiliary_offset = load_u32(locator->data() + 4);
     location.packaged = location.image_offset != 0;
     return location;
 }
@@ -63,26 +63,13 @@ Result<ImageSegments> read_packaged_image(platform::InputFile& file, u32 offset)
         return Error{"the image offset " + std::to_string(offset) + " lies beyond the end of the file"};
     ImageSegments image;
     SegmentReader reader(file, size, offset);
-    struct Part {
-        const char* name;
-        std::vector<u8>* bytes;
-        bool signed_length;  // resources and options: absent when not positive
-    };
-    const Part parts[] = {
-        {"code", &image.code, false},         {"data", &image.data, false},
-        {"import", &image.imports, false},    {"resource", &image.resources, true},
-        {"options", &image.options, true},
-    };
-    for (const Part& part : parts) {
-        Result<u32> length = reader.length_word(part.name);
-        if (!length)
-            return Error{length.error()};
-        if (part.signed_length && static_cast<i32>(length.value()) <= 0)
+    for (const SegmentFormat& format : kSegmentFormats) {
+        QV_TRY_ASSIGN(u32 length, reader.length_word(format.name));
+        if (format.signed_length && static_cast<i32>(length) <= 0)
             continue;
-        if (part.bytes == &image.resources)
+        if (format.segment == ImageSegment::Resources)
             image.resource_file_position = static_cast<u32>(reader.position());
-        if (Result<void> r = reader.segment(part.name, length.value(), *part.bytes); !r)
-            return Error{r.error()};
+        QV_TRY(reader.segment(format.name, length, image[format.segment]));
     }
     return image;
 }
@@ -90,20 +77,13 @@ Result<ImageSegments> read_packaged_image(platform::InputFile& file, u32 offset)
 Result<ImageSegments> read_separate_image(const std::string& folder)
 {
     ImageSegments image;
-    struct Part {
-        const char* file;
-        std::vector<u8>* bytes;
-    };
-    const Part parts[] = {
-        {"import.dat", &image.imports}, {"code.dat", &image.code},     {"data.dat", &image.data},
-        {"rsrc.dat", &image.resources}, {"options.dat", &image.options},
-    };
-    for (const Part& part : parts) {
-        const std::string path = folder.empty() ? part.file : folder + "/" + part.file;
+    for (const ImageSegment segment : kSeparateFileOrder) {
+        const char* file = segment_format(segment).file_name;
+        const std::string path = folder.empty() ? file : folder + "/" + file;
         std::optional<std::vector<u8>> bytes = platform::read_whole_file(path);
         if (!bytes)
             return Error{"the image segment file " + path + " could not be read"};
-        *part.bytes = std::move(*bytes);
+        image[segment] = std::move(*bytes);
     }
     return image;
 }

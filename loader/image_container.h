@@ -7,18 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "core/result.h"
 #include "core/types.h"
+#include "loader/image_format.h"
+#include "platform/files.h"
 
 namespace qv {
 
-struct ImageSegments {
-    std::vector<u8> code;
-    std::vector<u8> data;
-    std::vector<u8> imports;
-    std::vector<u8> resources;
-    std::vector<u8> options;
+struct ImageSegments : SegmentBytes {
     u32 resource_file_position = 0;  // where the resource segment lies in its file
 };
 

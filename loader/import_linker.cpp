@@ -2,21 +2,18 @@
 // a patching pass over the decoded records.
 #include "loader/import_linker.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "loader/byte_reader.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 #include "runtime/diagnostics/assertion.h"
 
 namespace qv {
 namespace {
 
-enum Tag : u8 { kNoOp = 0, kRuntimeImport = 1, kDataFixup = 2, kCodeFixup = 3, kLibraryImport = 4, kStringFixup = 5 };
-
 // A decoded record. Names point into the stream; sites are a range of one shared array, so
 // that a stream of many small fixups costs no allocation per record.
 struct Record {
-    u8 tag;
+    ImportTag tag;
     bool relative;             // runtime imports
     std::string_view name;     // routine or procedure
     std::string_view library;  // library imports
@@ -29,25 +26,6 @@ struct Decoded {
     std::vector<u32> sites;  // every patched site, record by record, in chain order
 };
 
-std::string hex(u32 v)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", v);
-    return text;
-}
-
-u32 load_u32(const u8* p)
-{
-    u32 v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-void store_u32(u8* p, u32 v)
-{
-    std::memcpy(p, &v, 4);
-}
-
 class Validator {
 public:
     Validator(std::span<const u8> stream, const LoadedImage& image)
@@ -59,14 +37,13 @@ public:
     {
         while (!m_reader.at_end()) {
             m_record_start = m_reader.position();
-            u8 tag;
-            (void)m_reader.read_u8(tag);
+            u8 tag_byte;
+            (void)m_reader.read_u8(tag_byte);
+            const auto tag = static_cast<ImportTag>(tag_byte);
             Record record{tag, false, {}, {}, static_cast<u32>(m_decoded.sites.size()), 0};
-            Result<void> step = decode_record(record);
-            if (!step)
-                return Error{step.error()};
+            QV_TRY(decode_record(record));
             record.site_count = static_cast<u32>(m_decoded.sites.size()) - record.first_site;
-            if (tag >= kRuntimeImport && tag <= kStringFixup)
+            if (tag >= ImportTag::RuntimeImport && tag <= ImportTag::StringFixup)
                 m_decoded.records.push_back(record);
         }
         return std::move(m_decoded);
@@ -81,36 +58,38 @@ private:
     Result<void> decode_record(Record& record)
     {
         switch (record.tag) {
-        case kRuntimeImport: {
+        case ImportTag::RuntimeImport: {
             u8 mode;
             u32 head;
             if (!m_reader.read_u8(mode) || !m_reader.read_u32(head))
                 return fail("runtime import is cut off");
-            record.relative = mode == 1;
-            if (Result<void> r = read_name(record.name, "routine name"); !r)
-                return r;
+            record.relative = mode == static_cast<u8>(ImportMode::Relative);
+            QV_TRY(read_name(record.name, "routine name"));
             return walk_chain(head, record);
         }
-        case kLibraryImport: {
+        case ImportTag::LibraryImport: {
             u32 head;
             if (!m_reader.read_u32(head))
                 return fail("library import is cut off");
-            if (Result<void> r = read_name(record.name, "procedure name"); !r)
-                return r;
-            if (Result<void> r = read_name(record.library, "library name"); !r)
-                return r;
+            QV_TRY(read_name(record.name, "procedure name"));
+            QV_TRY(read_name(record.library, "library name"));
+            // The system looks these up as C strings: a NUL would name another library or routine.
+            if (record.name.find('\0') != std::string_view::npos || record.library.find('\0') != std::string_view::npos)
+                return fail("library import '" + escaped(record.name) + "' from '" + escaped(record.library) +
+                            "' has a NUL byte in a name");
             return walk_chain(head, record);
         }
-        case kDataFixup:
-        case kCodeFixup:
-        case kStringFixup: {
+        case ImportTag::DataFixup:
+        case ImportTag::CodeFixup:
+        case ImportTag::StringFixup: {
             u32 site;
             if (!m_reader.read_u32(site))
                 return fail("fixup is cut off before its site");
-            if (Result<void> r = claim_site(site, "fixup"); !r)
-                return r;
+            QV_TRY(claim_site(site, "fixup"));
             m_decoded.sites.push_back(site);
-            return check_fixup_target(record.tag, site);
+            if (record.tag == ImportTag::StringFixup)
+                return check_string_constant(site);
+            return {};
         }
         default:
             return {};  // no-op and unknown tags: the byte alone
@@ -141,52 +120,51 @@ private:
         return true;
     }
 
+    // Where a site may lie: 4 bytes inside the code segment, clear of the entry jump.
+    bool site_in_bounds(u32 site) const
+    {
+        return site >= kEntryJumpSize && site <= m_image.code_length && m_image.code_length - site >= 4;
+    }
+
+    // Claims a site, or says why it cannot be patched. The message is built only on failure:
+    // chains are long and mostly fine.
     Result<void> claim_site(u32 site, const char* owner_kind, std::string_view name = {})
     {
-        const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + std::string(name) + "'";
-        if (site > m_image.code_length || m_image.code_length - site < 4)
+        if (site_in_bounds(site) && try_claim(site))
+            return {};
+        const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + escaped(name) + "'";
+        if (site < kEntryJumpSize)
+            return fail(owner + " names site " + hex(site) + ", inside the entry jump");
+        if (!site_in_bounds(site))
             return fail(owner + " names site " + hex(site) + ", outside the " +
                         std::to_string(m_image.code_length) + "-byte code segment");
-        if (!try_claim(site))
-            return fail(owner + " patches site " + hex(site) +
-                        ", which another fixup already patches (or its chain loops)");
-        return {};
+        return fail(owner + " patches site " + hex(site) +
+                    ", which another fixup already patches (or its chain loops)");
     }
 
     Result<void> walk_chain(u32 head, Record& record)
     {
         for (u32 site = head; site != 0;) {
-            // The message is built only on failure: chains are long and mostly fine.
-            if (site > m_image.code_length || m_image.code_length - site < 4 || !try_claim(site))
-                return claim_site(site, "import", record.name);
+            QV_TRY(claim_site(site, "import", record.name));
             m_decoded.sites.push_back(site);
             site = load_u32(m_image.code + site);
         }
         return {};
     }
 
-    Result<void> check_fixup_target(u8 tag, u32 site)
+    // Data and code fixups add a base to whatever the site holds: the result is an address the
+    // image's code computes with (it may lie before or past its segment, as &g[i - 1] does),
+    // not one the linker touches. A string fixup's constant is written to, so it must fit.
+    Result<void> check_string_constant(u32 site)
     {
         const u32 offset = load_u32(m_image.code + site);
-        if (tag == kCodeFixup) {
-            if (offset > m_image.code_length)
-                return fail("code fixup at site " + hex(site) + " points at code offset " + hex(offset) +
-                            ", beyond the code segment");
-            return {};
-        }
-        if (offset > m_image.data_length)
-            return fail("data fixup at site " + hex(site) + " points at data offset " + hex(offset) +
-                        ", beyond the " + std::to_string(m_image.data_length) + "-byte data segment");
-        if (tag == kStringFixup) {
-            if (m_image.data_length - offset < 22)
-                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
-                            hex(offset) + " does not fit in the data segment");
-            const u32 length = load_u32(m_image.data + offset + 12);
-            if (length > m_image.data_length - offset - 22)
-                return fail("string fixup at site " + hex(site) + ": the constant at data offset " +
-                            hex(offset) + " declares " + std::to_string(length) +
-                            " text bytes, more than the data segment holds");
-        }
+        if (offset > m_image.data_length || m_image.data_length - offset < kStringMinimumSize)
+            return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
+                        " does not fit in the data segment");
+        const u32 length = load_u32(m_image.data + offset + kStringLengthOffset);
+        if (length > m_image.data_length - offset - kStringMinimumSize)
+            return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
+                        " declares " + std::to_string(length) + " text bytes, more than the data segment holds");
         return {};
     }
 
@@ -202,10 +180,8 @@ private:
 Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& image, ImportResolver& resolver)
 {
     Validator validator(stream, image);
-    Result<Decoded> decoded = validator.decode();
-    if (!decoded)
-        return Error{decoded.error()};
-    const std::vector<u32>& sites = decoded->sites;
+    QV_TRY_ASSIGN(Decoded decoded, validator.decode());
+    const std::vector<u32>& sites = decoded.sites;
 
     const auto code_base = reinterpret_cast<uintptr_t>(image.code);
     const auto data_base = reinterpret_cast<uintptr_t>(image.data);
@@ -219,13 +195,13 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         }
         report.import_sites += record.site_count;
     };
-    for (Record& record : decoded->records) {
+    for (Record& record : decoded.records) {
         switch (record.tag) {
-        case kRuntimeImport: {
+        case ImportTag::RuntimeImport: {
             ++report.runtime_imports;
             const void* routine = resolver.runtime_routine(record.name);
             if (!routine) {
-                const std::string message = "Function '" + std::string(record.name) + "' was not exported";
+                const std::string message = "Function '" + escaped(record.name) + "' was not exported";
                 assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
                 report.unbound.emplace_back(record.name);
                 routine = resolver.unbound_import(record.name);
@@ -233,7 +209,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             patch_chain(record, routine);
             break;
         }
-        case kLibraryImport: {
+        case ImportTag::LibraryImport: {
             ++report.library_imports;
             std::string message;
             const void* procedure = resolver.library_procedure(record.library, record.name, message);
@@ -243,25 +219,26 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             patch_chain(record, procedure);
             break;
         }
-        case kDataFixup: {
+        case ImportTag::DataFixup: {
             u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + data_base));
             ++report.data_fixups;
             break;
         }
-        case kCodeFixup: {
+        case ImportTag::CodeFixup: {
             u8* site = image.code + sites[record.first_site];
             store_u32(site, static_cast<u32>(load_u32(site) + code_base));
             ++report.code_fixups;
             break;
         }
-        case kStringFixup: {
+        case ImportTag::StringFixup: {
             u8* site = image.code + sites[record.first_site];
             const u32 offset = load_u32(site);
             store_u32(site, static_cast<u32>(offset + data_base));
             u8* constant = image.data + offset;
-            if (load_u32(constant + 4) == 0)  // the first fixup of a constant makes it live
-                store_u32(constant + 4, static_cast<u32>(data_base + offset + 20));
+            if (load_u32(constant + kStringTextPointerOffset) == 0)  // the first fixup makes it live
+                store_u32(constant + kStringTextPointerOffset,
+                          static_cast<u32>(data_base + offset + kStringHeaderSize));
             ++report.string_fixups;
             break;
         }

@@ -13,10 +13,12 @@
 // site holds the code offset of the next one until a 0. Relative mode stores the call
 // displacement target - (code base + site + 4); absolute mode stores the address itself.
 //
-// The stream comes from a file, so nothing in it is trusted: every site, chain link, data
-// offset and string record is checked against its segment before it is read or written, a
-// site may be patched only once (which also ends a chain that loops), and a truncated record
-// refuses the image. A malformed stream is refused before the first write.
+// The stream comes from a file, so nothing in it is trusted: every site, chain link
+// and string constant is checked against its segment before it is read or written, a site may
+// be patched only once (which also ends a chain that loops) and never inside the entry jump
+// (code bytes 0 to 4), and a truncated record refuses the image. A malformed stream is refused
+// before the first write. Where a fixed-up address points is the image code's business: only
+// the sites, and the string constants the linker writes to, are checked.
 #pragma once
 
 #include <span>

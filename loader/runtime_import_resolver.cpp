@@ -3,6 +3,7 @@
 #include <cstring>
 #include <deque>
 
+#include "loader/message_text.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "runtime/registry/entry_point_registry.h"
@@ -48,7 +49,7 @@ const void* make_stand_in(std::string_view name)
 {
     // A deque never moves its elements, so each name keeps its address for the process.
     static auto* s_names = new std::deque<std::string>;
-    const auto text = static_cast<u32>(reinterpret_cast<uintptr_t>(s_names->emplace_back(name).c_str()));
+    const auto text = static_cast<u32>(reinterpret_cast<uintptr_t>(s_names->emplace_back(escaped(name)).c_str()));
     const auto handler = static_cast<u32>(reinterpret_cast<uintptr_t>(&qv_unbound_import_called));
     const u8 code[] = {
         0x68, static_cast<u8>(text), static_cast<u8>(text >> 8), static_cast<u8>(text >> 16), static_cast<u8>(text >> 24),
@@ -109,14 +110,14 @@ const void* RuntimeImportResolver::library_procedure(std::string_view library, s
 {
     const LoadedLibraryList::Node& node = loaded_libraries().find_or_load(library);
     if (!node.module) {
-        message = "The application could not be loaded because a necessary shared library " + std::string(library) +
-                  " could not be found.";
+        message = "The application could not be loaded because a necessary shared library " + escaped(library) +
+            " could not be found.";
         return nullptr;
     }
     void* address = platform::find_procedure(node.module, std::string(procedure));
     if (!address) {
-        message = "The application could not be loaded because the routine " + std::string(procedure) +
-                  " could not be found in the shared library " + std::string(library) + ".";
+        message = "The application could not be loaded because the routine " + escaped(procedure) +
+            " could not be found in the shared library " + escaped(library) + ".";
         return nullptr;
     }
     return address;

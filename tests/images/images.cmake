@@ -1,6 +1,7 @@
 # Test images: tests/images/*.c compiled as image code, combined into one object each and
 # turned into packaged images by qvimage (Linux build). qvrun runs them natively; the test
 # command also attaches them to the Windows qvrun.exe and runs that under Wine.
+include(${PROJECT_SOURCE_DIR}/cmake/image_code.cmake)
 set(test_image_dir ${CMAKE_BINARY_DIR}/images)
 file(GLOB test_image_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_*.c)
 set(test_images)
@@ -8,13 +9,11 @@ foreach(source ${test_image_sources})
   get_filename_component(name ${source} NAME_WE)
   set(object ${test_image_dir}/${name}.o)
   set(image ${test_image_dir}/${name}.qvi)
-  add_custom_command(OUTPUT ${object} ${image}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${test_image_dir}
-    COMMAND ${CMAKE_C_COMPILER} -m32 -c -O1 -ffreestanding -fno-pic -fno-stack-protector -fno-omit-frame-pointer
-            -fno-jump-tables -fno-asynchronous-unwind-tables -fno-common -fno-builtin -mno-sse
-            -Wall -Wextra -Werror -DQV_IMAGE -I${PROJECT_SOURCE_DIR} -o ${object} ${source}
+  quaver_add_image_object(SOURCE ${source} OBJECT ${object} FLAGS -O1 -Wall -Wextra -Werror
+                          DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_support.h)
+  add_custom_command(OUTPUT ${image}
     COMMAND $<TARGET_FILE:qvimage> -o ${image} ${object}
-    DEPENDS ${source} ${CMAKE_CURRENT_LIST_DIR}/image_support.h ${PROJECT_SOURCE_DIR}/sdk/quaver.h qvimage
+    DEPENDS ${object} qvimage
     COMMENT "Building test image ${name}"
     VERBATIM)
   list(APPEND test_images ${image})

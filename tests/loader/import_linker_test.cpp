@@ -179,6 +179,42 @@ TEST(LinkImage, LibraryImports)
     EXPECT_EQ(failed.error(), "no Other in good.dll");
 }
 
+TEST(LinkImage, FixedUpAddressesMayPointOutsideTheirSegment)
+{
+    // &g[i - 1] with g at data offset 0 is data offset -4: the code computes with it and never
+    // reads there. Only sites are the linker's to check.
+    Image image;
+    image.put(0x20, 0xFFFFFFFC);
+    image.put(0x30, 0x1000);
+    FakeResolver resolver;
+    Result<LinkReport> report =
+        LinkImage(StreamBuilder().fixup(2, 0x20).fixup(3, 0x30).bytes, image.loaded(), resolver);
+    ASSERT_TRUE(report.ok()) << report.error();
+    EXPECT_EQ(image.at(0x20), static_cast<u32>(image.data_base() - 4));
+    EXPECT_EQ(image.at(0x30), static_cast<u32>(image.code_base() + 0x1000));
+}
+
+TEST(LinkImage, NamesInMessagesAreEscaped)
+{
+    const std::string name("Msg\0Box\x1b[2J\\", 12);
+    Image image;
+    image.put(0x10, 0x5000);  // a chain link outside the code, so the refusal names the import
+    FakeResolver resolver;
+    Result<LinkReport> refused =
+        LinkImage(StreamBuilder().runtime_import(1, 0x10, name).bytes, image.loaded(), resolver);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().find("import 'Msg\\x00Box\\x1b[2J\\\\' names site 0x5000"), std::string::npos)
+        << refused.error();
+
+    Image unbound;
+    unbound.put(0x10, 0);
+    test::AssertionCapture capture;
+    ASSERT_TRUE(LinkImage(StreamBuilder().runtime_import(1, 0x10, name).bytes, unbound.loaded(), resolver).ok());
+    ASSERT_EQ(capture.count(), 1u);
+    EXPECT_NE(capture.reports()[0].find("Function 'Msg\\x00Box\\x1b[2J\\\\' was not exported"), std::string::npos)
+        << capture.reports()[0];
+}
+
 struct MalformedCase {
     const char* name;
     Bytes stream;
@@ -194,19 +230,30 @@ TEST(LinkImage, MalformedStreamsAreRefusedUntouched)
         {"chain link outside the code", StreamBuilder().runtime_import(1, 0x10, "RoutineA").bytes,
          [](Image& i) { i.put(0x10, 0x5000); }, "site 0x5000, outside"},
         {"chain that loops", StreamBuilder().runtime_import(1, 0x10, "RoutineA").bytes,
-         [](Image& i) { i.put(0x10, 0x20); i.put(0x20, 0x10); }, "or its chain loops"},
+         [](Image& i) {
+             i.put(0x10, 0x20);
+             i.put(0x20, 0x10);
+         },
+         "or its chain loops"},
         {"chain into itself", StreamBuilder().runtime_import(1, 0x10, "RoutineA").bytes,
          [](Image& i) { i.put(0x10, 0x10); }, "or its chain loops"},
         {"two fixups on one site", StreamBuilder().fixup(2, 0x10).fixup(3, 0x12).bytes,
          [](Image& i) { i.put(0x10, 0); }, "already patches"},
-        {"data offset outside", StreamBuilder().fixup(2, 0x10).bytes, [](Image& i) { i.put(0x10, 0x81); },
-         "beyond the 128-byte data segment"},
-        {"code offset outside", StreamBuilder().fixup(3, 0x10).bytes, [](Image& i) { i.put(0x10, 0x201); },
-         "beyond the code segment"},
+        {"chain that starts inside the entry jump", StreamBuilder().runtime_import(1, 0x01, "RoutineA").bytes, nullptr,
+         "site 0x1, inside the entry jump"},
+        {"chain link into the entry jump", StreamBuilder().runtime_import(0, 0x10, "RoutineA").bytes,
+         [](Image& i) { i.put(0x10, 0x04); }, "site 0x4, inside the entry jump"},
+        {"fixup on the entry jump", StreamBuilder().fixup(3, 0x00).bytes, nullptr, "inside the entry jump"},
+        {"library name with a NUL", StreamBuilder().library_import(0, "Proc", std::string("good.dll\0x", 10)).bytes,
+         nullptr, "'good.dll\\x00x' has a NUL byte"},
         {"string record cut by the segment end", StreamBuilder().fixup(5, 0x10).bytes,
          [](Image& i) { i.put(0x10, 0x70); }, "does not fit in the data segment"},
         {"string length beyond the segment", StreamBuilder().fixup(5, 0x10).bytes,
-         [](Image& i) { i.put(0x10, 0x00); i.put_data(12, 0x7FFFFFFF); }, "text bytes, more than the data segment holds"},
+         [](Image& i) {
+             i.put(0x10, 0x00);
+             i.put_data(12, 0x7FFFFFFF);
+         },
+         "text bytes, more than the data segment holds"},
         {"truncated import", Bytes{1, 1, 0x10, 0}, nullptr, "runtime import is cut off"},
         {"truncated name", Bytes{1, 1, 0, 0, 0, 0, 5, 'a', 'b'}, nullptr, "routine name is cut off"},
         {"truncated fixup", Bytes{2, 0x10}, nullptr, "cut off before its site"},

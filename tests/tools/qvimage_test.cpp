@@ -239,7 +239,86 @@ TEST_F(QvimageBasicImage, StringFixupsNameRecordStartsAndDataFixupsTheRest)
     EXPECT_TRUE(std::all_of(data.end() - 28, data.end(), [](u8 b) { return b == 0; }));
 }
 
+TEST(QvimageBuild, AddressesOutsideTheirSymbolRunAsWritten)
+{
+    // g[i - 1] at -O2 stores the address g - 4, data offset -4 here: the loader must take it.
+    qv::Result<ApplicationImage> built = convert_fixture("negative_addend");
+    ASSERT_TRUE(built) << built.error();
+    const ApplicationImage& image = built.value();
+    const Stream stream = decode(image);
+    ASSERT_EQ(stream.fixup_values.count(2), 1u);
+    EXPECT_NE(std::find(stream.fixup_values.at(2).begin(), stream.fixup_values.at(2).end(), 0xfffffffcu),
+              stream.fixup_values.at(2).end());
+
+    platform::ExecRegion region;
+    ASSERT_TRUE(platform::allocate_writable_region(image.code.size(), region).ok());
+    std::memcpy(region.base, image.code.data(), image.code.size());
+    Bytes data = image.data;
+    HostResolver resolver;
+    qv::Result<qv::LinkReport> report = qv::LinkImage(
+        image.imports, {region.base, static_cast<u32>(image.code.size()), data.data(), static_cast<u32>(data.size())},
+        resolver);
+    ASSERT_TRUE(report) << report.error();
+    ASSERT_TRUE(platform::make_executable(region).ok());
+    g_host = {};
+    reinterpret_cast<void (*)()>(region.base)();
+    EXPECT_EQ(g_host.numbers, (std::vector<i32>{42, 7}));
+    EXPECT_TRUE(platform::free_region(region).ok());
+}
+
 // ---- Refusals ---------------------------------------------------------------------------
+
+TEST(QvimageRefusals, HostileObjects)
+{
+    struct Case {
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        // Section 0's header says REL: read as a section, it sent the reader to address 4.
+        {"section0_relocations.o", "section 0 has type 9; the null section must have type 0"},
+        // The loader patches a site once; qvimage also added both addends.
+        {"two_relocations_one_site.o",
+         "relocation in .text at offset 0x12 patches bytes that another relocation patches"},
+        // Skipped as "not relocations", its entries left the image calling its own addends.
+        {"relocations_nobits.o", "relocation section .rel.text for .text has type 8, not REL (9)"},
+        // 1.5 KB of object, 512 MB of image.
+        {"alignment_512m.o",
+         "section .text asks for alignment 536870912; an image aligns sections to at most 4096 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const Bytes object = read_bytes(hostile_path(c.file));
+        ASSERT_FALSE(object.empty());
+        const qv::Result<ApplicationImage> image = convert(object);
+        ASSERT_FALSE(image.ok());
+        EXPECT_EQ(image.error(), c.message);
+    }
+}
+
+TEST(QvimageRefusals, AbsurdSizesAndNamesFromTheObject)
+{
+    const Bytes basic = read_bytes(fixture_path("image_basic"));
+    const size_t bss = section_header_offset(basic, ".bss");
+    ASSERT_NE(bss, 0u);
+    Bytes huge_bss = basic;
+    qv::store_u32(huge_bss.data() + bss + 20, 300u << 20);
+    qv::Result<ApplicationImage> refused = convert(huge_bss);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error(), "section .bss of 314572800 bytes makes the image's data segment larger than 64 MB");
+
+    // A control byte in a section name reaches the message escaped.
+    Bytes pointer = read_bytes(fixture_path("refuse_data_pointer"));
+    const size_t data = section_header_offset(pointer, ".data");
+    ASSERT_NE(data, 0u);
+    const size_t names = section_header_offset(pointer, ".shstrtab");
+    const u32 name_at = qv::load_u32(pointer.data() + names + 16) + qv::load_u32(pointer.data() + data);
+    pointer[name_at + 2] = '\n';
+    refused = convert(pointer);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().rfind("relocation in data section .d\\x0ata at offset 0x0 against '.bss'", 0), 0u)
+        << refused.error();
+}
 
 TEST(QvimageRefusals, NameTheSectionOffsetAndSymbol)
 {

@@ -40,6 +40,33 @@ inline qv::Result<ApplicationImage> convert_fixture(const std::string& name, con
     return build_image(object.value(), entry);
 }
 
+inline std::string hostile_path(const std::string& name)
+{
+    return std::string(QVIMAGE_HOSTILE_DIR) + "/" + name;
+}
+
+// The file offset of the header of the section named `name` in an object that parses, or 0.
+inline size_t section_header_offset(const Bytes& object, const std::string& name)
+{
+    const qv::Result<ElfObject> parsed = parse_elf_object(object);
+    if (!parsed)
+        return 0;
+    for (size_t i = 1; i < parsed.value().sections.size(); ++i) {
+        if (parsed.value().sections[i].name == name)
+            return qv::load_u32(object.data() + 32) + 40 * i;
+    }
+    return 0;
+}
+
+// The object as it converts: parsed and built, or the message that refused it.
+inline qv::Result<ApplicationImage> convert(const Bytes& object)
+{
+    qv::Result<ElfObject> parsed = parse_elf_object(object);
+    if (!parsed)
+        return qv::Error{parsed.error()};
+    return build_image(parsed.value());
+}
+
 class TempFolder {
 public:
     TempFolder()

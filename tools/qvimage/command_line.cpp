@@ -65,15 +65,12 @@ Result<QvimageOptions> parse_command_line(const std::vector<std::string>& argume
                 return Error{"--mdi is given twice"};
             options.mdi_title = value;
         } else if (name == "--resource") {
-            Result<ResourceArgument> resource = parse_resource_argument(value);
-            if (!resource)
-                return Error{resource.error()};
-            options.resources.push_back(std::move(resource.value()));
+            QV_TRY_ASSIGN(ResourceArgument resource, parse_resource_argument(value));
+            options.resources.push_back(std::move(resource));
         } else {
             return Error{"unknown option '" + name + "'"};
         }
-        if (!step)
-            return Error{step.error()};
+        QV_TRY(step);
     }
     if (options.help)
         return options;

@@ -2,12 +2,16 @@
 // relocation sections, so that later stages never see an unchecked offset.
 #include "tools/qvimage/elf_object.h"
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::escaped;
+using qv::load_u16;
+using qv::load_u32;
 using qv::Result;
 
 constexpr size_t kHeaderSize = 52;
@@ -16,6 +20,7 @@ constexpr size_t kSymbolSize = 16;
 constexpr size_t kRelSize = 8;
 constexpr u16 kShnXindex = 0xffff;
 constexpr u16 kShnLoReserve = 0xff00;
+constexpr u32 kShfInfoLink = 0x40;  // sh_info names a section: set on relocation sections
 
 struct SectionHeader {
     u32 name, type, flags, offset, size, link, info, alignment;
@@ -32,12 +37,12 @@ Result<std::string> name_at(const ElfSection& table, u32 offset, const std::stri
 {
     const std::vector<u8>& bytes = table.bytes;
     if (offset >= bytes.size())
-        return Error{what + " lies outside its string table " + table.name};
+        return Error{what + " lies outside its string table " + escaped(table.name)};
     for (size_t end = offset; end < bytes.size(); ++end) {
         if (bytes[end] == 0)
             return std::string(reinterpret_cast<const char*>(bytes.data() + offset), end - offset);
     }
-    return Error{what + " runs past the end of its string table " + table.name};
+    return Error{what + " runs past the end of its string table " + escaped(table.name)};
 }
 
 Result<void> check_identity(std::span<const u8> file)
@@ -73,6 +78,8 @@ Result<std::vector<SectionHeader>> read_section_headers(std::span<const u8> file
         return Error{"the section header table lies outside the file"};
     // Objects with very many sections keep the real count and name index in section 0.
     const SectionHeader first = read_section_header(h + table);
+    if (first.type != 0)
+        return Error{"section 0 has type " + std::to_string(first.type) + "; the null section must have type 0"};
     if (count == 0)
         count = first.size;
     if (names_index == kShnXindex)
@@ -91,8 +98,10 @@ Result<std::vector<SectionHeader>> read_section_headers(std::span<const u8> file
 Result<void> read_sections(std::span<const u8> file, const std::vector<SectionHeader>& headers, u32 names_index,
                            std::vector<ElfSection>& sections)
 {
+    // Section 0 is the null section: its header may carry the extended section count, but it
+    // is never a section, so it stays empty (type 0, no bytes).
     sections.resize(headers.size());
-    for (size_t i = 0; i < headers.size(); ++i) {
+    for (size_t i = 1; i < headers.size(); ++i) {
         const SectionHeader& h = headers[i];
         ElfSection& s = sections[i];
         s.type = h.type;
@@ -101,18 +110,16 @@ Result<void> read_sections(std::span<const u8> file, const std::vector<SectionHe
         s.link = h.link;
         s.info = h.info;
         s.alignment = h.alignment == 0 ? 1 : h.alignment;
-        if (h.type != kShtNobits && i != 0) {
+        if (h.type != kShtNobits) {
             if (h.offset > file.size() || file.size() - h.offset < h.size)
                 return Error{"section " + std::to_string(i) + " extends past the end of the file"};
             s.bytes.assign(file.begin() + h.offset, file.begin() + h.offset + h.size);
         }
     }
     for (size_t i = 1; i < headers.size(); ++i) {
-        Result<std::string> name = name_at(sections[names_index], headers[i].name,
-                                           "the name of section " + std::to_string(i));
-        if (!name)
-            return Error{name.error()};
-        sections[i].name = std::move(name.value());
+        QV_TRY_ASSIGN(std::string name,
+                      name_at(sections[names_index], headers[i].name, "the name of section " + std::to_string(i)));
+        sections[i].name = std::move(name);
     }
     return {};
 }
@@ -120,12 +127,12 @@ Result<void> read_sections(std::span<const u8> file, const std::vector<SectionHe
 Result<void> read_symbols(const std::vector<ElfSection>& sections, u32 symtab_index, std::vector<ElfSymbol>& symbols)
 {
     const ElfSection& table = sections[symtab_index];
-    if (table.size % kSymbolSize != 0)
+    if (table.bytes.size() % kSymbolSize != 0)
         return Error{"the symbol table's size is not a multiple of 16"};
     if (table.link == 0 || table.link >= sections.size() || sections[table.link].type != kShtStrtab)
         return Error{"the symbol table names no string table"};
     const ElfSection& names = sections[table.link];
-    const size_t count = table.size / kSymbolSize;
+    const size_t count = table.bytes.size() / kSymbolSize;
     symbols.resize(count);
     for (size_t i = 0; i < count; ++i) {
         const u8* p = table.bytes.data() + i * kSymbolSize;
@@ -139,44 +146,60 @@ Result<void> read_symbols(const std::vector<ElfSection>& sections, u32 symtab_in
             return Error{label + " uses an extended section index, which qvimage does not read"};
         if (sym.section >= sections.size() && sym.section < kShnLoReserve)
             return Error{label + " names section " + std::to_string(sym.section) + ", which does not exist"};
-        Result<std::string> name = name_at(names, load_u32(p), "the name of " + label);
-        if (!name)
-            return Error{name.error()};
-        sym.name = std::move(name.value());
+        // A defined symbol lies inside its section (or just past its end, as an end marker).
+        if (sym.section != kShnUndef && sym.section < sections.size() && sym.value > sections[sym.section].size)
+            return Error{label + " has value " + qv::hex(sym.value) + ", beyond the end of its section " +
+                         escaped(sections[sym.section].name)};
+        QV_TRY_ASSIGN(std::string name, name_at(names, load_u32(p), "the name of " + label));
+        sym.name = std::move(name);
         if (sym.type == kSttSection && sym.name.empty() && sym.section < sections.size())
             sym.name = sections[sym.section].name;
     }
     return {};
 }
 
+bool is_relocation_section(const ElfSection& s)
+{
+    return s.type == kShtRel || s.type == kShtRela || (s.flags & kShfInfoLink) != 0 || s.name.starts_with(".rel.") ||
+        s.name.starts_with(".rela.");
+}
+
+// Every section that is meant to relocate an allocated section is read, or the object is
+// refused: relocations that were silently dropped would leave the image running on addends.
 Result<void> read_relocations(const std::vector<ElfSection>& sections, u32 symtab_index, size_t symbol_count,
                               std::vector<ElfRelocationSection>& out)
 {
-    for (const ElfSection& s : sections) {
-        if (s.type != kShtRel && s.type != kShtRela)
+    for (u32 index = 1; index < sections.size(); ++index) {
+        const ElfSection& s = sections[index];
+        if (!is_relocation_section(s))
             continue;
+        const std::string name = escaped(s.name);
         if (s.info == 0 || s.info >= sections.size())
-            return Error{"relocation section " + s.name + " patches section " + std::to_string(s.info) +
+            return Error{"relocation section " + name + " patches section " + std::to_string(s.info) +
                          ", which does not exist"};
         const ElfSection& target = sections[s.info];
         if ((target.flags & kShfAlloc) == 0)
             continue;  // debugging information and the like never reach the image
         if (s.type == kShtRela)
-            return Error{"relocation section " + s.name + " has explicit addends (RELA), which i386 objects "
+            return Error{"relocation section " + name +
+                         " has explicit addends (RELA), which i386 objects "
                          "do not use; compile with gcc -m32"};
-        if (s.link != symtab_index)
-            return Error{"relocation section " + s.name + " does not use the object's symbol table"};
-        if (s.size % kRelSize != 0)
-            return Error{"relocation section " + s.name + "'s size is not a multiple of 8"};
+        if (s.type != kShtRel)
+            return Error{"relocation section " + name + " for " + escaped(target.name) + " has type " +
+                         std::to_string(s.type) + ", not REL (9)"};
+        if (s.link != symtab_index || symtab_index == 0)
+            return Error{"relocation section " + name + " does not use the object's symbol table"};
+        if (s.bytes.size() % kRelSize != 0)
+            return Error{"relocation section " + name + "'s size is not a multiple of 8"};
         ElfRelocationSection rs;
         rs.target = s.info;
-        rs.entries.reserve(s.size / kRelSize);
-        for (size_t k = 0; k < s.size / kRelSize; ++k) {
+        rs.entries.reserve(s.bytes.size() / kRelSize);
+        for (size_t k = 0; k < s.bytes.size() / kRelSize; ++k) {
             const u8* p = s.bytes.data() + k * kRelSize;
             const u32 info = load_u32(p + 4);
             ElfRelocation r{load_u32(p), info >> 8, static_cast<u8>(info & 0xff)};
             if (r.symbol >= symbol_count)
-                return Error{"relocation " + std::to_string(k) + " in " + s.name + " names symbol " +
+                return Error{"relocation " + std::to_string(k) + " in " + name + " names symbol " +
                              std::to_string(r.symbol) + ", which does not exist"};
             rs.entries.push_back(r);
         }
@@ -189,16 +212,12 @@ Result<void> read_relocations(const std::vector<ElfSection>& sections, u32 symta
 
 Result<ElfObject> parse_elf_object(std::span<const u8> file)
 {
-    if (Result<void> identity = check_identity(file); !identity)
-        return Error{identity.error()};
+    QV_TRY(check_identity(file));
     u32 names_index = 0;
-    Result<std::vector<SectionHeader>> headers = read_section_headers(file, names_index);
-    if (!headers)
-        return Error{headers.error()};
+    QV_TRY_ASSIGN(std::vector<SectionHeader> headers, read_section_headers(file, names_index));
 
     ElfObject object;
-    if (Result<void> r = read_sections(file, headers.value(), names_index, object.sections); !r)
-        return Error{r.error()};
+    QV_TRY(read_sections(file, headers, names_index, object.sections));
 
     u32 symtab_index = 0;
     for (u32 i = 1; i < object.sections.size(); ++i) {
@@ -209,11 +228,9 @@ Result<ElfObject> parse_elf_object(std::span<const u8> file)
         symtab_index = i;
     }
     if (symtab_index != 0) {
-        if (Result<void> r = read_symbols(object.sections, symtab_index, object.symbols); !r)
-            return Error{r.error()};
+        QV_TRY(read_symbols(object.sections, symtab_index, object.symbols));
     }
-    if (Result<void> r = read_relocations(object.sections, symtab_index, object.symbols.size(), object.relocations); !r)
-        return Error{r.error()};
+    QV_TRY(read_relocations(object.sections, symtab_index, object.symbols.size(), object.relocations));
     return object;
 }
 

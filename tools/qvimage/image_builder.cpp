@@ -1,7 +1,7 @@
 // Lays the object out, resolves its relocations and writes the entry jump.
 #include "tools/qvimage/image_builder.h"
 
-#include "tools/qvimage/bytes.h"
+#include "loader/message_text.h"
 #include "tools/qvimage/image_layout.h"
 #include "tools/qvimage/relocations.h"
 
@@ -24,35 +24,29 @@ Result<u32> find_entry(const ElfObject& object, const ImageLayout& layout, const
         }
         if (sym.section >= layout.places.size() || layout.places[sym.section].placement != Placement::Code ||
             sym.value >= object.sections[sym.section].size)
-            return Error{"entry symbol '" + entry + "' is not a function in a code section"};
+            return Error{"entry symbol '" + qv::escaped(entry) + "' is not a function in a code section"};
         return layout.places[sym.section].offset + sym.value;
     }
     if (local)
-        return Error{"entry symbol '" + entry + "' is static; make it a global function"};
-    return Error{"entry symbol '" + entry + "' is not defined (name the entry function with --entry)"};
+        return Error{"entry symbol '" + qv::escaped(entry) + "' is static; make it a global function"};
+    return Error{"entry symbol '" + qv::escaped(entry) + "' is not defined (name the entry function with --entry)"};
 }
 
 }  // namespace
 
 Result<ApplicationImage> build_image(const ElfObject& object, const std::string& entry)
 {
-    Result<ImageLayout> laid_out = lay_out_image(object);
-    if (!laid_out)
-        return Error{laid_out.error()};
-    ImageLayout& layout = laid_out.value();
+    QV_TRY_ASSIGN(ImageLayout layout, lay_out_image(object));
 
-    Result<u32> entry_offset = find_entry(object, layout, entry);
-    if (!entry_offset)
-        return Error{entry_offset.error()};
+    QV_TRY_ASSIGN(u32 entry_offset, find_entry(object, layout, entry));
 
     ImportStreamBuilder stream;
-    if (Result<void> r = resolve_relocations(object, layout, stream); !r)
-        return Error{r.error()};
+    QV_TRY(resolve_relocations(object, layout, stream));
 
     ApplicationImage image;
     image.imports = stream.finish(layout.code);
-    layout.code[0] = 0xe9;  // jmp rel32
-    store_u32(layout.code.data() + 1, entry_offset.value() - kEntryJumpSize);
+    layout.code[0] = qv::kEntryJumpOpcode;
+    qv::store_u32(layout.code.data() + 1, entry_offset - kEntryJumpSize);
     image.code = std::move(layout.code);
     image.data = std::move(layout.data);
     return image;

@@ -7,17 +7,12 @@
 
 #include "core/result.h"
 #include "core/types.h"
+#include "loader/image_format.h"
 #include "tools/qvimage/elf_object.h"
 
 namespace qvimage {
 
-struct ApplicationImage {
-    std::vector<u8> code;
-    std::vector<u8> data;
-    std::vector<u8> imports;
-    std::vector<u8> resources;
-    std::vector<u8> options;
-};
+using ApplicationImage = qv::SegmentBytes;
 
 constexpr const char* kDefaultEntry = "ImageEntry";
 

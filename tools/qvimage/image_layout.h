@@ -6,11 +6,12 @@
 
 #include "core/result.h"
 #include "core/types.h"
+#include "loader/image_format.h"
 #include "tools/qvimage/elf_object.h"
 
 namespace qvimage {
 
-constexpr u32 kEntryJumpSize = 5;  // E9 rel32 at code offset 0
+using qv::kEntryJumpSize;
 
 enum class Placement : u8 {
     Ignored,  // not allocated, or notes: nothing of it reaches the image

@@ -4,31 +4,30 @@
 
 #include <charconv>
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 
+using qv::append_bytes;
+using qv::append_u16;
+using qv::append_u32;
+using qv::append_u8;
 using qv::Error;
+using qv::ImageSegment;
 using qv::Result;
 
 namespace {
 
-constexpr u32 kEncodingAscii = 0x0600;
-constexpr u32 kEncodingUtf8 = 0x08000100;
 constexpr size_t kResourceHeader = 14;
 constexpr size_t kSignedLimit = 0x7fffffff;
-
-void append_segment(std::vector<u8>& out, const std::vector<u8>& segment)
-{
-    append_u32(out, static_cast<u32>(segment.size()));
-    append_bytes(out, segment);
-}
 
 }  // namespace
 
 Result<ResourceArgument> parse_resource_argument(std::string_view text)
 {
-    const std::string usage = "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + std::string(text) + "')";
+    const std::string usage =
+        "--resource takes TYPE:ID:FILE with a four-character TYPE (got '" + qv::escaped(text) + "')";
     if (text.size() < 5 || text[4] != ':')
         return Error{usage};
     ResourceArgument resource;
@@ -41,7 +40,7 @@ Result<ResourceArgument> parse_resource_argument(std::string_view text)
     u32 id = 0;
     const auto [end, error] = std::from_chars(rest.data(), rest.data() + colon, id);
     if (error != std::errc() || end != rest.data() + colon || id > 0xffff)
-        return Error{"resource id '" + std::string(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
+        return Error{"resource id '" + qv::escaped(rest.substr(0, colon)) + "' is not a number from 0 to 65535"};
     resource.id = static_cast<u16>(id);
     resource.file = std::string(rest.substr(colon + 1));
     return resource;
@@ -70,30 +69,45 @@ std::vector<u8> make_mdi_options(std::string_view title)
     for (char c : title)
         ascii = ascii && static_cast<u8>(c) < 0x80;
     stream.insert(stream.end(), title.begin(), title.end());
-    append_u32(stream, ascii ? kEncodingAscii : kEncodingUtf8);
+    append_u32(stream, ascii ? QV_ENCODING_ASCII : QV_ENCODING_UTF8);
     return stream;
+}
+
+void for_each_packaged_piece(const ApplicationImage& image, const std::function<void(std::span<const u8>)>& write)
+{
+    for (const qv::SegmentFormat& format : qv::kSegmentFormats) {
+        const std::vector<u8>& segment = image[format.segment];
+        u8 length[4];
+        qv::store_u32(length, static_cast<u32>(segment.size()));
+        write(length);
+        write(segment);
+    }
+}
+
+u64 packaged_size(const ApplicationImage& image)
+{
+    u64 size = 0;
+    for (const qv::SegmentFormat& format : qv::kSegmentFormats)
+        size += 4 + image[format.segment].size();
+    return size;
 }
 
 std::vector<u8> package_image(const ApplicationImage& image)
 {
     std::vector<u8> out;
-    out.reserve(20 + image.code.size() + image.data.size() + image.imports.size() + image.resources.size() +
-                image.options.size());
-    append_segment(out, image.code);
-    append_segment(out, image.data);
-    append_segment(out, image.imports);
-    append_segment(out, image.resources);
-    append_segment(out, image.options);
+    out.reserve(static_cast<size_t>(packaged_size(image)));
+    for_each_packaged_piece(image, [&](std::span<const u8> piece) { append_bytes(out, piece); });
     return out;
 }
 
 std::array<SegmentFile, 5> segment_files(const ApplicationImage& image)
 {
-    return {{{"import.dat", &image.imports},
-             {"code.dat", &image.code},
-             {"data.dat", &image.data},
-             {"rsrc.dat", &image.resources},
-             {"options.dat", &image.options}}};
+    std::array<SegmentFile, 5> files{};
+    for (size_t i = 0; i < files.size(); ++i) {
+        const ImageSegment segment = qv::kSeparateFileOrder[i];
+        files[i] = {qv::segment_format(segment).file_name, &image[segment]};
+    }
+    return files;
 }
 
 }  // namespace qvimage

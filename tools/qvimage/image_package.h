@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,11 @@ std::vector<u8> make_mdi_options(std::string_view title);
 // u32 code length + code, u32 data length + data, u32 import length + stream, i32 resource
 // length + segment, i32 options length + stream.
 std::vector<u8> package_image(const ApplicationImage& image);
+
+// The same bytes as package_image, handed to `write` piece by piece (each length word, each
+// segment), so that an image can be written without a copy of it; and their total size.
+void for_each_packaged_piece(const ApplicationImage& image, const std::function<void(std::span<const u8>)>& write);
+u64 packaged_size(const ApplicationImage& image);
 
 struct SegmentFile {
     const char* name;

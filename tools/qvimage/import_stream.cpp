@@ -2,8 +2,6 @@
 // sites use it.
 #include "tools/qvimage/import_stream.h"
 
-#include "tools/qvimage/bytes.h"
-
 namespace qvimage {
 
 void ImportStreamBuilder::add_import_site(std::string_view name, ImportMode mode, u32 site)
@@ -16,7 +14,7 @@ void ImportStreamBuilder::add_import_site(std::string_view name, ImportMode mode
     m_imports[it->second].sites.push_back(site);
 }
 
-void ImportStreamBuilder::add_fixup(StreamTag tag, u32 site)
+void ImportStreamBuilder::add_fixup(ImportTag tag, u32 site)
 {
     m_fixups.push_back(Fixup{tag, site});
 }
@@ -26,17 +24,17 @@ std::vector<u8> ImportStreamBuilder::finish(std::vector<u8>& code) const
     std::vector<u8> stream;
     for (const Import& import : m_imports) {
         for (size_t i = 0; i < import.sites.size(); ++i)
-            store_u32(code.data() + import.sites[i], i + 1 < import.sites.size() ? import.sites[i + 1] : 0);
-        append_u8(stream, static_cast<u8>(StreamTag::RuntimeImport));
-        append_u8(stream, static_cast<u8>(import.mode));
-        append_u32(stream, import.sites.front());
-        append_u8(stream, static_cast<u8>(import.name.size()));
+            qv::store_u32(code.data() + import.sites[i], i + 1 < import.sites.size() ? import.sites[i + 1] : 0);
+        qv::append_u8(stream, static_cast<u8>(ImportTag::RuntimeImport));
+        qv::append_u8(stream, static_cast<u8>(import.mode));
+        qv::append_u32(stream, import.sites.front());
+        qv::append_u8(stream, static_cast<u8>(import.name.size()));
         stream.insert(stream.end(), import.name.begin(), import.name.end());
-        append_u8(stream, 0);
+        qv::append_u8(stream, 0);
     }
     for (const Fixup& fixup : m_fixups) {
-        append_u8(stream, static_cast<u8>(fixup.tag));
-        append_u32(stream, fixup.site);
+        qv::append_u8(stream, static_cast<u8>(fixup.tag));
+        qv::append_u32(stream, fixup.site);
     }
     return stream;
 }

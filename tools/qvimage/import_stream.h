@@ -8,20 +8,19 @@
 #include <vector>
 
 #include "core/types.h"
+#include "loader/image_format.h"
 
 namespace qvimage {
 
-constexpr size_t kMaxNameLength = 255;  // names are counted by one byte
-
-enum class ImportMode : u8 { Absolute = 0, Relative = 1 };
-
-enum class StreamTag : u8 { RuntimeImport = 1, DataFixup = 2, CodeFixup = 3, StringFixup = 5 };
+using qv::ImportMode;
+using qv::ImportTag;
+using qv::kMaxNameLength;
 
 class ImportStreamBuilder {
 public:
     // `name` is at most kMaxNameLength bytes and `site` is not 0.
     void add_import_site(std::string_view name, ImportMode mode, u32 site);
-    void add_fixup(StreamTag tag, u32 site);
+    void add_fixup(ImportTag tag, u32 site);
 
     // Writes each import's chain into `code` (every site holds the next site's offset, the
     // last holds 0) and returns the stream: the imports in order of first use, then the
@@ -35,7 +34,7 @@ private:
         std::vector<u32> sites;
     };
     struct Fixup {
-        StreamTag tag;
+        ImportTag tag;
         u32 site;
     };
 

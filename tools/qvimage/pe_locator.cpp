@@ -5,13 +5,21 @@
 #include <cstring>
 #include <string>
 
-#include "tools/qvimage/bytes.h"
+#include "loader/image_format.h"
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::hex;
+using qv::kLocatorId;
+using qv::kLocatorMarkerSize;
+using qv::kLocatorPlaceholder;
+using qv::load_u16;
+using qv::load_u32;
 using qv::Result;
+using qv::store_u32;
 
 constexpr u32 kResourceDirectoryIndex = 2;
 constexpr u32 kHighBit = 0x80000000;
@@ -77,10 +85,8 @@ public:
 
     Result<std::span<const u8>> resource_directory() const
     {
-        Result<u32> offset = file_offset(m_resource_rva, m_resource_size);
-        if (!offset)
-            return Error{offset.error()};
-        return m_file.subspan(offset.value(), m_resource_size);
+        QV_TRY_ASSIGN(u32 offset, file_offset(m_resource_rva, m_resource_size));
+        return m_file.subspan(offset, m_resource_size);
     }
 
 private:
@@ -157,65 +163,58 @@ const std::string kMissing = "the executable has no PICKLE resource with id 101 
 Result<u32> find_locator_offset(std::span<const u8> executable)
 {
     PeFile pe(executable);
-    if (Result<void> r = pe.read_headers(); !r)
-        return Error{r.error()};
-    Result<std::span<const u8>> bytes = pe.resource_directory();
-    if (!bytes)
-        return Error{bytes.error()};
-    const ResourceDirectory directory(bytes.value());
+    QV_TRY(pe.read_headers());
+    QV_TRY_ASSIGN(std::span<const u8> bytes, pe.resource_directory());
+    const ResourceDirectory directory(bytes);
 
     u32 named = 0;
-    Result<std::vector<DirectoryEntry>> types = directory.entries(0, named);
-    if (!types)
-        return Error{types.error()};
+    QV_TRY_ASSIGN(std::vector<DirectoryEntry> types, directory.entries(0, named));
     const DirectoryEntry* type = nullptr;
     for (u32 i = 0; i < named && !type; ++i) {
-        if ((types.value()[i].name & kHighBit) && directory.name_equals(types.value()[i].name, kLocatorType))
-            type = &types.value()[i];
+        if ((types[i].name & kHighBit) && directory.name_equals(types[i].name, kLocatorType))
+            type = &types[i];
     }
     if (!type || !(type->target & kHighBit))
         return Error{kMissing};
 
-    Result<std::vector<DirectoryEntry>> ids = directory.entries(type->target & ~kHighBit, named);
-    if (!ids)
-        return Error{ids.error()};
+    QV_TRY_ASSIGN(std::vector<DirectoryEntry> ids, directory.entries(type->target & ~kHighBit, named));
     const DirectoryEntry* id = nullptr;
-    for (u32 i = named; i < ids.value().size() && !id; ++i) {
-        if (ids.value()[i].name == kLocatorId)
-            id = &ids.value()[i];
+    for (u32 i = named; i < ids.size() && !id; ++i) {
+        if (ids[i].name == kLocatorId)
+            id = &ids[i];
     }
     if (!id || !(id->target & kHighBit))
         return Error{kMissing};
 
     // Any language will do: the first one.
-    Result<std::vector<DirectoryEntry>> languages = directory.entries(id->target & ~kHighBit, named);
-    if (!languages)
-        return Error{languages.error()};
-    if (languages.value().empty() || (languages.value()[0].target & kHighBit))
+    QV_TRY_ASSIGN(std::vector<DirectoryEntry> languages, directory.entries(id->target & ~kHighBit, named));
+    if (languages.empty() || (languages[0].target & kHighBit))
         return Error{kMissing};
 
     u32 rva = 0, size = 0;
-    if (Result<void> r = directory.data_entry(languages.value()[0].target, rva, size); !r)
-        return Error{r.error()};
+    QV_TRY(directory.data_entry(languages[0].target, rva, size));
     if (size != sizeof kLocatorPlaceholder)
         return Error{"the PICKLE resource 101 holds " + std::to_string(size) + " bytes; the locator is 8 bytes"};
     return pe.file_offset(rva, size);
 }
 
-Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<const u8> packaged_image)
+Result<void> point_locator_at_end(std::span<u8> executable, u64 image_size)
 {
-    Result<u32> offset = find_locator_offset(executable);
-    if (!offset)
-        return Error{offset.error()};
-    if (std::memcmp(executable.data() + offset.value(), kLocatorPlaceholder, 4) != 0)
+    QV_TRY_ASSIGN(u32 offset, find_locator_offset(executable));
+    if (std::memcmp(executable.data() + offset, kLocatorPlaceholder, kLocatorMarkerSize) != 0)
         return Error{"the executable's locator already points at an attached image; attach to the runtime "
                      "executable as it was built"};
-    if (executable.size() > 0xffffffffu - packaged_image.size())
+    if (image_size > 0xffffffffu - executable.size())
         return Error{"the executable with the image attached would exceed 4 GB"};
+    store_u32(executable.data() + offset, static_cast<u32>(executable.size()));
+    store_u32(executable.data() + offset + 4, 0);
+    return {};
+}
 
+Result<std::vector<u8>> attach_image(std::span<const u8> executable, std::span<const u8> packaged_image)
+{
     std::vector<u8> out(executable.begin(), executable.end());
-    store_u32(out.data() + offset.value(), static_cast<u32>(executable.size()));
-    store_u32(out.data() + offset.value() + 4, 0);
+    QV_TRY(point_locator_at_end(out, packaged_image.size()));
     out.insert(out.end(), packaged_image.begin(), packaged_image.end());
     return out;
 }

@@ -10,13 +10,12 @@
 
 namespace qvimage {
 
-// The bytes that pickle_locator.rc compiles in: "PICK" selects separate-file mode until
-// qvimage --attach replaces the first word with the image's offset.
-constexpr u8 kLocatorPlaceholder[8] = {'P', 'I', 'C', 'K', 'P', 'O', 'K', 'E'};
-constexpr u16 kLocatorId = 101;
-
 // The file offset of the locator's 8 bytes in a PE executable.
 qv::Result<u32> find_locator_offset(std::span<const u8> executable);
+
+// Sets the locator of `executable` (read into memory, still holding the placeholder) to an
+// image of `image_size` bytes that will be appended at its end; the auxiliary block is none.
+qv::Result<void> point_locator_at_end(std::span<u8> executable, u64 image_size);
 
 // A copy of the executable with `packaged_image` appended at its end and the locator's first
 // word set to the image's file offset, the second to 0 (no auxiliary block). Refuses an

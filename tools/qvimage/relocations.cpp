@@ -2,13 +2,19 @@
 // by index, a section placement lookup by index and, for data targets, one record-start test.
 #include "tools/qvimage/relocations.h"
 
-#include "tools/qvimage/bytes.h"
+#include <algorithm>
+
+#include "loader/message_text.h"
 
 namespace qvimage {
 namespace {
 
 using qv::Error;
+using qv::escaped;
+using qv::hex;
+using qv::load_u32;
 using qv::Result;
+using qv::store_u32;
 
 constexpr u8 kR386None = 0;
 constexpr u8 kR386_32 = 1;
@@ -31,14 +37,14 @@ std::string quoted(const std::string& name)
     if (name.empty())
         return "(no symbol)";
     if (name.size() <= 40)
-        return "'" + name + "'";
-    return "'" + name.substr(0, 40) + "...'";
+        return "'" + escaped(name) + "'";
+    return "'" + escaped(name.substr(0, 40)) + "...'";
 }
 
 class RelocationResolver {
 public:
     RelocationResolver(const ElfObject& object, ImageLayout& layout, ImportStreamBuilder& stream)
-        : m_object(object), m_layout(layout), m_stream(stream)
+        : m_object(object), m_layout(layout), m_stream(stream), m_patched(layout.code.size(), false)
     {
     }
 
@@ -46,11 +52,13 @@ public:
     {
         for (const ElfRelocationSection& rs : m_object.relocations) {
             const SectionPlace& place = m_layout.places[rs.target];
-            if (place.placement == Placement::Ignored)
-                continue;
             for (const ElfRelocation& r : rs.entries) {
                 if (r.type == kR386None)
                     continue;
+                if (place.placement == Placement::Ignored)
+                    return Error{"relocation in " + where(rs.target, r) +
+                                 " patches a section that is not part "
+                                 "of the image"};
                 Result<void> step = place.placement == Placement::Code ? resolve(rs.target, r) : refuse_in_data(rs.target, r);
                 if (!step)
                     return step;
@@ -62,7 +70,7 @@ public:
 private:
     std::string where(u32 section, const ElfRelocation& r) const
     {
-        return m_object.sections[section].name + " at offset " + hex(r.offset);
+        return escaped(m_object.sections[section].name) + " at offset " + hex(r.offset);
     }
 
     const ElfSymbol& symbol(const ElfRelocation& r) const { return m_object.symbols[r.symbol]; }
@@ -79,6 +87,15 @@ private:
         if (r.offset > s.size || s.size - r.offset < 4)
             return Error{"relocation in " + where(section, r) + " runs past the end of the section"};
         const u32 site = m_layout.places[section].offset + r.offset;
+        // The loader patches a site once; two relocations on overlapping bytes would also add
+        // their addends together.
+        for (u32 k = site; k < site + 4; ++k) {
+            if (m_patched[k])
+                return Error{"relocation in " + where(section, r) +
+                             " patches bytes that another relocation "
+                             "patches"};
+        }
+        std::fill_n(m_patched.begin() + site, 4, true);
         u8* field = m_layout.code.data() + site;
         const u32 addend = load_u32(field);
         const ElfSymbol& sym = symbol(r);
@@ -112,7 +129,7 @@ private:
                 store_u32(field, offset - site);  // S + A - P, both in code offsets
             } else {
                 store_u32(field, offset);
-                m_stream.add_fixup(StreamTag::CodeFixup, site);
+                m_stream.add_fixup(ImportTag::CodeFixup, site);
             }
             return {};
         case Placement::Strings:
@@ -120,16 +137,16 @@ private:
         case Placement::Zero:
             if (relative)
                 return Error{"PC-relative reference in " + where(section, r) + " to " + quoted(sym.name) +
-                             " in data section " + m_object.sections[sym.section].name +
+                             " in data section " + escaped(m_object.sections[sym.section].name) +
                              " cannot be expressed in an image"};
             store_u32(field, offset);
-            m_stream.add_fixup(m_layout.is_record_start(offset) ? StreamTag::StringFixup : StreamTag::DataFixup, site);
+            m_stream.add_fixup(m_layout.is_record_start(offset) ? ImportTag::StringFixup : ImportTag::DataFixup, site);
             return {};
         case Placement::Ignored:
             break;
         }
         return Error{"relocation in " + where(section, r) + " refers to " + quoted(sym.name) + " in section " +
-                     m_object.sections[sym.section].name + ", which is not part of the image"};
+                     escaped(m_object.sections[sym.section].name) + ", which is not part of the image"};
     }
 
     Result<void> import_site(u32 section, const ElfRelocation& r, const ElfSymbol& sym, bool relative, u32 addend,
@@ -154,6 +171,7 @@ private:
     const ElfObject& m_object;
     ImageLayout& m_layout;
     ImportStreamBuilder& m_stream;
+    std::vector<bool> m_patched;  // by code offset: the bytes some relocation has written
 };
 
 }  // namespace
