@@ -30,6 +30,7 @@ class SuiteRun:
         self.reason = None      # why CTest counted it failed, as a short phrase
         self.output = ""
         self.defects = []       # memory checker findings, "KIND×N"
+        self.checker_report = []  # the memory checker's own lines, which CTest puts first
 
 
 def console_runs(ctest_log):
@@ -119,6 +120,8 @@ def xml_runs(build_dir):
             log = test.find("Log")
             if log is not None:
                 output = decoded(log)
+                run.checker_report = [re.sub(r"</?b>", "", l) for l in output.splitlines()
+                                      if re.match(r"(<b>\w+</b> )?==\d+==", l)]
             if output is not None:
                 run.output = output
             for defect in test.iter("Defect"):
@@ -127,7 +130,7 @@ def xml_runs(build_dir):
     return runs
 
 
-def count_suite(name, results_dir, run):
+def count_suite(name, results_dir, run, ctest_log):
     """(passed, failed, notes, details) of one suite."""
     json_path = os.path.join(results_dir, name + ".json")
     passed = failed = skipped = 0
@@ -139,7 +142,12 @@ def count_suite(name, results_dir, run):
 
     if not run.found:
         notes.append(run.reason or "not run by CTest")
-        return 0, 1, notes, ["  " + notes[0]]
+        try:
+            with open(ctest_log, errors="replace") as f:
+                tail = ["    | " + l.rstrip("\n") for l in f.readlines()[-20:]]
+        except OSError:
+            tail = ["    (no CTest log)"]
+        return 0, 1, notes, [f"  {notes[0]}, end of {ctest_log}:"] + tail
 
     data = None
     if os.path.exists(json_path):
@@ -180,11 +188,15 @@ def count_suite(name, results_dir, run):
             elif re.match(r"\[  SKIPPED \] \S+ \(\d+ ms\)", line):
                 skipped += 1; running = None
         failed += 1
-        what = "no results written, exit status 0" if run.passed else (run.reason or "failed")
+        what = ("no results written, exit status 0" if run.passed else
+                "crashed, " + run.reason if run.reason and run.reason.startswith("exit status") else
+                run.reason or "failed")
         notes.append(what + (f" in {running}" if running else ""))
         details += output_tail(40)
     if run.defects:
         notes.append("memory checker: " + ", ".join(run.defects))
+    if run.checker_report and not run.passed:
+        details += ["    memory checker report:"] + ["    | " + l for l in run.checker_report[:40]]
     if skipped:
         notes.insert(0, f"{skipped} skipped")
     return passed, failed, notes, details
@@ -208,7 +220,7 @@ def main():
                 run.passed = True
         with open(os.path.join(results_dir, name + ".log"), "w", encoding="utf-8") as f:
             f.write(run.output)
-        passed, failed, notes, details = count_suite(name, results_dir, run)
+        passed, failed, notes, details = count_suite(name, results_dir, run, ctest_log)
         with open(os.path.join(results_dir, name + ".details"), "w", encoding="utf-8") as f:
             f.write("\n".join(details) + "\n")
         seconds = "?" if run.seconds is None else str(round(run.seconds))

@@ -70,7 +70,9 @@ run_suites() {
   done
   [ ${#names[@]} -gt 0 ] || return 0
   # A suite CTest does not know, or one missing from its records, still gets its line below,
-  # as a failure. The outer timeout only guards against CTest itself hanging.
+  # as a failure. The outer timeout only guards against CTest itself hanging. Testing/ goes
+  # first so that no record of an earlier run is read as this one's.
+  rm -rf "build/$preset/Testing"
   local regex="^($(IFS='|'; echo "${names[*]}"))\$"
   env "${vars[@]}" GTEST_COLOR=no GTEST_OUTPUT="json:$dir/" \
     timeout -k 10 $(( ${#names[@]} * (suite_timeout + 60) + 60 )) \
