@@ -1,7 +1,7 @@
 #!/bin/bash
-# Builds the three presets (linux, linux-asan, win32) and runs every test suite: the Linux
-# suites natively and under AddressSanitizer/UBSan, the Windows suites under Wine in a
-# private prefix, and the command-line checks of hollerpad-convert in both builds (their
+# Builds the three presets (linux, linux-asan, win32) and runs every test suite through
+# CTest: the Linux suites natively, under valgrind and under AddressSanitizer/UBSan, the
+# Windows suites under Wine in a private prefix, and the command-line checks of hollerpad-convert in both builds (their
 # outputs compared byte for byte). Installs missing packages first.
 #
 # Prints one line per suite and ends with the totals over every suite, "N passed, N failed".
