@@ -1,7 +1,7 @@
 #!/bin/bash
-# Builds the three presets (linux, linux-asan, win32) and runs every test suite: the Linux
-# suites natively and under AddressSanitizer/UBSan, the Windows suites under Wine in a
-# private prefix, and the command-line checks of hollerpad-convert in both builds (their
+# Builds the three presets (linux, linux-asan, win32) and runs every test suite through
+# CTest: the Linux suites natively, under valgrind and under AddressSanitizer/UBSan, the
+# Windows suites under Wine in a private prefix, and the command-line checks of hollerpad-convert in both builds (their
 # outputs compared byte for byte). Installs missing packages first.
 #
 # Prints one line per suite and ends with the totals over every suite, "N passed, N failed".
@@ -47,97 +47,52 @@ suites() {
   ninja -C "build/$1" -t targets all 2>/dev/null | sed -n 's|^bin/\([^:/]*_tests\(\.exe\)\{0,1\}\): .*|\1|p' | sort -u
 }
 
-# parse_suite LABEL JSON LOG EXIT_CODE: prints the suite line and the failures, adds the counts.
-# Counts come from gtest's JSON; a suite that died before writing it is counted from its log,
-# with the test it was running (or the suite itself) as one more failure.
-parse_suite() {
-  local label=$1 counts
-  counts=$(python3 - "$@" 2>"$2.details" <<'EOF'
-import json, os, re, sys
-label, json_path, log_path, rc = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
-passed = failed = skipped = 0
-notes, details = [], []
-
-def log_tail(n):
-    try:
-        with open(log_path, errors="replace") as f:
-            return ["    | " + l.rstrip("\n") for l in f.readlines()[-n:]]
-    except OSError:
-        return ["    (no log)"]
-
-data = None
-if os.path.exists(json_path):
-    try:
-        with open(json_path, encoding="utf-8", errors="replace") as f:
-            data = json.load(f)
-    except ValueError as e:
-        notes.append(f"unreadable results: {e}")
-if data is not None:
-    for suite in data.get("testsuites", []):
-        for t in suite.get("testsuite", []):
-            name = f"{t.get('classname', '?')}.{t.get('name', '?')}"
-            if t.get("failures"):
-                failed += 1
-                details.append(f"  FAILED {name}")
-                for fl in t["failures"]:
-                    details += ["    " + l for l in fl.get("failure", "").splitlines()[:15]]
-            elif t.get("status") == "NOTRUN":
-                pass  # disabled
-            elif t.get("result") == "SKIPPED":
-                skipped += 1
-            else:
-                passed += 1
-    if rc != 0 and failed == 0:
-        failed += 1
-        notes.append(f"exit status {rc} after all tests passed")
-        details += log_tail(30)
-else:
-    running = None
-    try:
-        with open(log_path, errors="replace") as f:
-            for line in f:
-                if m := re.match(r"\[ RUN      \] (\S+)", line):
-                    running = m.group(1)
-                elif re.match(r"\[       OK \] \S+ \(\d+ ms\)", line):
-                    passed += 1; running = None
-                elif m := re.match(r"\[  FAILED  \] ([^,\s]+).* \(\d+ ms\)$", line):
-                    failed += 1; running = None
-                    details.append(f"  FAILED {m.group(1)}")
-                elif re.match(r"\[  SKIPPED \] \S+ \(\d+ ms\)", line):
-                    skipped += 1; running = None
-    except OSError:
-        pass
-    failed += 1
-    what = ("timed out" if rc in (124, 137) else
-            f"no results written, exit status {rc}" if rc == 0 else f"crashed, exit status {rc}")
-    notes.append(what + (f" in {running}" if running else ""))
-    details += log_tail(40)
-if skipped:
-    notes.insert(0, f"{skipped} skipped")
-print(passed, failed, "; ".join(notes))
-print("\n".join(details), file=sys.stderr)
-EOF
-  ) || counts="0 1 result parser failed"
-  local p f note
-  read -r p f note <<<"$counts"
-  record "$label" "$p" "$f" "$note"
-  [ "$f" -eq 0 ] || head -n 200 "$2.details"
-}
-
-# run_suites PRESET LABEL COMMAND_PREFIX...: runs every suite of the preset, from the repo root.
+# run_suites PRESET LABEL BUILT [VAR=VALUE...] [-- CTEST_ARGS...]: runs every suite of the
+# preset through `ctest --preset PRESET` from the repo root, with the variables set for the
+# suites; CTEST_ARGS replace the default mode, -T Test. Each suite writes its gtest JSON into
+# $results/LABEL; scripts/suite_results.py turns that and CTest's record of the run into one
+# line per suite. If the build failed, each suite is rebuilt alone first and the ones that
+# still do not build are failures.
 run_suites() {
   local preset=$1 label=$2 built=$3; shift 3
-  local name dir=$results/$preset rc t0
+  local name dir=$results/$label vars=() mode=(-T Test) names=() line secs p f note
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1"); shift; done
+  [ $# -eq 0 ] || { shift; mode=("$@"); }
+  rm -rf "$dir"
   mkdir -p "$dir"
   for name in $(suites "$preset"); do
-    if [ "$built" != yes ] && ! cmake --build --preset "$preset" --target "${name%.exe}" >>"$dir/rebuild.log" 2>&1; then
-      record "$label ${name%.exe}" 0 1 "did not build"
+    name=${name%.exe}
+    if [ "$built" != yes ] && ! cmake --build --preset "$preset" --target "$name" >>"$dir/rebuild.log" 2>&1; then
+      record "$label $name" 0 1 "did not build"
       continue
     fi
-    t0=$SECONDS rc=0
-    timeout --foreground -k 10 "$suite_timeout" "$@" "build/$preset/bin/$name" --gtest_color=no \
-      --gtest_output="json:$dir/$name.json" </dev/null >"$dir/$name.log" 2>&1 || rc=$?
-    parse_suite "$label ${name%.exe} ($((SECONDS - t0)) s)" "$dir/$name.json" "$dir/$name.log" "$rc"
+    names+=("$name")
+  done
+  [ ${#names[@]} -gt 0 ] || return 0
+  # A suite CTest does not know, or one missing from its records, still gets its line below,
+  # as a failure. The outer timeout only guards against CTest itself hanging. Testing/ goes
+  # first so that no record of an earlier run is read as this one's.
+  rm -rf "build/$preset/Testing"
+  local regex="^($(IFS='|'; echo "${names[*]}"))\$"
+  env "${vars[@]}" GTEST_COLOR=no GTEST_OUTPUT="json:$dir/" \
+    timeout -k 10 $(( ${#names[@]} * (suite_timeout + 60) + 60 )) \
+    ctest --preset "$preset" --test-dir "build/$preset" "${mode[@]}" -R "$regex" --timeout "$suite_timeout" \
+      --test-output-size-passed 8000000 --test-output-size-failed 8000000 --no-compress-output \
+      </dev/null >"$dir/ctest.log" 2>&1
+  if ! python3 scripts/suite_results.py "build/$preset" "$dir" "$dir/ctest.log" "${names[@]}" \
+       >"$dir/suites.tsv" 2>"$dir/suite_results.err"; then
+    cat "$dir/suite_results.err"
+    : >"$dir/suites.tsv"   # every suite below then counts as failed
+  fi
+  for name in "${names[@]}"; do
+    line=$(grep -m 1 "^$name"$'\t' "$dir/suites.tsv")
+    if [ -z "$line" ]; then
+      record "$label $name" 0 1 "result parser failed, see $dir"
+      continue
+    fi
+    IFS=$'\t' read -r _ secs p f note <<<"$line"
+    record "$label $name ($secs s)" "$p" "$f" "$note"
+    [ "$f" -eq 0 ] || head -n 200 "$dir/$name.details"
   done
 }
 
@@ -221,14 +176,15 @@ main() {
 
   # ---- Linux i386 under valgrind. The frame-gap test reads below the stack pointer on
   # purpose (it builds a broken frame chain), which valgrind reports; it runs everywhere else.
-  run_suites linux "linux-valgrind" "$linux_built" env \
+  run_suites linux "linux-valgrind" "$linux_built" \
     GTEST_FILTER=-ExceptionSearchChain.FrameGapOfMoreThan4096BytesEndsTheSearch \
-    valgrind --error-exitcode=9 -q
+    -- -T MemCheck --overwrite MemoryCheckCommand="$(command -v valgrind)" \
+    --overwrite "MemoryCheckCommandOptions=--error-exitcode=9 -q"
 
   # ---- Linux i386 with AddressSanitizer and UBSan (LeakSanitizer too)
   asan_built=no
   build linux-asan && asan_built=yes
-  run_suites linux-asan "linux-asan" "$asan_built" env \
+  run_suites linux-asan "linux-asan" "$asan_built" \
     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1}" \
     UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
@@ -245,7 +201,8 @@ main() {
     t0=$SECONDS
     if ws_begin "$root/build/locale"; then
       echo "wine session ready in $((SECONDS - t0)) s (prefix $WINEPREFIX, DISPLAY $DISPLAY)"
-      run_suites win32 "win32" "$win_built" env LC_ALL="$WS_LOCALE" wine
+      # The suites run through the toolchain's emulator (wine) in this session's prefix.
+      run_suites win32 "win32" "$win_built" LC_ALL="$WS_LOCALE"
       if [ -x build/win32/bin/hollerpad-convert.exe ] &&
          { [ $win_built = yes ] || cmake --build --preset win32 --target hollerpad-convert >/dev/null 2>&1; }; then
         compare=()
