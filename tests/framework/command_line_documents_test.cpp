@@ -20,6 +20,11 @@ struct DeliveryCase {
     bool new_document;
 };
 
+void PrintTo(const DeliveryCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DocumentDelivery : public testing::TestWithParam<DeliveryCase> { };
 
 TEST_P(DocumentDelivery, DeliversTheseEvents)

@@ -36,6 +36,11 @@ struct TranslationCase {
     u32 expected;
 };
 
+void PrintTo(const TranslationCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class TranslateKey : public testing::TestWithParam<TranslationCase> { };
 
 TEST_P(TranslateKey, Gives)
