@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstring>
+#include <new>
 
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/pool_allocator.h"
