@@ -3,7 +3,6 @@
 // registry holds one count on every handler it keeps.
 #pragma once
 
-
 #include "runtime/collections/string_map.h"
 #include "sdk/quaver.h"
 
