@@ -231,6 +231,10 @@ main() {
   run_suites linux-asan "linux-asan" "$asan_built" env \
     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1}" \
     UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+  # The test images under the sanitizers, with their default options: what the exception
+  # search and the landing records do to the stack must hold up without special settings.
+  script_check "linux-asan test images (qvrun)" "$results/images-linux-asan.log" \
+    tests/images/run_images_test.sh native build/linux-asan/bin/qvrun build/linux-asan/images
 
   fuzz "${QUAVER_FUZZ_SECONDS:-30}"
 
