@@ -176,20 +176,20 @@ script_check() {
 # from a scratch copy of its seed corpus (tests/fuzz/corpus/TARGET) so the tree is not
 # written; crashing inputs go to build/test-results/fuzz-TARGET-crash-*.
 fuzz() {
-  local seconds=$1 target max_len rss log corpus
+  local seconds=$1 target max_len rss malloc log corpus
   if ! cmake --preset linux-fuzz >"$results/build-linux-fuzz.log" 2>&1 ||
      ! cmake --build --preset linux-fuzz >>"$results/build-linux-fuzz.log" 2>&1; then
     record "fuzz" 0 1 "did not build, see $results/build-linux-fuzz.log"
     return
   fi
-  # TARGET MAX_LEN RSS_LIMIT_MB: the ELF objects seeded are up to 7 KB; an image that size
-  # needs little memory, so a gigabyte means a runaway allocation.
-  while read -r target max_len rss; do
+  # TARGET MAX_LEN RSS_LIMIT_MB MALLOC_LIMIT_MB. An image built from an object of a few KB
+  # needs a few KB: one allocation over 128 MB there is a runaway size taken from the input.
+  while read -r target max_len rss malloc; do
     log=$results/fuzz-$target.log corpus=$results/fuzz-corpus/$target
     mkdir -p "$corpus"
     cp tests/fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null
     if timeout -k 10 $((seconds + 60)) build/linux-fuzz/bin/"$target" -max_total_time="$seconds" \
-         -max_len="$max_len" -rss_limit_mb="$rss" -timeout=10 -artifact_prefix="$results/fuzz-$target-" \
+         -max_len="$max_len" -rss_limit_mb="$rss" -malloc_limit_mb="$malloc" -timeout=10 -artifact_prefix="$results/fuzz-$target-" \
          "$corpus" </dev/null >"$log" 2>&1; then
       record "fuzz $target (${seconds} s, $(grep -o 'Done [0-9]* runs' "$log" | head -n 1), $(grep -o 'cov: [0-9]*' "$log" | tail -n 1))" 1 0
     else
@@ -197,8 +197,8 @@ fuzz() {
       grep -E 'ERROR|SUMMARY|crash-|timeout|leak-|oom-' "$log" | head -n 20
     fi
   done <<'TARGETS'
-image_parsers_fuzz 4096 2048
-elf_object_fuzz 8192 1024
+image_parsers_fuzz 4096 2048 2048
+elf_object_fuzz 8192 1024 128
 TARGETS
 }
 
