@@ -176,7 +176,11 @@ done
 # uncaught exception: 20 million full stops (60 MB; the sokuon step makes 80 MB of them) under
 # limits that stop it while reading, inside the replace-all steps, and not at all. Linux only:
 # ulimit -v cannot limit a program run through wine.
-if [[ ${cmd[0]} != wine && ${cmd[0]} != *.exe ]]; then
+native=yes
+for word in "${cmd[@]}"; do
+  [[ $word == wine || $word == */wine || $word == *.exe ]] && native=no
+done
+if [ "$native" = yes ]; then
   python3 -c 'import sys; sys.stdout.buffer.write("\u3002".encode() * 20_000_000)' >"$out_dir/oom.in"
   oom_failures=0
   for limit_kb in 80000 150000 300000 600000; do
