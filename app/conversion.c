@@ -26,12 +26,23 @@ static int switch_on(uint32_t switches, int k)
 RuntimeString* ConvertText(RuntimeString* text, uint32_t switches)
 {
     RuntimeLockString(text);
-#define HOLLERPAD_RUN_STEP(n, sw, find, repl) \
-    if (switch_on(switches, (sw)))            \
-        text = replace_all(text, QV_STR(find), QV_STR(repl));
-#define HOLLERPAD_RUN_PREPEND(n, sw, head) \
-    if (switch_on(switches, (sw)))         \
-        text = prepend(text, QV_STR(head));
+    /* No step empties a text, so a step that gives nothing for something could not allocate
+     * its result: the conversion ends there with nil, which a later prepend would otherwise
+     * turn into the name line alone. */
+#define HOLLERPAD_RUN_STEP(n, sw, find, repl)                       \
+    if (switch_on(switches, (sw))) {                                \
+        RuntimeString* before = text;                               \
+        text = replace_all(text, QV_STR(find), QV_STR(repl));       \
+        if (before && !text)                                        \
+            return 0;                                               \
+    }
+#define HOLLERPAD_RUN_PREPEND(n, sw, head)  \
+    if (switch_on(switches, (sw))) {        \
+        RuntimeString* before = text;       \
+        text = prepend(text, QV_STR(head)); \
+        if (before && !text)                \
+            return 0;                       \
+    }
     HOLLERPAD_CONVERSION_STEPS(HOLLERPAD_RUN_STEP, HOLLERPAD_RUN_PREPEND)
 #undef HOLLERPAD_RUN_STEP
 #undef HOLLERPAD_RUN_PREPEND

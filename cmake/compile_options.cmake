@@ -16,3 +16,10 @@ if(QUAVER_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all)
   target_link_options(quaver_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Fuzz builds: every library the fuzz targets drive carries libFuzzer's coverage counters, or
+# the fuzzer sees only its harness. The driver itself (-fsanitize=fuzzer) is linked into the
+# fuzz executables alone.
+if(QUAVER_FUZZ)
+  target_compile_options(quaver_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()

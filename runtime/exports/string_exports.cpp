@@ -1,6 +1,7 @@
 // Exported string routines: counting, joining, comparing, text accessors, plug-in names.
 // Arguments are borrowed; string results are new counts the caller owns.
 #include <cstring>
+#include <new>
 
 #include "runtime/memory/runtime_locks.h"
 #include "runtime/strings/string_compare.h"
@@ -33,7 +34,13 @@ void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue)
 
 RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b)
 {
-    return StringRef::Concat(StringRef::share(a), StringRef::share(b)).leak();
+    // Joining texts of two encodings converts one through std containers; a failed
+    // allocation there is nil, like a failed join.
+    try {
+        return StringRef::Concat(StringRef::share(a), StringRef::share(b)).leak();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 int32_t RuntimeStringCompare(RuntimeString* a, RuntimeString* b)

@@ -1,6 +1,7 @@
 #include "runtime/strings/byte_functions.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "runtime/strings/byte_search.h"
@@ -42,11 +43,16 @@ StringRef replace_b(const StringRef& source, const StringRef& find, const String
                 std::vector<i32>().swap(hits);
         }
     } trim;
-    for (i32 at = searcher.find(text, length, 0); at >= 0;
-         at = searcher.find(text, length, at + find_length)) {
-        hits.push_back(at);
-        if (count == ReplaceCount::First)
-            break;
+    // Exported routines report a failed allocation as nil: no C++ exception may leave them.
+    try {
+        for (i32 at = searcher.find(text, length, 0); at >= 0;
+             at = searcher.find(text, length, at + find_length)) {
+            hits.push_back(at);
+            if (count == ReplaceCount::First)
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        return {};
     }
     if (hits.empty())
         return source;

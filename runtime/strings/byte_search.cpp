@@ -1,6 +1,7 @@
 #include "runtime/strings/byte_search.h"
 
 #include <cstring>
+#include <new>
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <emmintrin.h>
@@ -169,7 +170,17 @@ __attribute__((target("sse2"))) i32 ByteSearcher::scan_sse2(const u8* text, i32&
 i32 ByteSearcher::find_kmp(const u8* text, i32 text_length, i32 from)
 {
     if (m_failure.empty()) {
-        m_failure.assign(static_cast<size_t>(m_length), 0);
+        // The search runs inside exported routines, which no C++ exception may leave. Without
+        // memory for the table it still answers, comparing at every position.
+        try {
+            m_failure.assign(static_cast<size_t>(m_length), 0);
+        } catch (const std::bad_alloc&) {
+            for (i32 i = from; i <= text_length - m_length; ++i) {
+                if (std::memcmp(text + i, m_needle, static_cast<size_t>(m_length)) == 0)
+                    return i;
+            }
+            return -1;
+        }
         for (i32 i = 1, k = 0; i < m_length; ++i) {
             while (k > 0 && m_needle[i] != m_needle[k])
                 k = m_failure[k - 1];

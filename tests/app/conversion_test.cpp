@@ -6,6 +6,7 @@
 
 #include "app/conversion.h"
 #include "app/conversion_steps.h"
+#include "runtime/memory/pool_allocator.h"
 #include "runtime/strings/string_ref.h"
 
 namespace {
@@ -98,6 +99,32 @@ TEST(ConvertText, TextWithoutAnyMatchIsReturnedAsTheSameRecord)
     EXPECT_EQ(out.get(), in.get());
 }
 
+// Whichever text allocation fails, the conversion ends with nil: a text that lost its steps,
+// or the name line alone, must never pass for the converted text. Each new string is two
+// allocations, its text (which may fail) and then its record (which must succeed: failing it
+// ends the process), so every second allocation is made to fail.
+TEST(ConvertText, AFailedAllocationEndsTheConversionWithNil)
+{
+    StringRef in = utf8("行く。すごい!\rあなた");
+    const u32 all = 0x1FF;
+    const std::string expected = convert(text_of(in), all);
+    const i64 in_use = qv::pool_bytes_in_use();
+    int failures = 0;
+    for (i32 k = 0; k < 1000; k += 2) {
+        SCOPED_TRACE(k);
+        qv::pool_fail_after(k);
+        StringRef out = StringRef::adopt(ConvertText(in.get(), all));
+        qv::pool_fail_after(-1);
+        if (!out.is_nil()) {
+            EXPECT_EQ(text_of(out), expected);
+            break;  // k allocations were enough: every one has been made to fail in turn
+        }
+        ++failures;
+        EXPECT_EQ(qv::pool_bytes_in_use(), in_use);  // nothing the failed steps made is kept
+    }
+    EXPECT_GT(failures, 1);
+}
+
 TEST(ClipboardForm, EveryCarriageReturnGetsALineFeed)
 {
     StringRef in = utf8("一\r二\r三");
@@ -113,7 +140,8 @@ TEST(ConversionTable, StepsAreNumberedOneToOneHundredTenInOrder)
 #define CHECK_STEP(n, sw, find, repl)                  \
     EXPECT_EQ((n), expected++);                        \
     EXPECT_TRUE((sw) >= 0 && (sw) <= 8) << "step " << (n); \
-    EXPECT_GT(sizeof(find), 1u) << "step " << (n);
+    EXPECT_GT(sizeof(find), 1u) << "step " << (n);      \
+    EXPECT_GT(sizeof(repl), 1u) << "step " << (n);  /* no step empties a text */
 #define CHECK_PREPEND(n, sw, text) \
     EXPECT_EQ((n), expected++);    \
     EXPECT_EQ((sw), 9);            \

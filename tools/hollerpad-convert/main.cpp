@@ -1,6 +1,7 @@
 // hollerpad-convert: runs Hollerpad's conversion as a filter from stdin to stdout. Bytes go
 // through as they come: no newline translation, invalid UTF-8 and NUL bytes included.
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -11,18 +12,24 @@
 
 namespace {
 
-bool read_all(std::FILE* in, std::vector<u8>& bytes)
+enum class ReadResult { Ok, Failed, OutOfMemory };
+
+ReadResult read_all(std::FILE* in, std::vector<u8>& bytes)
 {
     u8 chunk[65536];
     for (;;) {
         const size_t n = std::fread(chunk, 1, sizeof chunk, in);
         if (n > 0) {
             if (bytes.size() + n > 0x7FFFFF00u)
-                return false;  // beyond what one string can hold
-            bytes.insert(bytes.end(), chunk, chunk + n);
+                return ReadResult::Failed;  // beyond what one string can hold
+            try {
+                bytes.insert(bytes.end(), chunk, chunk + n);
+            } catch (const std::bad_alloc&) {
+                return ReadResult::OutOfMemory;
+            }
         }
         if (n < sizeof chunk)
-            return !std::ferror(in);
+            return std::ferror(in) ? ReadResult::Failed : ReadResult::Ok;
     }
 }
 
@@ -45,8 +52,14 @@ int main(int argc, char** argv)
     }
 
     std::vector<u8> input;
-    if (!read_all(stdin, input)) {
+    switch (read_all(stdin, input)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::Failed:
         std::fprintf(stderr, "hollerpad-convert: cannot read standard input (or it is larger than 2 GB)\n");
+        return 1;
+    case ReadResult::OutOfMemory:
+        std::fprintf(stderr, "hollerpad-convert: out of memory\n");
         return 1;
     }
     qv::StringRef text = qv::StringRef::FromBytes(input.data(), static_cast<i32>(input.size()));
