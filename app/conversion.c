@@ -18,10 +18,7 @@ static RuntimeString* prepend(RuntimeString* text, RuntimeString* head)
     return result;
 }
 
-static int switch_on(uint32_t switches, int k)
-{
-    return k == 0 || (switches & HOLLERPAD_SWITCH(k)) != 0;
-}
+static int switch_on(uint32_t switches, int k) { return k == 0 || (switches & HOLLERPAD_SWITCH(k)) != 0; }
 
 RuntimeString* ConvertText(RuntimeString* text, uint32_t switches)
 {
@@ -29,12 +26,12 @@ RuntimeString* ConvertText(RuntimeString* text, uint32_t switches)
     /* No step empties a text, so a step that gives nothing for something could not allocate
      * its result: the conversion ends there with nil, which a later prepend would otherwise
      * turn into the name line alone. */
-#define HOLLERPAD_RUN_STEP(n, sw, find, repl)                       \
-    if (switch_on(switches, (sw))) {                                \
-        RuntimeString* before = text;                               \
-        text = replace_all(text, QV_STR(find), QV_STR(repl));       \
-        if (before && !text)                                        \
-            return 0;                                               \
+#define HOLLERPAD_RUN_STEP(n, sw, find, repl)                 \
+    if (switch_on(switches, (sw))) {                          \
+        RuntimeString* before = text;                         \
+        text = replace_all(text, QV_STR(find), QV_STR(repl)); \
+        if (before && !text)                                  \
+            return 0;                                         \
     }
 #define HOLLERPAD_RUN_PREPEND(n, sw, head)  \
     if (switch_on(switches, (sw))) {        \
@@ -49,7 +46,4 @@ RuntimeString* ConvertText(RuntimeString* text, uint32_t switches)
     return text;
 }
 
-RuntimeString* ClipboardForm(RuntimeString* text)
-{
-    return StringReplaceAllB(text, QV_STR("\r"), QV_STR("\r\n"));
-}
+RuntimeString* ClipboardForm(RuntimeString* text) { return StringReplaceAllB(text, QV_STR("\r"), QV_STR("\r\n")); }

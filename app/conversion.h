@@ -13,7 +13,7 @@ extern "C" {
 #endif
 
 /* Switch k (1 to 9) is bit k - 1. */
-#define HOLLERPAD_SWITCH(k) (1u << ((k) - 1))
+#define HOLLERPAD_SWITCH(k) (1u << ((k)-1))
 /* Switches 1 to 8 on, 9 (the name line) off: what a fresh main window starts with. */
 #define HOLLERPAD_DEFAULT_SWITCHES 0xFFu
 

@@ -29,6 +29,7 @@
 #define HOLLERPAD_STEP_COUNT 110
 #define HOLLERPAD_SWITCH_COUNT 9
 
+/* clang-format off */
 #define HOLLERPAD_CONVERSION_STEPS(STEP, PREPEND) \
     STEP(  1, 0, " !?", "?") \
     STEP(  2, 0, " !!", "!") \
@@ -140,5 +141,6 @@
     STEP(108, 0, "\u3000\r", "\r") \
     STEP(109, 0, "  \r", "\r") \
     STEP(110, 0, " \r", "\r")
+/* clang-format on */
 
 #endif /* HOLLERPAD_APP_CONVERSION_STEPS_H */

@@ -21,7 +21,7 @@ inline double median(std::vector<double> values)
 struct Held {
     RuntimeString* s = nullptr;
     Held() = default;
-    explicit Held(RuntimeString* owned) : s(owned) {}
+    explicit Held(RuntimeString* owned) : s(owned) { }
     Held(const Held&) = delete;
     Held& operator=(const Held&) = delete;
     Held(Held&& other) noexcept : s(other.s) { other.s = nullptr; }

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/bench_support.h"
 #include "app/conversion.h"
 #include "app/conversion_steps.h"
+#include "bench/bench_support.h"
 #include "sdk/quaver.h"
 
 namespace {
@@ -27,11 +27,7 @@ using bench::read_file;
 
 using Clock = std::chrono::steady_clock;
 
-double seconds_since(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // The step table once more, as data the harness can run one row at a time.
 struct Row {
@@ -145,7 +141,6 @@ Options parse_options(int argc, char** argv)
     return o;
 }
 
-
 bool write_file(const char* path, const Held& text)
 {
     std::FILE* f = std::fopen(path, "wb");
@@ -156,10 +151,7 @@ bool write_file(const char* path, const Held& text)
     return std::fclose(f) == 0 && ok;
 }
 
-double mb_per_s(size_t bytes, double seconds)
-{
-    return static_cast<double>(bytes) / 1e6 / seconds;
-}
+double mb_per_s(size_t bytes, double seconds) { return static_cast<double>(bytes) / 1e6 / seconds; }
 
 // 110 whole-text copies, each reading the previous one's result, as the step chain does.
 double time_copy_chain(const std::vector<char>& text, int runs)
@@ -272,9 +264,9 @@ void print_steps(std::vector<StepResult> results, size_t shown)
     for (size_t i = 0; i < results.size() && i < shown; ++i) {
         const StepResult& s = results[i];
         cumulative += s.seconds;
-        const std::string what = s.row->prepend ? "prepend \"" + printable(s.row->find) + "\""
-                                                : "\"" + printable(s.row->find) + "\" -> \"" +
-                                                      printable(s.row->replacement) + "\"";
+        const std::string what = s.row->prepend
+            ? "prepend \"" + printable(s.row->find) + "\""
+            : "\"" + printable(s.row->find) + "\" -> \"" + printable(s.row->replacement) + "\"";
         std::printf("  %4d %3d %9ld %9.2f %6.1f %6.1f  %s\n", s.row->number, s.row->switch_number, s.hits,
                     s.seconds * 1e3, 100 * s.seconds / total, 100 * cumulative / total, what.c_str());
     }
@@ -291,10 +283,9 @@ void print_steps(std::vector<StepResult> results, size_t shown)
             ++steps_with_hits;
         }
     const size_t steps_without = results.size() - steps_with_hits;
-    std::printf("  %zu steps with hits: %.1f ms (%.1f ms each); %zu without: %.1f ms (%.2f ms each)\n",
-                steps_with_hits, with_hits * 1e3, steps_with_hits ? with_hits * 1e3 / steps_with_hits : 0.0,
-                steps_without, (total - with_hits) * 1e3,
-                steps_without ? (total - with_hits) * 1e3 / steps_without : 0.0);
+    std::printf("  %zu steps with hits: %.1f ms (%.1f ms each); %zu without: %.1f ms (%.2f ms each)\n", steps_with_hits,
+                with_hits * 1e3, steps_with_hits ? with_hits * 1e3 / steps_with_hits : 0.0, steps_without,
+                (total - with_hits) * 1e3, steps_without ? (total - with_hits) * 1e3 / steps_without : 0.0);
 }
 
 }  // namespace
@@ -329,8 +320,8 @@ int main(int argc, char** argv)
     const double convert_s = median(times);
     const double copy_s = time_copy_chain(bytes, options.runs);
 
-    std::printf("corpus: %s, %zu bytes, output %d bytes, %d runs\n", options.corpus, bytes.size(),
-                converted.length(), options.runs);
+    std::printf("corpus: %s, %zu bytes, output %d bytes, %d runs\n", options.corpus, bytes.size(), converted.length(),
+                options.runs);
     std::printf("ConvertText:          %9.2f MB/s  (median %.1f ms)\n", mb_per_s(bytes.size(), convert_s),
                 convert_s * 1e3);
     std::printf("110-pass byte copy:   %9.2f MB/s  (median %.1f ms; conversion at %.1f%% of it)\n",

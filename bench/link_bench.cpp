@@ -126,8 +126,8 @@ int main(int argc, char** argv)
         }
         push_u32(packaged, 0);
         push_u32(packaged, 0);
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(packaged.data()),
-                                                    static_cast<std::streamsize>(packaged.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(packaged.data()), static_cast<std::streamsize>(packaged.size()));
     }
 
     std::vector<double> link_ms, read_ms;

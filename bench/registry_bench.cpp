@@ -64,10 +64,10 @@ int main(int argc, char** argv)
     std::vector<double> indexed, scanned;
     size_t indexed_found = 0, scanned_found = 0;
     for (int run = 0; run < runs; ++run) {
-        indexed.push_back(time_pass(names, [&](const std::string& n) { return registry.FindEntryPoint(n); },
-                                    &indexed_found));
-        scanned.push_back(time_pass(names, [&](const std::string& n) { return registry.find_by_scan(n); },
-                                    &scanned_found));
+        indexed.push_back(time_pass(
+            names, [&](const std::string& n) { return registry.FindEntryPoint(n); }, &indexed_found));
+        scanned.push_back(time_pass(
+            names, [&](const std::string& n) { return registry.find_by_scan(n); }, &scanned_found));
     }
     if (indexed_found != scanned_found) {
         std::fprintf(stderr, "index found %zu names, the scan %zu\n", indexed_found, scanned_found);
@@ -75,8 +75,8 @@ int main(int argc, char** argv)
     }
 
     const double index_s = median(indexed), scan_s = median(scanned);
-    std::printf("entries: %d, lookups per pass: %zu (%zu bound), runs: %d\n", registry.EntryPointCount(),
-                names.size(), indexed_found, runs);
+    std::printf("entries: %d, lookups per pass: %zu (%zu bound), runs: %d\n", registry.EntryPointCount(), names.size(),
+                indexed_found, runs);
     std::printf("name index:  %10.3f ms per pass  %8.1f ns per lookup\n", index_s * 1e3,
                 index_s * 1e9 / static_cast<double>(names.size()));
     std::printf("linear scan: %10.3f ms per pass  %8.1f ns per lookup\n", scan_s * 1e3,

@@ -31,14 +31,12 @@ using bench::read_file;
 
 using Clock = std::chrono::steady_clock;
 
-
 Held make_string(const std::string& bytes, uint32_t encoding)
 {
     Held s(QuavBuildString(bytes.data(), static_cast<int32_t>(bytes.size())));
     QuavSetStringEncoding(s.s, encoding);
     return s;
 }
-
 
 // Median seconds of `runs` calls; `work` returns a value that must not be optimised away.
 double time_runs(int runs, const std::function<long()>& work, long& result)
@@ -86,7 +84,8 @@ void run_table(const char* title, const std::vector<Held>& texts, const std::vec
         std::string line;
         double last = 0;
         for (const Held& t : texts) {
-            const double seconds = time_runs(runs, [&] { return w.run(t.s); }, result);
+            const double seconds = time_runs(
+                runs, [&] { return w.run(t.s); }, result);
             last = t.length() / 1e6 / seconds;
             char cell[32];
             std::snprintf(cell, sizeof cell, "  %8.0f", last);

@@ -15,8 +15,8 @@ struct Error {
 template <typename T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : m_value(std::move(value)) {}
-    Result(Error error) : m_error(std::move(error.message)) {}
+    Result(T value) : m_value(std::move(value)) { }
+    Result(Error error) : m_error(std::move(error.message)) { }
 
     bool ok() const { return m_value.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -34,7 +34,7 @@ template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Error error) : m_ok(false), m_error(std::move(error.message)) {}
+    Result(Error error) : m_ok(false), m_error(std::move(error.message)) { }
 
     bool ok() const { return m_ok; }
     explicit operator bool() const { return m_ok; }

@@ -3,10 +3,7 @@
 namespace qv {
 namespace {
 
-void release_handler(RuntimeObject*& handler)
-{
-    RuntimeUnlockObject(handler);
-}
+void release_handler(RuntimeObject*& handler) { RuntimeUnlockObject(handler); }
 
 }  // namespace
 

@@ -2,10 +2,7 @@
 
 namespace qv {
 
-bool offer_to_application(bool is_end_exception)
-{
-    return !is_end_exception;
-}
+bool offer_to_application(bool is_end_exception) { return !is_end_exception; }
 
 UnhandledExceptionOutcome decide_unhandled_exception(bool is_end_exception, bool application_handled,
                                                      bool quit_flag_set)

@@ -31,16 +31,14 @@ LoadedState& state()
 Result<ImageSegments> read_image(const ImageSource& source)
 {
     switch (source.kind) {
-    case ImageSource::Kind::SeparateFiles:
-        return read_separate_image(source.path);
+    case ImageSource::Kind::SeparateFiles: return read_separate_image(source.path);
     case ImageSource::Kind::PackagedFile: {
         platform::InputFile file = platform::open_for_reading(source.path);
         if (!file.is_open())
             return Error{"the image file " + source.path + " could not be opened"};
         return read_packaged_image(file, source.offset);
     }
-    case ImageSource::Kind::Executable:
-        break;
+    case ImageSource::Kind::Executable: break;
     }
     const ImageLocation location = decode_locator(platform::find_image_locator());
     const std::string self = platform::executable_path();
@@ -126,9 +124,6 @@ bool LoadApplicationImage(const ImageSource& source)
     return true;
 }
 
-bool LoadApplicationImage()
-{
-    return LoadApplicationImage(ImageSource{});
-}
+bool LoadApplicationImage() { return LoadApplicationImage(ImageSource{}); }
 
 }  // namespace qv

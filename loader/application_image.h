@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "core/result.h"
 #include "loader/import_linker.h"
 #include "loader/options_stream.h"
-#include "core/result.h"
 
 namespace qv {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/files.h"
 #include "core/types.h"
+#include "platform/files.h"
 
 namespace qv {
 

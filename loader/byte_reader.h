@@ -12,7 +12,7 @@ namespace qv {
 
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const u8> bytes) : m_bytes(bytes) {}
+    explicit ByteReader(std::span<const u8> bytes) : m_bytes(bytes) { }
 
     size_t position() const { return m_position; }
     size_t remaining() const { return m_bytes.size() - m_position; }

@@ -118,10 +118,7 @@ constexpr u32 kStringMinimumSize = kStringHeaderSize + 2;  // with the length by
 
 // ---- Little-endian fields -----------------------------------------------------------------
 
-inline u16 load_u16(const u8* p)
-{
-    return static_cast<u16>(p[0] | (p[1] << 8));
-}
+inline u16 load_u16(const u8* p) { return static_cast<u16>(p[0] | (p[1] << 8)); }
 
 inline u32 load_u32(const u8* p)
 {
@@ -135,10 +132,7 @@ inline void store_u32(u8* p, u32 value)
         p[i] = static_cast<u8>(value >> (8 * i));
 }
 
-inline void append_u8(std::vector<u8>& out, u8 value)
-{
-    out.push_back(value);
-}
+inline void append_u8(std::vector<u8>& out, u8 value) { out.push_back(value); }
 
 inline void append_u16(std::vector<u8>& out, u16 value)
 {

@@ -91,8 +91,7 @@ private:
                 return check_string_constant(site);
             return {};
         }
-        default:
-            return {};  // no-op and unknown tags: the byte alone
+        default: return {};  // no-op and unknown tags: the byte alone
         }
     }
 
@@ -136,8 +135,8 @@ private:
         if (site < kEntryJumpSize)
             return fail(owner + " names site " + hex(site) + ", inside the entry jump");
         if (!site_in_bounds(site))
-            return fail(owner + " names site " + hex(site) + ", outside the " +
-                        std::to_string(m_image.code_length) + "-byte code segment");
+            return fail(owner + " names site " + hex(site) + ", outside the " + std::to_string(m_image.code_length) +
+                        "-byte code segment");
         return fail(owner + " patches site " + hex(site) +
                     ", which another fixup already patches (or its chain loops)");
     }
@@ -242,8 +241,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
             ++report.string_fixups;
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     return report;

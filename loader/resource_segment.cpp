@@ -30,9 +30,8 @@ Result<void> index_resource_segment(WindowsResourceManager& index, std::span<con
         const u32 offset = static_cast<u32>(reader.position());
         std::span<const u8> data;
         if (!reader.read_span(length, data))
-            return Error{"resource record at offset " + std::to_string(start) + " declares " +
-                         std::to_string(length) + " data bytes but only " +
-                         std::to_string(segment.size() - offset) + " remain in the segment"};
+            return Error{"resource record at offset " + std::to_string(start) + " declares " + std::to_string(length) +
+                         " data bytes but only " + std::to_string(segment.size() - offset) + " remain in the segment"};
         records.push_back({type_le, id, data, offset});
     }
     for (const Pending& r : records)

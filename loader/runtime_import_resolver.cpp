@@ -30,7 +30,7 @@ bool ascii_equal_ignoring_case(std::string_view a, std::string_view b)
 void report_unbound_and_exit(const char* name)
 {
     const std::string text = std::string("The application called the routine ") + name +
-                             ", which this runtime does not provide. The application must shut down.";
+        ", which this runtime does not provide. The application must shut down.";
     platform::show_message("Application error", text.c_str());
     platform::exit_process(1);
 }
@@ -38,10 +38,7 @@ void report_unbound_and_exit(const char* name)
 UnboundImportHandler s_unbound_handler = &report_unbound_and_exit;
 
 // Called by every stand-in with the name it stands for.
-extern "C" void qv_unbound_import_called(const char* name)
-{
-    s_unbound_handler(name);
-}
+extern "C" void qv_unbound_import_called(const char* name) { s_unbound_handler(name); }
 
 // One stand-in per missing name: "push name; mov eax, handler; call eax; add esp, 4; ret".
 // Names and code live as long as the process, like the image that may call them.
@@ -52,12 +49,22 @@ const void* make_stand_in(std::string_view name)
     const auto text = static_cast<u32>(reinterpret_cast<uintptr_t>(s_names->emplace_back(escaped(name)).c_str()));
     const auto handler = static_cast<u32>(reinterpret_cast<uintptr_t>(&qv_unbound_import_called));
     const u8 code[] = {
-        0x68, static_cast<u8>(text), static_cast<u8>(text >> 8), static_cast<u8>(text >> 16), static_cast<u8>(text >> 24),
-        0xB8, static_cast<u8>(handler), static_cast<u8>(handler >> 8), static_cast<u8>(handler >> 16),
+        0x68,
+        static_cast<u8>(text),
+        static_cast<u8>(text >> 8),
+        static_cast<u8>(text >> 16),
+        static_cast<u8>(text >> 24),
+        0xB8,
+        static_cast<u8>(handler),
+        static_cast<u8>(handler >> 8),
+        static_cast<u8>(handler >> 16),
         static_cast<u8>(handler >> 24),
-        0xFF, 0xD0,        // call eax
-        0x83, 0xC4, 0x04,  // add esp, 4
-        0xC3,              // ret
+        0xFF,
+        0xD0,  // call eax
+        0x83,
+        0xC4,
+        0x04,  // add esp, 4
+        0xC3,  // ret
     };
     platform::ExecRegion region;
     if (!platform::allocate_writable_region(sizeof code, region).ok())
@@ -100,10 +107,7 @@ const void* RuntimeImportResolver::runtime_routine(std::string_view name)
     return entry ? entry->code : nullptr;
 }
 
-const void* RuntimeImportResolver::unbound_import(std::string_view name)
-{
-    return make_stand_in(name);
-}
+const void* RuntimeImportResolver::unbound_import(std::string_view name) { return make_stand_in(name); }
 
 const void* RuntimeImportResolver::library_procedure(std::string_view library, std::string_view procedure,
                                                      std::string& message)

@@ -3,8 +3,8 @@
 // does not export.
 #pragma once
 
-#include <string>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "loader/import_linker.h"

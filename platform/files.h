@@ -17,7 +17,7 @@ namespace platform {
 class InputFile {
 public:
     InputFile() = default;
-    explicit InputFile(std::FILE* file) : m_file(file) {}
+    explicit InputFile(std::FILE* file) : m_file(file) { }
     InputFile(InputFile&& other) noexcept : m_file(other.m_file) { other.m_file = nullptr; }
     InputFile& operator=(InputFile&& other) noexcept;
     InputFile(const InputFile&) = delete;

@@ -116,11 +116,11 @@ typedef struct ClassRecord ClassRecord;
 
 /* Every object begins with this 28-byte header; instance fields follow at offset 28. */
 typedef struct RuntimeObject {
-    uint32_t firstWord;       /* zero at creation */
-    void* methods;            /* the class's method table: routine i at methods + 8i */
+    uint32_t firstWord; /* zero at creation */
+    void* methods;      /* the class's method table: routine i at methods + 8i */
     ClassRecord* classRecord;
-    void* events;             /* the class's event table */
-    int32_t refCount;         /* 1 at creation; an object at 0 is never counted or freed */
+    void* events;     /* the class's event table */
+    int32_t refCount; /* 1 at creation; an object at 0 is never counted or freed */
     struct RuntimeObject* prevLive;
     struct RuntimeObject* nextLive;
 } RuntimeObject;
@@ -168,8 +168,8 @@ struct ClassRecord {
     /* InterfaceEntry interfaces[interfaceCount] follows */
 };
 
-ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t methodCount, int32_t interfaceCount,
-                             int32_t eventCount, int32_t staticMethodCount, int32_t propertyCount);
+ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t methodCount, int32_t interfaceCount, int32_t eventCount,
+                             int32_t staticMethodCount, int32_t propertyCount);
 MethodEntry* RuntimeNewVtable(int32_t count);
 RuntimeObject* RuntimeNewObject(ClassRecord* classRecord);
 void RuntimeLockObject(RuntimeObject* object);
@@ -308,14 +308,14 @@ RuntimeObject* VariantModuloRight(RuntimeObject* a, RuntimeObject* b);
 typedef struct DictionaryEntry DictionaryEntry;
 typedef struct RuntimeDictionary {
     RuntimeObject header;
-    uint8_t fixedBins;       /* the program set the bin count: no automatic growth */
-    uint32_t growthStep;     /* slots the entry vector grows by; 0: by its own capacity */
+    uint8_t fixedBins;   /* the program set the bin count: no automatic growth */
+    uint32_t growthStep; /* slots the entry vector grows by; 0: by its own capacity */
     DictionaryEntry** entries;
     uint32_t count;
-    uint32_t capacity;       /* slots in entries */
+    uint32_t capacity; /* slots in entries */
     uint32_t binCount;
     DictionaryEntry** bins;
-    uint8_t busy;            /* held by every operation that changes the table */
+    uint8_t busy; /* held by every operation that changes the table */
 } RuntimeDictionary;
 
 int32_t dictionaryCount(RuntimeObject* dictionary);
@@ -395,6 +395,7 @@ void RuntimeMsgBox(RuntimeString* text);
 #define QV_CONSTANT_BUFFER_(name) &name.lengthByte
 #endif
 
+/* clang-format off */
 #define QV_CONSTANT_(lit, enc)                                                             \
     __extension__({                                                                        \
         static struct {                                                                    \
@@ -410,6 +411,7 @@ void RuntimeMsgBox(RuntimeString* text);
             (uint8_t)(sizeof(lit) - 1 > 255 ? 255 : sizeof(lit) - 1), lit};                \
         (RuntimeString*)&qv_constant_;                                                     \
     })
+/* clang-format on */
 
 #define QV_STR(lit) QV_CONSTANT_(lit, QV_LITERAL_ENCODING_(lit))
 #define QV_BYTES(lit) QV_CONSTANT_(lit, QV_ENCODING_UNKNOWN)

@@ -70,10 +70,7 @@ u16 map_932(u16 code, LetterCase target)
 
 }  // namespace
 
-bool is_lead_byte(u8 byte)
-{
-    return japanese() && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
-}
+bool is_lead_byte(u8 byte) { return japanese() && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)); }
 
 bool change_character_case(u8* character, i32 length, LetterCase target)
 {
@@ -81,7 +78,8 @@ bool change_character_case(u8* character, i32 length, LetterCase target)
         const u8 byte = character[0];
         u8 mapped;
         if (japanese()) {
-            const bool letter = target == LetterCase::Upper ? (byte >= 'a' && byte <= 'z') : (byte >= 'A' && byte <= 'Z');
+            const bool letter =
+                target == LetterCase::Upper ? (byte >= 'a' && byte <= 'z') : (byte >= 'A' && byte <= 'Z');
             mapped = letter ? static_cast<u8>(byte ^ 0x20) : byte;
         } else {
             mapped = target == LetterCase::Upper ? upper_1252(byte) : lower_1252(byte);

@@ -34,6 +34,7 @@ struct CodePageName {
 
 // The code pages of the runtime's tag table that glibc implements. The Mac OS code pages
 // other than Roman, Cyrillic and Icelandic have no glibc counterpart.
+// clang-format off
 constexpr CodePageName kNames[] = {
     {37, "IBM037"},      {437, "IBM437"},     {708, "ASMO-708"},   {737, "CP737"},
     {775, "CP775"},      {850, "IBM850"},     {851, "IBM851"},     {852, "IBM852"},
@@ -46,6 +47,7 @@ constexpr CodePageName kNames[] = {
     {1361, "JOHAB"},     {10000, "MACINTOSH"}, {10007, "MAC-CYRILLIC"}, {10079, "MAC-IS"},
     {65000, "UTF-7"},
 };
+// clang-format on
 
 const char* iconv_name(u32 code_page)
 {
@@ -63,15 +65,19 @@ struct Correction {
     i32 bytes_length;
 };
 
+// clang-format off
 constexpr Correction k932[] = {
     {0x0080, {0x80}, 1}, {0xF8F0, {0xA0}, 1}, {0xF8F1, {0xFD}, 1}, {0xF8F2, {0xFE}, 1},
     {0xF8F3, {0xFF}, 1}, {0x2014, {}, 0},     {0x2016, {}, 0},     {0x203E, {}, 0},
     {0x2212, {}, 0},     {0x301C, {}, 0},
 };
+// clang-format on
+// clang-format off
 constexpr Correction k1252[] = {
     {0x0081, {0x81}, 1}, {0x008D, {0x8D}, 1}, {0x008F, {0x8F}, 1},
     {0x0090, {0x90}, 1}, {0x009D, {0x9D}, 1},
 };
+// clang-format on
 
 struct Corrections {
     const Correction* begin = nullptr;
@@ -111,7 +117,8 @@ bool is_code_page_lead_byte(u32 code_page, u8 byte)
     case 936:
     case 949:
     case 950: return byte >= 0x81 && byte <= 0xFE;
-    case 1361: return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) || (byte >= 0xE0 && byte <= 0xF9);
+    case 1361:
+        return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) || (byte >= 0xE0 && byte <= 0xF9);
     default: return false;
     }
 }
@@ -122,7 +129,7 @@ constexpr u8 kDefaultByte = '?';
 
 class Converter {
 public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) { }
     ~Converter()
     {
         if (ok())

@@ -6,10 +6,7 @@
 
 namespace platform {
 
-InputFile open_for_reading(const std::string& utf8_path)
-{
-    return InputFile(std::fopen(utf8_path.c_str(), "rb"));
-}
+InputFile open_for_reading(const std::string& utf8_path) { return InputFile(std::fopen(utf8_path.c_str(), "rb")); }
 
 i64 InputFile::size()
 {
@@ -33,9 +30,6 @@ std::string executable_path()
 
 // Linux executables carry no Win32 resources: images are run from separate files or given
 // to the runner explicitly.
-std::optional<std::array<u8, 8>> find_image_locator()
-{
-    return std::nullopt;
-}
+std::optional<std::array<u8, 8>> find_image_locator() { return std::nullopt; }
 
 }  // namespace platform

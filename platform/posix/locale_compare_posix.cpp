@@ -28,9 +28,7 @@ LocaleOrder compare_in_locale(const u8* a, i32 a_length, const u8* b, i32 b_leng
     const int order = std::wcscoll(wa.c_str(), wb.c_str());
     if (order != 0)
         return order < 0 ? LocaleOrder::Less : LocaleOrder::Greater;
-    return a_length < b_length ? LocaleOrder::Less
-         : a_length > b_length ? LocaleOrder::Greater
-                               : LocaleOrder::Equal;
+    return a_length < b_length ? LocaleOrder::Less : a_length > b_length ? LocaleOrder::Greater : LocaleOrder::Equal;
 }
 
 }  // namespace platform

@@ -4,10 +4,7 @@
 
 namespace platform {
 
-ModuleHandle load_module(const std::string& file_name)
-{
-    return dlopen(file_name.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
+ModuleHandle load_module(const std::string& file_name) { return dlopen(file_name.c_str(), RTLD_NOW | RTLD_LOCAL); }
 
 void* find_procedure(ModuleHandle module, const std::string& name)
 {

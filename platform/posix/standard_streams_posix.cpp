@@ -2,6 +2,6 @@
 
 namespace platform {
 
-void set_binary_standard_streams() {}
+void set_binary_standard_streams() { }
 
 }  // namespace platform

@@ -11,8 +11,8 @@ namespace {
 // The one wide character that the bytes stand for, or false for an incomplete or unknown code.
 bool to_wide(const u8* character, i32 length, WCHAR& out)
 {
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(character), length,
-                               &out, 1) == 1;
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(character), length, &out,
+                               1) == 1;
 }
 
 std::string utf8_locale_info(LCTYPE type, const char* fallback)
@@ -47,8 +47,8 @@ bool change_character_case(u8* character, i32 length, LetterCase target)
         return false;
     char narrow[4];
     BOOL used_default = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &mapped, 1, narrow, sizeof narrow, nullptr,
-                                      &used_default);
+    const int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &mapped, 1, narrow, sizeof narrow, nullptr, &used_default);
     if (n != length || used_default)
         return false;
     std::memcpy(character, narrow, static_cast<size_t>(length));

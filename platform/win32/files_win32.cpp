@@ -22,10 +22,7 @@ i64 InputFile::size()
     return end;
 }
 
-bool InputFile::seek(i64 position)
-{
-    return m_file && position >= 0 && _fseeki64(m_file, position, SEEK_SET) == 0;
-}
+bool InputFile::seek(i64 position) { return m_file && position >= 0 && _fseeki64(m_file, position, SEEK_SET) == 0; }
 
 std::string executable_path()
 {

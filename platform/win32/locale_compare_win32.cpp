@@ -27,12 +27,12 @@ LocaleOrder compare_in_locale(const u8* a, i32 a_length, const u8* b, i32 b_leng
     if (!widen_ansi(a, a_length, wa) || !widen_ansi(b, b_length, wb))
         return LocaleOrder::Failed;
     const DWORD flags = mode == CaseMode::Ignore ? NORM_IGNORECASE : 0;
-    switch (CompareStringW(LOCALE_SYSTEM_DEFAULT, flags, wa.data(), static_cast<int>(wa.size()),
-                           wb.data(), static_cast<int>(wb.size()))) {
+    switch (CompareStringW(LOCALE_SYSTEM_DEFAULT, flags, wa.data(), static_cast<int>(wa.size()), wb.data(),
+                           static_cast<int>(wb.size()))) {
     case CSTR_LESS_THAN: return LocaleOrder::Less;
     case CSTR_EQUAL:
         return wa.size() < wb.size() ? LocaleOrder::Less
-             : wa.size() > wb.size() ? LocaleOrder::Greater
+            : wa.size() > wb.size()  ? LocaleOrder::Greater
                                      : LocaleOrder::Equal;
     case CSTR_GREATER_THAN: return LocaleOrder::Greater;
     default: return LocaleOrder::Failed;

@@ -14,7 +14,7 @@ bool is_readable(const void* address, size_t size)
         if (VirtualQuery(p, &info, sizeof info) == 0 || info.State != MEM_COMMIT)
             return false;
         const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                               PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
         if (!(info.Protect & readable) || (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
             return false;
         p = static_cast<const char*>(info.BaseAddress) + info.RegionSize;

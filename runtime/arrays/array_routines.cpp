@@ -11,9 +11,9 @@
 
 #include "runtime/arrays/runtime_array.h"
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/objects/exception_foundation.h"
 
 namespace qv {
 namespace {

@@ -17,9 +17,6 @@ u32 string_map_hash(const StringRef& key)
     return h;
 }
 
-bool string_map_keys_equal(const StringRef& stored, const StringRef& key)
-{
-    return stored.CompareNoCase(key) == 0;
-}
+bool string_map_keys_equal(const StringRef& stored, const StringRef& key) { return stored.CompareNoCase(key) == 0; }
 
 }  // namespace qv

@@ -47,8 +47,8 @@ struct Counts {
 // Also numbers each newly declared event with its index in the class's event table.
 Counts count_tables(ObjectDefinition* definition, const ClassRecord* base)
 {
-    Counts counts{base ? base->interfaceCount : 0, base ? base->eventCount : 0,
-                  base ? base->staticMethodCount : 0, base ? base->propertyCount : 0};
+    Counts counts{base ? base->interfaceCount : 0, base ? base->eventCount : 0, base ? base->staticMethodCount : 0,
+                  base ? base->propertyCount : 0};
     counts.interfaces += count_nodes(definition->interfaces);
     for (EventNode* node = definition->events; node; node = node->next)
         node->index = counts.events++;
@@ -151,8 +151,8 @@ ClassRecord* convert_definition(ObjectDefinition* definition)
     const Counts counts = count_tables(definition, base);
     const i32 virtual_count = definition->virtualCount > 0 ? definition->virtualCount : 0;
 
-    ClassRecord* out = RuntimeNewClass(base, virtual_count, counts.interfaces, counts.events,
-                                       counts.static_methods, counts.properties);
+    ClassRecord* out = RuntimeNewClass(base, virtual_count, counts.interfaces, counts.events, counts.static_methods,
+                                       counts.properties);
     if (!out) {
         assertion_failed(kSource, 130, "out");
         definition->converting = 0;

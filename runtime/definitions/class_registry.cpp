@@ -100,8 +100,7 @@ ClassRecord* ClassFromDefinition(ObjectDefinition* definition)
     return RuntimeLookupClass(name.get());
 }
 
-void set_plugin_definition_lookups(PluginDefinitionLookup registered_classes,
-                                   PluginDefinitionLookup class_definitions)
+void set_plugin_definition_lookups(PluginDefinitionLookup registered_classes, PluginDefinitionLookup class_definitions)
 {
     plugin_lookups() = {registered_classes, class_definitions};
 }

@@ -23,8 +23,7 @@ ClassRecord* ClassFromDefinition(ObjectDefinition* definition);
 // plug-ins registered, then the plug-in class definitions (first match ignoring case). Either
 // may be null.
 using PluginDefinitionLookup = ObjectDefinition* (*)(const StringRef& name);
-void set_plugin_definition_lookups(PluginDefinitionLookup registered_classes,
-                                   PluginDefinitionLookup class_definitions);
+void set_plugin_definition_lookups(PluginDefinitionLookup registered_classes, PluginDefinitionLookup class_definitions);
 
 // Makes a new ClassRecord from the definition (not cached; RuntimeLookupClass caches). Every
 // inconsistency between the definition and its declared counts is an assertion, after which

@@ -16,10 +16,7 @@ Node* new_node()
     return static_cast<Node*>(block);
 }
 
-RuntimeString* name_string(const char* name)
-{
-    return name ? StringRef::FromCString(name).leak() : nullptr;
-}
+RuntimeString* name_string(const char* name) { return name ? StringRef::FromCString(name).leak() : nullptr; }
 
 // Appends to a list through its tail link.
 template <typename Node>

@@ -26,8 +26,7 @@ void report_missing(const ObjectDefinition* definition, const ObjectDefinition* 
                     RuntimeString* method)
 {
     char message[512];
-    std::snprintf(message, sizeof message, "%s does not implement %s.%s",
-                  StringRef::share(definition->name).CText(),
+    std::snprintf(message, sizeof message, "%s does not implement %s.%s", StringRef::share(definition->name).CText(),
                   StringRef::share(interface_definition->name).CText(), StringRef::share(method).CText());
     assertion_failed("ObjectDefinition", 2823, "interfaceMethod", message);
 }

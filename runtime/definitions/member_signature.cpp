@@ -18,9 +18,8 @@ StringRef to_string(const std::string& text)
 
 }  // namespace
 
-std::string format_method_signature(std::string_view name, const TypeDescriptor* result,
-                                    std::string_view owner_name, const ParameterRecord* parameters,
-                                    i32 parameter_count)
+std::string format_method_signature(std::string_view name, const TypeDescriptor* result, std::string_view owner_name,
+                                    const ParameterRecord* parameters, i32 parameter_count)
 {
     std::string out(name);
     out += '%';
@@ -42,8 +41,8 @@ std::string format_method_signature(std::string_view name, const TypeDescriptor*
 StringRef method_signature(const MethodNode& node, const ObjectDefinition* owner)
 {
     return to_string(format_method_signature(view_of(node.name), node.result,
-                                             owner ? view_of(owner->name) : std::string_view(),
-                                             node.parameters, node.parameterCount));
+                                             owner ? view_of(owner->name) : std::string_view(), node.parameters,
+                                             node.parameterCount));
 }
 
 StringRef property_signature(const PropertyNode& node)
@@ -62,8 +61,12 @@ size_t type_code_length(std::string_view text)
     if (prefix == text.size())
         return 0;
     switch (text[prefix]) {
-    case 's': case 'i': case 'b': case 'f': case 'd': case 'c':
-        return prefix + 1;
+    case 's':
+    case 'i':
+    case 'b':
+    case 'f':
+    case 'd':
+    case 'c': return prefix + 1;
     case 'o': {
         if (prefix + 1 >= text.size() || text[prefix + 1] != '<')
             return 0;
@@ -72,8 +75,7 @@ size_t type_code_length(std::string_view text)
             return 0;  // unterminated, or no class name
         return close + 1;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

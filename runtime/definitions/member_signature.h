@@ -18,9 +18,8 @@
 namespace qv {
 
 // "name%result%o<Owner>params"; no receiver when `owner_name` is empty.
-std::string format_method_signature(std::string_view name, const TypeDescriptor* result,
-                                    std::string_view owner_name, const ParameterRecord* parameters,
-                                    i32 parameter_count);
+std::string format_method_signature(std::string_view name, const TypeDescriptor* result, std::string_view owner_name,
+                                    const ParameterRecord* parameters, i32 parameter_count);
 
 // The signature of a method node of `owner` (null: a global function, without receiver).
 StringRef method_signature(const MethodNode& node, const ObjectDefinition* owner);

@@ -15,8 +15,7 @@ const ParameterRecord kTextStartLength[] = {
 const ParameterRecord kValue[] = {{"value", &kIntegerType, 0}};
 const ParameterRecord kDouble[] = {{"value", &kDoubleType, 0}};
 const ParameterRecord kDoubleFormat[] = {{"value", &kDoubleType, 0}, {"format", &kStringType, 0}};
-const ParameterRecord kSearch[] = {
-    {"start", &kIntegerType, 0}, {"source", &kStringType, 0}, {"find", &kStringType, 0}};
+const ParameterRecord kSearch[] = {{"start", &kIntegerType, 0}, {"source", &kStringType, 0}, {"find", &kStringType, 0}};
 const ParameterRecord kReplace[] = {
     {"source", &kStringType, 0}, {"find", &kStringType, 0}, {"replacement", &kStringType, 0}};
 const ParameterRecord kFields[] = {{"s", &kStringType, 0}, {"separator", &kStringType, 0}};
@@ -24,6 +23,7 @@ const ParameterRecord kNthField[] = {
     {"s", &kStringType, 0}, {"separator", &kStringType, 0}, {"index", &kIntegerType, 0}};
 const ParameterRecord kCompare[] = {{"a", &kStringType, 0}, {"b", &kStringType, 0}, {"mode", &kIntegerType, 0}};
 
+// clang-format off
 #define QV_RECORD(language_name, result, parameters, routine) \
     {language_name, result, parameters, static_cast<i32>(std::size(parameters)), \
      reinterpret_cast<void*>(&routine), #routine, nullptr, nullptr, 0}
@@ -68,15 +68,16 @@ const MethodRecord kRecords[] = {
     QV_RECORD("MidB", &kStringType, kTextStart, StringMid2),               // 35
     QV_RECORD("MidB", &kStringType, kTextStartLength, StringMid3),         // 36
 };
+// clang-format on
 
 #undef QV_RECORD
 
 // The table's order: the first appearances, then the names it lists again. (Encoding,
 // DefineEncoding and ConvertEncoding sit among them in the table; they are the encodings'.)
 constexpr int kRegistrationOrder[] = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-    25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36,
-    33, 34, 35, 36, 27, 28, 29, 26, 14, 15, 16, 17, 18, 19, 20, 21, 22, 0, 1, 2, 3, 4, 5, 6, 7, 10,
+    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
+    21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 33, 34, 35, 36, 27,
+    28, 29, 26, 14, 15, 16, 17, 18, 19, 20, 21, 22, 0,  1,  2,  3,  4,  5,  6,  7,  10,
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdio>
 
-
 namespace qv {
 namespace {
 
@@ -21,7 +20,10 @@ void string_from_text(RuntimeString* text, void* value)
 void string_release(void* value) { RuntimeUnlockString(*static_cast<RuntimeString**>(value)); }
 void string_retain(void* value) { RuntimeLockString(*static_cast<RuntimeString**>(value)); }
 
-RuntimeString* integer_to_text(const void* value) { return StringRef::FromInteger(*static_cast<const i32*>(value)).leak(); }
+RuntimeString* integer_to_text(const void* value)
+{
+    return StringRef::FromInteger(*static_cast<const i32*>(value)).leak();
+}
 void integer_from_text_slot(RuntimeString* text, void* value)
 {
     *static_cast<i32*>(value) = integer_from_text(StringRef::share(text));
@@ -77,38 +79,31 @@ i32 integer_from_text(const StringRef& text)
     return static_cast<i32>(negative ? 0u - value : value);
 }
 
-bool boolean_from_text(const StringRef& text)
-{
-    return text.CompareNoCase(StringRef::share(QV_STR("True"))) == 0;
-}
+bool boolean_from_text(const StringRef& text) { return text.CompareNoCase(StringRef::share(QV_STR("True"))) == 0; }
 
-const TypeDescriptor kStringType{TypeKind::BuiltIn, "String", &string_to_text, &string_from_text,
-                                 &string_release, &string_retain, 's', nullptr};
-const TypeDescriptor kIntegerType{TypeKind::BuiltIn, "Integer", &integer_to_text, &integer_from_text_slot,
-                                  nullptr, nullptr, 'i', nullptr};
-const TypeDescriptor kBooleanType{TypeKind::BuiltIn, "Boolean", &boolean_to_text, &boolean_from_text_slot,
-                                  nullptr, nullptr, 'b', nullptr};
-const TypeDescriptor kSingleType{TypeKind::BuiltIn, "Single", &single_to_text, &single_from_text,
-                                 nullptr, nullptr, 'f', nullptr};
+const TypeDescriptor kStringType{TypeKind::BuiltIn, "String", &string_to_text, &string_from_text, &string_release,
+                                 &string_retain,    's',      nullptr};
+const TypeDescriptor kIntegerType{TypeKind::BuiltIn, "Integer", &integer_to_text, &integer_from_text_slot, nullptr,
+                                  nullptr,           'i',       nullptr};
+const TypeDescriptor kBooleanType{TypeKind::BuiltIn, "Boolean", &boolean_to_text, &boolean_from_text_slot, nullptr,
+                                  nullptr,           'b',       nullptr};
+const TypeDescriptor kSingleType{TypeKind::BuiltIn, "Single", &single_to_text, &single_from_text, nullptr,
+                                 nullptr,           'f',      nullptr};
 const TypeDescriptor kDoubleType{TypeKind::BuiltIn, "Double", nullptr, nullptr, nullptr, nullptr, 'd', nullptr};
-const TypeDescriptor kColorType{TypeKind::BuiltIn, "Color", &integer_to_text, &integer_from_text_slot,
-                                nullptr, nullptr, 'c', nullptr};
+const TypeDescriptor kColorType{TypeKind::BuiltIn, "Color", &integer_to_text, &integer_from_text_slot, nullptr,
+                                nullptr,           'c',     nullptr};
 
 void append_type_code(std::string& out, const TypeDescriptor* type)
 {
     for (; type; type = type->element) {
         switch (type->kind) {
-        case TypeKind::BuiltIn:
-            out += type->code;
-            return;
+        case TypeKind::BuiltIn: out += type->code; return;
         case TypeKind::Object:
             out += "o<";
             out += type->name ? type->name : "";
             out += '>';
             return;
-        case TypeKind::Array:
-            out += 'a';
-            break;  // then the element's code
+        case TypeKind::Array: out += 'a'; break;  // then the element's code
         }
     }
 }

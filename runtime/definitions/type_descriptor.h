@@ -13,7 +13,7 @@ enum class TypeKind : i32 { BuiltIn = 0, Array = 1, Object = 2 };
 
 // Conversions work on a value slot of the type's width: a RuntimeString* for String, an i32
 // for Integer, Boolean (0 or 1) and Color, a float for Single.
-using ToTextRoutine = RuntimeString* (*)(const void* value);     // a new count
+using ToTextRoutine = RuntimeString* (*)(const void* value);         // a new count
 using FromTextRoutine = void (*)(RuntimeString* text, void* value);  // the slot receives a new count for String
 using ValueRoutine = void (*)(void* value);
 

@@ -20,21 +20,21 @@ AssertionResponder set_assertion_responder(AssertionResponder responder)
     return previous;
 }
 
-void format_failed_assertion(char (&out)[1024], i32 number, const char* source, i32 line,
-                             const char* condition, const char* message)
+void format_failed_assertion(char (&out)[1024], i32 number, const char* source, i32 line, const char* condition,
+                             const char* message)
 {
     std::snprintf(out, sizeof out,
                   "Failed Assertion: %d\nPress OK to Continue\nPress Cancel to Quit.\n\n"
                   "Please report what caused this error\nalong with the information below.\n\n"
                   "%s: %d\nFailure Condition: %s\n%s",
-                  static_cast<int>(static_cast<i16>(number)), source ? source : "",
-                  static_cast<int>(line), condition ? condition : "", message ? message : "");
+                  static_cast<int>(static_cast<i16>(number)), source ? source : "", static_cast<int>(line),
+                  condition ? condition : "", message ? message : "");
 }
 
 }  // namespace qv
 
-extern "C" void ReportFailedAssertion(i32, i32 number, const char* source, i32 line,
-                                      const char* condition, const char* message)
+extern "C" void ReportFailedAssertion(i32, i32 number, const char* source, i32 line, const char* condition,
+                                      const char* message)
 {
     char text[1024];
     qv::format_failed_assertion(text, number, source, line, condition, message);

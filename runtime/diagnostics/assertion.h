@@ -12,8 +12,8 @@
 extern "C" {
 // Shows "Failed Assertion" with OK and Cancel. OK returns to the caller, which carries on;
 // Cancel ends the process at once with exit code 0. The code argument is not shown.
-void ReportFailedAssertion(i32 code, i32 number, const char* source, i32 line,
-                           const char* condition, const char* message);
+void ReportFailedAssertion(i32 code, i32 number, const char* source, i32 line, const char* condition,
+                           const char* message);
 }
 
 namespace qv {
@@ -26,12 +26,11 @@ using AssertionResponder = AssertionAnswer (*)(const char* text);
 AssertionResponder set_assertion_responder(AssertionResponder responder);
 
 // The text the dialog shows, formatted into at most 1,023 bytes.
-void format_failed_assertion(char (&out)[1024], i32 number, const char* source, i32 line,
-                             const char* condition, const char* message);
+void format_failed_assertion(char (&out)[1024], i32 number, const char* source, i32 line, const char* condition,
+                             const char* message);
 
 // Shorthand for the runtime's own sites, which all report number 4.
-inline void assertion_failed(const char* source, i32 line, const char* condition,
-                             const char* message = nullptr)
+inline void assertion_failed(const char* source, i32 line, const char* condition, const char* message = nullptr)
 {
     ReportFailedAssertion(0, 4, source, line, condition, message);
 }

@@ -23,7 +23,7 @@ static_assert(offsetof(TextEncodingObject, tag) == 44);
 
 struct TextConverterObject {
     RuntimeObject header;
-    u32 input;   // tags
+    u32 input;  // tags
     u32 output;
 };
 static_assert(sizeof(TextConverterObject) == 36);

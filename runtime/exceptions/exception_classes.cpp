@@ -12,11 +12,22 @@ namespace qv {
 namespace {
 
 constexpr const char* kNames[kExceptionClassCount] = {
-    "RuntimeException", "NilObjectException", "ServiceNotAvailableException",
-    "NoOpenTransportException", "RegistryAccessErrorException", "IllegalCastException",
-    "InvalidParentException", "stackOverflowException", "typeMismatchException",
-    "OutOfBoundsException", "OutOfMemoryException", "KeyNotFoundException", "EndException",
-    "ThreadAlreadyRunningException", "UnsupportedFormatException", "KeyChainException",
+    "RuntimeException",
+    "NilObjectException",
+    "ServiceNotAvailableException",
+    "NoOpenTransportException",
+    "RegistryAccessErrorException",
+    "IllegalCastException",
+    "InvalidParentException",
+    "stackOverflowException",
+    "typeMismatchException",
+    "OutOfBoundsException",
+    "OutOfMemoryException",
+    "KeyNotFoundException",
+    "EndException",
+    "ThreadAlreadyRunningException",
+    "UnsupportedFormatException",
+    "KeyChainException",
     "OLEException",
 };
 
@@ -67,8 +78,10 @@ void register_foundation_classes()
         build_definitions();
     }
     set_raise_slot(RaiseSlot::NilObject, ClassFromDefinition(exception_definition(ExceptionClass::NilObjectException)));
-    set_raise_slot(RaiseSlot::IllegalCast, ClassFromDefinition(exception_definition(ExceptionClass::IllegalCastException)));
-    set_raise_slot(RaiseSlot::OutOfBounds, ClassFromDefinition(exception_definition(ExceptionClass::OutOfBoundsException)));
+    set_raise_slot(RaiseSlot::IllegalCast,
+                   ClassFromDefinition(exception_definition(ExceptionClass::IllegalCastException)));
+    set_raise_slot(RaiseSlot::OutOfBounds,
+                   ClassFromDefinition(exception_definition(ExceptionClass::OutOfBoundsException)));
 }
 
 ObjectDefinition* exception_definition(ExceptionClass which)

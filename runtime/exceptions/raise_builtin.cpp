@@ -6,10 +6,7 @@
 
 namespace qv {
 
-void raise_builtin(ExceptionClass which)
-{
-    RaiseNew(ClassFromDefinition(exception_definition(which)));
-}
+void raise_builtin(ExceptionClass which) { RaiseNew(ClassFromDefinition(exception_definition(which))); }
 
 void raise_builtin(ExceptionClass which, const char* message)
 {

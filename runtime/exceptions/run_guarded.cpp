@@ -28,6 +28,7 @@
 
 extern "C" int qv_guarded_call(qv::GuardedRoutine routine, void* argument, RuntimeObject** caught);
 
+// clang-format off
 __asm__(
     ".text\n"
     ".globl " QV_SYMBOL(qv_guarded_call) "\n"
@@ -59,6 +60,7 @@ __asm__(
     "    leave\n"
     "    ret\n"
     QV_FUNCTION_SIZE(qv_guarded_call));
+// clang-format on
 
 namespace qv {
 namespace {

@@ -12,26 +12,20 @@ int32_t StringInStrB(int32_t start, RuntimeString* source, RuntimeString* find)
 
 RuntimeString* StringReplaceB(RuntimeString* source, RuntimeString* find, RuntimeString* replacement)
 {
-    return qv::replace_b(StringRef::share(source), StringRef::share(find),
-                         StringRef::share(replacement), qv::ReplaceCount::First)
+    return qv::replace_b(StringRef::share(source), StringRef::share(find), StringRef::share(replacement),
+                         qv::ReplaceCount::First)
         .leak();
 }
 
 RuntimeString* StringReplaceAllB(RuntimeString* source, RuntimeString* find, RuntimeString* replacement)
 {
-    return qv::replace_b(StringRef::share(source), StringRef::share(find),
-                         StringRef::share(replacement), qv::ReplaceCount::All)
+    return qv::replace_b(StringRef::share(source), StringRef::share(find), StringRef::share(replacement),
+                         qv::ReplaceCount::All)
         .leak();
 }
 
-RuntimeString* StringChr(int32_t value)
-{
-    return qv::chr_b(value).leak();
-}
+RuntimeString* StringChr(int32_t value) { return qv::chr_b(value).leak(); }
 
-RuntimeString* StringDBCSChr(int32_t value)
-{
-    return qv::dbcs_chr(value).leak();
-}
+RuntimeString* StringDBCSChr(int32_t value) { return qv::dbcs_chr(value).leak(); }
 
 }  // extern "C"

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/objects/exception_foundation.h"
-#include "runtime/strings/string_ref.h"
 #include "runtime/strings/encoding_conversion.h"
+#include "runtime/strings/string_ref.h"
 #include "runtime/text/encoding_tags.h"
 #include "runtime/text/japanese_encodings.h"
-#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/text/utf.h"
 
 using qv::StringRef;
@@ -18,10 +18,7 @@ using qv::TextEncodingObject;
 
 namespace {
 
-RuntimeObject* as_object(TextEncodingObject* encoding)
-{
-    return encoding ? &encoding->header : nullptr;
-}
+RuntimeObject* as_object(TextEncodingObject* encoding) { return encoding ? &encoding->header : nullptr; }
 
 const TextEncodingObject* encoding_fields(RuntimeObject* encoding)
 {
@@ -54,10 +51,11 @@ RuntimeString* tagged_bytes(const void* bytes, i32 n, u32 tag)
 // The _Encodings properties, in order: a shared object for a tag, or a new one.
 struct EncodingsEntry {
     enum Kind : u8 { Shared, New, SystemDefault } kind;
-    u32 base;    // the tag for a shared entry
+    u32 base;  // the tag for a shared entry
     u32 format;
 };
 
+// clang-format off
 constexpr EncodingsEntry kEncodingsEntries[qv::kEncodingsPropertyCount] = {
     {EncodingsEntry::Shared, qv::kEncodingUTF8, 0}, {EncodingsEntry::Shared, qv::kEncodingUTF16, 0},
     {EncodingsEntry::New, 256, 3},
@@ -99,6 +97,7 @@ constexpr EncodingsEntry kEncodingsEntries[qv::kEncodingsPropertyCount] = {
     {EncodingsEntry::New, 2562, 0}, {EncodingsEntry::New, 2564, 0},
     {EncodingsEntry::SystemDefault, 0, 0},
 };
+// clang-format on
 
 }  // namespace
 
@@ -141,7 +140,8 @@ RuntimeString* QuavConvertString(RuntimeString* s, uint32_t encoding)
 
 RuntimeObject* getTextEncoding(int32_t base, int32_t variant, int32_t format)
 {
-    return as_object(qv::new_text_encoding(static_cast<u32>(base), static_cast<u32>(variant), static_cast<u32>(format)));
+    return as_object(
+        qv::new_text_encoding(static_cast<u32>(base), static_cast<u32>(variant), static_cast<u32>(format)));
 }
 
 RuntimeObject* getInternetTextEncoding(RuntimeString*)
@@ -155,10 +155,7 @@ RuntimeObject* getFontTextEncoding(RuntimeString* fontName)
     return tag == qv::kEncodingUnknown ? nullptr : as_object(qv::new_text_encoding(tag, 0, 0));
 }
 
-uint32_t QuavGetFontEncoding(RuntimeString* fontName)
-{
-    return qv::font_text_encoding(fontName != nullptr);
-}
+uint32_t QuavGetFontEncoding(RuntimeString* fontName) { return qv::font_text_encoding(fontName != nullptr); }
 
 RuntimeString* textEncodingInternetName(RuntimeObject*, int32_t)
 {
@@ -221,10 +218,7 @@ int32_t TextEncodingEquals(RuntimeObject* a, RuntimeObject* b)
     return a && b && qv::tag_of(a) == qv::tag_of(b);
 }
 
-uint32_t GetEncodingFromTEObject(RuntimeObject* encoding)
-{
-    return qv::tag_of(encoding);
-}
+uint32_t GetEncodingFromTEObject(RuntimeObject* encoding) { return qv::tag_of(encoding); }
 
 RuntimeObject* guessJapaneseEncoding(RuntimeString* s)
 {
@@ -241,8 +235,8 @@ RuntimeObject* getTextConverter(RuntimeObject* input, RuntimeObject* output)
     const u32 in_page = qv::code_page_of_tag(in_tag);
     const u32 out_page = qv::code_page_of_tag(out_tag);
     const bool possible = in_page == out_page ||
-                          (qv::is_japanese_code_page(in_page) && qv::is_japanese_code_page(out_page)) ||
-                          (qv::is_usable_code_page(in_page) && qv::is_usable_code_page(out_page));
+        (qv::is_japanese_code_page(in_page) && qv::is_japanese_code_page(out_page)) ||
+        (qv::is_usable_code_page(in_page) && qv::is_usable_code_page(out_page));
     if (!possible)
         return nullptr;
     auto* converter = reinterpret_cast<qv::TextConverterObject*>(RuntimeNewObject(qv::text_converter_class()));
@@ -271,14 +265,11 @@ RuntimeString* textConverterConvert(RuntimeObject* converter, RuntimeString* s)
     return tagged_bytes(qv::string_bytes(s), s->length, c->output);
 }
 
-void textConverterClear(RuntimeObject*) {}
+void textConverterClear(RuntimeObject*) { }
 
 // ---- _Encodings ----------------------------------------------------------------------
 
-RuntimeObject* GetEncodingsObject(void)
-{
-    return RuntimeNewObject(qv::encodings_class());
-}
+RuntimeObject* GetEncodingsObject(void) { return RuntimeNewObject(qv::encodings_class()); }
 
 RuntimeObject* EncodingsGetter(RuntimeObject*, int32_t index)
 {
@@ -287,7 +278,8 @@ RuntimeObject* EncodingsGetter(RuntimeObject*, int32_t index)
     const EncodingsEntry& entry = kEncodingsEntries[index - 1];
     switch (entry.kind) {
     case EncodingsEntry::Shared: return as_object(qv::shared_text_encoding(entry.base));
-    case EncodingsEntry::SystemDefault: return as_object(qv::new_text_encoding(qv::system_default_text_encoding(), 0, 0));
+    case EncodingsEntry::SystemDefault:
+        return as_object(qv::new_text_encoding(qv::system_default_text_encoding(), 0, 0));
     default: return as_object(qv::new_text_encoding(entry.base, 0, entry.format));
     }
 }

@@ -1,8 +1,8 @@
 // The image's typed resource lookups. Text is served now; pictures, cursors, sounds, movies
 // and databases answer nil until those object types exist in the runtime.
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/resources/resource_manager.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/encodings/text_encoding_objects.h"
 #include "sdk/quaver.h"
 
 extern "C" {

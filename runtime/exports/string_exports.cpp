@@ -3,25 +3,19 @@
 #include <cstring>
 #include <new>
 
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/memory/runtime_locks.h"
+#include "runtime/strings/encoding_reconcile.h"
 #include "runtime/strings/string_compare.h"
 #include "runtime/strings/string_ref.h"
-#include "runtime/strings/encoding_reconcile.h"
-#include "runtime/encodings/text_encoding_objects.h"
 
 using qv::StringRef;
 
 extern "C" {
 
-void RuntimeLockString(RuntimeString* s)
-{
-    qv::retain_string(s);
-}
+void RuntimeLockString(RuntimeString* s) { qv::retain_string(s); }
 
-void RuntimeUnlockString(RuntimeString* s)
-{
-    qv::release_string(s);
-}
+void RuntimeUnlockString(RuntimeString* s) { qv::release_string(s); }
 
 void RuntimeLockUnlockStrings(RuntimeString* newValue, RuntimeString* oldValue)
 {
@@ -48,25 +42,13 @@ int32_t RuntimeStringCompare(RuntimeString* a, RuntimeString* b)
     return qv::compare_strings_nocase(StringRef::share(a), StringRef::share(b));
 }
 
-const char* StringGetCString(RuntimeString* s)
-{
-    return StringRef::share(s).CText();
-}
+const char* StringGetCString(RuntimeString* s) { return StringRef::share(s).CText(); }
 
-const char* StringToCString(RuntimeString* s)
-{
-    return StringGetCString(s);
-}
+const char* StringToCString(RuntimeString* s) { return StringGetCString(s); }
 
-const uint8_t* StringGetPString(RuntimeString* s)
-{
-    return StringRef::share(s).PText();
-}
+const uint8_t* StringGetPString(RuntimeString* s) { return StringRef::share(s).PText(); }
 
-const uint8_t* StringToPString(RuntimeString* s)
-{
-    return StringGetPString(s);
-}
+const uint8_t* StringToPString(RuntimeString* s) { return StringGetPString(s); }
 
 uint32_t StringToOSType(RuntimeString* s)
 {
@@ -83,25 +65,13 @@ uint32_t StringToOSType(RuntimeString* s)
     return code;
 }
 
-RuntimeString* QuavBuildString(const void* bytes, int32_t count)
-{
-    return StringRef::FromBytes(bytes, count).leak();
-}
+RuntimeString* QuavBuildString(const void* bytes, int32_t count) { return StringRef::FromBytes(bytes, count).leak(); }
 
-void QuavLockString(RuntimeString* s)
-{
-    RuntimeLockString(s);
-}
+void QuavLockString(RuntimeString* s) { RuntimeLockString(s); }
 
-void QuavUnlockString(RuntimeString* s)
-{
-    RuntimeUnlockString(s);
-}
+void QuavUnlockString(RuntimeString* s) { RuntimeUnlockString(s); }
 
-uint32_t QuavGetStringEncoding(RuntimeString* s)
-{
-    return qv::string_encoding(s);
-}
+uint32_t QuavGetStringEncoding(RuntimeString* s) { return qv::string_encoding(s); }
 
 void QuavSetStringEncoding(RuntimeString* s, uint32_t encoding)
 {

@@ -1,7 +1,7 @@
 // Exported string functions (Left, Mid, InStr, Replace, Trim, Val, Format and their kin):
 // thin wrappers that share the borrowed arguments and hand on the results' counts.
-#include "runtime/strings/character_functions.h"
 #include "runtime/strings/case_functions.h"
+#include "runtime/strings/character_functions.h"
 #include "runtime/strings/number_format.h"
 #include "runtime/strings/number_text.h"
 #include "runtime/strings/search_functions.h"

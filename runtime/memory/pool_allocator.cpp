@@ -34,7 +34,7 @@ struct FreeBlock {
 
 struct Pool {
     FreeBlock* free_lists[kPooledGranules] = {};  // index 0 unused
-    u8* chunks = nullptr;  // every chunk, linked through its first word
+    u8* chunks = nullptr;                         // every chunk, linked through its first word
     u8* chunk_next = nullptr;
     i32 chunk_left = 0;
     i64 bytes_in_use = 0;
@@ -102,8 +102,9 @@ void* heap_block(i32 size, MayFail may_fail)
         QV_POISON(header, sizeof(LargeHeader));
     }
     const i64 capacity = i64{size} + size / 8;
-    auto* header = static_cast<LargeHeader*>(
-        capacity + i64{sizeof(LargeHeader)} > 0x7FFFFFFF ? nullptr : std::malloc(static_cast<size_t>(capacity) + sizeof(LargeHeader)));
+    auto* header = static_cast<LargeHeader*>(capacity + i64{sizeof(LargeHeader)} > 0x7FFFFFFF
+                                                 ? nullptr
+                                                 : std::malloc(static_cast<size_t>(capacity) + sizeof(LargeHeader)));
     if (!header) {
         if (may_fail == MayFail::No)
             out_of_memory(true);
@@ -166,7 +167,6 @@ void set_out_of_memory_release_hook(ReleaseHook hook)
     pool().release_hook = hook;
 }
 
-
 void* PoolAlloc(i32 size, MayFail may_fail)
 {
     if (size <= 0)
@@ -180,8 +180,7 @@ void* PoolAlloc(i32 size, MayFail may_fail)
                 return nullptr;
             out_of_memory(granules >= kPooledGranules);
         }
-        block = granules >= kPooledGranules ? heap_block(size, may_fail)
-                                            : pooled_block(granules, may_fail);
+        block = granules >= kPooledGranules ? heap_block(size, may_fail) : pooled_block(granules, may_fail);
         if (block)
             pool().bytes_in_use += size;
     }

@@ -114,10 +114,7 @@ void set_raise_slot(RaiseSlot slot, ClassRecord* exception_class)
     hooks().slots[static_cast<int>(slot)] = exception_class;
 }
 
-ClassRecord* raise_slot(RaiseSlot slot)
-{
-    return hooks().slots[static_cast<int>(slot)];
-}
+ClassRecord* raise_slot(RaiseSlot slot) { return hooks().slots[static_cast<int>(slot)]; }
 
 void RaiseNew(ClassRecord* exception_class)
 {
@@ -147,10 +144,7 @@ __attribute__((noinline)) void RuntimeRaiseException(RuntimeObject* exception)
     qv::search(exception);
 }
 
-__attribute__((noinline)) void RuntimeReraiseException(RuntimeObject* exception)
-{
-    qv::search(exception);
-}
+__attribute__((noinline)) void RuntimeReraiseException(RuntimeObject* exception) { qv::search(exception); }
 
 void RuntimeUnhandledException(RuntimeObject* exception)
 {

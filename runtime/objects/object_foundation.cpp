@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "runtime/diagnostics/assertion.h"
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 
 namespace qv {
@@ -153,8 +153,7 @@ ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t m, int32_t i, int32_t e,
                           "out->methodCount >= base->methodCount");
         copy_base_entries(interface_table(c), i, interface_table(base), base->interfaceCount,
                           "out->interfaceCount >= base->interfaceCount");
-        copy_base_entries(c->eventTable, e, base->eventTable, base->eventCount,
-                          "out->eventCount >= base->eventCount");
+        copy_base_entries(c->eventTable, e, base->eventTable, base->eventCount, "out->eventCount >= base->eventCount");
         copy_base_entries(c->staticMethodTable, s, base->staticMethodTable, base->staticMethodCount,
                           "out->staticMethodCount >= base->staticMethodCount");
         copy_base_entries(c->propertyTable, p, base->propertyTable, base->propertyCount,
@@ -264,10 +263,7 @@ MethodEntry* RuntimeLookupInterfaceVtable(RuntimeObject* object, ClassRecord* in
     return nullptr;
 }
 
-void RuntimeNilObject(void)
-{
-    RaiseNilObject();
-}
+void RuntimeNilObject(void) { RaiseNilObject(); }
 
 int32_t RuntimeDebugObjectCount(RuntimeObject* exclude)
 {
@@ -311,9 +307,6 @@ int32_t RuntimeDebugObjectRefs(RuntimeObject* exclude, int32_t n)
     return object ? object->refCount : 0;
 }
 
-int32_t RuntimeDebugMemoryUsed(void)
-{
-    return static_cast<i32>(pool_bytes_in_use());
-}
+int32_t RuntimeDebugMemoryUsed(void) { return static_cast<i32>(pool_bytes_in_use()); }
 
 }  // extern "C"

@@ -13,7 +13,7 @@ class ObjectRef {
 public:
     ObjectRef() = default;
     ObjectRef(const ObjectRef& other) : m_object(other.m_object) { RuntimeLockObject(m_object); }
-    ObjectRef(ObjectRef&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
+    ObjectRef(ObjectRef&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) { }
     ObjectRef& operator=(ObjectRef other) noexcept
     {
         std::swap(m_object, other.m_object);

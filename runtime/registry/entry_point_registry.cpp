@@ -75,8 +75,7 @@ const EntryPoint* with_borrowed_string(std::string_view name, Find find)
     if (!name.empty())
         std::memcpy(buffer + 1, name.data(), name.size());
     buffer[name.size() + 1] = 0;
-    RuntimeString record{1, buffer, static_cast<u32>(name.size() + 2), static_cast<i32>(name.size()),
-                         kEncodingUnknown};
+    RuntimeString record{1, buffer, static_cast<u32>(name.size() + 2), static_cast<i32>(name.size()), kEncodingUnknown};
     StringRef key = StringRef::adopt(name.empty() ? nullptr : &record);
     const EntryPoint* found = find(key);
     (void)key.leak();  // the record is not the map's to release
@@ -88,7 +87,7 @@ const EntryPoint* with_borrowed_string(std::string_view name, Find find)
 bool export_names_equal(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           equal_folded(reinterpret_cast<const u8*>(a.data()), reinterpret_cast<const u8*>(b.data()), a.size());
+        equal_folded(reinterpret_cast<const u8*>(a.data()), reinterpret_cast<const u8*>(b.data()), a.size());
 }
 
 EntryPointRegistry::EntryPointRegistry(std::span<const EntryPoint> static_entries, i32 growth_increment)

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
-#include "runtime/collections/string_map.h"
 #include "core/types.h"
+#include "runtime/collections/string_map.h"
 #include "runtime/strings/string_ref.h"
 
 namespace qv {

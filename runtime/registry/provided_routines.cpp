@@ -6,6 +6,7 @@
 #include "sdk/quaver.h"
 
 // Order matters only for names outside the static export table: they are appended in it.
+// clang-format off
 #define QV_PROVIDED_ROUTINES(X)   \
     /* strings */                 \
     X(RuntimeLockString)          \
@@ -183,6 +184,7 @@
     X(QuavConvertString)          \
     X(QuavGetFontEncoding)        \
     X(StringConvertEncoding)
+// clang-format on
 
 namespace qv {
 namespace {
@@ -193,9 +195,6 @@ const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_EN
 
 }  // namespace
 
-std::span<const ProvidedRoutine> provided_routines()
-{
-    return kProvidedRoutines;
-}
+std::span<const ProvidedRoutine> provided_routines() { return kProvidedRoutines; }
 
 }  // namespace qv

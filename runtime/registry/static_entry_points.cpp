@@ -55,14 +55,8 @@ const StaticTable& static_table()
 
 }  // namespace
 
-std::span<const EntryPoint> static_entry_points()
-{
-    return static_table().entries;
-}
+std::span<const EntryPoint> static_entry_points() { return static_table().entries; }
 
-std::span<const ProvidedRoutine* const> provided_routines_outside_static_table()
-{
-    return static_table().outside;
-}
+std::span<const ProvidedRoutine* const> provided_routines_outside_static_table() { return static_table().outside; }
 
 }  // namespace qv

@@ -12,7 +12,7 @@ namespace qv {
 constexpr u32 four_char_code(const char (&code)[5])
 {
     return (u32{static_cast<u8>(code[0])} << 24) | (u32{static_cast<u8>(code[1])} << 16) |
-           (u32{static_cast<u8>(code[2])} << 8) | u32{static_cast<u8>(code[3])};
+        (u32{static_cast<u8>(code[2])} << 8) | u32{static_cast<u8>(code[3])};
 }
 
 struct ResourceEntry {

@@ -1,10 +1,10 @@
 #include "runtime/startup/runtime_startup.h"
 
 #include "runtime/definitions/encoding_function_records.h"
-#include "runtime/exceptions/exception_classes.h"
 #include "runtime/definitions/string_function_records.h"
-#include "runtime/registry/entry_point_registry.h"
 #include "runtime/encodings/text_encoding_objects.h"
+#include "runtime/exceptions/exception_classes.h"
+#include "runtime/registry/entry_point_registry.h"
 #include "runtime/variants/value_classes.h"
 
 namespace qv {

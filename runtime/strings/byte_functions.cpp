@@ -22,8 +22,7 @@ i32 in_str_b(i32 start, const StringRef& source, const StringRef& find)
     return hit < 0 ? 0 : hit + 1;
 }
 
-StringRef replace_b(const StringRef& source, const StringRef& find, const StringRef& replacement,
-                    ReplaceCount count)
+StringRef replace_b(const StringRef& source, const StringRef& find, const StringRef& replacement, ReplaceCount count)
 {
     if (find.length() == 0 || source.length() == 0)
         return source;
@@ -45,8 +44,7 @@ StringRef replace_b(const StringRef& source, const StringRef& find, const String
     } trim;
     // Exported routines report a failed allocation as nil: no C++ exception may leave them.
     try {
-        for (i32 at = searcher.find(text, length, 0); at >= 0;
-             at = searcher.find(text, length, at + find_length)) {
+        for (i32 at = searcher.find(text, length, 0); at >= 0; at = searcher.find(text, length, at + find_length)) {
             hits.push_back(at);
             if (count == ReplaceCount::First)
                 break;
@@ -58,8 +56,7 @@ StringRef replace_b(const StringRef& source, const StringRef& find, const String
         return source;
 
     const i32 replacement_length = replacement.length();
-    const i64 result_length =
-        i64{length} + static_cast<i64>(hits.size()) * (i64{replacement_length} - find_length);
+    const i64 result_length = i64{length} + static_cast<i64>(hits.size()) * (i64{replacement_length} - find_length);
     if (result_length <= 0)
         return {};
     if (result_length > 0x7FFFFFF0)

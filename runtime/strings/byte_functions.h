@@ -13,8 +13,7 @@ enum class ReplaceCount { First, All };
 
 // source with the first (or every non-overlapping) byte-exact occurrence of find replaced;
 // the same record when nothing is found.
-StringRef replace_b(const StringRef& source, const StringRef& find, const StringRef& replacement,
-                    ReplaceCount count);
+StringRef replace_b(const StringRef& source, const StringRef& find, const StringRef& replacement, ReplaceCount count);
 
 StringRef chr_b(i32 value);
 StringRef dbcs_chr(i32 value);

@@ -50,7 +50,6 @@ bool cpu_has_sse2()
 #endif
 }
 
-
 }  // namespace
 
 ByteSearcher::ByteSearcher(const u8* needle, i32 length) : m_needle(needle), m_length(length)
@@ -137,9 +136,12 @@ __attribute__((target("sse2"))) i32 ByteSearcher::scan_sse2(const u8* text, i32&
     i32 pos = pos_io;
     i32 result = kKeepScanning;
     while (result == kKeepScanning && pos + 31 <= last) {
-        const __m128i low = _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos)), b1), _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos)), b2));
+        const __m128i low =
+            _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos)), b1),
+                          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos)), b2));
         const __m128i high =
-            _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos + 16)), b1), _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos + 16)), b2));
+            _mm_and_si128(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + pos + 16)), b1),
+                          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2 + pos + 16)), b2));
         // Verification may cost at most about as much as the scan itself.
         budget += 32;
         if (__builtin_expect(_mm_movemask_epi8(_mm_or_si128(low, high)) != 0, 0)) {

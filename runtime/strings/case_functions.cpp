@@ -126,8 +126,7 @@ u32 lower_code_point(u32 code_point) { return code_point <= 0xFFFF ? unicode_to_
 bool is_unicode_space(u32 c)
 {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
-           c == 0x3000;
+        (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 void map_utf8_code_points(const u8* text, i32 length, CodePointMap map, std::vector<u8>& out,
@@ -154,8 +153,8 @@ void map_utf8_code_points(const u8* text, i32 length, CodePointMap map, std::vec
             ++i;
             continue;
         }
-        if (unchanged && (b & 0xF0) == 0xE0 && unchanged[b & 0x0F] && i + 2 < length &&
-            (text[i + 1] & 0xC0) == 0x80 && (text[i + 2] & 0xC0) == 0x80) {
+        if (unchanged && (b & 0xF0) == 0xE0 && unchanged[b & 0x0F] && i + 2 < length && (text[i + 1] & 0xC0) == 0x80 &&
+            (text[i + 2] & 0xC0) == 0x80) {
             o[0] = b;
             o[1] = text[i + 1];
             o[2] = text[i + 2];

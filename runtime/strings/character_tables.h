@@ -9,8 +9,8 @@ namespace qv {
 // One block of 6 x 256 + 1 bytes. On a double-byte (DBCS) system only the lead-byte table is
 // filled: its case mapping and character types are asked of the platform per character.
 struct CharacterTables {
-    u8 lead[256];             // 1 for a lead byte
-    u8 upper[256];            // each byte upper-cased in the code page
+    u8 lead[256];   // 1 for a lead byte
+    u8 upper[256];  // each byte upper-cased in the code page
     u8 lower[256];
     u8 separator[256];        // bit 0: the byte's character type is space or blank
     u8 collation_order[256];  // byte values sorted by the locale's comparison

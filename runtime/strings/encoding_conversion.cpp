@@ -97,7 +97,8 @@ StringRef convert_code_pages(const StringRef& s, u32 from, u32 to)
     i32 length = s.length();
     std::vector<u8> shift_jis;
     if (from_page == kCodePageEUCJP || from_page == kCodePageISO2022JP) {
-        shift_jis = from_page == kCodePageEUCJP ? euc_jp_to_shift_jis(bytes, length) : iso2022_jp_to_shift_jis(bytes, length);
+        shift_jis =
+            from_page == kCodePageEUCJP ? euc_jp_to_shift_jis(bytes, length) : iso2022_jp_to_shift_jis(bytes, length);
         bytes = shift_jis.data();
         length = static_cast<i32>(shift_jis.size());
         from_page = kCodePageShiftJIS;

@@ -45,10 +45,9 @@ u32 Reconcile(StringRef* s1, StringRef* s2)
     const u32 combined = Combine(a, b, false);
     if (combined != kEncodingUnknown)
         return combined;
-    const u32 target = ((a == kEncodingUTF16 || b == kEncodingUTF16) && a != kEncodingUTF8 &&
-                        b != kEncodingUTF8)
-                           ? kEncodingUTF16
-                           : kEncodingUTF8;
+    const u32 target = ((a == kEncodingUTF16 || b == kEncodingUTF16) && a != kEncodingUTF8 && b != kEncodingUTF8)
+        ? kEncodingUTF16
+        : kEncodingUTF8;
     StringRef converted1 = *s1;
     if (a != target) {
         converted1 = convert_encoding(*s1, target);

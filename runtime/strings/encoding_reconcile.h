@@ -1,8 +1,8 @@
 // Choosing a common encoding for two strings (converting them where that needs it).
 #pragma once
 
-#include "runtime/strings/string_ref.h"
 #include "runtime/strings/encoding_conversion.h"
+#include "runtime/strings/string_ref.h"
 
 namespace qv {
 

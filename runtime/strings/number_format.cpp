@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "runtime/strings/number_text.h"
 #include "runtime/strings/encoding_reconcile.h"
+#include "runtime/strings/number_text.h"
 
 namespace qv {
 namespace {
@@ -21,10 +21,10 @@ struct Token {
 struct Section {
     std::vector<Token> tokens;
     i32 integer_placeholders = 0;
-    i32 first_integer_zero = -1;     // index of the first '0' among them
-    i32 integer_padded = 0;          // places from that '0' on, which show zeros
+    i32 first_integer_zero = -1;  // index of the first '0' among them
+    i32 integer_padded = 0;       // places from that '0' on, which show zeros
     i32 fraction_placeholders = 0;
-    i32 fraction_required = 0;       // places up to and including the last '0'
+    i32 fraction_required = 0;  // places up to and including the last '0'
     i32 percents = 0;
     bool grouping = false;
     bool scientific = false;
@@ -239,7 +239,8 @@ StringRef format_number(double value, const StringRef& format, const platform::N
             readable = utf8;
     }
     const std::string text = format_number_text(
-        value, std::string_view(reinterpret_cast<const char*>(readable.bytes()), static_cast<size_t>(readable.length())),
+        value,
+        std::string_view(reinterpret_cast<const char*>(readable.bytes()), static_cast<size_t>(readable.length())),
         separators);
     StringRef s = StringRef::FromBytes(text.data(), static_cast<i32>(text.size()));
     bool seven_bit = true;

@@ -30,10 +30,7 @@ RuntimeString* allocate_string_with_terminator(i32 n, i32 zero_bytes)
     return s;
 }
 
-RuntimeString* allocate_string(i32 n)
-{
-    return allocate_string_with_terminator(n, 1);
-}
+RuntimeString* allocate_string(i32 n) { return allocate_string_with_terminator(n, 1); }
 
 void release_string(RuntimeString* s)
 {

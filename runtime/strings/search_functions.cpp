@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "runtime/strings/text_search.h"
 #include "runtime/strings/encoding_reconcile.h"
+#include "runtime/strings/text_search.h"
 
 namespace qv {
 namespace {

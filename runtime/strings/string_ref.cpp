@@ -205,10 +205,7 @@ StringRef StringRef::TrimRight() const
     return Left(end);
 }
 
-StringRef StringRef::Trim() const
-{
-    return TrimRight().TrimLeft();
-}
+StringRef StringRef::Trim() const { return TrimRight().TrimLeft(); }
 
 u8* StringRef::WritableAt(i32 i)
 {
@@ -274,10 +271,7 @@ const char* StringRef::CText() const
                     : reinterpret_cast<const char*>(m_record->buffer + 1);
 }
 
-const u8* StringRef::PText() const
-{
-    return is_nil() ? s_empty_pstring : m_record->buffer;
-}
+const u8* StringRef::PText() const { return is_nil() ? s_empty_pstring : m_record->buffer; }
 
 const void* StringRef::WideText() const
 {

@@ -15,7 +15,7 @@ class StringRef {
 public:
     StringRef() = default;
     StringRef(const StringRef& other) : m_record(other.m_record) { retain_string(m_record); }
-    StringRef(StringRef&& other) noexcept : m_record(std::exchange(other.m_record, nullptr)) {}
+    StringRef(StringRef&& other) noexcept : m_record(std::exchange(other.m_record, nullptr)) { }
     StringRef& operator=(StringRef other) noexcept
     {
         std::swap(m_record, other.m_record);

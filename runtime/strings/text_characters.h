@@ -27,7 +27,8 @@ public:
         : m_text(text), m_length(length), m_scheme(scheme), m_lead(character_tables().lead)
     {
     }
-    explicit CharacterWalk(const StringRef& s) : CharacterWalk(s.bytes(), s.length(), character_scheme(s.encoding())) {}
+    explicit CharacterWalk(const StringRef& s)
+        : CharacterWalk(s.bytes(), s.length(), character_scheme(s.encoding())) { }
 
     CharacterScheme scheme() const { return m_scheme; }
 

@@ -13,7 +13,7 @@ namespace {
 bool has_unicode_case(u32 code_point)
 {
     return code_point <= 0xFFFF &&
-           (unicode_to_upper(code_point) != code_point || unicode_to_lower(code_point) != code_point);
+        (unicode_to_upper(code_point) != code_point || unicode_to_lower(code_point) != code_point);
 }
 
 u16 unit_at(const u8* text, i32 index)
@@ -72,11 +72,13 @@ void fold_utf16(const u8* text, i32 length, std::vector<u8>& out)
 
 }  // namespace
 
-TextSearch::TextSearch(const StringRef& text, const StringRef& find, u32 encoding, SearchCase mode,
-                       CodePointMap fold)
-    : m_text(text.bytes()), m_length(text.length()),
-      m_walk(text.bytes(), text.length(), character_scheme(encoding)), m_find(find.bytes()),
-      m_find_length(find.length()), m_fold(fold)
+TextSearch::TextSearch(const StringRef& text, const StringRef& find, u32 encoding, SearchCase mode, CodePointMap fold)
+    : m_text(text.bytes()),
+      m_length(text.length()),
+      m_walk(text.bytes(), text.length(), character_scheme(encoding)),
+      m_find(find.bytes()),
+      m_find_length(find.length()),
+      m_fold(fold)
 {
     const CharacterTables& tables = character_tables();
     const CharacterScheme scheme = m_walk.scheme();
@@ -207,9 +209,9 @@ TextHit TextSearch::next_folded(i32 from)
         const i32 candidate = m_searcher->find(folded, folded_length, at);
         if (candidate < 0)
             return {-1, -1};
-        const bool aligned = scheme == CharacterScheme::Utf16  ? candidate % 2 == 0
-                           : scheme == CharacterScheme::Utf8   ? candidate == 0 || !is_utf8_continuation(folded[candidate])
-                                                               : true;
+        const bool aligned = scheme == CharacterScheme::Utf16 ? candidate % 2 == 0
+            : scheme == CharacterScheme::Utf8 ? candidate == 0 || !is_utf8_continuation(folded[candidate])
+                                              : true;
         if (aligned)
             return {folded_to_text(candidate), folded_to_text(candidate + length)};
         at = candidate + 1;

@@ -15,8 +15,8 @@
 
 #include "runtime/strings/byte_search.h"
 #include "runtime/strings/case_functions.h"
-#include "runtime/strings/utf8_case_filter.h"
 #include "runtime/strings/text_characters.h"
+#include "runtime/strings/utf8_case_filter.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 
 #include "platform/code_page_tables.h"
 #include "runtime/strings/case_functions.h"
-#include "runtime/strings/text_characters.h"
 #include "runtime/strings/encoding_reconcile.h"
+#include "runtime/strings/text_characters.h"
 #include "runtime/text/utf.h"
 
 namespace qv {
@@ -32,7 +32,7 @@ std::pair<i32, i32> trimmed_range(const StringRef& s, TrimEnds ends)
     // Code-page text on a double-byte system goes character by character whatever its tag,
     // so that ASCII-tagged text is trimmed there too.
     const CharacterScheme scheme = s.encoding() == kEncodingUTF8 ? CharacterScheme::Utf8
-                                 : is_dbcs_system()              ? CharacterScheme::Dbcs
+        : is_dbcs_system()                                       ? CharacterScheme::Dbcs
                                                                  : CharacterScheme::Bytes;
     const CharacterWalk walk(text, length, scheme);
     const CharacterTables& tables = character_tables();

@@ -161,8 +161,9 @@ i32 Utf8CaseFilter::next_candidate(const u8* text, i32 length, i32 from)
         if (m_next[k] == -1)
             continue;
         if (m_next[k] < from) {
-            const void* hit = from < length ? std::memchr(text + from, m_first_bytes[k], static_cast<size_t>(length - from))
-                                            : nullptr;
+            const void* hit = from < length
+                ? std::memchr(text + from, m_first_bytes[k], static_cast<size_t>(length - from))
+                : nullptr;
             m_next[k] = hit ? static_cast<i32>(static_cast<const u8*>(hit) - text) : -1;
             if (m_next[k] == -1)
                 continue;

@@ -38,8 +38,8 @@ private:
 
     std::vector<FoldedChar> m_find;
     u8 m_ascii_fold[128] = {};  // the fold of each ASCII character that stays ASCII, else 0
-    i32 m_anchor = 0;          // index of the anchor character in m_find
-    u8 m_first_bytes[4] = {};  // bytes that can begin the anchor; more than 4 use the table
+    i32 m_anchor = 0;           // index of the anchor character in m_find
+    u8 m_first_bytes[4] = {};   // bytes that can begin the anchor; more than 4 use the table
     i32 m_first_count = 0;
     bool m_first_table[256] = {};
     i32 m_next[4] = {};  // memchr's last answers, one per first byte (-1: none left)

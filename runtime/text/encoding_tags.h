@@ -22,8 +22,8 @@ inline constexpr u32 kEncodingShiftJIS = 2561;
 inline constexpr u32 kEncodingWindowsLatin1 = 1280;
 inline constexpr u32 kEncodingDOSChineseTrad = 1059;
 
-inline constexpr u32 kCodePageEUCJP = 900000;       // pseudo page
-inline constexpr u32 kCodePageISO2022JP = 900001;   // pseudo page
+inline constexpr u32 kCodePageEUCJP = 900000;      // pseudo page
+inline constexpr u32 kCodePageISO2022JP = 900001;  // pseudo page
 inline constexpr u32 kCodePageShiftJIS = 932;
 inline constexpr u32 kCodePageUTF16 = 1200;
 inline constexpr u32 kCodePageUTF7 = 65000;

@@ -139,8 +139,7 @@ std::vector<u8> utf16_to_utf8(const u16* units, i32 count)
     out.reserve(static_cast<size_t>(count) * 3);
     for (i32 i = 0; i < count; ++i) {
         u32 cp = units[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00);
             ++i;
         }

@@ -98,10 +98,7 @@ ClassRecord* date_class()
     return s_class;
 }
 
-bool is_date(const RuntimeObject* object)
-{
-    return object && object_is_a(object, date_class());
-}
+bool is_date(const RuntimeObject* object) { return object && object_is_a(object, date_class()); }
 
 double date_total_seconds(const RuntimeObject* date)
 {

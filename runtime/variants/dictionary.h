@@ -23,7 +23,7 @@ struct DictionaryEntry {
     RuntimeObject* key;
     RuntimeObject* value;
     u32 hash;
-    i32 index;  // in the entry vector
+    i32 index;              // in the entry vector
     DictionaryEntry* next;  // in the same bin
 };
 

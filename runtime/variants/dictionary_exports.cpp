@@ -40,10 +40,7 @@ RuntimeDictionary* as_dictionary(RuntimeObject* object) { return reinterpret_cas
 
 void initialize_dictionary(RuntimeObject* object) { construct_table(as_dictionary(object)); }
 
-void finalize_dictionary(RuntimeObject* object)
-{
-    release_detached(detach_table(as_dictionary(object)));
-}
+void finalize_dictionary(RuntimeObject* object) { release_detached(detach_table(as_dictionary(object))); }
 
 ObjectDefinition s_definition;
 

@@ -89,10 +89,7 @@ BusyFlag::BusyFlag(RuntimeDictionary* dictionary) : m_dictionary(dictionary)
         std::this_thread::yield();
 }
 
-BusyFlag::~BusyFlag()
-{
-    __atomic_clear(&m_dictionary->busy, __ATOMIC_RELEASE);
-}
+BusyFlag::~BusyFlag() { __atomic_clear(&m_dictionary->busy, __ATOMIC_RELEASE); }
 
 void construct_table(RuntimeDictionary* dictionary)
 {

@@ -17,8 +17,14 @@ constexpr TypeDescriptor kDateType = object_type("Date");
 const ParameterRecord kOther[] = {{"other", &kVariantType, 0}};
 
 #define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-#define QV_METHOD(label, result, routine) {label, result, nullptr, 0, QV_ROUTINE(routine), nullptr, nullptr, 0}
-#define QV_BINARY(label, result, routine) {label, result, kOther, 1, QV_ROUTINE(routine), nullptr, nullptr, 0}
+#define QV_METHOD(label, result, routine)                                   \
+    {                                                                       \
+        label, result, nullptr, 0, QV_ROUTINE(routine), nullptr, nullptr, 0 \
+    }
+#define QV_BINARY(label, result, routine)                                  \
+    {                                                                      \
+        label, result, kOther, 1, QV_ROUTINE(routine), nullptr, nullptr, 0 \
+    }
 
 const MethodRecord kMethods[] = {
     QV_METHOD("Type", &kIntegerType, VarType),

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/number_text.h"
 #include "runtime/variants/date_value.h"
 #include "runtime/variants/variant_object.h"

@@ -17,8 +17,8 @@ namespace {
 StringRef hash_form(const StringRef& text)
 {
     const u32 tag = text.encoding();
-    const bool converted = tag == kEncodingUTF16 || (tag != kEncodingUTF8 && tag != kEncodingASCII &&
-                                                     tag != kEncodingUnknown && !text.IsSevenBit());
+    const bool converted = tag == kEncodingUTF16 ||
+        (tag != kEncodingUTF8 && tag != kEncodingASCII && tag != kEncodingUnknown && !text.IsSevenBit());
     if (!converted)
         return text;
     StringRef utf8 = text.ToUTF8();

@@ -1,8 +1,8 @@
 // The language's operators on variants: the common type of two operands, comparison and
 // arithmetic. Integer arithmetic wraps around in 32 bits; integer division and modulo by zero
 // raise a RuntimeException instead of trapping.
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/raise_builtin.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/variants/variant_object.h"
 
 namespace qv {

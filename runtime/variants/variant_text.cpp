@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "runtime/strings/number_text.h"
 #include "runtime/strings/encoding_reconcile.h"
+#include "runtime/strings/number_text.h"
 
 namespace qv {
 namespace {

@@ -45,11 +45,9 @@ const ConversionCase kCases[] = {
     {"question expands with trailing space", "本当?", 0xFF, "本当 !? "},
     {"full stop becomes small tsu", "行く。", 0xFF, "行くッ "},
     {"small tsu before full stop", "そうだっ。", 0xFF, "そうだ──ッ "},
-    {"space before a line end is stripped, last line keeps it", "すごい!\r本当?", 0xFF,
-     "すごい !!\r本当 !? "},
+    {"space before a line end is stripped, last line keeps it", "すごい!\r本当?", 0xFF, "すごい !!\r本当 !? "},
     {"switch 3 off leaves an ideographic space", "行く。", 0xFF & ~HOLLERPAD_SWITCH(3), "行く\u3000"},
-    {"ideographic space before a line end is stripped", "行く。\r次", 0xFF & ~HOLLERPAD_SWITCH(3),
-     "行く\r次"},
+    {"ideographic space before a line end is stripped", "行く。\r次", 0xFF & ~HOLLERPAD_SWITCH(3), "行く\r次"},
     {"switch 9 puts the name line in front", "あ", 0x1FF, std::string(kNameLine) + "\rあ"},
     {"empty stays empty", "", 0xFF, ""},
     {"empty with switch 9 is the name line", "", 0x1FF, std::string(kNameLine) + "\r"},
@@ -58,11 +56,16 @@ const ConversionCase kCases[] = {
     {"prolonged marks become box drawing", "すごーーーい", 0xFF, "すご──い"},
     {"switch 2 rewrites だろう。", "だろう。", 0xFF, "だろうが──ッ !! "},
     {"switch 8 rewrites あなた", "あなた", 0xFF, "あンた"},
-    {"switch 8 off keeps あなた but ん still becomes ン", "あなたん", 0xFF & ~HOLLERPAD_SWITCH(8),
-     "あなたン"},
+    {"switch 8 off keeps あなた but ん still becomes ン", "あなたん", 0xFF & ~HOLLERPAD_SWITCH(8), "あなたン"},
     {"all switches off still normalises", "行く。すごい!", 0, "行く\u3000すごい !! "},
-    {"bytes that are not UTF-8 pass through", std::string("a\xff\x00" "b!", 5), 0xFF,
-     std::string("a\xff\x00" "b !! ", 8)},
+    {"bytes that are not UTF-8 pass through",
+     std::string("a\xff\x00"
+                 "b!",
+                 5),
+     0xFF,
+     std::string("a\xff\x00"
+                 "b !! ",
+                 8)},
 };
 
 TEST(ConvertText, DocumentedExamples)
@@ -137,11 +140,11 @@ TEST(ConversionTable, StepsAreNumberedOneToOneHundredTenInOrder)
 {
     int expected = 1;
     int prepends = 0;
-#define CHECK_STEP(n, sw, find, repl)                  \
-    EXPECT_EQ((n), expected++);                        \
+#define CHECK_STEP(n, sw, find, repl)                      \
+    EXPECT_EQ((n), expected++);                            \
     EXPECT_TRUE((sw) >= 0 && (sw) <= 8) << "step " << (n); \
-    EXPECT_GT(sizeof(find), 1u) << "step " << (n);      \
-    EXPECT_GT(sizeof(repl), 1u) << "step " << (n);  /* no step empties a text */
+    EXPECT_GT(sizeof(find), 1u) << "step " << (n);         \
+    EXPECT_GT(sizeof(repl), 1u) << "step " << (n); /* no step empties a text */
 #define CHECK_PREPEND(n, sw, text) \
     EXPECT_EQ((n), expected++);    \
     EXPECT_EQ((sw), 9);            \

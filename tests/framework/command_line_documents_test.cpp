@@ -20,10 +20,7 @@ struct DeliveryCase {
     bool new_document;
 };
 
-void PrintTo(const DeliveryCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const DeliveryCase& c, std::ostream* os) { *os << c.name; }
 
 class DocumentDelivery : public testing::TestWithParam<DeliveryCase> { };
 

@@ -36,10 +36,7 @@ struct TranslationCase {
     u32 expected;
 };
 
-void PrintTo(const TranslationCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const TranslationCase& c, std::ostream* os) { *os << c.name; }
 
 class TranslateKey : public testing::TestWithParam<TranslationCase> { };
 

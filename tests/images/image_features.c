@@ -2,15 +2,12 @@
  * a class of its own and catches exceptions in landing records of its own. */
 #include "tests/images/image_support.h"
 
-static int32_t g_counter;                 /* a global slot (data fixup) */
-static void (*g_show)(RuntimeString*);    /* a routine address stored: absolute import */
-static int32_t (*g_twice)(int32_t);       /* a local routine's address: code fixup */
+static int32_t g_counter;              /* a global slot (data fixup) */
+static void (*g_show)(RuntimeString*); /* a routine address stored: absolute import */
+static int32_t (*g_twice)(int32_t);    /* a local routine's address: code fixup */
 static int32_t g_initialized;
 
-static int32_t twice(int32_t v)
-{
-    return 2 * v;
-}
+static int32_t twice(int32_t v) { return 2 * v; }
 
 /* Calls RuntimeNilObject, then RuntimeRaiseException(raise), each followed by an active
  * landing record whose slot is the local at ebp-4; returns what the handler found there
@@ -22,6 +19,7 @@ static int32_t twice(int32_t v)
  * sanitizer build then reports its own locals as overflowing). */
 RuntimeObject* catch_nil_object(void);
 RuntimeObject* catch_raised(RuntimeObject* raise);
+/* clang-format off */
 __asm__(
     ".text\n"
     ".globl catch_nil_object\n"
@@ -68,6 +66,7 @@ __asm__(
     "  movl -4(%ebp), %eax\n"
     "  leave\n"
     "  ret\n");
+/* clang-format on */
 
 static void initialize_my_error(RuntimeObject* object)
 {
@@ -75,10 +74,7 @@ static void initialize_my_error(RuntimeObject* object)
     ++g_initialized;
 }
 
-static int32_t my_error_code(RuntimeObject* self)
-{
-    return ((int32_t*)self)[9];
-}
+static int32_t my_error_code(RuntimeObject* self) { return ((int32_t*)self)[9]; }
 
 static void show_class(RuntimeString* label, RuntimeObject* object)
 {
@@ -119,7 +115,8 @@ void ImageEntry(void)
     mine->methodTable[base->methodCount].routine = (void*)my_error_code;
     mine->methodTable[base->methodCount].signature = QV_STR("Code%i%o<MyError>");
     RuntimeObject* error = RuntimeNewObject(mine);
-    int32_t (*code)(RuntimeObject*) = (int32_t (*)(RuntimeObject*))((MethodEntry*)error->methods)[base->methodCount].routine;
+    int32_t (*code)(RuntimeObject*) =
+        (int32_t(*)(RuntimeObject*))((MethodEntry*)error->methods)[base->methodCount].routine;
     say(QV_STR("own class method: "), number(code(error)));
     say(QV_STR("own class is a RuntimeException: "), number(RuntimeObjectIsa(error, base)));
 

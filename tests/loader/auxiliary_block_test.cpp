@@ -25,8 +25,8 @@ TEST(AuxiliaryBlock, FindsItemsByNumberAfterTheTable)
     put_be(file, 3);       // item 2 three bytes later
     file.insert(file.end(), {'a', 'b', 'c', 'X', 'Y'});
     const auto path = std::filesystem::temp_directory_path() / "qv-aux-block.bin";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     {
         qv::AuxiliaryBlock block;  // keeps the file open: closed before the file is removed
         block.configure(path.string(), 10);

@@ -32,16 +32,16 @@ class TempFolder {
 public:
     TempFolder()
     {
-        m_path = fs::temp_directory_path() / ("qv-image-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
-                                              std::to_string(std::rand()));
+        m_path = fs::temp_directory_path() /
+            ("qv-image-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + std::to_string(std::rand()));
         fs::create_directories(m_path);
     }
     ~TempFolder() { fs::remove_all(m_path); }
     std::string write(const std::string& name, const Bytes& bytes)
     {
         const fs::path file = m_path / name;
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return file.string();
     }
     std::string path() const { return m_path.string(); }

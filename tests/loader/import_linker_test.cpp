@@ -47,7 +47,11 @@ public:
 
 struct StreamBuilder {
     Bytes bytes;
-    StreamBuilder& u8_(u8 v) { bytes.push_back(v); return *this; }
+    StreamBuilder& u8_(u8 v)
+    {
+        bytes.push_back(v);
+        return *this;
+    }
     StreamBuilder& u32_(u32 v)
     {
         for (int i = 0; i < 4; ++i)
@@ -61,7 +65,10 @@ struct StreamBuilder {
         bytes.push_back(0);
         return *this;
     }
-    StreamBuilder& runtime_import(u8 mode, u32 head, const std::string& n) { return u8_(1).u8_(mode).u32_(head).name(n); }
+    StreamBuilder& runtime_import(u8 mode, u32 head, const std::string& n)
+    {
+        return u8_(1).u8_(mode).u32_(head).name(n);
+    }
     StreamBuilder& fixup(u8 tag, u32 site) { return u8_(tag).u32_(site); }
     StreamBuilder& library_import(u32 head, const std::string& proc, const std::string& lib)
     {
@@ -72,7 +79,10 @@ struct StreamBuilder {
 struct Image {
     Bytes code = Bytes(0x200, 0x90);
     Bytes data = Bytes(0x80, 0);
-    LoadedImage loaded() { return {code.data(), static_cast<u32>(code.size()), data.data(), static_cast<u32>(data.size())}; }
+    LoadedImage loaded()
+    {
+        return {code.data(), static_cast<u32>(code.size()), data.data(), static_cast<u32>(data.size())};
+    }
     u32 at(u32 site) const
     {
         u32 v;
@@ -91,8 +101,8 @@ TEST(LinkImage, RelativeChainStoresCallDisplacements)
     image.put(0x101, 0x120);  // site 0x101 links to 0x120
     image.put(0x120, 0);
     FakeResolver resolver;
-    Result<LinkReport> report = LinkImage(StreamBuilder().runtime_import(1, 0x101, "RoutineA").bytes,
-                                          image.loaded(), resolver);
+    Result<LinkReport> report =
+        LinkImage(StreamBuilder().runtime_import(1, 0x101, "RoutineA").bytes, image.loaded(), resolver);
     ASSERT_TRUE(report.ok()) << report.error();
     const auto target = reinterpret_cast<uintptr_t>(&g_routine_a);
     EXPECT_EQ(image.at(0x101), static_cast<u32>(target - image.code_base() - 0x105));
@@ -145,7 +155,7 @@ TEST(LinkImage, FixupsAddTheirBases)
 TEST(LinkImage, StringConstantTextPointerIsSetOnceForManySites)
 {
     Image image;
-    image.put_data(0x08 + 0, 1);  // count
+    image.put_data(0x08 + 0, 1);   // count
     image.put_data(0x08 + 12, 3);  // length
     image.put(0x50, 0x08);
     image.put(0x60, 0x08);
@@ -172,9 +182,12 @@ TEST(LinkImage, LibraryImports)
     Image image;
     image.put(0x10, 0);
     FakeResolver resolver;
-    ASSERT_TRUE(LinkImage(StreamBuilder().library_import(0x10, "Proc", "good.dll").bytes, image.loaded(), resolver).ok());
-    EXPECT_EQ(image.at(0x10), static_cast<u32>(reinterpret_cast<uintptr_t>(&g_library_proc) - image.code_base() - 0x14));
-    Result<LinkReport> failed = LinkImage(StreamBuilder().library_import(0, "Other", "good.dll").bytes, image.loaded(), resolver);
+    ASSERT_TRUE(
+        LinkImage(StreamBuilder().library_import(0x10, "Proc", "good.dll").bytes, image.loaded(), resolver).ok());
+    EXPECT_EQ(image.at(0x10),
+              static_cast<u32>(reinterpret_cast<uintptr_t>(&g_library_proc) - image.code_base() - 0x14));
+    Result<LinkReport> failed =
+        LinkImage(StreamBuilder().library_import(0, "Other", "good.dll").bytes, image.loaded(), resolver);
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.error(), "no Other in good.dll");
 }

@@ -72,7 +72,7 @@ TEST(OptionsStream, TitleRunningPastTheEndIsRefused)
 Bytes resource_record(const char (&type)[5], u16 id, const std::string& data)
 {
     Bytes out = {static_cast<u8>(type[3]), static_cast<u8>(type[2]), static_cast<u8>(type[1]),
-                 static_cast<u8>(type[0]), static_cast<u8>(id), static_cast<u8>(id >> 8)};
+                 static_cast<u8>(type[0]), static_cast<u8>(id),      static_cast<u8>(id >> 8)};
     put_u32(out, 0);
     put_u32(out, static_cast<u32>(data.size()));
     out.insert(out.end(), data.begin(), data.end());

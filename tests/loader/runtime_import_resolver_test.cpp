@@ -46,8 +46,9 @@ TEST_F(RuntimeImportResolverTest, LibraryNamesDifferingInCaseLoadOnce)
     EXPECT_EQ(first->module, nullptr);
     std::string message;
     EXPECT_EQ(resolver.library_procedure("qv-missing-library.dll", "Proc", message), nullptr);
-    EXPECT_EQ(message, "The application could not be loaded because a necessary shared library "
-                       "qv-missing-library.dll could not be found.");
+    EXPECT_EQ(message,
+              "The application could not be loaded because a necessary shared library "
+              "qv-missing-library.dll could not be found.");
     EXPECT_EQ(resolver.library_procedure("QV-MISSING-LIBRARY.DLL", "Proc", message), nullptr);
     EXPECT_EQ(qv::loaded_libraries().size(), before);  // every spelling found the one node
 }
@@ -60,8 +61,10 @@ TEST_F(RuntimeImportResolverTest, MissingProcedureOfALoadedLibrary)
     std::string message;
     EXPECT_NE(resolver.library_procedure(library, present, message), nullptr) << message;
     EXPECT_EQ(resolver.library_procedure(library, "qvNoSuchProcedure", message), nullptr);
-    EXPECT_EQ(message, std::string("The application could not be loaded because the routine qvNoSuchProcedure "
-                                   "could not be found in the shared library ") + library + ".");
+    EXPECT_EQ(message,
+              std::string("The application could not be loaded because the routine qvNoSuchProcedure "
+                          "could not be found in the shared library ") +
+                  library + ".");
 }
 
 }  // namespace

@@ -14,13 +14,15 @@ using platform::LetterCase;
 
 std::string changed(std::string character, LetterCase target)
 {
-    platform::change_character_case(reinterpret_cast<u8*>(character.data()), static_cast<i32>(character.size()), target);
+    platform::change_character_case(reinterpret_cast<u8*>(character.data()), static_cast<i32>(character.size()),
+                                    target);
     return character;
 }
 
 bool space(const std::string& character)
 {
-    return platform::is_space_character(reinterpret_cast<const u8*>(character.data()), static_cast<i32>(character.size()));
+    return platform::is_space_character(reinterpret_cast<const u8*>(character.data()),
+                                        static_cast<i32>(character.size()));
 }
 
 TEST(CodePageTables, Japanese932)
@@ -35,8 +37,13 @@ TEST(CodePageTables, Japanese932)
         const char* upper;
     };
     const Pair pairs[] = {
-        {"a", "A"}, {"z", "Z"}, {"\x82\x81", "\x82\x60"}, {"\x82\x9a", "\x82\x79"},  // ａ Ａ, ｚ Ｚ
-        {"\x83\xbf", "\x83\x9f"}, {"\x84\x70", "\x84\x40"}, {"\x84\x91", "\x84\x60"},  // α Α, а А, я Я
+        {"a", "A"},
+        {"z", "Z"},
+        {"\x82\x81", "\x82\x60"},
+        {"\x82\x9a", "\x82\x79"},  // ａ Ａ, ｚ Ｚ
+        {"\x83\xbf", "\x83\x9f"},
+        {"\x84\x70", "\x84\x40"},
+        {"\x84\x91", "\x84\x60"},  // α Α, а А, я Я
     };
     for (const Pair& p : pairs) {
         SCOPED_TRACE(p.lower);

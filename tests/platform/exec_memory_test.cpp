@@ -25,8 +25,7 @@ bool is_writable(void* address)
     MEMORY_BASIC_INFORMATION info;
     if (VirtualQuery(address, &info, sizeof info) == 0)
         return false;
-    return (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE |
-                            PAGE_EXECUTE_WRITECOPY)) != 0;
+    return (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
 #else
     // The kernel writes on our behalf and honours the page protection (EFAULT otherwise).
     unsigned char byte = 0xC3;

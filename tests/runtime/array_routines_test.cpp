@@ -22,7 +22,7 @@ using test::plain_object;
 // Owns one count on an array.
 class ArrayRef {
 public:
-    explicit ArrayRef(RuntimeArray* array) : m_array(array) {}
+    explicit ArrayRef(RuntimeArray* array) : m_array(array) { }
     ArrayRef(const ArrayRef&) = delete;
     ArrayRef& operator=(const ArrayRef&) = delete;
     ~ArrayRef() { RuntimeUnlockArray(m_array); }
@@ -43,7 +43,7 @@ std::vector<i32> ints_of(RuntimeArray* array)
     return values;
 }
 
-class Arrays : public test::ValueTest {};
+class Arrays : public test::ValueTest { };
 
 TEST_F(Arrays, CreationSizesTheZeroFilledDataFromTheBounds)
 {
@@ -107,7 +107,7 @@ TEST_F(Arrays, ElementsLieWithTheFirstIndexVaryingFastest)
         i32 offset;  // bytes, or -1 for out of bounds
     };
     const Case cases[] = {
-        {0, 0, 0}, {1, 0, 4}, {0, 1, 8}, {1, 2, 20},  // the last element of a 2-by-3 array
+        {0, 0, 0},  {1, 0, 4},  {0, 1, 8},   {1, 2, 20},  // the last element of a 2-by-3 array
         {2, 0, -1}, {0, 3, -1}, {-1, 0, -1}, {0, -1, -1},
     };
     ArrayRef array(CreateArray(2, QV_ARRAY_VALUE32, 1, 2));

@@ -62,7 +62,7 @@ std::vector<std::vector<i32>> integer_inputs()
     return inputs;
 }
 
-class ArraySort : public test::ValueTest {};
+class ArraySort : public test::ValueTest { };
 
 TEST_F(ArraySort, IntegersAscendInSignedOrder)
 {
@@ -164,8 +164,9 @@ TEST_F(ArraySort, StringsAscendIgnoringCaseAndKeepTheirCounts)
     std::vector<std::string> keys;
     for (const std::string& s : sorted)
         keys.push_back(folded(s));
-    EXPECT_EQ(keys, (std::vector<std::string>{"", "APPLE", "APPLE", "APRICOT", "BANANA", "BANANA", "CHERRY",
-                                              folded("Äpfel")}));
+    EXPECT_EQ(
+        keys,
+        (std::vector<std::string>{"", "APPLE", "APPLE", "APRICOT", "BANANA", "BANANA", "CHERRY", folded("Äpfel")}));
     for (const StringRef& s : strings)
         EXPECT_EQ(s.get() ? s.get()->refCount : 2, 2) << "one count here, one in the array";
     RuntimeUnlockArray(array);

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "sdk/quaver.h"
 #include "runtime/strings/byte_functions.h"
+#include "sdk/quaver.h"
 #include "tests/support/string_helpers.h"
 
 namespace {
@@ -39,7 +39,8 @@ TEST(StringInStrB, Edges)
         {"case-sensitive", 1, "abcABC", "AB", 4},
         {"UTF-8 bytes", 1, "日本語", "語", 7},
         {"long needle over long text", 1,
-         "................................................................................................xyz-long-needle!",
+         "................................................................................................xyz-long-"
+         "needle!",
          "xyz-long-needle", 97},
     };
     for (const InStrCase& c : cases) {
@@ -54,8 +55,8 @@ TEST(StringReplaceAllB, ResultLengthAndEncodingFollowTheSource)
 {
     // Each of the two hits grows by two bytes: four bytes become eight.
     StringRef source = utf8("a!b!");
-    StringRef result = StringRef::adopt(
-        StringReplaceAllB(source.get(), ascii("!").get(), bytes_of("\xef\xbc\x81").get()));
+    StringRef result =
+        StringRef::adopt(StringReplaceAllB(source.get(), ascii("!").get(), bytes_of("\xef\xbc\x81").get()));
     EXPECT_EQ(result.length(), 8);
     EXPECT_EQ(text_of(result), "a！b！");
     EXPECT_EQ(result.encoding(), kEncodingUTF8);
@@ -143,11 +144,8 @@ TEST(StringChr, OneByteWithAsciiOnlyBelow128)
         u32 encoding;
     };
     const Case cases[] = {
-        {33, "!", kEncodingASCII},
-        {0, std::string("\0", 1), kEncodingASCII},
-        {127, "\x7f", kEncodingASCII},
-        {128, "\x80", kEncodingUnknown},
-        {0x1241, "A", kEncodingUnknown},  // low 8 bits only
+        {33, "!", kEncodingASCII},       {0, std::string("\0", 1), kEncodingASCII}, {127, "\x7f", kEncodingASCII},
+        {128, "\x80", kEncodingUnknown}, {0x1241, "A", kEncodingUnknown},  // low 8 bits only
         {-1, "\xff", kEncodingUnknown},
     };
     for (const Case& c : cases) {

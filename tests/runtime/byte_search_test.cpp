@@ -35,8 +35,8 @@ TEST(ByteSearch, MatchesStdFindAtEveryPositionAndLength)
                 for (i32 from : {0, 1, static_cast<i32>(at)}) {
                     const size_t want = text.find(needle, static_cast<size_t>(from));
                     ASSERT_EQ(qv::find_bytes(bytes, static_cast<i32>(text.size()),
-                                             reinterpret_cast<const u8*>(needle.data()),
-                                             static_cast<i32>(length), from),
+                                             reinterpret_cast<const u8*>(needle.data()), static_cast<i32>(length),
+                                             from),
                               want == std::string::npos ? -1 : static_cast<i32>(want))
                         << "length " << length << " text " << text_length << " at " << at << " from " << from;
                 }

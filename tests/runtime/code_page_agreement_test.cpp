@@ -56,16 +56,22 @@ std::string hex(const std::string& bytes)
     return out.empty() ? "(nil)" : out;
 }
 
-std::string code_bytes(u32 code) { return code > 0xFF ? std::string{char(code >> 8), char(code & 0xFF)} : std::string(1, char(code)); }
+std::string code_bytes(u32 code)
+{
+    return code > 0xFF ? std::string{char(code >> 8), char(code & 0xFF)} : std::string(1, char(code));
+}
 
 // Text through the runtime's general conversion, tag to tag.
-std::string convert(const std::string& text, u32 from, u32 to) { return text_of(convert_encoding(bytes_of(text, from), to)); }
+std::string convert(const std::string& text, u32 from, u32 to)
+{
+    return text_of(convert_encoding(bytes_of(text, from), to));
+}
 
 // ---- cp932_table.txt --------------------------------------------------------------------
 
 struct Cp932Table {
-    std::map<u32, u32> character;       // code -> code point, for every code Python reads
-    std::map<u32, u32> python_encoding;  // code -> the code cp932 writes its character as, where not itself
+    std::map<u32, u32> character;           // code -> code point, for every code Python reads
+    std::map<u32, u32> python_encoding;     // code -> the code cp932 writes its character as, where not itself
     std::map<u32, std::string> python_euc;  // code -> euc_jp bytes ("" none), where not the arithmetic form
 };
 
@@ -216,7 +222,8 @@ TEST(CodePageAgreement, EveryCharacterOfTheJapanesePseudoPages)
             want_euc = arithmetic_euc(code);
             auto found = t.python_euc.find(code);
             if (found != t.python_euc.end()) {
-                EXPECT_TRUE(lead == 0x87 || lead == 0xED || lead == 0xEE) << "an unnamed difference from Python's euc_jp";
+                EXPECT_TRUE(lead == 0x87 || lead == 0xED || lead == 0xEE)
+                    << "an unnamed difference from Python's euc_jp";
                 ++named;
             }
             want_iso = std::string("\x1B$B") + char(want_euc[0] & 0x7F) + char(want_euc[1] & 0x7F) + "\x1B(J";
@@ -278,7 +285,9 @@ TEST_F(JapaneseText, ToShiftJisAndBackAsPythonsCp932)
 {
     const std::string sjis = convert(s_text, kEncodingUTF8, kEncodingShiftJIS);
     EXPECT_EQ(sjis.size(), s_cp932.size());
-    EXPECT_TRUE(sjis == s_cp932) << "first difference at byte " << std::mismatch(sjis.begin(), sjis.end(), s_cp932.begin(), s_cp932.end()).first - sjis.begin();
+    EXPECT_TRUE(sjis == s_cp932) << "first difference at byte "
+                                 << std::mismatch(sjis.begin(), sjis.end(), s_cp932.begin(), s_cp932.end()).first -
+            sjis.begin();
     EXPECT_TRUE(convert(s_cp932, kEncodingShiftJIS, kEncodingUTF8) == s_text);
     EXPECT_NE(s_text.find("\xEF\xBD\x9E"), std::string::npos) << "the text holds U+FF5E";
 }
@@ -290,7 +299,8 @@ TEST_F(JapaneseText, ToEucJpAndBackAsPythonsEucJp)
 {
     const std::string sjis = convert(s_text, kEncodingUTF8, kEncodingShiftJIS);
     const std::string euc = convert(sjis, kEncodingShiftJIS, kEncodingEUCJP);
-    EXPECT_TRUE(euc == s_euc) << "first difference at byte " << std::mismatch(euc.begin(), euc.end(), s_euc.begin(), s_euc.end()).first - euc.begin();
+    EXPECT_TRUE(euc == s_euc) << "first difference at byte "
+                              << std::mismatch(euc.begin(), euc.end(), s_euc.begin(), s_euc.end()).first - euc.begin();
     EXPECT_TRUE(convert(s_euc, kEncodingEUCJP, kEncodingShiftJIS) == sjis);
     EXPECT_TRUE(convert(s_euc, kEncodingEUCJP, kEncodingUTF8) == s_text);
 }
@@ -301,7 +311,9 @@ TEST_F(JapaneseText, ToIso2022JpAndBackAsPythonsIso2022Jp)
     const std::string sjis = convert(s_text, kEncodingUTF8, kEncodingShiftJIS);
     const std::string iso = convert(sjis, kEncodingShiftJIS, kEncodingISO2022JP);
     const std::string as_python = iso_from_runtime(iso);
-    EXPECT_TRUE(as_python == s_iso) << "first difference at byte " << std::mismatch(as_python.begin(), as_python.end(), s_iso.begin(), s_iso.end()).first - as_python.begin();
+    EXPECT_TRUE(as_python == s_iso)
+        << "first difference at byte "
+        << std::mismatch(as_python.begin(), as_python.end(), s_iso.begin(), s_iso.end()).first - as_python.begin();
     EXPECT_TRUE(convert(iso, kEncodingISO2022JP, kEncodingShiftJIS) == sjis);
     EXPECT_TRUE(convert(s_iso, kEncodingISO2022JP, kEncodingUTF8) == s_text) << "Python's own bytes read back";
 }

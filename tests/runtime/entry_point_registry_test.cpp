@@ -67,8 +67,8 @@ TEST(EntryPointRegistry, IndexAnswersWhatTheFirstMatchScanAnswers)
     EXPECT_EQ(registry.FindEntryPoint(test::ascii("ALPHA")), &kSmallTable[0]);  // as a runtime string
     EXPECT_EQ(registry.FindEntryPoint(test::ascii("beta")), nullptr);
 
-    for (const char* query : {"alpha", "ALPHA", "Alpha", "beta", "BETA", "bEtA", "gamma", "GAMMA", "delta",
-                              "DELTA", "epsilon", "zeta", "", "alph", "alphaa", "\xF5ota", "\xF5\xF5"}) {
+    for (const char* query : {"alpha", "ALPHA", "Alpha", "beta", "BETA", "bEtA", "gamma", "GAMMA", "delta", "DELTA",
+                              "epsilon", "zeta", "", "alph", "alphaa", "\xF5ota", "\xF5\xF5"}) {
         EXPECT_EQ(registry.FindEntryPoint(query), registry.find_by_scan(query)) << query;
     }
     // Bytes past the end of a name never match it.
@@ -115,8 +115,8 @@ TEST(EntryPointRegistry, AppendedCapacityGrowsByTheIncrementOrDoubles)
         i32 capacity;
     };
     const Case cases[] = {
-        {0, 1, 16}, {0, 16, 16}, {0, 17, 32}, {0, 33, 64},
-        {5, 1, 16}, {5, 17, 21}, {5, 22, 26}, {40, 1, 40}, {40, 41, 80},
+        {0, 1, 16},  {0, 16, 16}, {0, 17, 32}, {0, 33, 64},  {5, 1, 16},
+        {5, 17, 21}, {5, 22, 26}, {40, 1, 40}, {40, 41, 80},
     };
     for (const Case& c : cases) {
         std::vector<std::string> names;  // outlives the registry, which keeps the pointers
@@ -128,7 +128,8 @@ TEST(EntryPointRegistry, AppendedCapacityGrowsByTheIncrementOrDoubles)
         EXPECT_EQ(registry.appended_capacity(), c.capacity) << c.increment << "/" << c.appends;
         ASSERT_EQ(registry.EntryPointCount(), kSmallCount + c.appends);
         for (i32 i = 0; i < c.appends; ++i)
-            ASSERT_EQ(registry.FindEntryPoint(mixed_case(names[i].c_str(), true)), registry.EntryPointAt(kSmallCount + i));
+            ASSERT_EQ(registry.FindEntryPoint(mixed_case(names[i].c_str(), true)),
+                      registry.EntryPointAt(kSmallCount + i));
     }
 }
 
@@ -217,7 +218,8 @@ TEST_F(ProcessEntryPoints, EveryRoutineDeclaredInTheSdkIsProvided)
     // A declaration: a line that starts with a type and ends in "name(...);".
     const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);
     size_t declared = 0;
-    for (auto it = std::sregex_iterator(source.begin(), source.end(), declaration); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), declaration); it != std::sregex_iterator();
+         ++it) {
         ++declared;
         EXPECT_TRUE(provided.count((*it)[1].str())) << (*it)[1].str() << " is declared but not provided";
     }

@@ -326,8 +326,9 @@ TEST_F(ExceptionSearchChain, FrameGapOfMoreThan4096BytesEndsTheSearch)
         const Label middle = b.label();
         b.bind(middle).enter(0);
         for (u32 depth = 2048; depth < c.gap + 2048; depth += 2048)  // touch the pages in order:
-            b.bytes({0x85, 0x84, 0x24}).u32_value(0u - depth);         // Windows grows stacks by a guard page
-        b.bytes({0x8D, 0xA5}).u32_value(12u - c.gap)  // lea esp, [ebp - gap + 12]
+            b.bytes({0x85, 0x84, 0x24}).u32_value(0u - depth);       // Windows grows stacks by a guard page
+        b.bytes({0x8D, 0xA5})
+            .u32_value(12u - c.gap)  // lea esp, [ebp - gap + 12]
             .push_imm(address(exception_class()))
             .call(code_address(&raise_and_carry_on))
             .leave_ret();
@@ -380,7 +381,8 @@ TEST_F(ExceptionSearch, ReraiseFromAHandlerGoesToTheNextRecordOrIsUnhandled)
         const char* name;
         Marker outer_marker;
     };
-    for (const Case& c : {Case{"outer record active", Marker::Active}, Case{"no active record above", Marker::Inactive}}) {
+    for (const Case& c :
+         {Case{"outer record active", Marker::Active}, Case{"no active record above", Marker::Inactive}}) {
         SCOPED_TRACE(c.name);
         s_raiser = {};
         const size_t raised_before = m_hooks.raised().size();

@@ -54,11 +54,22 @@ protected:
 TEST_F(FoundationClasses, SeventeenSubclassesOfRuntimeExceptionInOrder)
 {
     const char* names[] = {
-        "RuntimeException", "NilObjectException", "ServiceNotAvailableException",
-        "NoOpenTransportException", "RegistryAccessErrorException", "IllegalCastException",
-        "InvalidParentException", "stackOverflowException", "typeMismatchException",
-        "OutOfBoundsException", "OutOfMemoryException", "KeyNotFoundException", "EndException",
-        "ThreadAlreadyRunningException", "UnsupportedFormatException", "KeyChainException",
+        "RuntimeException",
+        "NilObjectException",
+        "ServiceNotAvailableException",
+        "NoOpenTransportException",
+        "RegistryAccessErrorException",
+        "IllegalCastException",
+        "InvalidParentException",
+        "stackOverflowException",
+        "typeMismatchException",
+        "OutOfBoundsException",
+        "OutOfMemoryException",
+        "KeyNotFoundException",
+        "EndException",
+        "ThreadAlreadyRunningException",
+        "UnsupportedFormatException",
+        "KeyChainException",
         "OLEException",
     };
     ClassRecord* root = class_of(ExceptionClass::RuntimeException);

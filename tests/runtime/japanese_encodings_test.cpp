@@ -73,10 +73,22 @@ TEST(EncodingTags, UsableCodePages)
 
 std::vector<u8> bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-std::vector<u8> to_euc(const std::string& s) { return shift_jis_to_euc_jp(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size())); }
-std::vector<u8> to_iso(const std::string& s) { return shift_jis_to_iso2022_jp(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size())); }
-std::vector<u8> from_euc(const std::string& s) { return euc_jp_to_shift_jis(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size())); }
-std::vector<u8> from_iso(const std::string& s) { return iso2022_jp_to_shift_jis(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size())); }
+std::vector<u8> to_euc(const std::string& s)
+{
+    return shift_jis_to_euc_jp(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size()));
+}
+std::vector<u8> to_iso(const std::string& s)
+{
+    return shift_jis_to_iso2022_jp(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size()));
+}
+std::vector<u8> from_euc(const std::string& s)
+{
+    return euc_jp_to_shift_jis(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size()));
+}
+std::vector<u8> from_iso(const std::string& s)
+{
+    return iso2022_jp_to_shift_jis(reinterpret_cast<const u8*>(s.data()), static_cast<i32>(s.size()));
+}
 
 struct JapaneseCase {
     const char* name;
@@ -97,8 +109,12 @@ const JapaneseCase kJapaneseCases[] = {
     {"last JIS code", "\xEF\xFC", "\xFE\xFE", "\x1B$B~~\x1B(J"},
     {"NEC row 13 (circled one)", "\x87\x40", "\xAD\xA1", "\x1B$B-!\x1B(J"},
     {"half-width katakana", "\xB1\xDF", "\x8E\xB1\x8E\xDF", "\x1B(I1_\x1B(J"},
-    {"mixed, one switch per run", "A\x82\xA0\x82\xA2" "B\xB1\r\n",
-     "A\xA4\xA2\xA4\xA4" "B\x8E\xB1\r\n", "A\x1B$B$\"$$\x1B(JB\x1B(I1\x1B(J\r\n"},
+    {"mixed, one switch per run",
+     "A\x82\xA0\x82\xA2"
+     "B\xB1\r\n",
+     "A\xA4\xA2\xA4\xA4"
+     "B\x8E\xB1\r\n",
+     "A\x1B$B$\"$$\x1B(JB\x1B(I1\x1B(J\r\n"},
     {"kanji then line end", "\x93\xFA\n\x96\x7B", "\xC6\xFC\n\xCB\xDC", "\x1B$BF|\x1B(J\n\x1B$BK\\\x1B(J"},
 };
 
@@ -124,9 +140,11 @@ TEST(JapaneseEncodings, EveryJisCodeRoundTripsThroughAllThreeForms)
             const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
             const std::vector<u8> euc = to_euc(sjis);
             ASSERT_EQ(euc.size(), 2u);
-            EXPECT_EQ(from_euc(std::string(euc.begin(), euc.end())), bytes(sjis)) << std::hex << int(lead) << " " << trail;
+            EXPECT_EQ(from_euc(std::string(euc.begin(), euc.end())), bytes(sjis))
+                << std::hex << int(lead) << " " << trail;
             const std::vector<u8> iso = to_iso(sjis);
-            EXPECT_EQ(from_iso(std::string(iso.begin(), iso.end())), bytes(sjis)) << std::hex << int(lead) << " " << trail;
+            EXPECT_EQ(from_iso(std::string(iso.begin(), iso.end())), bytes(sjis))
+                << std::hex << int(lead) << " " << trail;
         }
     }
 }
@@ -151,14 +169,23 @@ const OneWayCase kToIsoCases[] = {
 };
 const OneWayCase kFromEucCases[] = {
     {"JIS X 0212 becomes the geta mark", "a\x8F\xB0\xA1z", "a\x81\xACz"},
-    {"lone 8E", "\x8E" "a", "\x8E" "a"},
+    {"lone 8E",
+     "\x8E"
+     "a",
+     "\x8E"
+     "a"},
     {"lone byte A1 at the end", "a\xA1", "a\xA1"},
 };
 const OneWayCase kFromIsoCases[] = {
     {"ESC $ @ (JIS C 6226)", "\x1B$@F|\x1B(B", "\x93\xFA"},
     {"ESC $ ( B", "\x1B$(BF|\x1B(B", "\x93\xFA"},
     {"JIS X 0212 becomes the geta mark", "\x1B$(D0!\x1B(B", "\x81\xAC"},
-    {"SO and SI around katakana", "a\x0E" "1\x0F" "b", "a\xB1" "b"},
+    {"SO and SI around katakana",
+     "a\x0E"
+     "1\x0F"
+     "b",
+     "a\xB1"
+     "b"},
     {"line end inside kanji mode passes", "\x1B$BF|\nK\\\x1B(B", "\x93\xFA\n\x96\x7B"},
     {"ESC & @ announcer is dropped", "\x1B&@\x1B$BF|", "\x93\xFA"},
     {"unknown escape stays", "\x1B(Zx", "\x1B(Zx"},
@@ -203,7 +230,10 @@ const GuessCase kGuessCases[] = {
     {"8E then katakana: undecided", "\x8E\xB1", 0},
     {"A1-DF then F0-FE: EUC-JP", "\xB0\xF0", kEncodingEUCJP},
     {"A1-DF then A1-DF: undecided", "\xB0\xB1", 0},
-    {"A1-DF then below A0: Shift-JIS", "\xB1" "a", kEncodingShiftJIS},
+    {"A1-DF then below A0: Shift-JIS",
+     "\xB1"
+     "a",
+     kEncodingShiftJIS},
     {"A1-DF at the end: undecided", "\xB1", 0},
     {"A1-DF, E0-EF, then a Shift-JIS lead", "\xB1\xE0\x89\x40", kEncodingShiftJIS},
     {"A1-DF, E0-EF, then FD", "\xB1\xE0\xFD", kEncodingEUCJP},
@@ -222,7 +252,8 @@ TEST(JapaneseEncodings, GuessesTheEncodingFromItsBytes)
 {
     for (const GuessCase& c : kGuessCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(guess_japanese_encoding(reinterpret_cast<const u8*>(c.text.data()), static_cast<i32>(c.text.size())), c.tag);
+        EXPECT_EQ(guess_japanese_encoding(reinterpret_cast<const u8*>(c.text.data()), static_cast<i32>(c.text.size())),
+                  c.tag);
     }
 }
 

@@ -55,18 +55,18 @@ TEST(MemberSignature, ParsesEveryForm)
 TEST(MemberSignature, RefusesTextOutsideTheGrammar)
 {
     for (const char* text : {
-             "",                       // no name
-             "%i%",                    // empty name
-             "#%%",                    // empty name after the mark
-             "name",                   // no "%" at all
-             "name%i",                 // one "%" only
-             "name%ii%",               // two codes as a result
-             "name%x%",                // unknown code
-             "name%%o<>",              // object without a class name
-             "name%%o<Open",           // unterminated class name
-             "name%%o<A>&",            // "&" without a code
-             "name%%o<A>a",            // array without an element
-             "name%%o<A>%",            // a third "%"
+             "",              // no name
+             "%i%",           // empty name
+             "#%%",           // empty name after the mark
+             "name",          // no "%" at all
+             "name%i",        // one "%" only
+             "name%ii%",      // two codes as a result
+             "name%x%",       // unknown code
+             "name%%o<>",     // object without a class name
+             "name%%o<Open",  // unterminated class name
+             "name%%o<A>&",   // "&" without a code
+             "name%%o<A>a",   // array without an element
+             "name%%o<A>%",   // a third "%"
          }) {
         EXPECT_FALSE(parse_member_signature(text)) << '"' << text << '"';
     }

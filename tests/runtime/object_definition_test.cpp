@@ -47,8 +47,8 @@ const MethodRecord kShapeMethods[] = {
     {"Resize", nullptr, kResizeParameters, 2, code(3), "testShapeResize", nullptr, nullptr, 0},
 };
 const PropertyRecord kShapeProperties[] = {
-    {0, "Width", &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter",
-     reinterpret_cast<void*>(&intSetter), "intSetter", 28, 0},
+    {0, "Width", &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter", reinterpret_cast<void*>(&intSetter),
+     "intSetter", 28, 0},
     {0, "Hidden", &kBooleanType, code(4), "testShapeHiddenGetter", nullptr, nullptr, 0, kPropertyKindOutsideTable},
     {0, "Label", &kStringType, reinterpret_cast<void*>(&stringGetter), "stringGetter",
      reinterpret_cast<void*>(&stringSetter), "stringSetter", 32, 0},
@@ -61,8 +61,8 @@ const MethodRecord kSquareMethods[] = {
     {"Area", &kDoubleType, nullptr, 0, code(7), "testSquareArea", nullptr, nullptr, 0},
 };
 const PropertyRecord kSquareProperties[] = {
-    {0, "Side", &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter",
-     reinterpret_cast<void*>(&intSetter), "intSetter", 40, 0},
+    {0, "Side", &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter", reinterpret_cast<void*>(&intSetter),
+     "intSetter", 40, 0},
 };
 const EventRecord kSquareEvents[] = {{"Closed", nullptr, nullptr, 0}};
 const EventImplementationRecord kSquareHandlers[] = {{"action", code(8)}};
@@ -94,8 +94,8 @@ ObjectDefinition s_broken[std::size(kBrokenCases)];
 std::map<std::string, std::vector<std::string>> s_reports;
 std::map<std::string, ClassRecord*> s_broken_classes;
 
-const MethodRecord kGlobalFunction = {"Twice", &kIntegerType, kActionParameters, 1, code(12), "testTwice",
-                                      code(13), "testTwiceSetter", 0};
+const MethodRecord kGlobalFunction = {"Twice",     &kIntegerType, kActionParameters, 1, code(12),
+                                      "testTwice", code(13),      "testTwiceSetter", 0};
 
 void build_broken(ObjectDefinition& out, const char* name)
 {
@@ -130,7 +130,9 @@ std::vector<std::string> conditions_in(const std::vector<std::string>& reports)
     for (const std::string& report : reports) {
         const std::string label = "Failure Condition: ";
         const size_t at = report.find(label);
-        out.push_back(at == std::string::npos ? report : report.substr(at + label.size(), report.find('\n', at) - at - label.size()));
+        out.push_back(at == std::string::npos
+                          ? report
+                          : report.substr(at + label.size(), report.find('\n', at) - at - label.size()));
     }
     return out;
 }
@@ -299,8 +301,8 @@ TEST_F(ObjectDefinitions, SubclassStartsWithItsBaseTables)
     EXPECT_TRUE(RuntimeObjectIsa(object, shape));
     EXPECT_EQ(RuntimeLookupInterfaceVtable(object, printable), interface_table(shape)[0].methods);
     RuntimeUnlockObject(object);
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"init TestShape", "init TestSquare", "final TestSquare",
-                                                 "final TestShape"}));
+    EXPECT_EQ(g_calls,
+              (std::vector<std::string>{"init TestShape", "init TestSquare", "final TestSquare", "final TestShape"}));
 }
 
 TEST_F(ObjectDefinitions, InterfaceResolutionIsRedoneOnlyForANewGeneration)
@@ -350,9 +352,15 @@ TEST_F(ObjectDefinitions, RegistrationEntersRoutinesUnderTheirExportNames)
         void* routine;
     };
     const Case cases[] = {
-        {"testShapeDescribe", code(0)},       {"TESTSHAPEWEIGHT", code(1)},  {"testShapeWeightSetter", code(2)},
-        {"testShapeResize", code(3)},         {"testShapeHiddenGetter", code(4)}, {"testSquareArea", code(7)},
-        {"intGetter", reinterpret_cast<void*>(&intGetter)}, {"testTwice", code(12)}, {"testTwiceSetter", code(13)},
+        {"testShapeDescribe", code(0)},
+        {"TESTSHAPEWEIGHT", code(1)},
+        {"testShapeWeightSetter", code(2)},
+        {"testShapeResize", code(3)},
+        {"testShapeHiddenGetter", code(4)},
+        {"testSquareArea", code(7)},
+        {"intGetter", reinterpret_cast<void*>(&intGetter)},
+        {"testTwice", code(12)},
+        {"testTwiceSetter", code(13)},
     };
     for (const Case& c : cases) {
         const EntryPoint* entry = FindEntryPoint(c.name);

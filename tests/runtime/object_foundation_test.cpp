@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
@@ -18,8 +18,8 @@ using namespace qv;
 // Classes are never freed by the runtime; tests give theirs back so allocator use balances.
 struct ClassHolder {
     std::vector<ClassRecord*> classes;
-    ClassRecord* make(ClassRecord* base, const char* name, i32 m = 0, i32 i = 0, i32 e = 0, i32 s = 0,
-                      i32 p = 0, i32 size = 32)
+    ClassRecord* make(ClassRecord* base, const char* name, i32 m = 0, i32 i = 0, i32 e = 0, i32 s = 0, i32 p = 0,
+                      i32 size = 32)
     {
         ClassRecord* c = RuntimeNewClass(base, m, i, e, s, p);
         c->name = StringRef::FromCString(name).leak();
@@ -94,8 +94,7 @@ TEST(ObjectFoundation, InitializersBaseFirstFinalizersDerivedFirst)
     RuntimeUnlockObject(object);
     EXPECT_EQ(g_calls, (std::vector<std::string>{"init A", "init B", "init C"}));
     RuntimeUnlockObject(object);
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"init A", "init B", "init C", "final C", "final B",
-                                                 "final A"}));
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"init A", "init B", "init C", "final C", "final B", "final A"}));
     EXPECT_EQ(live_object_count(), live_before);
 }
 

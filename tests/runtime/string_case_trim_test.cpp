@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "sdk/quaver.h"
 #include "runtime/strings/encoding_conversion.h"
+#include "sdk/quaver.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 
@@ -116,7 +116,11 @@ TEST(StringCaseTrim, JapaneseCodePageText)
 {
     QV_REQUIRE_CODE_PAGE(932);
     const CodePageCase cases[] = {
-        {"upper full-width and ASCII letters", StringUCase, "\x82\x81" "b", "\x82\x60" "B"},
+        {"upper full-width and ASCII letters", StringUCase,
+         "\x82\x81"
+         "b",
+         "\x82\x60"
+         "B"},
         {"upper leaves a trail byte 'a' alone", StringUCase, "\x82\x61", "\x82\x61"},
         {"lower leaves a trail byte 'A' alone", StringLCase, "\x83\x41Z", "\x83\x41z"},
         {"lower full-width", StringLCase, "\x82\x60", "\x82\x81"},

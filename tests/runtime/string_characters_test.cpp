@@ -5,9 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "sdk/quaver.h"
 #include "runtime/strings/character_tables.h"
 #include "runtime/strings/encoding_conversion.h"
+#include "sdk/quaver.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 

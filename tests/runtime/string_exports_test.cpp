@@ -2,8 +2,8 @@
 // and constants from the image's data segment.
 #include <gtest/gtest.h>
 
-#include "sdk/quaver.h"
 #include "runtime/memory/pool_allocator.h"
+#include "sdk/quaver.h"
 #include "tests/support/string_helpers.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "sdk/quaver.h"
 #include "runtime/definitions/global_functions.h"
 #include "runtime/definitions/string_function_records.h"
 #include "runtime/registry/entry_point_registry.h"
+#include "sdk/quaver.h"
 
 namespace {
 

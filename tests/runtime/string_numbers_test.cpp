@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "sdk/quaver.h"
 #include "runtime/strings/number_format.h"
 #include "runtime/strings/number_text.h"
+#include "sdk/quaver.h"
 #include "tests/support/string_helpers.h"
 
 namespace {
@@ -129,7 +129,7 @@ TEST(StringNumbers, FormatLaysOutNumbers)
         {1234567.891, "#,##0.###", "1,234,567.891"},
         {0.5, "#,##0", "1"},
         {3.14159, "0.00", "3.14"},
-        {2.5, "0", "3"},       // half away from zero
+        {2.5, "0", "3"},          // half away from zero
         {0.125, "0.00", "0.13"},  // as the digits read, not as the binary value lies
         {99.999, "0.00", "100.00"},
         {-0.001, "0.00", "0.00"},  // no minus sign when nothing but zeros shows

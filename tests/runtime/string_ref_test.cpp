@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "runtime/memory/pool_allocator.h"
-#include "runtime/strings/string_ref.h"
 #include "runtime/strings/encoding_conversion.h"
+#include "runtime/strings/string_ref.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
 
@@ -115,8 +115,8 @@ const SubstringCase kSubstrings[] = {
     {"Mid(0, length)", "abcdef", [](const StringRef& s) { return s.Mid(0, 6); }, "abcdef", true},
     {"Mid(4, 100)", "abcdef", [](const StringRef& s) { return s.Mid(4, 100); }, "ef", false},
     {"Mid(1, 0)", "abcdef", [](const StringRef& s) { return s.Mid(1, 0); }, nullptr, false},
-    {"Mid with huge negative start", "abcdef",
-     [](const StringRef& s) { return s.Mid(-2147483647 - 1, 5); }, nullptr, false},
+    {"Mid with huge negative start", "abcdef", [](const StringRef& s) { return s.Mid(-2147483647 - 1, 5); }, nullptr,
+     false},
     {"Trim", " \t a b \t ", [](const StringRef& s) { return s.Trim(); }, "a b", false},
     {"TrimLeft", "\t x ", [](const StringRef& s) { return s.TrimLeft(); }, "x ", false},
     {"TrimRight", " x \t", [](const StringRef& s) { return s.TrimRight(); }, " x", false},
@@ -157,15 +157,14 @@ std::string utf16le(const std::u16string& text)
 }
 
 const ConcatCase kConcats[] = {
-    {"ASCII and UTF-8 join as UTF-8 without conversion", kEncodingASCII, "ab", kEncodingUTF8, "日本",
-     kEncodingUTF8, "ab日本"},
+    {"ASCII and UTF-8 join as UTF-8 without conversion", kEncodingASCII, "ab", kEncodingUTF8, "日本", kEncodingUTF8,
+     "ab日本"},
     {"ASCII and Shift-JIS give Shift-JIS", kEncodingASCII, "ab", 0x0A01, "\x93\xfa", 0x0A01, "ab\x93\xfa"},
-    {"UTF-16 and ASCII convert to UTF-16", kEncodingUTF16, utf16le(u"日"), kEncodingASCII, "a",
-     kEncodingUTF16, utf16le(u"日a")},
-    {"UTF-16 and UTF-8 convert to UTF-8", kEncodingUTF16, utf16le(u"日"), kEncodingUTF8, "本",
-     kEncodingUTF8, "日本"},
-    {"unknown and UTF-8 join unconverted as unknown", kEncodingUnknown, "\xff", kEncodingUTF8, "本",
-     kEncodingUnknown, "\xff本"},
+    {"UTF-16 and ASCII convert to UTF-16", kEncodingUTF16, utf16le(u"日"), kEncodingASCII, "a", kEncodingUTF16,
+     utf16le(u"日a")},
+    {"UTF-16 and UTF-8 convert to UTF-8", kEncodingUTF16, utf16le(u"日"), kEncodingUTF8, "本", kEncodingUTF8, "日本"},
+    {"unknown and UTF-8 join unconverted as unknown", kEncodingUnknown, "\xff", kEncodingUTF8, "本", kEncodingUnknown,
+     "\xff本"},
     {"same encodings join", 0x0A01, "\x93", 0x0A01, "\xfa", 0x0A01, "\x93\xfa"},
 };
 
@@ -225,7 +224,7 @@ TEST(StringRef, WritableAtCopiesASharedRecord)
     EXPECT_EQ(text_of(a), "abc");
     EXPECT_EQ(text_of(b), "aXc");
     EXPECT_EQ(b.encoding(), kEncodingUnknown);  // the copy's encoding is for the caller to set
-    u8* again = b.WritableAt(0);  // now held alone: written in place
+    u8* again = b.WritableAt(0);                // now held alone: written in place
     EXPECT_EQ(again, b.get()->buffer + 1);
 }
 

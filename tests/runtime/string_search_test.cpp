@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "sdk/quaver.h"
 #include "runtime/strings/case_functions.h"
+#include "runtime/strings/encoding_conversion.h"
 #include "runtime/strings/search_functions.h"
 #include "runtime/strings/text_search.h"
-#include "runtime/strings/encoding_conversion.h"
 #include "runtime/text/utf.h"
+#include "sdk/quaver.h"
 #include "tests/support/code_page_guard.h"
 #include "tests/support/string_helpers.h"
 
@@ -42,7 +42,10 @@ TEST(StringSearch, InStrIgnoresCaseAndCountsCharactersOnAWesternSystem)
         {"start beyond the end", 4, ascii("abc"), ascii("c"), 0},
         {"empty find gives start", 3, ascii("abc"), StringRef(), 3},
         {"empty source", 1, StringRef(), ascii("a"), 0},
-        {"code page letters through the byte table", 1, bytes_of("stra\xdf" "e \xc9t\xc9"), bytes_of("\xe9t\xe9"), 8},
+        {"code page letters through the byte table", 1,
+         bytes_of("stra\xdf"
+                  "e \xc9t\xc9"),
+         bytes_of("\xe9t\xe9"), 8},
         {"UTF-8 positions in characters", 1, utf8("日本語テキスト"), utf8("テ"), 4},
         {"UTF-8 start in characters", 3, utf8("日本日本"), utf8("日"), 3},
         {"UTF-8 accented letters ignoring case", 1, utf8("aÜnïcode"), utf8("üNÏ"), 2},
@@ -71,7 +74,8 @@ TEST(StringSearch, InStrIsExactAndAlignedOnAJapaneseSystem)
         {"a match across two characters is none", 1, bytes_of("\x82\xa0\x82\xa0"), bytes_of("\xa0\x82"), 0},
         {"trail bytes that look like lead bytes", 1, bytes_of("\x82\x82\x82\xa0"), bytes_of("\x82\xa0"), 3},
         {"case matters", 1, ascii("ABC"), ascii("b"), 0},
-        {"start on a trail byte resumes at the next character", 2, bytes_of("\x82\xa0\x82\xa0"), bytes_of("\x82\xa0"), 3},
+        {"start on a trail byte resumes at the next character", 2, bytes_of("\x82\xa0\x82\xa0"), bytes_of("\x82\xa0"),
+         3},
         {"empty find gives start", 5, bytes_of("\x82\xa0"), StringRef(), 5},
         // The lead-byte rule would walk E3 81 | 84 E3 | 81 84 and miss い (E3 81 84) at byte 4.
         {"UTF-8 text steps by UTF-8 characters", 1, utf8("あい"), utf8("い"), 4},
@@ -217,7 +221,8 @@ TEST(StringSearch, FoldedHitsMapBackThroughLengthChanges)
     const TextHit hit = search.next(0);
     EXPECT_EQ(hit.start, 1);
     EXPECT_EQ(hit.end, 6);
-    const TextHit second = TextSearch(text, ascii("xk"), kEncodingUTF8, SearchCase::Ignore, fold_with_length_changes).next(0);
+    const TextHit second =
+        TextSearch(text, ascii("xk"), kEncodingUTF8, SearchCase::Ignore, fold_with_length_changes).next(0);
     EXPECT_EQ(second.start, 6);
     EXPECT_EQ(second.end, 8);
     EXPECT_FALSE(search.next(hit.resume()).found());

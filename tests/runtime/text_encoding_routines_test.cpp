@@ -10,9 +10,9 @@
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/encoding_function_records.h"
 #include "runtime/definitions/global_functions.h"
+#include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/text/encoding_tags.h"
-#include "runtime/encodings/text_encoding_objects.h"
 #include "tests/support/string_helpers.h"
 
 namespace {
@@ -26,7 +26,7 @@ using test::utf8;
 // Holds a routine's result object (one count) and lets go of it at the end of the scope.
 class Held {
 public:
-    explicit Held(RuntimeObject* object) : m_object(object) {}
+    explicit Held(RuntimeObject* object) : m_object(object) { }
     ~Held() { RuntimeUnlockObject(m_object); }
     Held(const Held&) = delete;
     Held& operator=(const Held&) = delete;
@@ -207,8 +207,8 @@ TEST_F(TextEncodingRoutines, TextConverters)
     Held euc(getTextEncoding(2336, 0, 0));
     Held iso(getTextEncoding(2080, 0, 0));
     Held utf8_encoding(getTextEncoding(256, 0, 2));
-    Held latin1_iso(getTextEncoding(513, 0, 0));   // no code page
-    Held koi8(getTextEncoding(2562, 0, 0));         // no code page
+    Held latin1_iso(getTextEncoding(513, 0, 0));  // no code page
+    Held koi8(getTextEncoding(2562, 0, 0));       // no code page
 
     EXPECT_EQ(getTextConverter(utf8_encoding.get(), latin1_iso.get()), nullptr);
     Held no_pages_but_equal(getTextConverter(latin1_iso.get(), koi8.get()));
@@ -358,10 +358,14 @@ TEST_F(TextEncodingRoutines, GlobalFunctionsAreRegisteredUnderTheirLanguageNames
         i32 parameters;
     };
     const Expected expected[] = {
-        {"Encodings", "GetEncodingsObject", 0},          {"Encoding", "StringGetEncoding", 1},
-        {"DefineEncoding", "StringSetEncoding", 2},      {"ConvertEncoding", "StringConvertEncoding", 2},
-        {"GetTextEncoding", "getTextEncoding", 3},       {"GetInternetTextEncoding", "getInternetTextEncoding", 1},
-        {"GetFontTextEncoding", "getFontTextEncoding", 1}, {"GetTextConverter", "getTextConverter", 2},
+        {"Encodings", "GetEncodingsObject", 0},
+        {"Encoding", "StringGetEncoding", 1},
+        {"DefineEncoding", "StringSetEncoding", 2},
+        {"ConvertEncoding", "StringConvertEncoding", 2},
+        {"GetTextEncoding", "getTextEncoding", 3},
+        {"GetInternetTextEncoding", "getInternetTextEncoding", 1},
+        {"GetFontTextEncoding", "getFontTextEncoding", 1},
+        {"GetTextConverter", "getTextConverter", 2},
         {"GuessJapaneseEncoding", "guessJapaneseEncoding", 1},
     };
     const auto records = encoding_function_records();

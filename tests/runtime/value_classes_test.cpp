@@ -14,7 +14,7 @@ using namespace qv;
 
 void* routine(auto* function) { return reinterpret_cast<void*>(function); }
 
-class ValueClasses : public test::ValueTest {};
+class ValueClasses : public test::ValueTest { };
 
 TEST_F(ValueClasses, VariantListsItsMethodsAndOperatorsInOrder)
 {

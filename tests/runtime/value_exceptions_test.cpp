@@ -50,7 +50,7 @@ u32 call_guarded(const void* routine, u32 a, u32 b)
 
 u32 word(const void* p) { return static_cast<u32>(reinterpret_cast<uintptr_t>(p)); }
 
-class ValueExceptions : public test::ValueTest {};
+class ValueExceptions : public test::ValueTest { };
 
 TEST_F(ValueExceptions, RaisesLandInTheCallersHandler)
 {

@@ -26,7 +26,7 @@ constexpr i32 kMaxInt = std::numeric_limits<i32>::max();
 
 RuntimeObject* text_variant(const char* text) { return stringToVariant(test::ascii(text).get()); }
 
-class Variants : public test::ValueTest {};
+class Variants : public test::ValueTest { };
 
 TEST_F(Variants, WrappingSetsTheTypeAndHoldsACount)
 {

@@ -35,6 +35,7 @@ struct OperatorCase {
 constexpr ExceptionClass kNil = ExceptionClass::NilObjectException;
 constexpr ExceptionClass kDivision = ExceptionClass::RuntimeException;
 
+// clang-format off
 const OperatorCase kOperators[] = {
     {"String + Integer joins texts", VariantAdd, [] { return text("3"); }, [] { return intToVariant(4); }, 8, "34"},
     {"Integer + String joins texts", VariantAdd, [] { return intToVariant(4); }, [] { return text("3"); }, 8, "43"},
@@ -87,8 +88,9 @@ const OperatorCase kOperators[] = {
     {"ModuloRight", VariantModuloRight, [] { return intToVariant(2); }, [] { return intToVariant(7); }, 2, "1"},
     {"ModuloRight by 0", VariantModuloRight, [] { return intToVariant(0); }, [] { return intToVariant(7); }, 0, "", kDivision},
 };
+// clang-format on
 
-class VariantOperators : public test::ValueTest {};
+class VariantOperators : public test::ValueTest { };
 
 TEST_F(VariantOperators, ArithmeticByCommonType)
 {
@@ -170,13 +172,15 @@ TEST_F(VariantOperators, ComparisonAcrossTypes)
     };
     const Case cases[] = {
         {"Integer < Double", [] { return intToVariant(3); }, [] { return doubleToVariant(3.5); }, -1},
-        {"far-apart Integers do not overflow", [] { return intToVariant(kMinInt); }, [] { return intToVariant(kMaxInt); }, -1},
+        {"far-apart Integers do not overflow", [] { return intToVariant(kMinInt); },
+         [] { return intToVariant(kMaxInt); }, -1},
         {"Color > Integer", [] { return colorToVariant(9); }, [] { return intToVariant(2); }, 1},
         {"Dates", [] { return date(5); }, [] { return date(5); }, 0},
         {"Strings ignore case", [] { return text("abc"); }, [] { return text("ABD"); }, -1},
         {"Strings equal ignoring case", [] { return text("Key"); }, [] { return text("KEY"); }, 0},
         {"String and Integer compare as text", [] { return text("10"); }, [] { return intToVariant(9); }, -1},
-        {"Object and Integer are unrelated", [] { return objectToVariant(plain_object().get()); }, [] { return intToVariant(1); }, 0},
+        {"Object and Integer are unrelated", [] { return objectToVariant(plain_object().get()); },
+         [] { return intToVariant(1); }, 0},
         {"an Object holding nil is null", [] { return objectToVariant(nullptr); }, [] { return intToVariant(1); }, 1},
         {"nothing is above a value", []() -> RuntimeObject* { return nullptr; }, [] { return intToVariant(1); }, 1},
         {"nothing = Nil", []() -> RuntimeObject* { return nullptr; }, [] { return getNilVariant(); }, 0},

@@ -42,9 +42,6 @@ bool AssertionCapture::saw(const char* source, int line) const
     return false;
 }
 
-void install_unexpected_assertion_responder()
-{
-    set_assertion_responder(&unexpected);
-}
+void install_unexpected_assertion_responder() { set_assertion_responder(&unexpected); }
 
 }  // namespace qv::test

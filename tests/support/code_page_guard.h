@@ -34,8 +34,7 @@ private:
 }  // namespace qv::test
 
 // Declares the guard for the rest of the test, or skips the test.
-#define QV_REQUIRE_CODE_PAGE(code_page)                                                       \
-    ::qv::test::CodePageGuard qv_code_page_guard_(code_page);                                 \
-    if (!qv_code_page_guard_.active())                                                        \
-    GTEST_SKIP() << "needs system code page " << (code_page) << ", the system uses "          \
-                 << ::platform::system_code_page()
+#define QV_REQUIRE_CODE_PAGE(code_page)                       \
+    ::qv::test::CodePageGuard qv_code_page_guard_(code_page); \
+    if (!qv_code_page_guard_.active())                        \
+    GTEST_SKIP() << "needs system code page " << (code_page) << ", the system uses " << ::platform::system_code_page()

@@ -48,9 +48,6 @@ void ExceptionHookRecorder::on_unhandled(RuntimeObject* exception)
     s_active->m_unhandled.push_back(call_of(exception));
 }
 
-void ExceptionHookRecorder::on_raise(RuntimeObject* exception)
-{
-    s_active->m_raised.push_back(call_of(exception));
-}
+void ExceptionHookRecorder::on_raise(RuntimeObject* exception) { s_active->m_raised.push_back(call_of(exception)); }
 
 }  // namespace qv::test

@@ -22,7 +22,8 @@ inline StringRef utf8(const std::string& text) { return bytes_of(text, kEncoding
 // The UTF-16 form of UTF-8 text.
 inline StringRef utf16(const std::string& text)
 {
-    const std::vector<u16> units = utf8_to_utf16(reinterpret_cast<const u8*>(text.data()), static_cast<i32>(text.size()));
+    const std::vector<u16> units =
+        utf8_to_utf16(reinterpret_cast<const u8*>(text.data()), static_cast<i32>(text.size()));
     return StringRef::FromWide(units.data(), static_cast<i32>(units.size()));
 }
 
@@ -31,9 +32,6 @@ inline std::string text_of(const StringRef& s)
     return std::string(reinterpret_cast<const char*>(s.bytes()), static_cast<size_t>(s.length()));
 }
 
-inline std::string text_of(RuntimeString* s)
-{
-    return text_of(StringRef::share(s));
-}
+inline std::string text_of(RuntimeString* s) { return text_of(StringRef::share(s)); }
 
 }  // namespace qv::test

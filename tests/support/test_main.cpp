@@ -2,8 +2,8 @@
 // must give back all the allocator memory it took.
 #include <gtest/gtest.h>
 
-#include "runtime/memory/pool_allocator.h"
 #include "runtime/encodings/text_encoding_objects.h"
+#include "runtime/memory/pool_allocator.h"
 #include "tests/support/assertion_capture.h"
 
 namespace {

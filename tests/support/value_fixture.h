@@ -10,8 +10,8 @@
 
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
-#include "runtime/objects/object_ref.h"
 #include "runtime/objects/object_model.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/startup/runtime_startup.h"
 #include "runtime/variants/date_value.h"
 #include "runtime/variants/dictionary.h"
@@ -24,7 +24,7 @@ namespace qv::test {
 class Held : public ObjectRef {
 public:
     Held() = default;
-    explicit Held(RuntimeObject* object) : ObjectRef(ObjectRef::adopt(object)) {}
+    explicit Held(RuntimeObject* object) : ObjectRef(ObjectRef::adopt(object)) { }
     const RuntimeVariant* variant() const { return reinterpret_cast<const RuntimeVariant*>(get()); }
 };
 

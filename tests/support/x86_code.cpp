@@ -12,8 +12,8 @@ constexpr size_t kUnbound = static_cast<size_t>(-1);
 
 [[noreturn]] void fail(const char* what, const platform::ExecStatus& status)
 {
-    std::fprintf(stderr, "x86_code: %s: %s failed (%lu)\n", what,
-                 status.failed_call ? status.failed_call : "?", status.error);
+    std::fprintf(stderr, "x86_code: %s: %s failed (%lu)\n", what, status.failed_call ? status.failed_call : "?",
+                 status.error);
     std::abort();
 }
 

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/exec_memory.h"
 #include "core/types.h"
+#include "platform/exec_memory.h"
 
 namespace qv::test {
 
@@ -34,14 +34,14 @@ public:
     CodeBuilder& align_for_call(u32 words);
     CodeBuilder& leave_ret();  // leave; ret
 
-    CodeBuilder& mov_local_imm(i32 disp, u32 value);  // mov dword [ebp+disp], value
-    CodeBuilder& mov_eax_local(i32 disp);             // mov eax, [ebp+disp]
-    CodeBuilder& mov_eax_imm(u32 value);              // mov eax, value
-    CodeBuilder& store_eax(void* address);            // mov [address], eax
-    CodeBuilder& store_esp(void* address);            // mov [address], esp
+    CodeBuilder& mov_local_imm(i32 disp, u32 value);   // mov dword [ebp+disp], value
+    CodeBuilder& mov_eax_local(i32 disp);              // mov eax, [ebp+disp]
+    CodeBuilder& mov_eax_imm(u32 value);               // mov eax, value
+    CodeBuilder& store_eax(void* address);             // mov [address], eax
+    CodeBuilder& store_esp(void* address);             // mov [address], esp
     CodeBuilder& store_imm(void* address, u32 value);  // mov dword [address], value
     CodeBuilder& push_imm(u32 value);
-    CodeBuilder& push_local(i32 disp);                 // push dword [ebp+disp]
+    CodeBuilder& push_local(i32 disp);  // push dword [ebp+disp]
 
     // E8 rel32 to an absolute address or a label, resolved when the code is placed.
     CodeBuilder& call(const void* target);

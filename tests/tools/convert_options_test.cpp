@@ -35,21 +35,18 @@ TEST(ConvertOptions, DigitKIsSwitchK)
     }
 }
 
-TEST(ConvertOptions, ClipboardFlag)
-{
-    EXPECT_TRUE(parse_convert_options({"--clipboard"}).options.clipboard);
-}
+TEST(ConvertOptions, ClipboardFlag) { EXPECT_TRUE(parse_convert_options({"--clipboard"}).options.clipboard); }
 
 TEST(ConvertOptions, RejectsMalformedCommandLines)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {"--switches"},                 // value missing
-        {"--switches", "11111111"},     // eight digits
-        {"--switches", "1111111111"},   // ten digits
-        {"--switches", "11111111x"},    // not a digit
-        {"--switches", "111111112"},    // not 0 or 1
-        {"--clip"},                     // unknown option
-        {"input.txt"},                  // no file arguments: stdin only
+        {"--switches"},                // value missing
+        {"--switches", "11111111"},    // eight digits
+        {"--switches", "1111111111"},  // ten digits
+        {"--switches", "11111111x"},   // not a digit
+        {"--switches", "111111112"},   // not 0 or 1
+        {"--clip"},                    // unknown option
+        {"input.txt"},                 // no file arguments: stdin only
     };
     for (const auto& args : bad) {
         SCOPED_TRACE(args.back());

@@ -51,11 +51,11 @@ Bytes make_pe(const PeShape& shape = {})
     b[1] = 'Z';
     put32(b, 0x3c, 0x40);
     std::memcpy(&b[0x40], "PE\0\0", 4);
-    put16(b, 0x44, 0x14c);       // i386
-    put16(b, 0x46, 2);           // sections
-    put16(b, 0x54, 0xe0);        // optional header size
-    put16(b, 0x58, 0x10b);       // PE32
-    put32(b, 0x58 + 92, 16);     // data directories
+    put16(b, 0x44, 0x14c);    // i386
+    put16(b, 0x46, 2);        // sections
+    put16(b, 0x54, 0xe0);     // optional header size
+    put16(b, 0x58, 0x10b);    // PE32
+    put32(b, 0x58 + 92, 16);  // data directories
     put32(b, 0x58 + 96 + 16, kRsrcRva);
     put32(b, 0x58 + 96 + 20, 0xd0);
     const size_t sections = 0x58 + 0xe0;
@@ -123,8 +123,9 @@ TEST(QvimageAttach, PatchesTheLocatorAndAppendsTheImage)
     // Attaching twice would leave the first image's offset behind.
     qv::Result<Bytes> again = attach_image(attached.value(), image);
     ASSERT_FALSE(again.ok());
-    EXPECT_EQ(again.error(), "the executable's locator already points at an attached image; attach to the runtime "
-                             "executable as it was built");
+    EXPECT_EQ(again.error(),
+              "the executable's locator already points at an attached image; attach to the runtime "
+              "executable as it was built");
 }
 
 TEST(QvimageAttach, TheRuntimeReaderFindsTheAttachedImage)

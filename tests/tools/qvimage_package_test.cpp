@@ -33,8 +33,8 @@ TEST(QvimageResources, ArgumentsAndRecords)
     Bytes segment;
     ASSERT_TRUE(append_resource(segment, qv::four_char_code("BMP "), 7, Bytes{'B', 'M', 9}).ok());
     ASSERT_TRUE(append_resource(segment, qv::four_char_code("TEXT"), 1, Bytes{}).ok());
-    const Bytes expected = {' ', 'P', 'M', 'B', 7, 0, 0, 0, 0, 0, 3, 0, 0, 0, 'B', 'M', 9,
-                            'T', 'X', 'E', 'T', 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes expected = {' ', 'P', 'M', 'B', 7,   0, 0, 0, 0, 0, 3, 0, 0, 0, 'B', 'M',
+                            9,   'T', 'X', 'E', 'T', 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(segment, expected);
 }
 
@@ -57,9 +57,9 @@ TEST(QvimageOptions, MdiRecordCarriesTitleAndEncoding)
 
 TEST(QvimageCommandLine, ParsesAndRefuses)
 {
-    qv::Result<QvimageOptions> full = parse_command_line({"--split", "segs", "--resource", "TEXT:3:t.txt", "-o",
-                                                          "app.img", "--mdi=", "--entry=Main", "app.o",
-                                                          "--resource=BMP :0:b.bmp"});
+    qv::Result<QvimageOptions> full =
+        parse_command_line({"--split", "segs", "--resource", "TEXT:3:t.txt", "-o", "app.img", "--mdi=", "--entry=Main",
+                            "app.o", "--resource=BMP :0:b.bmp"});
     ASSERT_TRUE(full) << full.error();
     EXPECT_EQ(full->object, "app.o");
     EXPECT_EQ(full->output, "app.img");
@@ -118,9 +118,9 @@ TEST(QvimageTool, PackagedAndSplitOutputsReadBackThroughTheRuntimeReader)
     check(qv::read_packaged_image(packaged, 0));
     // Five files, with no length words of their own.
     check(qv::read_separate_image(options.split_folder));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(options.split_folder),
-                            std::filesystem::directory_iterator()),
-              5);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(options.split_folder), std::filesystem::directory_iterator()),
+        5);
     EXPECT_EQ(std::filesystem::file_size(options.split_folder + "/code.dat"), expected->code.size());
 }
 

@@ -37,10 +37,7 @@ struct HostLog {
 };
 HostLog g_host;
 
-void host_record(i32 value)
-{
-    g_host.numbers.push_back(value);
-}
+void host_record(i32 value) { g_host.numbers.push_back(value); }
 
 void host_record_string(RuntimeString* s)
 {
@@ -53,10 +50,7 @@ void host_record_string(RuntimeString* s)
     g_host.encodings.push_back(s->encoding);
 }
 
-void host_store(void* address)
-{
-    g_host.stored.push_back(address);
-}
+void host_store(void* address) { g_host.stored.push_back(address); }
 
 class HostResolver : public qv::ImportResolver {
 public:
@@ -173,7 +167,7 @@ TEST_F(QvimageBasicImage, LinksAndRunsAgainstHostRoutines)
     EXPECT_EQ(g_host.encodings, (std::vector<u32>{QV_ENCODING_ASCII, QV_ENCODING_UTF8, QV_ENCODING_ASCII}));
     ASSERT_EQ(g_host.stored.size(), 2u);
     EXPECT_EQ(g_host.stored[0], reinterpret_cast<void*>(&host_record));  // absolute import
-    EXPECT_EQ(reinterpret_cast<i32 (*)(i32)>(g_host.stored[1])(3), 9);    // code fixup
+    EXPECT_EQ(reinterpret_cast<i32 (*)(i32)>(g_host.stored[1])(3), 9);   // code fixup
     EXPECT_TRUE(platform::free_region(region).ok());
 }
 
@@ -349,7 +343,8 @@ TEST(QvimageRefusals, NameTheSectionOffsetAndSymbol)
          "in an image"},
         {"refuse_common", kDefaultEntry,
          "relocation in .text.bad at offset 0x1 refers to 'Shared', a common symbol; compile with -fno-common"},
-        {"image_basic", "NoSuchEntry", "entry symbol 'NoSuchEntry' is not defined (name the entry function with --entry)"},
+        {"image_basic", "NoSuchEntry",
+         "entry symbol 'NoSuchEntry' is not defined (name the entry function with --entry)"},
         {"image_basic", "square_and_count", "entry symbol 'square_and_count' is static; make it a global function"},
         {"image_basic", "ImageGlobal", "entry symbol 'ImageGlobal' is not a function in a code section"},
     };

@@ -40,10 +40,7 @@ inline qv::Result<ApplicationImage> convert_fixture(const std::string& name, con
     return build_image(object.value(), entry);
 }
 
-inline std::string hostile_path(const std::string& name)
-{
-    return std::string(QVIMAGE_HOSTILE_DIR) + "/" + name;
-}
+inline std::string hostile_path(const std::string& name) { return std::string(QVIMAGE_HOSTILE_DIR) + "/" + name; }
 
 // The file offset of the header of the section named `name` in an object that parses, or 0.
 inline size_t section_header_offset(const Bytes& object, const std::string& name)
@@ -73,7 +70,7 @@ public:
     {
         static int serial = 0;
         m_path = std::filesystem::temp_directory_path() /
-                 ("qvimage-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+            ("qvimage-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder() { std::filesystem::remove_all(m_path); }

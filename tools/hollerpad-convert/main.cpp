@@ -53,14 +53,11 @@ int main(int argc, char** argv)
 
     std::vector<u8> input;
     switch (read_all(stdin, input)) {
-    case ReadResult::Ok:
-        break;
+    case ReadResult::Ok: break;
     case ReadResult::Failed:
         std::fprintf(stderr, "hollerpad-convert: cannot read standard input (or it is larger than 2 GB)\n");
         return 1;
-    case ReadResult::OutOfMemory:
-        std::fprintf(stderr, "hollerpad-convert: out of memory\n");
-        return 1;
+    case ReadResult::OutOfMemory: std::fprintf(stderr, "hollerpad-convert: out of memory\n"); return 1;
     }
     qv::StringRef text = qv::StringRef::FromBytes(input.data(), static_cast<i32>(input.size()));
     if (!input.empty() && text.is_nil()) {

@@ -2,8 +2,7 @@
 
 namespace hollerpad {
 
-const char* const kConvertUsage =
-    "usage: hollerpad-convert [--switches NNNNNNNNN] [--clipboard] < input > output";
+const char* const kConvertUsage = "usage: hollerpad-convert [--switches NNNNNNNNN] [--clipboard] < input > output";
 
 namespace {
 

@@ -28,8 +28,8 @@ struct SectionHeader {
 
 SectionHeader read_section_header(const u8* p)
 {
-    return {load_u32(p), load_u32(p + 4), load_u32(p + 8), load_u32(p + 16), load_u32(p + 20),
-            load_u32(p + 24), load_u32(p + 28), load_u32(p + 32)};
+    return {load_u32(p),      load_u32(p + 4),  load_u32(p + 8),  load_u32(p + 16),
+            load_u32(p + 20), load_u32(p + 24), load_u32(p + 28), load_u32(p + 32)};
 }
 
 // A zero-terminated name inside a string table section.

@@ -42,14 +42,14 @@ struct ElfSection {
     u32 size = 0;
     u32 link = 0;
     u32 info = 0;
-    u32 alignment = 1;    // sh_addralign, 0 read as 1
+    u32 alignment = 1;      // sh_addralign, 0 read as 1
     std::vector<u8> bytes;  // empty for SHT_NOBITS
 };
 
 struct ElfSymbol {
     std::string name;  // a section symbol carries its section's name
     u32 value = 0;
-    u16 section = 0;   // st_shndx: a section index or one of the kShn values
+    u16 section = 0;  // st_shndx: a section index or one of the kShn values
     u8 binding = 0;
     u8 type = 0;
 };

@@ -23,10 +23,7 @@ using qv::Result;
 
 constexpr u8 kCodePadding = 0xcc;  // int3: padding is never executed
 
-bool is_strings_section(const std::string& name)
-{
-    return name == ".qvstr" || name.starts_with(".qvstr.");
-}
+bool is_strings_section(const std::string& name) { return name == ".qvstr" || name.starts_with(".qvstr."); }
 
 Result<Placement> classify(const ElfSection& s)
 {
@@ -100,7 +97,8 @@ Result<void> mark_records(const ElfSection& s, u32 base, ImageLayout& layout)
             load_u32(r + kStringCapacityOffset) != length + 2 ||
             r[kStringHeaderSize] != (length > 255 ? 255 : length) || r[kStringHeaderSize + 1 + length] != 0 ||
             size > remaining)
-            return Error{where + ": not a string constant (expected count 1, a null text pointer, capacity = "
+            return Error{where +
+                         ": not a string constant (expected count 1, a null text pointer, capacity = "
                          "length + 2, the length byte, the text and a zero byte, padded to 4)"};
         layout.mark_record_start(base + p);
         p += size;

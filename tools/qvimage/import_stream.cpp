@@ -14,10 +14,7 @@ void ImportStreamBuilder::add_import_site(std::string_view name, ImportMode mode
     m_imports[it->second].sites.push_back(site);
 }
 
-void ImportStreamBuilder::add_fixup(ImportTag tag, u32 site)
-{
-    m_fixups.push_back(Fixup{tag, site});
-}
+void ImportStreamBuilder::add_fixup(ImportTag tag, u32 site) { m_fixups.push_back(Fixup{tag, site}); }
 
 std::vector<u8> ImportStreamBuilder::finish(std::vector<u8>& code) const
 {

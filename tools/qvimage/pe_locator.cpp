@@ -26,13 +26,13 @@ constexpr u32 kHighBit = 0x80000000;
 constexpr char kLocatorType[] = "PICKLE";
 
 struct DirectoryEntry {
-    u32 name;  // an id, or kHighBit | offset of a counted UTF-16 name
+    u32 name;    // an id, or kHighBit | offset of a counted UTF-16 name
     u32 target;  // kHighBit | offset of a subdirectory, or offset of a data entry
 };
 
 class PeFile {
 public:
-    explicit PeFile(std::span<const u8> file) : m_file(file) {}
+    explicit PeFile(std::span<const u8> file) : m_file(file) { }
 
     Result<void> read_headers()
     {
@@ -101,7 +101,7 @@ private:
 
 class ResourceDirectory {
 public:
-    explicit ResourceDirectory(std::span<const u8> bytes) : m_bytes(bytes) {}
+    explicit ResourceDirectory(std::span<const u8> bytes) : m_bytes(bytes) { }
 
     // The entries of the directory at `offset`: named ones first, then those with ids.
     Result<std::vector<DirectoryEntry>> entries(u32 offset, u32& named) const

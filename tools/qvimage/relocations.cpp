@@ -23,9 +23,9 @@ constexpr u8 kR386Plt32 = 4;
 
 std::string type_name(u8 type)
 {
-    static const char* const names[] = {"R_386_NONE", "R_386_32", "R_386_PC32", "R_386_GOT32", "R_386_PLT32",
-                                        "R_386_COPY", "R_386_GLOB_DAT", "R_386_JMP_SLOT", "R_386_RELATIVE",
-                                        "R_386_GOTOFF", "R_386_GOTPC", "R_386_32PLT"};
+    static const char* const names[] = {"R_386_NONE",     "R_386_32",     "R_386_PC32",     "R_386_GOT32",
+                                        "R_386_PLT32",    "R_386_COPY",   "R_386_GLOB_DAT", "R_386_JMP_SLOT",
+                                        "R_386_RELATIVE", "R_386_GOTOFF", "R_386_GOTPC",    "R_386_32PLT"};
     if (type < sizeof names / sizeof names[0])
         return std::string(" (") + names[type] + ")";
     return {};
@@ -59,7 +59,8 @@ public:
                     return Error{"relocation in " + where(rs.target, r) +
                                  " patches a section that is not part "
                                  "of the image"};
-                Result<void> step = place.placement == Placement::Code ? resolve(rs.target, r) : refuse_in_data(rs.target, r);
+                Result<void> step =
+                    place.placement == Placement::Code ? resolve(rs.target, r) : refuse_in_data(rs.target, r);
                 if (!step)
                     return step;
             }
@@ -142,8 +143,7 @@ private:
             store_u32(field, offset);
             m_stream.add_fixup(m_layout.is_record_start(offset) ? ImportTag::StringFixup : ImportTag::DataFixup, site);
             return {};
-        case Placement::Ignored:
-            break;
+        case Placement::Ignored: break;
         }
         return Error{"relocation in " + where(section, r) + " refers to " + quoted(sym.name) + " in section " +
                      escaped(m_object.sections[sym.section].name) + ", which is not part of the image"};

@@ -20,8 +20,8 @@
 #include "platform/message_box.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/exceptions/exception_classes.h"
-#include "runtime/objects/exception_foundation.h"
 #include "runtime/exceptions/run_guarded.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/startup/runtime_startup.h"
 #include "runtime/strings/string_ref.h"
@@ -65,10 +65,7 @@ void report_unhandled(RuntimeObject* exception)
     }
 }
 
-void run_entry(void*)
-{
-    qv::call_image_entry();
-}
+void run_entry(void*) { qv::call_image_entry(); }
 
 }  // namespace
 
