@@ -85,7 +85,8 @@ private:
             u32 site;
             if (!m_reader.read_u32(site))
                 return fail("fixup is cut off before its site");
-            QV_TRY(claim_site(site, "fixup"));
+            if (!claim_site(site))
+                return site_refusal(site, "fixup");
             m_decoded.sites.push_back(site);
             if (record.tag == ImportTag::StringFixup)
                 return check_string_constant(site);
@@ -125,12 +126,12 @@ private:
         return site >= kEntryJumpSize && site <= m_image.code_length && m_image.code_length - site >= 4;
     }
 
-    // Claims a site, or says why it cannot be patched. The message is built only on failure:
-    // chains are long and mostly fine.
-    Result<void> claim_site(u32 site, const char* owner_kind, std::string_view name = {})
+    // Claims a site; false when it cannot be patched (site_refusal says why). The hot path
+    // builds no Result: chains are long and mostly fine.
+    bool claim_site(u32 site) { return site_in_bounds(site) && try_claim(site); }
+
+    Result<void> site_refusal(u32 site, const char* owner_kind, std::string_view name = {})
     {
-        if (site_in_bounds(site) && try_claim(site))
-            return {};
         const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + escaped(name) + "'";
         if (site < kEntryJumpSize)
             return fail(owner + " names site " + hex(site) + ", inside the entry jump");
@@ -144,7 +145,8 @@ private:
     Result<void> walk_chain(u32 head, Record& record)
     {
         for (u32 site = head; site != 0;) {
-            QV_TRY(claim_site(site, "import", record.name));
+            if (!claim_site(site))
+                return site_refusal(site, "import", record.name);
             m_decoded.sites.push_back(site);
             site = load_u32(m_image.code + site);
         }
