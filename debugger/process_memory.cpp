@@ -1,5 +1,6 @@
 #include "debugger/process_memory.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/memory_probe.h"
