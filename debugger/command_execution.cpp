@@ -84,7 +84,8 @@ bool read_array_bounds(DebugMemory& memory, u32 array, std::string& value)
     if (static_cast<i32>(dimensions) < 0 || static_cast<i32>(dimensions) > kMaxArrayDimensions)
         return false;
     std::vector<u32> bounds(dimensions);
-    if (array + kArrayBounds < array || !memory.read(array + kArrayBounds, bounds.data(), dimensions * 4))
+    if (dimensions > 0 &&
+        (array + kArrayBounds < array || !memory.read(array + kArrayBounds, bounds.data(), dimensions * 4)))
         return false;
     append_hex(value, data, 4);
     for (const u32 bound : bounds) {

@@ -90,6 +90,9 @@ TEST_F(DebuggerSession, NamesObjectClassesAndArrayBounds)
     EXPECT_EQ(send("DABB " + array_address + "\r"),
               "VALABB " + array_address + " 00412340 00000004 FFFFFFFF\r");
 
+    const std::string no_bounds = format_hex(memory.make_array(0, {}), 4);
+    EXPECT_EQ(send("DABB " + no_bounds + "\r"), "VALABB " + no_bounds + " 00000000\r");
+
     // Address 0 is no object and no array: no reply at all.
     EXPECT_EQ(send("DO 0\rDOC 00000000\rDABB 0\r"), "");
 }

@@ -72,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             check_replies(replies);
             // Let the program run a line and free what the debugger may watch.
             replies.clear();
-            if (enter_line(state, line_number++ % 64, {0x0040E000, test::FakeHost::kCodeBase + line_number}))
-                append_break(replies, line_number, state.stop, host.code_base());
+            ++line_number;
+            if (enter_line(state, line_number % 64, {0x0040E000, test::FakeHost::kCodeBase + line_number}))
+                append_break(replies, line_number % 64, state.stop, host.code_base());
             object_freed(state.watched_objects, command->number, replies);
             array_freed(state.watched_arrays, command->number, replies);
             check_replies(replies);
