@@ -162,28 +162,19 @@ void crawl_stack(DebugMemory& memory, DebugHost& host, StopRecord stop, std::str
     append_line(replies, "SC");
 }
 
-void read_property(DebugHost& host, const Command& command, PropertyType type, const char* word,
-                   std::string& replies)
+void read_property(DebugHost& host, const Command& command, PropertyType type, const char* word, std::string& replies)
 {
     PropertyValue value;
     std::string text;
     const bool read = host.read_property(command.number, command.property, type, value);
     if (read) {
         switch (type) {
-        case PropertyType::Boolean:
-            append_hex(text, value.bits != 0 ? 1 : 0, 1);
-            break;
+        case PropertyType::Boolean: append_hex(text, value.bits != 0 ? 1 : 0, 1); break;
         case PropertyType::Integer:
         case PropertyType::Single:
-        case PropertyType::Object:
-            append_hex(text, value.bits, 4);
-            break;
-        case PropertyType::Double:
-            append_hex(text, value.bits, 8);
-            break;
-        case PropertyType::String:
-            append_string_value(text, value.string.encoding, value.string.bytes);
-            break;
+        case PropertyType::Object: append_hex(text, value.bits, 4); break;
+        case PropertyType::Double: append_hex(text, value.bits, 8); break;
+        case PropertyType::String: append_string_value(text, value.string.encoding, value.string.bytes); break;
         }
     }
     append_value_reply(replies, word, command.argument, read ? &text : nullptr);
@@ -199,11 +190,8 @@ Outcome execute_command(const Command& command, DebuggerState& state, DebugMemor
         if (const u32 window = host.front_window())
             host.bring_to_front(window);
         return Outcome::Resume;
-    case CommandKind::Quit:
-        return Outcome::Quit;
-    case CommandKind::BreakpointArray:
-        state.breakpoints.reset(command.number);
-        break;
+    case CommandKind::Quit: return Outcome::Quit;
+    case CommandKind::BreakpointArray: state.breakpoints.reset(command.number); break;
     case CommandKind::SetBreakpoint:
     case CommandKind::ClearBreakpoint:
         state.breakpoints.set(command.number, command.kind == CommandKind::SetBreakpoint);
@@ -216,15 +204,9 @@ Outcome execute_command(const Command& command, DebuggerState& state, DebugMemor
                                                             : StepMode::StepOut;
         state.step_frame = state.stop.frame;
         return Outcome::Resume;
-    case CommandKind::ReadByte:
-        read_value(memory, command, "VAL8", 1, replies);
-        break;
-    case CommandKind::ReadWord:
-        read_value(memory, command, "VAL32", 4, replies);
-        break;
-    case CommandKind::ReadLong:
-        read_value(memory, command, "VAL64", 8, replies);
-        break;
+    case CommandKind::ReadByte: read_value(memory, command, "VAL8", 1, replies); break;
+    case CommandKind::ReadWord: read_value(memory, command, "VAL32", 4, replies); break;
+    case CommandKind::ReadLong: read_value(memory, command, "VAL64", 8, replies); break;
     case CommandKind::ReadString: {
         u32 address;
         StringValue string;
@@ -265,57 +247,23 @@ Outcome execute_command(const Command& command, DebuggerState& state, DebugMemor
         memory.write(command.number, &value, sizeof value);
         break;
     }
-    case CommandKind::WriteLong:
-        memory.write(command.number, &command.value, sizeof command.value);
-        break;
-    case CommandKind::WriteString:
-        write_string(memory, command);
-        break;
-    case CommandKind::ProcessId:
-        append_line(replies, "PID", format_hex(host.process_id(), 4));
-        break;
-    case CommandKind::CodeBase:
-        append_line(replies, "TOC", format_hex(host.code_base(), 4));
-        break;
-    case CommandKind::StackCrawl:
-        crawl_stack(memory, host, state.stop, replies);
-        break;
-    case CommandKind::WatchObject:
-        state.watched_objects.add(command.number);
-        break;
-    case CommandKind::UnwatchObject:
-        state.watched_objects.remove(command.number);
-        break;
-    case CommandKind::WatchArray:
-        state.watched_arrays.add(command.number);
-        break;
-    case CommandKind::UnwatchArray:
-        state.watched_arrays.remove(command.number);
-        break;
-    case CommandKind::PropertyBoolean:
-        read_property(host, command, PropertyType::Boolean, "VALPVB", replies);
-        break;
-    case CommandKind::PropertyInteger:
-        read_property(host, command, PropertyType::Integer, "VALPVI", replies);
-        break;
-    case CommandKind::PropertySingle:
-        read_property(host, command, PropertyType::Single, "VALPVF", replies);
-        break;
-    case CommandKind::PropertyDouble:
-        read_property(host, command, PropertyType::Double, "VALPVD", replies);
-        break;
-    case CommandKind::PropertyObject:
-        read_property(host, command, PropertyType::Object, "VALPVO", replies);
-        break;
-    case CommandKind::PropertyString:
-        read_property(host, command, PropertyType::String, "VALPVS", replies);
-        break;
-    case CommandKind::SwitchToDebugger:
-        host.bring_to_front(command.number);
-        break;
-    case CommandKind::GetWindow:
-        append_line(replies, "HWND", std::to_string(host.front_window()));
-        break;
+    case CommandKind::WriteLong: memory.write(command.number, &command.value, sizeof command.value); break;
+    case CommandKind::WriteString: write_string(memory, command); break;
+    case CommandKind::ProcessId: append_line(replies, "PID", format_hex(host.process_id(), 4)); break;
+    case CommandKind::CodeBase: append_line(replies, "TOC", format_hex(host.code_base(), 4)); break;
+    case CommandKind::StackCrawl: crawl_stack(memory, host, state.stop, replies); break;
+    case CommandKind::WatchObject: state.watched_objects.add(command.number); break;
+    case CommandKind::UnwatchObject: state.watched_objects.remove(command.number); break;
+    case CommandKind::WatchArray: state.watched_arrays.add(command.number); break;
+    case CommandKind::UnwatchArray: state.watched_arrays.remove(command.number); break;
+    case CommandKind::PropertyBoolean: read_property(host, command, PropertyType::Boolean, "VALPVB", replies); break;
+    case CommandKind::PropertyInteger: read_property(host, command, PropertyType::Integer, "VALPVI", replies); break;
+    case CommandKind::PropertySingle: read_property(host, command, PropertyType::Single, "VALPVF", replies); break;
+    case CommandKind::PropertyDouble: read_property(host, command, PropertyType::Double, "VALPVD", replies); break;
+    case CommandKind::PropertyObject: read_property(host, command, PropertyType::Object, "VALPVO", replies); break;
+    case CommandKind::PropertyString: read_property(host, command, PropertyType::String, "VALPVS", replies); break;
+    case CommandKind::SwitchToDebugger: host.bring_to_front(command.number); break;
+    case CommandKind::GetWindow: append_line(replies, "HWND", std::to_string(host.front_window())); break;
     }
     return Outcome::Stay;
 }

@@ -91,8 +91,7 @@ std::optional<std::string_view> decode_address_and_rest(std::string_view argumen
 bool decode_argument(ArgumentForm form, std::string_view argument, Command& command)
 {
     switch (form) {
-    case ArgumentForm::None:
-        return true;
+    case ArgumentForm::None: return true;
     case ArgumentForm::Hex32: {
         const std::optional<u64> value = decode_hex(argument, 4);
         if (value)

@@ -53,9 +53,9 @@ struct Command {
     std::string_view argument;  // as received; replies echo it
     // The address, line, length or window the command names (hex; decimal for a window).
     u32 number = 0;
-    u64 value = 0;             // SW, SL: the value to write
-    StringValue string;        // SS: the string to store
-    std::string_view property; // DPV*: the property's name
+    u64 value = 0;              // SW, SL: the value to write
+    StringValue string;         // SS: the string to store
+    std::string_view property;  // DPV*: the property's name
 };
 
 // The property commands name the object and the property as "OOOOOOOO Name": the object's

@@ -26,8 +26,8 @@ public:
 enum class PropertyType { Boolean, Integer, Single, Double, Object, String };
 
 struct PropertyValue {
-    u64 bits = 0;         // Boolean 0 or 1; Integer, Single (its bits), Object: 32 bits; Double: 64
-    StringValue string;   // String
+    u64 bits = 0;        // Boolean 0 or 1; Integer, Single (its bits), Object: 32 bits; Double: 64
+    StringValue string;  // String
 };
 
 // The rest of the program the commands ask about or act on.

@@ -40,8 +40,7 @@ bool should_stop(const DebuggerState& state, u32 line, u32 frame)
     // any caller (higher), never in a callee; step out only once the stepping function has
     // returned, in a frame strictly above it.
     switch (state.step_mode) {
-    case StepMode::Step:
-        return true;
+    case StepMode::Step: return true;
     case StepMode::StepOver:
         if (frame >= state.step_frame)
             return true;
@@ -50,8 +49,7 @@ bool should_stop(const DebuggerState& state, u32 line, u32 frame)
         if (frame > state.step_frame)
             return true;
         break;
-    case StepMode::None:
-        break;
+    case StepMode::None: break;
     }
     return state.breakpoints.present() && state.breakpoints.at(line);
 }

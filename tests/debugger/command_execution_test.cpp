@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "debugger/wire_lines.h"
-#include "tests/support/assertion_capture.h"
 #include "tests/debugger/fake_target.h"
+#include "tests/support/assertion_capture.h"
 
 namespace qv::debugger {
 namespace {
@@ -87,8 +87,7 @@ TEST_F(DebuggerSession, NamesObjectClassesAndArrayBounds)
 
     const u32 array = memory.make_array(0x00412340, {4, 0xFFFFFFFF});
     const std::string array_address = format_hex(array, 4);
-    EXPECT_EQ(send("DABB " + array_address + "\r"),
-              "VALABB " + array_address + " 00412340 00000004 FFFFFFFF\r");
+    EXPECT_EQ(send("DABB " + array_address + "\r"), "VALABB " + array_address + " 00412340 00000004 FFFFFFFF\r");
 
     const std::string no_bounds = format_hex(memory.make_array(0, {}), 4);
     EXPECT_EQ(send("DABB " + no_bounds + "\r"), "VALABB " + no_bounds + " 00000000\r");

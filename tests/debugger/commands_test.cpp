@@ -79,17 +79,17 @@ TEST(ParseCommand, DecodesWritesAndPropertyNames)
 
 TEST(ParseCommand, IgnoresUnknownAndMalformedLines)
 {
-    for (const std::string_view line : {
-             "", " ", "NOPE", "DWX 0040A000", "BREAK 00000001",
-             // missing arguments
-             "BR", "BRLA", "DW", "DW ", "DS", "OWLS", "SW", "SW 0040A000", "SW 0040A000 ", "SL 0040A000",
-             "SS 0040A000", "SS 0040A000 ", "DPVI", "DPVI 0040A000", "DPVI 0040A000 ", "SwitchToDebugger",
-             // bad hexadecimal or decimal
-             "DW 0040A00G", "DW 0x40A000", "DW -1", "DW 0040A000 ", "BR 1 2", "SW 0040A000 1 2",
-             "SW 0040A00G 00000001", "SL 0040A000 0123456789ABCDEG", "SS 0040A000 0600:414", "SS 0040A000 41",
-             "SwitchToDebugger 12a", "SwitchToDebugger 4294967296", "SwitchToDebugger -1",
-             // the word must be followed by a space, not anything else
-             "DW\t0040A000"}) {
+    for (const std::string_view line :
+         {"", " ", "NOPE", "DWX 0040A000", "BREAK 00000001",
+          // missing arguments
+          "BR", "BRLA", "DW", "DW ", "DS", "OWLS", "SW", "SW 0040A000", "SW 0040A000 ", "SL 0040A000", "SS 0040A000",
+          "SS 0040A000 ", "DPVI", "DPVI 0040A000", "DPVI 0040A000 ", "SwitchToDebugger",
+          // bad hexadecimal or decimal
+          "DW 0040A00G", "DW 0x40A000", "DW -1", "DW 0040A000 ", "BR 1 2", "SW 0040A000 1 2", "SW 0040A00G 00000001",
+          "SL 0040A000 0123456789ABCDEG", "SS 0040A000 0600:414", "SS 0040A000 41", "SwitchToDebugger 12a",
+          "SwitchToDebugger 4294967296", "SwitchToDebugger -1",
+          // the word must be followed by a space, not anything else
+          "DW\t0040A000"}) {
         EXPECT_FALSE(parse_command(line)) << '"' << line << '"';
     }
 }

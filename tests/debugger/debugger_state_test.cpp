@@ -49,11 +49,9 @@ TEST(StopDecision, StepModesByFramePosition)
         u32 frame;
         bool stop;
     } cases[] = {
-        {StepMode::None, kSame, false},      {StepMode::Step, kCallee, true},
-        {StepMode::Step, kCaller, true},     {StepMode::StepOver, kCallee, false},
-        {StepMode::StepOver, kSame, true},   {StepMode::StepOver, kCaller, true},
-        {StepMode::StepOut, kCallee, false}, {StepMode::StepOut, kSame, false},
-        {StepMode::StepOut, kCaller, true},
+        {StepMode::None, kSame, false},       {StepMode::Step, kCallee, true},   {StepMode::Step, kCaller, true},
+        {StepMode::StepOver, kCallee, false}, {StepMode::StepOver, kSame, true}, {StepMode::StepOver, kCaller, true},
+        {StepMode::StepOut, kCallee, false},  {StepMode::StepOut, kSame, false}, {StepMode::StepOut, kCaller, true},
     };
     for (const auto& c : cases) {
         DebuggerState state;

@@ -20,7 +20,7 @@ public:
     static constexpr u32 kSize = 0x10000;
     static constexpr u32 kReadOnly = kBase + 0xF000;
 
-    FakeMemory() : m_bytes(kSize, 0) {}
+    FakeMemory() : m_bytes(kSize, 0) { }
 
     bool read(u32 address, void* out, u32 size) override
     {

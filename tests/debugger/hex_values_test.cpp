@@ -63,8 +63,8 @@ TEST(StringValues, RoundTripTagAndBytes)
 
 TEST(StringValues, RejectMalformedForms)
 {
-    for (const std::string_view text : {"", "00000600", ":41", "00000600:4", "00000600:4G", "0000060X:41",
-                                        "00000600:41:42"})
+    for (const std::string_view text :
+         {"", "00000600", ":41", "00000600:4", "00000600:4G", "0000060X:41", "00000600:41:42"})
         EXPECT_FALSE(decode_string_value(text)) << text;
 }
 

@@ -24,10 +24,7 @@ void check(bool condition)
 }
 
 // Reply text must be whole lines: not empty, ending in CR.
-void check_replies(const std::string& replies)
-{
-    check(replies.empty() || replies.back() == '\r');
-}
+void check_replies(const std::string& replies) { check(replies.empty() || replies.back() == '\r'); }
 
 }  // namespace
 
