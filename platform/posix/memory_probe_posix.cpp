@@ -1,5 +1,9 @@
 #include "platform/memory_probe.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -22,6 +26,44 @@ bool is_readable(const void* address, size_t size)
         size -= n;
     }
     return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool is_writable(const void* address, size_t size)
+{
+    if (!address)
+        return false;
+    // Writing to find out would race with the program's own writes, so the mappings are read
+    // instead: the range must lie in consecutive mappings that all allow writing. They are
+    // listed in ascending order.
+    std::FILE* maps = std::fopen("/proc/self/maps", "r");
+    if (!maps)
+        return false;
+    unsigned long long next = reinterpret_cast<uintptr_t>(address);
+    const unsigned long long end = next + size;
+    bool writable = false;
+    bool line_start = true;
+    char line[512];
+    while (!writable && std::fgets(line, sizeof line, maps)) {
+        const bool starts_line = line_start;
+        line_start = std::strchr(line, '\n') != nullptr;
+        unsigned long long low;
+        unsigned long long high;
+        char permissions[5];
+        if (!starts_line || std::sscanf(line, "%llx-%llx %4s", &low, &high, permissions) != 3)
+            continue;
+        if (high <= next)
+            continue;
+        if (low > next || permissions[1] != 'w')
+            break;
+        next = high;
+        writable = next >= end;
+    }
+    std::fclose(maps);
+    return writable;
 }
 
 }  // namespace platform
