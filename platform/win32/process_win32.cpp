@@ -5,6 +5,8 @@
 
 namespace platform {
 
+std::uint32_t current_process_id() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+
 void exit_process(int code)
 {
     std::fflush(nullptr);
