@@ -60,6 +60,7 @@ Result<ImageSegments> read_image(const ImageSource& source)
 }  // namespace
 
 const u8* image_code_base() { return state().code.base; }
+u32 image_code_size() { return static_cast<u32>(state().code.size); }
 const u8* image_data_base() { return state().data.data(); }
 const ImageOptions& image_options() { return state().options; }
 

@@ -20,6 +20,7 @@ struct ImageSource {
 
 // The loaded image's state, fixed once the loader has run.
 const u8* image_code_base();
+u32 image_code_size();  // bytes of the code segment; 0 before loading
 const u8* image_data_base();
 const ImageOptions& image_options();
 

@@ -374,6 +374,16 @@ RuntimeObject* RuntimeGetSoundFromResourceManager(int32_t id);
 /* Shows the text in a message box with one button (standard error where there is no desktop). */
 void RuntimeMsgBox(RuntimeString* text);
 
+/* ---- Debugger entry ------------------------------------------------------------------ */
+
+/* For images compiled for debugging. DebugRuntimeInit connects to the debugger at
+ * 127.0.0.1:13897 (ending the process with exit code 1 when none answers within about five
+ * seconds); RuntimeDebuggerEntry is called before every source line with the line's number
+ * and stops there when the debugger asks; RuntimeDebuggerShutdown closes the connection. */
+void DebugRuntimeInit(void);
+void RuntimeDebuggerEntry(int32_t line);
+void RuntimeDebuggerShutdown(void);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

@@ -100,6 +100,10 @@
     X(RuntimeGetBitmapFromResourceManager) \
     X(RuntimeGetCursorFromResourceManager) \
     X(RuntimeGetSoundFromResourceManager)              \
+    /* debugger entry */          \
+    X(DebugRuntimeInit)           \
+    X(RuntimeDebuggerEntry)       \
+    X(RuntimeDebuggerShutdown)    \
     /* arrays */                  \
     X(CreateArray)                \
     X(RuntimeLockArray)           \
