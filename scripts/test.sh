@@ -190,6 +190,8 @@ main() {
 
   script_check "linux test images (qvrun)" "$results/images-linux.log" \
     tests/images/run_images_test.sh native build/linux/bin/qvrun build/linux/images
+  script_check "linux debugger session (qvrun)" "$results/debugger-linux.log" \
+    python3 tests/debugger/debugger_session_test.py build/linux/bin/qvrun build/linux/images/image_debugger.qvi
 
   # ---- Linux i386 under valgrind. The frame-gap test reads below the stack pointer on
   # purpose (it builds a broken frame chain), which valgrind reports; it runs everywhere else.
@@ -208,6 +210,9 @@ main() {
   # search and the landing records do to the stack must hold up without special settings.
   script_check "linux-asan test images (qvrun)" "$results/images-linux-asan.log" \
     tests/images/run_images_test.sh native build/linux-asan/bin/qvrun build/linux-asan/images
+  script_check "linux-asan debugger session (qvrun)" "$results/debugger-linux-asan.log" \
+    python3 tests/debugger/debugger_session_test.py build/linux-asan/bin/qvrun \
+    build/linux-asan/images/image_debugger.qvi
 
   fuzz "${QUAVER_FUZZ_SECONDS:-30}"  # per target
 
