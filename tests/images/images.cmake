@@ -9,13 +9,7 @@ foreach(source ${test_image_sources})
   get_filename_component(name ${source} NAME_WE)
   set(object ${test_image_dir}/${name}.o)
   set(image ${test_image_dir}/${name}.qvi)
-  set(flags -O1 -Wall -Wextra -Werror)
-  # The debug image keeps a frame per function, as code compiled for debugging does: the
-  # debugger's stop records and stepping rest on the frame-pointer chain.
-  if(name STREQUAL "image_debugger")
-    list(APPEND flags -fno-omit-frame-pointer -fno-inline)
-  endif()
-  quaver_add_image_object(SOURCE ${source} OBJECT ${object} FLAGS ${flags}
+  quaver_add_image_object(SOURCE ${source} OBJECT ${object} FLAGS -O1 -Wall -Wextra -Werror
                           DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_support.h)
   add_custom_command(OUTPUT ${image}
     COMMAND $<TARGET_FILE:qvimage> -o ${image} ${object}
