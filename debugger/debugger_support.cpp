@@ -1,5 +1,6 @@
 #include "debugger/debugger_support.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -9,9 +9,10 @@
 //
 // Message boxes (RuntimeMsgBox and the loader's messages) print their text instead.
 // Exit status: 0 when the entry returned, 1 when the image was refused, 2 for a bad command
-// line, 3 when an exception reached the top unhandled. Failed assertions print their report
-// on standard error and are answered as --assert says (Cancel ends the process with 0, as
-// the dialog's Cancel does).
+// line, 3 when an exception reached the top unhandled; an image compiled for debugging also
+// ends with 1 when no debugger answers, when the debugger quits it or when it goes away.
+// Failed assertions print their report on standard error and are answered as --assert says
+// (Cancel ends the process with 0, as the dialog's Cancel does).
 #include <cstdio>
 #include <cstring>
 #include <string>
