@@ -91,9 +91,30 @@ run_suites() {
       continue
     fi
     IFS=$'\t' read -r _ secs p f note <<<"$line"
+    # Wine itself now and then dies of a signal while a process that has finished tears down
+    # (seen once in several loaded runs, never in 25 runs in a row). Such a suite, every test of
+    # which passed, runs once more; the line says so, and a second failure stands.
+    if [ "$preset" = win32 ] && [ "$f" -eq 1 ] && [[ $note == *"after all tests passed"* ]] &&
+       line=$(run_again "$preset" "$dir/again-$name" "$name" "${vars[@]}"); then
+      IFS=$'\t' read -r _ secs p f _ <<<"$line"
+      [ "$f" -eq 0 ] && note="passed when run again: the first run ended in a crash after all tests passed"
+    fi
     record "$label $name ($secs s)" "$p" "$f" "$note"
     [ "$f" -eq 0 ] || head -n 200 "$dir/$name.details"
   done
+}
+
+# run_again PRESET DIR NAME [VAR=VALUE...]: runs one suite through CTest again and prints its
+# suite_results line; fails when there is none.
+run_again() {
+  local preset=$1 dir=$2 name=$3; shift 3
+  rm -rf "$dir" "build/$preset/Testing"
+  mkdir -p "$dir"
+  env "$@" GTEST_COLOR=no GTEST_OUTPUT="json:$dir/" timeout -k 10 $((suite_timeout + 60)) \
+    ctest --preset "$preset" --test-dir "build/$preset" -T Test -R "^$name\$" --timeout "$suite_timeout" \
+      --no-compress-output </dev/null >"$dir/ctest.log" 2>&1
+  python3 scripts/suite_results.py "build/$preset" "$dir" "$dir/ctest.log" "$name" 2>/dev/null |
+    grep -m 1 "^$name"$'\t'
 }
 
 # cli LABEL OUT_DIR [--compare DIR] COMMAND...: the hollerpad-convert checks.
