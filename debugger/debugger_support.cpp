@@ -206,3 +206,19 @@ void RuntimeDebuggerShutdown(void)
 }
 
 }  // extern "C"
+
+namespace qv {
+
+std::span<const ProvidedRoutine> debugger_routines()
+{
+    static const ProvidedRoutine kRoutines[] = {
+        {"DebugRuntimeInit", reinterpret_cast<void*>(&DebugRuntimeInit)},
+        {"RuntimeDebuggerEntry", reinterpret_cast<void*>(&RuntimeDebuggerEntry)},
+        {"RuntimeDebuggerShutdown", reinterpret_cast<void*>(&RuntimeDebuggerShutdown)},
+    };
+    return kRoutines;
+}
+
+void register_debugger_routines() { add_provided_routines(debugger_routines()); }
+
+}  // namespace qv

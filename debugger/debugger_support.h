@@ -3,6 +3,9 @@
 // exceptions and freed watched objects and arrays.
 #pragma once
 
+#include <span>
+
+#include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"
 
 extern "C" {
@@ -10,3 +13,14 @@ void DebugRuntimeInit(void);
 void RuntimeDebuggerEntry(int32_t line);
 void RuntimeDebuggerShutdown(void);
 }
+
+namespace qv {
+
+// The three routines above under their export names.
+std::span<const ProvidedRoutine> debugger_routines();
+
+// Adds them to the registry's routines, so that images can import them. A program that runs
+// images calls it at start-up, before anything uses the registry.
+void register_debugger_routines();
+
+}  // namespace qv

@@ -3,6 +3,9 @@
 // that the runtime does not define fails to link.
 #include "runtime/registry/provided_routines.h"
 
+#include <iterator>
+
+#include "runtime/diagnostics/assertion.h"
 #include "sdk/quaver.h"
 
 // Order matters only for names outside the static export table: they are appended in it.
@@ -100,10 +103,6 @@
     X(RuntimeGetBitmapFromResourceManager) \
     X(RuntimeGetCursorFromResourceManager) \
     X(RuntimeGetSoundFromResourceManager)              \
-    /* debugger entry */          \
-    X(DebugRuntimeInit)           \
-    X(RuntimeDebuggerEntry)       \
-    X(RuntimeDebuggerShutdown)    \
     /* arrays */                  \
     X(CreateArray)                \
     X(RuntimeLockArray)           \
@@ -197,8 +196,39 @@ namespace {
 const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_ENTRY)};
 #undef QV_PROVIDED_ENTRY
 
+struct AddedLists {
+    std::span<const ProvidedRoutine> lists[8];
+    size_t count = 0;
+    bool closed = false;
+};
+
+AddedLists& added_lists()
+{
+    static AddedLists s_added;
+    return s_added;
+}
+
 }  // namespace
 
 std::span<const ProvidedRoutine> provided_routines() { return kProvidedRoutines; }
+
+void add_provided_routines(std::span<const ProvidedRoutine> routines)
+{
+    AddedLists& added = added_lists();
+    if (added.closed || added.count == std::size(added.lists)) {
+        assertion_failed("EntryPointRegistry", 0, "routines are added before the registry is built");
+        return;
+    }
+    added.lists[added.count++] = routines;
+}
+
+std::vector<std::span<const ProvidedRoutine>> all_provided_routines()
+{
+    AddedLists& added = added_lists();
+    added.closed = true;
+    std::vector<std::span<const ProvidedRoutine>> lists{provided_routines()};
+    lists.insert(lists.end(), added.lists, added.lists + added.count);
+    return lists;
+}
 
 }  // namespace qv

@@ -26,9 +26,11 @@ struct StaticTable {
 
     StaticTable()
     {
+        const std::vector<std::span<const ProvidedRoutine>> lists = all_provided_routines();
         std::vector<const ProvidedRoutine*> sorted;
-        for (const ProvidedRoutine& routine : provided_routines())
-            sorted.push_back(&routine);
+        for (std::span<const ProvidedRoutine> list : lists)
+            for (const ProvidedRoutine& routine : list)
+                sorted.push_back(&routine);
         std::sort(sorted.begin(), sorted.end(), name_less);
         std::vector<bool> bound(sorted.size(), false);
         for (i32 i = 0; i < kStaticEntryPointCount; ++i) {
@@ -39,10 +41,12 @@ struct StaticTable {
             if (found)
                 bound[static_cast<size_t>(it - sorted.begin())] = true;
         }
-        for (const ProvidedRoutine& routine : provided_routines()) {
-            auto it = std::lower_bound(sorted.begin(), sorted.end(), &routine, name_less);
-            if (!bound[static_cast<size_t>(it - sorted.begin())])
-                outside.push_back(&routine);
+        for (std::span<const ProvidedRoutine> list : lists) {
+            for (const ProvidedRoutine& routine : list) {
+                auto it = std::lower_bound(sorted.begin(), sorted.end(), &routine, name_less);
+                if (!bound[static_cast<size_t>(it - sorted.begin())])
+                    outside.push_back(&routine);
+            }
         }
     }
 };

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 
+#include "debugger/debugger_support.h"
 #include "loader/application_image.h"
 #include "platform/message_box.h"
 #include "runtime/diagnostics/assertion.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv)
     }
     qv::set_assertion_responder(&answer_assertion);
     platform::set_message_sink(&print_message);
+    qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::start_portable_runtime();
     qv::set_unhandled_exception_hook(&report_unhandled);
     qv::Result<qv::LinkReport> linked = qv::load_and_link_image(source);
