@@ -14,7 +14,7 @@ public:
     // The runtime keeps no windows of its own in this build: no front window (0), and
     // bringing a window forward does nothing.
     u32 front_window() override { return 0; }
-    void bring_to_front(u32) override {}
+    void bring_to_front(u32) override { }
     bool read_property(u32 object, std::string_view name, PropertyType type, PropertyValue& out) override;
 };
 

@@ -48,8 +48,7 @@ int try_connect(std::uint16_t port, std::uint32_t wait_ms)
 void pause_ms(std::uint32_t ms)
 {
     timespec pause{0, static_cast<long>(ms) * 1000000L};
-    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {
-    }
+    while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) { }
 }
 
 }  // namespace

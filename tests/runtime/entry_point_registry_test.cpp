@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "debugger/debugger_support.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/registry/entry_point_registry.h"
-#include "debugger/debugger_support.h"
 #include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"
 #include "tests/support/assertion_capture.h"
