@@ -1,26 +1,29 @@
 #include "debugger/command_execution.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
 #include "debugger/hex_values.h"
 #include "debugger/wire_lines.h"
+#include "runtime/arrays/runtime_array.h"
+#include "sdk/quaver.h"
 
 namespace qv::debugger {
 
 namespace {
 
-// Byte offsets in the records shared with image code.
-constexpr u32 kStringBuffer = 4;
-constexpr u32 kStringLength = 12;
-constexpr u32 kStringEncoding = 16;
-constexpr u32 kStringHeaderSize = 20;
-constexpr u32 kObjectClass = 8;
-constexpr u32 kClassName = 4;
-constexpr u32 kArrayDimensions = 8;
-constexpr u32 kArrayData = 12;
-constexpr u32 kArrayBounds = 24;
-constexpr u32 kEncodingASCII = 0x0600;  // what the empty (nil) string reads as
+// Byte offsets in the records shared with image code, from their one definition.
+constexpr u32 kStringBuffer = offsetof(RuntimeString, buffer);
+constexpr u32 kStringLength = offsetof(RuntimeString, length);
+constexpr u32 kStringEncoding = offsetof(RuntimeString, encoding);
+constexpr u32 kStringHeaderSize = sizeof(RuntimeString);
+constexpr u32 kObjectClass = offsetof(RuntimeObject, classRecord);
+constexpr u32 kClassName = offsetof(ClassRecord, name);
+constexpr u32 kArrayDimensions = offsetof(RuntimeArray, dimensions);
+constexpr u32 kArrayData = offsetof(RuntimeArray, data);
+constexpr u32 kArrayBounds = offsetof(RuntimeArray, upperBounds);
+constexpr u32 kEncodingASCII = QV_ENCODING_ASCII;  // what the empty (nil) string reads as
 
 bool read_u32(DebugMemory& memory, u32 address, u32& out) { return memory.read(address, &out, sizeof out); }
 
