@@ -41,4 +41,10 @@ bool ShortcutRegistry::Walk(std::string_view text, const std::function<bool(cons
     return false;
 }
 
+ShortcutRegistry& shortcut_registry()
+{
+    static ShortcutRegistry s_registry;
+    return s_registry;
+}
+
 }  // namespace qv

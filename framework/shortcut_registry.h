@@ -48,4 +48,7 @@ private:
     std::vector<ShortcutEntry> m_entries;  // front = most recent
 };
 
+// The process's registry, which the event loop matches key presses against.
+ShortcutRegistry& shortcut_registry();
+
 }  // namespace qv

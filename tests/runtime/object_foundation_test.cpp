@@ -9,32 +9,12 @@
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "tests/support/assertion_capture.h"
+#include "tests/support/class_holder.h"
 #include "tests/support/string_helpers.h"
 
 namespace {
 
 using namespace qv;
-
-// Classes are never freed by the runtime; tests give theirs back so allocator use balances.
-struct ClassHolder {
-    std::vector<ClassRecord*> classes;
-    ClassRecord* make(ClassRecord* base, const char* name, i32 m = 0, i32 i = 0, i32 e = 0, i32 s = 0, i32 p = 0,
-                      i32 size = 32)
-    {
-        ClassRecord* c = RuntimeNewClass(base, m, i, e, s, p);
-        c->name = StringRef::FromCString(name).leak();
-        c->instanceSize = size;
-        classes.push_back(c);
-        return c;
-    }
-    ~ClassHolder()
-    {
-        for (ClassRecord* c : classes) {
-            RuntimeUnlockString(c->name);
-            GuardedDelete(c);
-        }
-    }
-};
 
 std::vector<std::string> g_calls;
 

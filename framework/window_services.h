@@ -1,0 +1,59 @@
+// What the application object, the event loop and the menus need to know about windows and
+// controls, which live in the layer above (ui/). That layer installs its services at start-up;
+// until it does (and in programs without windows) the defaults answer as if no runtime window
+// exists, except for the MDI frame that the framework itself owns.
+//
+// Objects are borrowed (no count is added) unless a comment says otherwise.
+#pragma once
+
+#include "core/types.h"
+#include "sdk/quaver.h"
+
+namespace qv {
+
+class MenuHandlerRegistry;
+
+struct WindowServices {
+    // The front runtime window's Window object (the foreground window; in MDI mode the active
+    // visible MDI child), or nil.
+    RuntimeObject* (*front_window)() = nullptr;
+    // Whether that window is of a modal frame type (native frame 2, 3, 5 or 10).
+    bool (*front_window_is_modal)() = nullptr;
+    // A window's MenuBar, or nil.
+    RuntimeObject* (*window_menu_bar)(RuntimeObject* window) = nullptr;
+    // A window's menu handlers, or null when it has none.
+    MenuHandlerRegistry* (*window_menu_handlers)(RuntimeObject* window) = nullptr;
+    // Fires the window's EnableMenuItems event.
+    void (*fire_window_enable_menu_items)(RuntimeObject* window) = nullptr;
+
+    // The focused control of the runtime's focus model, or nil.
+    RuntimeObject* (*focused_control)() = nullptr;
+    // The control's menu handlers, or null.
+    MenuHandlerRegistry* (*control_menu_handlers)(RuntimeObject* control) = nullptr;
+    // The control enables the menu items it serves itself (the edit field's edit items).
+    void (*control_enable_menu_items)(RuntimeObject* control) = nullptr;
+    // The control's own handling of a chosen item (DoMenuCommand); true when it handled it.
+    bool (*control_menu_command)(RuntimeObject* control, RuntimeObject* item) = nullptr;
+
+    // Visits every runtime window's Window object, top-level windows first, then MDI
+    // children; stops when `visit` returns false. Returns false if it was stopped.
+    bool (*for_each_window)(bool (*visit)(RuntimeObject* window, void* context), void* context) = nullptr;
+    // Fires the window's CancelClose; true when the window refuses to close.
+    bool (*window_cancel_close)(RuntimeObject* window) = nullptr;
+    // The normal close of a runtime window (its controls' and its own Close events).
+    void (*close_window)(RuntimeObject* window) = nullptr;
+    // Closes every runtime window, most recently created first (no CancelClose).
+    void (*close_all_windows)() = nullptr;
+    // Number of runtime windows that exist.
+    i32 (*window_count)() = nullptr;
+    // Runs the pending deferred geometry and shows windows marked to be shown (one loop
+    // iteration's step 2).
+    void (*apply_pending_layout)() = nullptr;
+};
+
+// The installed services; every entry of the result is non-null (defaults fill the gaps).
+const WindowServices& window_services();
+// Installs `services`; null entries keep the defaults.
+void install_window_services(const WindowServices& services);
+
+}  // namespace qv
