@@ -1,0 +1,388 @@
+// win_probe: a console helper that GUI tests run in the same Wine session as the program
+// under test. It finds windows, reads message boxes and presses their buttons, and starts a
+// program with an exact command line (which `wine prog args` cannot give: it re-quotes).
+//
+//   win_probe wait-window (--title T | --class C) [--pid PID] [--timeout S]
+//       waits for a visible top-level window; prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
+//       prints the window's hwnd, title, style, exstyle, rect and client rect (screen coords)
+//   win_probe foreground (--hwnd H | --title T | --class C) [--pid PID]
+//   win_probe run --log FILE [--button B] [--timeout S] [--cwd DIR] [--pid-file F] -- CMDLINE
+//       starts CMDLINE as is, answers its message boxes until it exits, prints "exit N"
+//   win_probe dialogs --log FILE [--pid PID] [--button B] [--timeout S]
+//       answers message boxes (of PID, or of any process) until PID exits or the timeout
+//   win_probe dialog-text --caption C [--pid PID] [--timeout S]
+//       waits for a message box by caption and prints its text without pressing anything
+//   win_probe kill --pid PID
+//
+// --button names the button to press: a control id (default 1, IDOK) or the button's text.
+// A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
+// and backslash written as \r, \n, \t and \\, so that a record never spans lines. Every
+// record is appended and flushed at once, so a script can wait for it.
+//
+// Exit status: 0 done, 1 not found or timed out, 2 usage error; `run` exits 3 when it had to
+// terminate the program after the timeout.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
+
+struct Options {
+    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line;
+    HWND hwnd = nullptr;
+    DWORD pid = 0;
+    double timeout = 20;
+};
+
+std::string utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::string escaped(const std::wstring& text)
+{
+    std::string out;
+    for (char c : utf8(text)) {
+        switch (c) {
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::wstring window_text(HWND hwnd)
+{
+    wchar_t buffer[4096];
+    const int n = GetWindowTextW(hwnd, buffer, 4096);
+    return std::wstring(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::wstring class_name(HWND hwnd)
+{
+    wchar_t buffer[256];
+    const int n = GetClassNameW(hwnd, buffer, 256);
+    return std::wstring(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+DWORD process_of(HWND hwnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    return pid;
+}
+
+BOOL CALLBACK collect_window(HWND hwnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> top_level_windows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(collect_window, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// A visible top-level window matching the options' title, class and process, or null.
+HWND find_window(const Options& o)
+{
+    if (o.hwnd)
+        return IsWindow(o.hwnd) ? o.hwnd : nullptr;
+    for (HWND hwnd : top_level_windows()) {
+        if (!IsWindowVisible(hwnd))
+            continue;
+        if (!o.title.empty() && window_text(hwnd) != o.title)
+            continue;
+        if (!o.window_class.empty() && class_name(hwnd) != o.window_class)
+            continue;
+        if (o.pid && process_of(hwnd) != o.pid)
+            continue;
+        return hwnd;
+    }
+    return nullptr;
+}
+
+void print_rects(HWND hwnd)
+{
+    RECT r{}, c{};
+    GetWindowRect(hwnd, &r);
+    GetClientRect(hwnd, &c);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    std::printf("hwnd 0x%lx rect %ld %ld %ld %ld client %ld %ld %ld %ld\n",
+                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)), r.left, r.top, r.right, r.bottom,
+                origin.x, origin.y, origin.x + c.right, origin.y + c.bottom);
+}
+
+// Polls `found` every kPollMs until it gives a window or the timeout passes.
+template <typename F>
+HWND poll_for(double timeout, F found)
+{
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout * 1000);
+    for (;;) {
+        if (HWND hwnd = found())
+            return hwnd;
+        if (GetTickCount64() >= end)
+            return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+bool is_message_box(HWND hwnd) { return IsWindowVisible(hwnd) && class_name(hwnd) == L"#32770"; }
+
+std::wstring message_text(HWND dialog)
+{
+    HWND text = GetDlgItem(dialog, kStaticTextId);
+    return text ? window_text(text) : std::wstring();
+}
+
+std::wstring without_mnemonic(const std::wstring& text)
+{
+    std::wstring out;
+    for (wchar_t c : text)
+        if (c != L'&')
+            out += c;
+    return out;
+}
+
+// A button given by its control id (all digits: 1 is IDOK, 2 IDCANCEL) or by its text without
+// '&'. Ids hold in every UI language; the texts are translated.
+struct ButtonSearch {
+    std::wstring name;
+    HWND button;
+};
+
+bool is_number(const std::wstring& text) { return !text.empty() && text.find_first_not_of(L"0123456789") == text.npos; }
+
+BOOL CALLBACK match_button(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    const bool match = is_number(search->name)
+        ? GetDlgCtrlID(child) == static_cast<int>(std::wcstoul(search->name.c_str(), nullptr, 10))
+        : without_mnemonic(window_text(child)) == search->name;
+    if (match && class_name(child) == L"Button") {
+        search->button = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Presses the dialog's button `name` (see ButtonSearch); false if it has none.
+bool press_button(HWND dialog, const std::wstring& name)
+{
+    ButtonSearch search{name, nullptr};
+    EnumChildWindows(dialog, match_button, reinterpret_cast<LPARAM>(&search));
+    if (!search.button)
+        return false;
+    // BM_CLICK is sent, not posted: it returns once the dialog has taken the click.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(search.button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return true;
+}
+
+bool append_record(const std::wstring& path, const std::string& record)
+{
+    FILE* f = _wfopen(path.c_str(), L"ab");
+    if (!f)
+        return false;
+    std::fwrite(record.data(), 1, record.size(), f);
+    std::fclose(f);
+    return true;
+}
+
+// Answers the message boxes of `pid` (any process when 0) until `process` is signalled or
+// the timeout passes; true when the process ended. Each dialog is logged once.
+bool answer_dialogs(const Options& o, DWORD pid, HANDLE process)
+{
+    std::set<HWND> seen;
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(o.timeout * 1000);
+    for (;;) {
+        std::set<HWND> present;
+        for (HWND hwnd : top_level_windows()) {
+            if (!is_message_box(hwnd) || (pid && process_of(hwnd) != pid))
+                continue;
+            present.insert(hwnd);
+            if (seen.count(hwnd))
+                continue;
+            seen.insert(hwnd);
+            append_record(o.log, escaped(window_text(hwnd)) + "\t" + escaped(message_text(hwnd)) + "\n");
+            if (!press_button(hwnd, o.button))
+                std::fprintf(stderr, "win_probe: no button \"%s\" in dialog \"%s\"\n", utf8(o.button).c_str(),
+                             utf8(window_text(hwnd)).c_str());
+        }
+        // Forget closed dialogs, so that a new one at a reused handle is logged too.
+        for (auto it = seen.begin(); it != seen.end();)
+            it = present.count(*it) ? std::next(it) : seen.erase(it);
+        if (process && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
+        Sleep(kPollMs);
+    }
+}
+
+int run(const Options& o)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring command_line = o.command_line;  // CreateProcessW may write into it
+    if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        o.cwd.empty() ? nullptr : o.cwd.c_str(), &si, &pi)) {
+        std::fprintf(stderr, "win_probe: cannot start %s (error %lu)\n", utf8(o.command_line).c_str(), GetLastError());
+        return 1;
+    }
+    CloseHandle(pi.hThread);
+    if (!o.pid_file.empty())
+        append_record(o.pid_file, std::to_string(pi.dwProcessId) + "\n");
+    const bool ended = answer_dialogs(o, pi.dwProcessId, pi.hProcess);
+    if (!ended) {
+        std::fprintf(stderr, "win_probe: timeout, terminating the program\n");
+        TerminateProcess(pi.hProcess, 255);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    std::printf("exit %lu\n", code);
+    std::fflush(stdout);
+    return ended ? 0 : 3;
+}
+
+int usage()
+{
+    std::fputs("usage: win_probe wait-window|window-info|foreground|run|dialogs|dialog-text|kill [options]\n"
+               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+               stderr);
+    return 2;
+}
+
+// Parses "--name value" pairs; "--" ends them and the rest, joined by spaces, is the command
+// line of `run` (pass it as one argument to keep it exact).
+bool parse(int argc, wchar_t** argv, Options& o)
+{
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring name = argv[i];
+        if (name == L"--") {
+            for (int j = i + 1; j < argc; ++j)
+                o.command_line += (j > i + 1 ? L" " : L"") + std::wstring(argv[j]);
+            return true;
+        }
+        if (i + 1 >= argc)
+            return false;
+        const wchar_t* value = argv[++i];
+        if (name == L"--title")
+            o.title = value;
+        else if (name == L"--class")
+            o.window_class = value;
+        else if (name == L"--caption")
+            o.caption = value;
+        else if (name == L"--button")
+            o.button = value;
+        else if (name == L"--log")
+            o.log = value;
+        else if (name == L"--cwd")
+            o.cwd = value;
+        else if (name == L"--pid-file")
+            o.pid_file = value;
+        else if (name == L"--hwnd")
+            o.hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoul(value, nullptr, 0)));
+        else if (name == L"--pid")
+            o.pid = static_cast<DWORD>(std::wcstoul(value, nullptr, 0));
+        else if (name == L"--timeout")
+            o.timeout = std::wcstod(value, nullptr);
+        else
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    Options o;
+    if (argc < 2 || !parse(argc, argv, o))
+        return usage();
+    const std::wstring command = argv[1];
+    const bool names_window = o.hwnd || !o.title.empty() || !o.window_class.empty();
+
+    if (command == L"wait-window" && names_window) {
+        HWND hwnd = poll_for(o.timeout, [&] { return find_window(o); });
+        if (!hwnd) {
+            std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\")\n", utf8(o.title).c_str(),
+                         utf8(o.window_class).c_str());
+            return 1;
+        }
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"window-info" && names_window) {
+        HWND hwnd = find_window(o);
+        if (!hwnd)
+            return 1;
+        std::printf("title %s\nclass %s\npid %lu\nstyle 0x%08lx\nexstyle 0x%08lx\n", escaped(window_text(hwnd)).c_str(),
+                    escaped(class_name(hwnd)).c_str(), process_of(hwnd),
+                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"foreground" && names_window) {
+        HWND hwnd = find_window(o);
+        return hwnd && SetForegroundWindow(hwnd) ? 0 : 1;
+    }
+    if (command == L"run" && !o.log.empty() && !o.command_line.empty())
+        return run(o);
+    if (command == L"dialogs" && !o.log.empty()) {
+        HANDLE process = o.pid ? OpenProcess(SYNCHRONIZE, FALSE, o.pid) : nullptr;
+        if (o.pid && !process)
+            return 1;
+        const bool ended = answer_dialogs(o, o.pid, process);
+        if (process)
+            CloseHandle(process);
+        return ended || !o.pid ? 0 : 1;
+    }
+    if (command == L"dialog-text" && !o.caption.empty()) {
+        HWND hwnd = poll_for(o.timeout, [&]() -> HWND {
+            for (HWND w : top_level_windows())
+                if (is_message_box(w) && window_text(w) == o.caption && (!o.pid || process_of(w) == o.pid))
+                    return w;
+            return nullptr;
+        });
+        if (!hwnd)
+            return 1;
+        std::printf("%s\n", escaped(message_text(hwnd)).c_str());
+        return 0;
+    }
+    if (command == L"kill" && o.pid) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, o.pid);
+        if (!process)
+            return 1;
+        const bool done = TerminateProcess(process, 255) && WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return done ? 0 : 1;
+    }
+    return usage();
+}
