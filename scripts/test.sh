@@ -266,6 +266,14 @@ main() {
       else
         record "win32 test images" 0 1 "qvrun.exe or qvimage not built"
       fi
+      # The GUI runtime end to end: images attached to runtime.exe, driven through its windows.
+      if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
+        script_check "win32 GUI runtime (runtime.exe)" "$results/gui-win32.log" \
+          env LC_ALL="$WS_LOCALE" tests/images/run_gui_test.sh build/linux/bin/qvimage build/win32/bin/runtime.exe \
+          build/win32/bin/win_probe.exe build/linux/images "$results/gui-win32"
+      else
+        record "win32 GUI runtime" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
+      fi
     else
       record "wine session" 0 1 "could not start"
     fi

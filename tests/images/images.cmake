@@ -10,7 +10,8 @@ foreach(source ${test_image_sources})
   set(object ${test_image_dir}/${name}.o)
   set(image ${test_image_dir}/${name}.qvi)
   quaver_add_image_object(SOURCE ${source} OBJECT ${object} FLAGS -O1 -Wall -Wextra -Werror
-                          DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_support.h)
+                          DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_support.h
+                          ${CMAKE_CURRENT_LIST_DIR}/gui_app_support.h)
   add_custom_command(OUTPUT ${image}
     COMMAND $<TARGET_FILE:qvimage> -o ${image} ${object}
     DEPENDS ${object} qvimage

@@ -18,7 +18,8 @@
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
 // A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
 // and backslash written as \r, \n, \t and \\, so that a record never spans lines. Every
-// record is appended and flushed at once, so a script can wait for it.
+// record is appended and flushed after the button was pressed and the box has gone, so a
+// script can wait for it.
 //
 // Exit status: 0 done, 1 not found or timed out, 2 usage error; `run` exits 3 when it had to
 // terminate the program after the timeout.
@@ -226,10 +227,16 @@ bool answer_dialogs(const Options& o, DWORD pid, HANDLE process)
             if (seen.count(hwnd))
                 continue;
             seen.insert(hwnd);
-            append_record(o.log, escaped(window_text(hwnd)) + "\t" + escaped(message_text(hwnd)) + "\n");
-            if (!press_button(hwnd, o.button))
+            const std::string record = escaped(window_text(hwnd)) + "\t" + escaped(message_text(hwnd)) + "\n";
+            if (press_button(hwnd, o.button)) {
+                // Logged once the box is gone: a script that sees the record may send keys at
+                // once, and they must reach the program's own window, not the closing box.
+                poll_for(2, [&]() -> HWND { return IsWindow(hwnd) ? nullptr : hwnd; });
+            } else {
                 std::fprintf(stderr, "win_probe: no button \"%s\" in dialog \"%s\"\n", utf8(o.button).c_str(),
                              utf8(window_text(hwnd)).c_str());
+            }
+            append_record(o.log, record);
         }
         // Forget closed dialogs, so that a new one at a reused handle is logged too.
         for (auto it = seen.begin(); it != seen.end();)

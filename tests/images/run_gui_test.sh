@@ -1,0 +1,229 @@
+#!/bin/bash
+# End-to-end tests of the Windows GUI runtime: the GUI test images (image_gui_*.o) attached
+# to runtime.exe in MDI mode, run under Wine, driven with xdotool, their message boxes read
+# and answered by win_probe.exe.
+#
+#   run_gui_test.sh QVIMAGE RUNTIME_EXE WIN_PROBE_EXE IMAGE_DIR WORK_DIR
+#
+# Runs inside a Wine session (scripts/wine-session.sh: WINEPREFIX, DISPLAY and a persistent
+# wineserver set up by the caller). The probe starts each program with an exact command line
+# (`wine prog args` would re-quote it), logs every message box as "caption<TAB>text" (CR and
+# LF as \r and \n) after pressing OK, and prints the program's exit code. Each case then
+# compares the texts in order and the exit code. Every wait has a timeout; a case that fails
+# ends its program. First the probe checks itself against win_dialog_fixture.exe.
+# Prints one line per case and ends with "N passed, N failed".
+set -uo pipefail
+
+if [ $# -ne 5 ]; then
+    echo "usage: $0 QVIMAGE RUNTIME_EXE WIN_PROBE_EXE IMAGE_DIR WORK_DIR" >&2
+    exit 2
+fi
+qvimage=$1 runtime=$2 probe=$3 images=$4 work=$5
+fixture=$(dirname "$probe")/win_dialog_fixture.exe
+passed=0 failed=0
+wait_timeout=${QUAVER_GUI_WAIT:-10}   # seconds for each wait on the program
+case_timeout=${QUAVER_GUI_CASE:-40}   # seconds after which the probe ends the program
+
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    echo "FAIL setup: needs the Wine session of scripts/wine-session.sh (WINEPREFIX, DISPLAY)"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+mkdir -p "$work" && work=$(cd "$work" && pwd) || exit 1
+
+us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
+winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
+# Wine output always goes to files: a pipe would be held open by the session's server.
+probe() { LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$probe" "$@"; }
+
+# ---- One running case: the probe in the background, its log, the program's frame window
+case_name='' case_log='' case_probe_pid='' case_dir='' fail_reason='' frame_rect=()
+
+# start NAME EXE COMMAND_TAIL [PROBE_OPTION...]: runs the program with the command line
+# "EXE"COMMAND_TAIL.
+start() {
+    case_name=$1 case_dir=$work/$1 fail_reason=
+    rm -rf "$case_dir" && mkdir -p "$case_dir"
+    case_log=$case_dir/boxes.log
+    : >"$case_log"
+    probe run --log "$(winpath "$case_log")" --pid-file "$(winpath "$case_dir/pid")" --timeout "$case_timeout" \
+        --cwd 'C:\' "${@:4}" -- "\"$(winpath "$2")\"$3" >"$case_dir/probe.out" 2>&1 &
+    case_probe_pid=$!
+}
+
+fail() { [ -n "$fail_reason" ] || fail_reason=$*; return 1; }
+
+records() { wc -l <"$case_log"; }
+
+# wait_records N: until the log holds N message boxes.
+wait_records() {
+    local end=$(($(us) + wait_timeout * 1000000))
+    until [ "$(records)" -ge "$1" ]; do
+        [ "$(us)" -lt "$end" ] || { fail "waited for message box $1, saw $(records)"; return 1; }
+        kill -0 "$case_probe_pid" 2>/dev/null || { fail "program ended before message box $1"; return 1; }
+        sleep 0.05
+    done
+}
+
+# frame TITLE: waits for the frame window and focuses it (X focus activates it in Wine).
+frame() {
+    probe wait-window --title "$1" --timeout "$wait_timeout" >"$case_dir/frame.out" 2>&1 ||
+        { fail "no window \"$1\""; return 1; }
+    # hwnd 0x.. rect L T R B client L T R B
+    read -r -a frame_rect < <(grep -m1 '^hwnd ' "$case_dir/frame.out" | cut -d' ' -f4-7,9-12)
+    [ ${#frame_rect[@]} -eq 8 ] || { fail "cannot read the frame's rect"; return 1; }
+    focus "$1"
+}
+
+focus() {
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$id" ] && xdotool windowfocus --sync "$id" 2>/dev/null || { fail "cannot focus \"$1\""; return 1; }
+}
+
+# key TITLE KEYS... COUNT: focuses the frame, sends the keys (XTEST), waits for COUNT boxes.
+key() {
+    local title=$1 count=${*: -1}
+    focus "$title" && xdotool key "${@:2:$#-2}" && wait_records "$count"
+}
+
+# popup: waits for an open menu (a "#32768" window); prints its rect L T R B.
+popup() {
+    probe wait-window --class '#32768' --timeout "$wait_timeout" >"$case_dir/popup.out" 2>&1 ||
+        { fail "no menu opened"; return 1; }
+    grep -m1 '^hwnd ' "$case_dir/popup.out" | cut -d' ' -f4-7
+}
+
+# finish EXPECTED_EXIT EXPECTED_TEXT...: waits for the program to end, then compares.
+finish() {
+    local want_exit=$1 end=$(($(us) + (case_timeout + 10) * 1000000)) got_exit
+    shift
+    while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.05; done
+    if kill -0 "$case_probe_pid" 2>/dev/null || [ -n "$fail_reason" ]; then
+        # Failed or hung: end the program now rather than at the probe's timeout.
+        [ -s "$case_dir/pid" ] && probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
+        local stop=$(($(us) + 10000000))
+        while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$stop" ]; do sleep 0.05; done
+        kill -9 "$case_probe_pid" 2>/dev/null
+    fi
+    wait "$case_probe_pid" 2>/dev/null
+    got_exit=$(sed -n 's/^exit \([0-9]*\).*/\1/p' "$case_dir/probe.out" | head -n1)
+    cut -f2- "$case_log" >"$case_dir/texts"
+    printf '%s\n' "$@" >"$case_dir/expected"
+    if [ -z "$fail_reason" ] && ! diff "$case_dir/expected" "$case_dir/texts" >"$case_dir/texts.diff"; then
+        fail_reason="message boxes differ (expected <, seen >)"
+    fi
+    [ -n "$fail_reason" ] || [ "$got_exit" = "$want_exit" ] || fail_reason="exit code ${got_exit:-none}, expected $want_exit"
+    if [ -z "$fail_reason" ]; then
+        echo "ok   $case_name"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $case_name: $fail_reason"
+        sed 's/^/    box | /' "$case_log" | head -n 20
+        [ -s "$case_dir/texts.diff" ] && sed 's/^/    diff| /' "$case_dir/texts.diff" | head -n 20
+        grep -v '^exit ' "$case_dir/probe.out" | sed 's/^/    probe| /' | head -n 10
+        [ -n "$got_exit" ] && echo "    exit code $got_exit"
+        failed=$((failed + 1))
+    fi
+}
+
+# ---- The probe itself, against message boxes of a plain Win32 program
+fixture_cases() {
+    # Two OK/Cancel boxes in order; the text's line break, tab and backslash escaped.
+    start probe-records "$fixture" ' First "line1
+line2" Second "tab	and \ back"'
+    wait_records 2 && { [ "$(cut -f1 "$case_log" | tr '\n' ,)" = First,Second, ] || fail "captions differ"; }
+    finish 42 'line1\nline2' 'tab\tand \\ back'
+
+    # A named button: 2 is Cancel, so the fixture counts no OK.
+    start probe-button "$fixture" ' A b' --button 2
+    finish 40 'b'
+
+    # The command line reaches the program exactly, trailing spaces included.
+    start probe-command-line "$fixture" '   '
+    finish 41 "$(winpath "$fixture" | sed 's/\\/\\\\/g; s/^/"/; s/$/"   /')"
+}
+
+# ---- The runtime
+attach() {  # NAME TITLE: the image attached to runtime.exe in MDI mode
+    "$qvimage" --attach "$runtime" --mdi "$2" -o "$work/$1.exe" "$images/$1.o" >"$work/$1.attach.log" 2>&1 ||
+        { echo "FAIL attach $1: $(head -n 3 "$work/$1.attach.log")"; failed=$((failed + 1)); return 1; }
+}
+
+unhandled_nil='An exception of class NilObjectException was not handled.\r\nThe application must shut down.'
+
+runtime_cases() {
+    local app=$work/image_gui_app.exe bare=$work/image_gui_bare.exe t=GUI\ Test b=GUI\ Bare r
+
+    # Start-up events by command line, each ended with Ctrl+Q (the QuitMenuItem's key).
+    start startup-empty-command-line "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+q 3
+    finish 0 Open NewDocument Close
+
+    start startup-two-quoted-paths "$app" ' "C:\qv\first.txt" "C:\qv\second.txt"'
+    wait_records 3 && frame "$t" && key "$t" ctrl+q 4
+    finish 0 Open 'OpenDocument C:\\qv\\first.txt' 'OpenDocument C:\\qv\\second.txt' Close
+
+    # The quoted path keeps its space; the bare name is taken from the working directory C:\.
+    start startup-quoted-path-with-space-and-bare-name "$app" ' "C:\qv docs\report one.txt" notes.txt'
+    wait_records 3 && frame "$t" && key "$t" ctrl+q 4
+    finish 0 Open 'OpenDocument C:\\qv docs\\report one.txt' 'OpenDocument C:\\notes.txt' Close
+
+    # Spaces only: neither OpenDocument nor NewDocument (Close proves nothing else was due).
+    start startup-spaces-only "$app" '   '
+    wait_records 1 && frame "$t" && key "$t" ctrl+q 2
+    finish 0 Open Close
+
+    # Without an OpenDocument handler: NewDocument even though a file is named. Without an
+    # UnhandledException handler: the runtime's message, then the program ends with 0.
+    start bare-app-new-document-and-unhandled-exception "$bare" ' "C:\qv\first.txt"'
+    wait_records 2 && frame "$b" && key "$b" ctrl+k 3
+    finish 0 Open NewDocument "$unhandled_nil"
+
+    # Shortcuts: Ctrl+Shift+S; a disabled item with AutoEnable off (D) does nothing, shown by
+    # the next box being the one of E, which was built disabled and AutoEnable re-enabled.
+    start menu-shortcuts "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+shift+s 3 && key "$t" ctrl+d ctrl+e 4 && key "$t" ctrl+q 5
+    finish 0 Open NewDocument 'Action FileSave' 'Action FileRevived' Close
+
+    # Handler order: the application's menu handler first; True ends the choice, False lets
+    # the item's Action run after it.
+    start menu-handler-order "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+h 3 && key "$t" ctrl+p 5 && key "$t" ctrl+q 6
+    finish 0 Open NewDocument 'Handler TestHandled -1' 'Handler TestPassed -1' 'Action TestPassed' Close
+
+    # Through the menu by keyboard: Alt+F opens File on its first item, Down moves to Save.
+    start menu-keyboard "$app" ''
+    wait_records 2 && frame "$t" && focus "$t" && xdotool key alt+f && popup >/dev/null &&
+        xdotool key Down Return && wait_records 3 && key "$t" ctrl+q 4
+    finish 0 Open NewDocument 'Action FileSave' Close
+
+    # Through the menu by mouse: the File title (left end of the menu bar, just above the
+    # client area), then the first item of the menu that opens.
+    start menu-mouse "$app" ''
+    if wait_records 2 && frame "$t"; then
+        xdotool mousemove --sync $((frame_rect[4] + 12)) $((frame_rect[5] - 9)) click 1
+        if read -r -a r < <(popup) && [ ${#r[@]} -eq 4 ]; then
+            xdotool mousemove --sync $((r[0] + 20)) $((r[1] + 11)) click 1
+            wait_records 3 && key "$t" ctrl+q 4
+        fi
+    fi
+    finish 0 Open NewDocument 'Action FileNew' Close
+
+    # UnhandledException declines a NilObjectException: the message, exit code 0, no Close.
+    start unhandled-exception-declined "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+k 4
+    finish 0 Open NewDocument 'UnhandledException NilObjectException' "$unhandled_nil"
+
+    # UnhandledException answers True: the program goes on and takes the next command.
+    start unhandled-exception-handled "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+u 3 && key "$t" ctrl+n 4 && key "$t" ctrl+q 5
+    finish 0 Open NewDocument 'UnhandledException SurvivableError' 'Action FileNew' Close
+}
+
+fixture_cases
+if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
+    runtime_cases
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
