@@ -15,7 +15,7 @@ void RuntimeExit(void);
 void ApplicationQuit(RuntimeObject* app);
 void ApplicationAddMenuHandler(RuntimeObject* app, RuntimeString* name, RuntimeObject* handler);
 void AppMenuBarSetter(RuntimeObject* app, RuntimeObject* menuBar);
-RuntimeString* fileAbsolutePathGetter(RuntimeObject* item);
+RuntimeString* fileAbsolutePathGetter(RuntimeObject* item, int32_t param);
 void RuntimeMenuItemTextSetter(RuntimeObject* item, RuntimeString* text);
 void RuntimeMenuItemNameSetter(RuntimeObject* item, RuntimeString* name);
 RuntimeString* RuntimeMenuItemNameGetter(RuntimeObject* item);

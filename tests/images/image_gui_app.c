@@ -56,7 +56,7 @@ static void add_menu_handler(RuntimeObject* app, ClassRecord* c, RuntimeString* 
 static void report_open_document(RuntimeObject* app, RuntimeObject* item)
 {
     (void)app;
-    say(QV_STR("OpenDocument "), fileAbsolutePathGetter(item));
+    say(QV_STR("OpenDocument "), fileAbsolutePathGetter(item, 0));
 }
 
 /* Handles everything but a NilObjectException. */

@@ -119,9 +119,9 @@ finish() {
         passed=$((passed + 1))
     else
         echo "FAIL $case_name: $fail_reason"
-        sed 's/^/    box | /' "$case_log" | head -n 20
+        cut -c1-240 "$case_log" | sed 's/^/    box | /' | head -n 12
         [ -s "$case_dir/texts.diff" ] && sed 's/^/    diff| /' "$case_dir/texts.diff" | head -n 20
-        grep -v '^exit ' "$case_dir/probe.out" | sed 's/^/    probe| /' | head -n 10
+        grep -v '^exit ' "$case_dir/probe.out" | sed 's/^/    probe| /' | head -n 4
         [ -n "$got_exit" ] && echo "    exit code $got_exit"
         failed=$((failed + 1))
     fi
