@@ -5,7 +5,7 @@
  *   "Action NAME" for an item's Action event, "Handler NAME INDEX" for the application's menu
  *   handler.
  *
- * File: New (N), Save (Shift-S), -, Revived (E; built disabled, AutoEnable brings it back),
+ * &File (Alt+F): New (N), Save (Shift-S), -, Revived (E; built disabled, AutoEnable brings it back),
  *       Manual (D; AutoEnable off, so the enabling cycle leaves it disabled), Quit (Q).
  * Test: Handled (H; the application's handler answers True, so Action never runs),
  *       Passed On (P; the handler answers False, then Action runs), Crash (K; raises a
@@ -71,8 +71,7 @@ static int32_t report_unhandled(RuntimeObject* app, RuntimeObject* error)
 static int32_t raise_survivable(RuntimeObject* item)
 {
     (void)item;
-    RuntimeRaiseException(RuntimeNewObject(g_survivable)); /* its count stays: nothing comes back here */
-    RuntimeMsgBox(QV_STR("after the raise: it returned normally"));
+    RuntimeRaiseException(RuntimeNewObject(g_survivable)); /* the exception keeps this count */
     return 1;
 }
 
@@ -97,7 +96,7 @@ void ImageEntry(void)
     g_survivable = subclass(RuntimeLookupClass(QV_STR("RuntimeException")), QV_STR("SurvivableError"), 0);
 
     RuntimeObject* bar = RuntimeNewObject(RuntimeLookupClass(QV_STR("MenuBar")));
-    RuntimeObject* file = add_item(bar, menu_item, QV_STR("File"), QV_STR("FileMenu"), 0);
+    RuntimeObject* file = add_item(bar, menu_item, QV_STR("&File"), QV_STR("FileMenu"), 0);
     add_item(file, reporting, QV_STR("New"), QV_STR("FileNew"), QV_STR("N"));
     add_item(file, reporting, QV_STR("Save"), QV_STR("FileSave"), QV_STR("Shift-S"));
     add_item(file, menu_item, QV_STR("-"), 0, 0);
@@ -111,7 +110,7 @@ void ImageEntry(void)
     add_item(test, surviving, QV_STR("Survive"), QV_STR("TestSurvive"), QV_STR("U"));
 
     RuntimeObject* app = RuntimeNewObject(app_class);
-    AppMenuBarSetter(app, bar);
+    AppMenuBarSetter(app, 0, bar);
     RuntimeUnlockObject(bar);
     RuntimeRegisterAppObject(app);
     ClassRecord* handler_class = menu_handler_class();
