@@ -40,14 +40,14 @@ probe() { LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$probe" "$@"; }
 same_text='' case_name='' case_log='' case_probe_pid='' case_dir='' fail_reason='' frame_rect=()
 
 # start NAME EXE COMMAND_TAIL [PROBE_OPTION...]: runs the program with the command line
-# "EXE"COMMAND_TAIL.
+# "EXE"COMMAND_TAIL (EXE as a Windows path; quote='' leaves out its quotes).
 start() {
     case_name=$1 case_dir=$work/$1 fail_reason=
     rm -rf "$case_dir" && mkdir -p "$case_dir"
     case_log=$case_dir/boxes.log
     : >"$case_log"
     probe run --log "$(winpath "$case_log")" --pid-file "$(winpath "$case_dir/pid")" --timeout "$case_timeout" \
-        --cwd 'C:\' "${@:4}" -- "\"$(winpath "$2")\"$3" >"$case_dir/probe.out" 2>&1 &
+        --cwd 'C:\' "${@:4}" -- "${quote-\"}$(winpath "$2")${quote-\"}$3" >"$case_dir/probe.out" 2>&1 &
     case_probe_pid=$!
 }
 
@@ -100,7 +100,9 @@ popup() {
 finish() {
     local want_exit=$1 end=$(($(us) + (case_timeout + 10) * 1000000)) got_exit
     shift
-    while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.05; done
+    while [ -z "$fail_reason" ] && kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do
+        sleep 0.05
+    done
     if kill -0 "$case_probe_pid" 2>/dev/null || [ -n "$fail_reason" ]; then
         # Failed or hung: end the program now rather than at the probe's timeout.
         [ -s "$case_dir/pid" ] && probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
@@ -176,6 +178,11 @@ runtime_cases() {
     same_text='s/^OpenDocument C:\\\\notes\.txt$/OpenDocument notes.txt/'
     finish 0 Open 'OpenDocument C:\\qv docs\\report one.txt' 'OpenDocument notes.txt' Close
 
+    # The program's own path, unquoted, is the whole command line: NewDocument.
+    quote='' start startup-unquoted-program-path "$app" ''
+    wait_records 2 && frame "$t" && key "$t" ctrl+q 3
+    finish 0 Open NewDocument Close
+
     # Spaces only: neither OpenDocument nor NewDocument (Close proves nothing else was due).
     start startup-spaces-only "$app" '   '
     wait_records 1 && frame "$t" && key "$t" ctrl+q 2
@@ -229,9 +236,24 @@ runtime_cases() {
     finish 0 Open NewDocument 'UnhandledException SurvivableError' 'Action FileNew' Close
 }
 
+# No program of a case may outlive it, failed ones included.
+leftovers() {
+    local left
+    left=$(ps -eo pid=,args= | grep -E 'image_gui_[a-z]+\.exe|win_dialog_fixture\.exe' | grep -v grep)
+    if [ -z "$left" ]; then
+        echo "ok   nothing left running"
+        passed=$((passed + 1))
+    else
+        echo "FAIL nothing left running:"
+        echo "$left" | sed 's/^/    | /'
+        failed=$((failed + 1))
+    fi
+}
+
 fixture_cases
 if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
     runtime_cases
 fi
+leftovers
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
