@@ -117,8 +117,8 @@ finish() {
     cut -f2- "$case_log" | sed -e "${same_text:-}" >"$case_dir/texts"
     same_text=
     printf '%s\n' "$@" >"$case_dir/expected"
-    if [ -z "$fail_reason" ] && ! diff "$case_dir/expected" "$case_dir/texts" >"$case_dir/texts.diff"; then
-        fail_reason="message boxes differ (expected <, seen >)"
+    if ! diff "$case_dir/expected" "$case_dir/texts" >"$case_dir/texts.diff"; then
+        [ -n "$fail_reason" ] || fail_reason="message boxes differ (expected <, seen >)"
     fi
     [ -n "$fail_reason" ] || [ "$got_exit" = "$want_exit" ] || fail_reason="exit code ${got_exit:-none}, expected $want_exit"
     if [ -z "$fail_reason" ]; then
