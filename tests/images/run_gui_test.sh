@@ -149,6 +149,32 @@ line2" Second "tab	and \ back"'
     # The command line reaches the program exactly, trailing spaces included.
     start probe-command-line "$fixture" '   '
     finish 41 "$(winpath "$fixture" | sed 's/\\/\\\\/g; s/^/"/; s/$/"   /')"
+
+    # A box left open: read by caption without pressing, its window described, then answered
+    # by `dialogs` watching every process.
+    local name=probe-dialog-text-and-any-process dir=$work/probe-dialog-text-and-any-process pid code
+    rm -rf "$dir" && mkdir -p "$dir"
+    LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$fixture" Waiting 'left open' >"$dir/fixture.out" 2>&1 &
+    pid=$!
+    probe dialog-text --caption Waiting --timeout "$wait_timeout" >"$dir/text.out" 2>&1
+    probe window-info --class '#32770' >"$dir/info.out" 2>&1
+    probe dialogs --log "$(winpath "$dir/boxes.log")" --timeout 3 >"$dir/dialogs.out" 2>&1
+    local end=$(($(us) + wait_timeout * 1000000))
+    while kill -0 "$pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.05; done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid"
+    code=$?
+    # The style of a visible popup dialog: WS_POPUP and WS_VISIBLE set.
+    if [ "$(cat "$dir/text.out")" = "left open" ] && grep -qx 'title Waiting' "$dir/info.out" &&
+        grep -Eqx 'style 0x9[0-9a-f]{7}' "$dir/info.out" && grep -q '^hwnd 0x[0-9a-f]* rect ' "$dir/info.out" &&
+        [ "$(cat "$dir/boxes.log" 2>/dev/null)" = "$(printf 'Waiting\tleft open')" ] && [ "$code" = 41 ]; then
+        echo "ok   $name"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $name: exit code $code"
+        cat "$dir/text.out" "$dir/info.out" "$dir/boxes.log" 2>/dev/null | sed 's/^/    | /'
+        failed=$((failed + 1))
+    fi
 }
 
 # ---- The runtime

@@ -25,6 +25,9 @@
 // terminate the program after the timeout.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -329,6 +332,8 @@ bool parse(int argc, wchar_t** argv, Options& o)
 
 int wmain(int argc, wchar_t** argv)
 {
+    // LF line ends: the output is read by shell scripts.
+    _setmode(_fileno(stdout), _O_BINARY);
     Options o;
     if (argc < 2 || !parse(argc, argv, o))
         return usage();
