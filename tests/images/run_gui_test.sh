@@ -262,16 +262,20 @@ runtime_cases() {
     finish 0 Open NewDocument 'UnhandledException SurvivableError' 'Action FileNew' Close
 }
 
-# No program of a case may outlive it, failed ones included.
+# No program of a case may outlive it, failed ones included (programs of this session's
+# prefix only: other sessions may run the same images).
 leftovers() {
-    local left
-    left=$(ps -eo pid=,args= | grep -E 'image_gui_[a-z]+\.exe|win_dialog_fixture\.exe' | grep -v grep)
+    local left='' pid args
+    while read -r pid args; do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            left+="$pid $args"$'\n'
+    done < <(ps -eo pid=,args= | grep -E 'image_gui_[a-z]+\.exe|win_dialog_fixture\.exe' | grep -v grep)
     if [ -z "$left" ]; then
         echo "ok   nothing left running"
         passed=$((passed + 1))
     else
         echo "FAIL nothing left running:"
-        echo "$left" | sed 's/^/    | /'
+        printf '%s' "$left" | sed 's/^/    | /'
         failed=$((failed + 1))
     fi
 }
