@@ -47,15 +47,24 @@ void add_framework_routines()
 
 }  // namespace
 
+void start_framework_runtime()
+{
+    static bool s_started = false;
+    if (s_started)
+        return;
+    s_started = true;
+    add_framework_routines();
+    start_portable_runtime();
+    register_application_classes();
+    register_menu_classes();
+}
+
 void RuntimeStartup()
 {
     s_start_ticks = GetTickCount();
     set_unhandled_exception_hook(&UnhandledExceptionHook);
     OleInitialize(nullptr);
-    add_framework_routines();
-    start_portable_runtime();
-    register_application_classes();
-    register_menu_classes();
+    start_framework_runtime();
     QuavInitStackChecker(0x40000);
 }
 
