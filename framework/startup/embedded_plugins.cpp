@@ -17,8 +17,8 @@ InstallFailureHandler s_failure_handler = nullptr;
 
 enum class Outcome { Written, Kept, Failed };
 
-// Delete first, so that a stale copy is replaced; a file that survives the delete is in use
-// by a running instance and is, by construction, the same library.
+// Delete first, so that a copy left by an older image is replaced. A file that survives the
+// delete is loaded by a running instance of a program that carries it, so it is used as is.
 Outcome install_library(const std::wstring& path, std::span<const u8> bytes)
 {
     DeleteFileW(path.c_str());
