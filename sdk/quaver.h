@@ -389,6 +389,40 @@ void DebugRuntimeInit(void);
 void RuntimeDebuggerEntry(int32_t line);
 void RuntimeDebuggerShutdown(void);
 
+/* ---- Application services (Win32 framework) ------------------------------------------ */
+
+/* Sections marked "(Win32 framework)" are provided by the Windows framework library, not by
+ * the runtime; each is checked against its own routine list by the framework's tests. */
+
+/* Version properties from the executable's version resource, read once. Integer selectors:
+ * 0 MajorVersion, 1 MinorVersion, 2 BugVersion, 3 StageCode, 4 NonReleaseVersion,
+ * 5 RegionCode (-1); string selectors: 0 ShortVersion, 1 LongVersion, 2 PackageInfo. */
+int32_t AppIntegerVersionStuffGetter(RuntimeObject* self, int32_t selector);
+RuntimeString* AppStringVersionStuffGetter(RuntimeObject* self, int32_t selector);
+
+/* Screens: one per monitor, cached until the display settings change. getScreen adds a count;
+ * nil outside 0 .. getScreenCount() - 1. */
+int32_t getScreenCount(void);
+RuntimeObject* getScreen(int32_t index);
+int32_t screenLeftGetter(RuntimeObject* self, int32_t param);
+int32_t screenTopGetter(RuntimeObject* self, int32_t param);
+int32_t screenWidthGetter(RuntimeObject* self, int32_t param);
+int32_t screenHeightGetter(RuntimeObject* self, int32_t param);
+int32_t screenDepthGetter(RuntimeObject* self, int32_t param);
+
+/* The keyboard: masks 0x100 Command (Windows keys), 0x200 Shift, 0x800 Option (Alt),
+ * 0x1000 Control. modifierKeyGetter reads the state of the last mouse-down or command,
+ * asyncModifierKeyGetter the keys as held now; keyboardAsyncKeyDown takes a classic key code. */
+RuntimeObject* getKeyboardObject(void);
+int32_t modifierKeyGetter(RuntimeObject* self, int32_t mask);
+int32_t asyncModifierKeyGetter(RuntimeObject* self, int32_t mask);
+int32_t keyboardAsyncKeyDown(RuntimeObject* self, int32_t keyCode);
+
+/* FolderItem: its path, the path's last component, and whether something exists there. */
+RuntimeString* fileAbsolutePathGetter(RuntimeObject* self, int32_t param);
+RuntimeString* fileNameGetter(RuntimeObject* self, int32_t param);
+int32_t fileExistsGetter(RuntimeObject* self, int32_t param);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

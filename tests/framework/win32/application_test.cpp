@@ -147,6 +147,28 @@ TEST_F(Application, NilRegistersAPlainApplication)
     RuntimeUnlockObject(got);
 }
 
+// Image code reads properties through the class's table: accessor and param together.
+TEST_F(Application, VersionPropertiesReadThroughThePropertyTable)
+{
+    ClassRecord* c = RuntimeLookupClass(StringRef::FromCString("Application").get());
+    RuntimeObject* app = RuntimeNewObject(c);
+    const std::pair<const char*, i32> integers[] = {{"MajorVersion%i", 1},      {"MinorVersion%i", 2},
+                                                    {"BugVersion%i", 3},        {"StageCode%i", 2},
+                                                    {"NonReleaseVersion%i", 4}, {"RegionCode%i", -1}};
+    for (auto [name, expected] : integers) {
+        SCOPED_TRACE(name);
+        const PropertyEntry* found = nullptr;
+        for (i32 i = 0; i < c->propertyCount; ++i) {
+            if (StringRef::share(c->propertyTable[i].name).CText() == std::string(name))
+                found = &c->propertyTable[i];
+        }
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->setter, nullptr);
+        EXPECT_EQ(reinterpret_cast<i32 (*)(RuntimeObject*, i32)>(found->getter)(app, found->parameter), expected);
+    }
+    RuntimeUnlockObject(app);
+}
+
 TEST_F(Application, MenuHandlerNamesIgnoreCaseAndTheLaterHandlerWins)
 {
     RuntimeObject* app = make_application({});
