@@ -384,6 +384,65 @@ void DebugRuntimeInit(void);
 void RuntimeDebuggerEntry(int32_t line);
 void RuntimeDebuggerShutdown(void);
 
+/* ---- Menus -------------------------------------------------------------------------- */
+
+/* MenuItem objects (MenuBar, QuitMenuItem, PrefsMenuItem and AppleMenuItem are MenuItems).
+ * Each owns a native menu entry once inserted into a parent. A nil self raises
+ * NilObjectException and gives nil, 0 or false; a bad index raises OutOfBoundsException.
+ * Names compare ignoring case. Booleans are 0 or 1. */
+RuntimeObject* RuntimeMenuItemItem(RuntimeObject* self, int32_t index);
+int32_t RuntimeMenuItemCount(RuntimeObject* self);
+RuntimeObject* RuntimeMenuItemChild(RuntimeObject* self, RuntimeString* name);
+void RuntimeMenuItemAppend(RuntimeObject* self, RuntimeObject* item);
+void RuntimeMenuItemInsert(RuntimeObject* self, int32_t index, RuntimeObject* item);
+void RuntimeMenuItemRemoveIndex(RuntimeObject* self, int32_t index);
+void RuntimeMenuItemRemoveItem(RuntimeObject* self, RuntimeObject* item);
+/* Depth-first over the whole tree below self: the first item with this Name and Index (-1 for
+ * an item outside an item array); nil, without raising, when self or name is nil. */
+RuntimeObject* RuntimeMenuItemLookup(RuntimeObject* self, RuntimeString* name);
+RuntimeObject* RuntimeMenuItemLookupArray(RuntimeObject* self, RuntimeString* name, int32_t index);
+RuntimeString* RuntimeMenuItemNameGetter(RuntimeObject* self);
+void RuntimeMenuItemNameSetter(RuntimeObject* self, RuntimeString* name);
+int32_t RuntimeMenuItemIndexGetter(RuntimeObject* self);
+void RuntimeMenuItemIndexSetter(RuntimeObject* self, int32_t index);
+RuntimeObject* RuntimeMenuItemTagGetter(RuntimeObject* self);
+void RuntimeMenuItemTagSetter(RuntimeObject* self, RuntimeObject* tag);
+RuntimeString* RuntimeMenuItemBalloonHelpGetter(RuntimeObject* self);
+void RuntimeMenuItemBalloonHelpSetter(RuntimeObject* self, RuntimeString* text);
+RuntimeString* RuntimeMenuItemDisabledHelpGetter(RuntimeObject* self);
+void RuntimeMenuItemDisabledHelpSetter(RuntimeObject* self, RuntimeString* text);
+RuntimeString* RuntimeMenuItemTextGetter(RuntimeObject* self);
+void RuntimeMenuItemTextSetter(RuntimeObject* self, RuntimeString* text);
+int32_t RuntimeMenuItemCheckedGetter(RuntimeObject* self);
+void RuntimeMenuItemCheckedSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemEnabledGetter(RuntimeObject* self);
+void RuntimeMenuItemEnabledSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemVisibleGetter(RuntimeObject* self);
+void RuntimeMenuItemVisibleSetter(RuntimeObject* self, int32_t on);
+/* "Shift-S" and the like: shown as "Ctrl+Shift+S" after a tab, and pressing it chooses the item. */
+RuntimeString* RuntimeMenuItemCommandKeyGetter(RuntimeObject* self);
+void RuntimeMenuItemCommandKeySetter(RuntimeObject* self, RuntimeString* key);
+int32_t RuntimeMenuItemBoldGetter(RuntimeObject* self);
+void RuntimeMenuItemBoldSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemItalicsGetter(RuntimeObject* self);
+void RuntimeMenuItemItalicsSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemUnderlineGetter(RuntimeObject* self);
+void RuntimeMenuItemUnderlineSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemAutoEnableGetter(RuntimeObject* self);
+void RuntimeMenuItemAutoEnableSetter(RuntimeObject* self, int32_t on);
+void RuntimeEnableMenu(RuntimeObject* self);
+/* Removes self from its parent in the application's menu bar. */
+void RuntimeCloseMenuItem(RuntimeObject* self);
+void RuntimeMenuItemDefaultConstructor(RuntimeObject* self);
+/* Puts item into the bar next to the bar's item of the same Name (at the end when none). */
+void MenuBarInstallClone(RuntimeObject* menuBar, RuntimeObject* item);
+/* The item of that name in the menu bar shown for the front window, or nil. */
+RuntimeObject* RuntimeMenuReference(RuntimeString* name);
+/* Runs the menu-enabling cycle with every event. */
+void enableMenuItems(void);
+/* The application's Quit, which a QuitMenuItem without an Action handler calls. */
+void ApplicationQuit(RuntimeObject* self);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256
