@@ -39,9 +39,12 @@ void* menu_native_handle(RuntimeObject* item);
 // Calls _MenuHandler.Action(index) on a registered handler object.
 bool call_menu_handler(RuntimeObject* handler, i32 index);
 
-// Builds and registers the menu class definitions (once); call before the registry is built.
-void register_menu_classes();
-// Every exported routine of the menus, for add_provided_routines.
+// Every exported routine of the menus. Start-up hands it to add_provided_routines before the
+// export registry is built; the class definitions name these routines, and registering them
+// against an unbound static entry is an assertion.
 std::span<const ProvidedRoutine> menu_routines();
+// Builds and registers the menu class definitions, after the portable runtime has started.
+// Safe to call more than once.
+void register_menu_classes();
 
 }  // namespace qv

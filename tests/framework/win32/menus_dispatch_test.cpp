@@ -65,6 +65,9 @@ RuntimeObject* g_front = nullptr;
 bool g_front_modal = false;
 MenuHandlerRegistry* g_window_handlers = nullptr;
 RuntimeObject* g_enable_in_window = nullptr;
+RuntimeObject* g_focused = nullptr;
+MenuHandlerRegistry* g_control_handlers = nullptr;
+bool g_do_menu_command_result = false;
 
 class MenuDispatch : public MenuTest {
 protected:
@@ -98,8 +101,8 @@ protected:
     ~MenuDispatch() override
     {
         install_window_services(WindowServices{});
-        g_front = nullptr;
-        g_window_handlers = nullptr;
+        g_front = g_focused = nullptr;
+        g_window_handlers = g_control_handlers = nullptr;
         gApplicationObject = nullptr;
         RuntimeUnlockObject(application_fields(app)->menuBar);
         RuntimeUnlockObject(app);
@@ -131,6 +134,13 @@ protected:
             g_calls.push_back("Window.EnableMenuItems");
             RuntimeEnableMenu(g_enable_in_window);
         };
+        services.focused_control = [] { return g_focused; };
+        services.control_menu_handlers = [](RuntimeObject*) { return g_control_handlers; };
+        services.control_menu_command = [](RuntimeObject*, RuntimeObject*) {
+            g_calls.push_back("DoMenuCommand");
+            return g_do_menu_command_result;
+        };
+        services.control_enable_menu_items = [](RuntimeObject*) { g_calls.push_back("Control.EnableMenuItems"); };
         install_window_services(services);
     }
 
@@ -177,6 +187,24 @@ TEST_F(MenuDispatch, CycleEnablesWhatAHandlerOrActionServes)
     EXPECT_FALSE(grayed(hmenu(bar), 0)) << "a title is never grayed";
 }
 
+TEST_F(MenuDispatch, CycleAsksTheFocusedControlAndTheFrontWindowToo)
+{
+    Held control = plain_object();
+    MenuHandlerRegistry control_registry;
+    put_window_in_front(false);
+    g_focused = control.get();
+    g_control_handlers = &control_registry;
+    control_registry.Add(ascii("EditCopy"), handler("control", true));
+    window_handlers.Add(ascii("EditPaste"), handler("window", true));
+    run_menu_enabling_cycle(false);
+    EXPECT_TRUE(enabled(copy));
+    EXPECT_TRUE(enabled(paste));
+    EXPECT_FALSE(enabled(cut));
+    EXPECT_EQ(g_calls,
+              (std::vector<std::string>{"EnableMenu:Find", "Control.EnableMenuItems", "Window.EnableMenuItems",
+                                        "App.EnableMenuItems"}));
+}
+
 TEST_F(MenuDispatch, ModalSkipLeavesOnlyWhatTheWindowEnables)
 {
     app_handlers.Add(ascii("EditCopy"), handler("app", true));
@@ -207,42 +235,51 @@ TEST_F(MenuDispatch, ModalSkipLeavesOnlyWhatTheWindowEnables)
 
 TEST_F(MenuDispatch, ChosenItemTriesHandlersInOrderUntilOneReturnsTrue)
 {
+    // Each participant: -1 absent, else the result it gives.
     struct Case {
-        bool window_handler;
-        bool window_result;
-        bool app_handler;
-        bool app_result;
-        u32 action_result;
+        int control, window, app, action, do_menu_command;
         std::vector<std::string> calls;
         bool handled;
     };
     const Case cases[] = {
-        {false, false, true, true, 1, {"app:3"}, true},
-        {false, false, true, false, 1, {"app:3", "Action"}, true},
-        {false, false, true, false, 0, {"app:3", "Action"}, false},
-        {false, false, false, false, 1, {"Action"}, true},
-        {true, true, true, true, 1, {"window:3"}, true},
-        {true, false, true, true, 1, {"window:3", "app:3"}, true},
+        {-1, -1, 1, 1, -1, {"app:3"}, true},
+        {-1, -1, 0, 1, -1, {"app:3", "Action"}, true},
+        {-1, -1, 0, 0, -1, {"app:3", "Action"}, false},
+        {-1, -1, -1, 1, -1, {"Action"}, true},
+        {-1, 1, 1, 1, -1, {"window:3"}, true},
+        {-1, 0, 1, 1, -1, {"window:3", "app:3"}, true},
+        {1, 1, 1, 1, 1, {"control:3"}, true},
+        {0, 0, 0, 0, 1, {"control:3", "window:3", "app:3", "Action", "DoMenuCommand"}, true},
+        {0, 0, 0, 0, 0, {"control:3", "window:3", "app:3", "Action", "DoMenuCommand"}, false},
     };
     RuntimeMenuItemIndexSetter(find.get(), 3);
     const u32 find_id = id_of(edit, 3);
+    Held control = plain_object();
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         MenuHandlerRegistry app_registry;
         MenuHandlerRegistry window_registry;
+        MenuHandlerRegistry control_registry;
         application_fields(app)->mMenuHandlers = &app_registry;
-        if (c.app_handler)
-            app_registry.Add(ascii("EditFind"), handler("app", c.app_result));
-        if (c.window_handler) {
+        if (c.app >= 0)
+            app_registry.Add(ascii("EditFind"), handler("app", c.app));
+        if (c.window >= 0) {
             put_window_in_front(false);
             g_window_handlers = &window_registry;
-            window_registry.Add(ascii("EditFind"), handler("window", c.window_result));
+            window_registry.Add(ascii("EditFind"), handler("window", c.window));
         }
-        g_action_result = c.action_result;
+        if (c.control >= 0) {
+            g_focused = control.get();
+            g_control_handlers = &control_registry;
+            control_registry.Add(ascii("EditFind"), handler("control", c.control));
+        }
+        g_action_result = c.action;
+        g_do_menu_command_result = c.do_menu_command > 0;
         g_calls.clear();
         EXPECT_EQ(dispatch_menu_command(find_id), c.handled) << "case " << i;
         EXPECT_EQ(g_calls, c.calls) << "case " << i;
         install_window_services(WindowServices{});
+        g_focused = nullptr;
         application_fields(app)->mMenuHandlers = &app_handlers;
     }
     g_calls.clear();
