@@ -1,5 +1,6 @@
 #include "framework/menus/menu_item_imp.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/command_id_table.h"
@@ -105,7 +106,8 @@ void insert_menu_child(MenuItemImp* parent, i32 position, RuntimeObject* child)
     if (!c)
         return;
     RuntimeLockObject(child);
-    parent->children.insert(parent->children.begin() + position, child);
+    const auto at = std::min(static_cast<size_t>(position), parent->children.size());
+    parent->children.insert(parent->children.begin() + static_cast<std::ptrdiff_t>(at), child);
     if (!parent->is_submenu && parent->parent && !parent->is_menu_bar)
         convert_to_popup(parent);
     parent->is_submenu = true;

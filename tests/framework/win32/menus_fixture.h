@@ -14,16 +14,17 @@
 
 namespace qv::test {
 
+// As start-up does, the menus' routines are added before anything builds the export registry
+// (which any suite of this program may do first); the classes are registered after.
+inline const bool kMenuRoutinesAdded = [] {
+    add_provided_routines(menu_routines());
+    return true;
+}();
+
 class MenuTest : public ValueTest {
 protected:
     static void SetUpTestSuite()
     {
-        // As start-up does: the routines before the registry is built, the classes after.
-        static const bool s_added = [] {
-            add_provided_routines(menu_routines());
-            return true;
-        }();
-        (void)s_added;
         ValueTest::SetUpTestSuite();
         register_menu_classes();
         for (MenuClass which : {MenuClass::MenuItem, MenuClass::MenuBar, MenuClass::QuitMenuItem,
