@@ -20,6 +20,12 @@ const WindowServices kDefaults{
     .close_all_windows = [] {},
     .window_count = [] { return 0; },
     .apply_pending_layout = [] {},
+    .deliver_drops = [] {},
+    .capture_active = [] { return false; },
+    .track_mouse = [] {},
+    .focus_idle = [] {},
+    .act_on_control_shortcut = [](u32, u32) { return false; },
+    .key_down = [](void*, void*, u32, u32, bool) { return false; },
 };
 
 WindowServices s_services = kDefaults;
@@ -52,6 +58,12 @@ void install_window_services(const WindowServices& s)
     take(s_services.close_all_windows, s.close_all_windows, kDefaults.close_all_windows);
     take(s_services.window_count, s.window_count, kDefaults.window_count);
     take(s_services.apply_pending_layout, s.apply_pending_layout, kDefaults.apply_pending_layout);
+    take(s_services.deliver_drops, s.deliver_drops, kDefaults.deliver_drops);
+    take(s_services.capture_active, s.capture_active, kDefaults.capture_active);
+    take(s_services.track_mouse, s.track_mouse, kDefaults.track_mouse);
+    take(s_services.focus_idle, s.focus_idle, kDefaults.focus_idle);
+    take(s_services.act_on_control_shortcut, s.act_on_control_shortcut, kDefaults.act_on_control_shortcut);
+    take(s_services.key_down, s.key_down, kDefaults.key_down);
 }
 
 }  // namespace qv

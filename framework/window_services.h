@@ -49,6 +49,22 @@ struct WindowServices {
     // Runs the pending deferred geometry and shows windows marked to be shown (one loop
     // iteration's step 2).
     void (*apply_pending_layout)() = nullptr;
+
+    // The event loop's turns that belong to windows and controls. Native handles are HWNDs.
+    // Delivers the queued drops.
+    void (*deliver_drops)() = nullptr;
+    // Whether a window or control holds the mouse capture (the loop then polls instead of
+    // waiting), and the mouse tracking that runs after every fetched message.
+    bool (*capture_active)() = nullptr;
+    void (*track_mouse)() = nullptr;
+    // The focused control's idle upkeep (caret and the like).
+    void (*focus_idle)() = nullptr;
+    // A control shortcut (kinds 1 to 4) matched a key press: true when it acted.
+    bool (*act_on_control_shortcut)(u32 target, u32 kind) = nullptr;
+    // A key press no shortcut took, in the runtime window `runtime_window` (the message's
+    // window or its ancestor): KeyDown to the focused control and the window, then focus
+    // navigation and default and cancel buttons. True when the key was consumed.
+    bool (*key_down)(void* message_window, void* runtime_window, u32 virtual_key, u32 modifiers, bool named) = nullptr;
 };
 
 // The installed services; every entry of the result is non-null (defaults fill the gaps).

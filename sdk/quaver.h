@@ -203,6 +203,11 @@ int32_t intGetter(RuntimeObject* object, int32_t param);
 void intSetter(RuntimeObject* object, int32_t param, int32_t value);
 RuntimeString* stringGetter(RuntimeObject* object, int32_t param);
 void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value);
+/* Booleans are one byte; objects are counted like strings. */
+int32_t boolGetter(RuntimeObject* object, int32_t param);
+void boolSetter(RuntimeObject* object, int32_t param, int32_t value);
+RuntimeObject* objGetter(RuntimeObject* object, int32_t param);
+void objSetter(RuntimeObject* object, int32_t param, RuntimeObject* value);
 
 /* ---- Arrays -------------------------------------------------------------------------- */
 

@@ -70,4 +70,39 @@ void stringSetter(RuntimeObject* object, int32_t param, RuntimeString* value)
     RuntimeUnlockString(old);
 }
 
+int32_t boolGetter(RuntimeObject* object, int32_t param)
+{
+    const void* field = field_of(object, param, 1);
+    return field && *static_cast<const u8*>(field) != 0;
+}
+
+void boolSetter(RuntimeObject* object, int32_t param, int32_t value)
+{
+    if (void* field = field_of(object, param, 1))
+        *static_cast<u8*>(field) = (value & 0xFF) != 0;
+}
+
+RuntimeObject* objGetter(RuntimeObject* object, int32_t param)
+{
+    void* field = field_of(object, param, sizeof(RuntimeObject*));
+    if (!field)
+        return nullptr;
+    RuntimeObject* value;
+    std::memcpy(&value, field, sizeof value);
+    RuntimeLockObject(value);
+    return value;
+}
+
+void objSetter(RuntimeObject* object, int32_t param, RuntimeObject* value)
+{
+    void* field = field_of(object, param, sizeof(RuntimeObject*));
+    if (!field)
+        return;
+    RuntimeObject* old;
+    std::memcpy(&old, field, sizeof old);
+    RuntimeLockObject(value);  // before the release: value may be old
+    std::memcpy(field, &value, sizeof value);
+    RuntimeUnlockObject(old);
+}
+
 }  // extern "C"

@@ -93,6 +93,10 @@
     X(RuntimeUnhandledException)  \
     /* generic property accessors */ \
     X(intGetter)                  \
+    X(boolGetter)                 \
+    X(boolSetter)                 \
+    X(objGetter)                  \
+    X(objSetter)                  \
     X(intSetter)                  \
     X(stringGetter)               \
     X(stringSetter)               \

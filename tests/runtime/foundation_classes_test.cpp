@@ -118,6 +118,33 @@ TEST_F(FoundationClasses, GenericAccessorsReadAndWriteTheFields)
     EXPECT_EQ(message.get()->refCount, count);
 }
 
+TEST_F(FoundationClasses, GenericObjectAndBooleanAccessorsCountAndUseOneByte)
+{
+    // Exception objects have 8 bytes of fields: the object field at 32 and a flag byte at 28.
+    RuntimeObject* holder = CreateInstance(exception_definition(ExceptionClass::RuntimeException));
+    RuntimeObject* value = CreateInstance(exception_definition(ExceptionClass::RuntimeException));
+    objSetter(holder, 32, value);
+    objSetter(holder, 32, value);  // storing the same object again keeps one count
+    EXPECT_EQ(value->refCount, 2);
+    RuntimeObject* got = objGetter(holder, 32);
+    EXPECT_EQ(got, value);
+    EXPECT_EQ(value->refCount, 3);
+    RuntimeUnlockObject(got);
+    objSetter(holder, 32, nullptr);
+    EXPECT_EQ(value->refCount, 1);
+    EXPECT_EQ(objGetter(holder, 32), nullptr);
+
+    intSetter(holder, 28, 0x01010100);
+    boolSetter(holder, 28, 0x100);  // only the low byte of a Boolean counts
+    EXPECT_EQ(boolGetter(holder, 28), 0);
+    EXPECT_EQ(intGetter(holder, 28), 0x01010100);  // the other three bytes are untouched
+    boolSetter(holder, 28, 7);
+    EXPECT_EQ(boolGetter(holder, 28), 1);
+    EXPECT_EQ(intGetter(holder, 28), 0x01010101);
+    RuntimeUnlockObject(value);
+    RuntimeUnlockObject(holder);
+}
+
 TEST_F(FoundationClasses, GenericAccessorsRefuseAMissingObjectOrAFieldOutside)
 {
     RuntimeObject* object = CreateInstance(exception_definition(ExceptionClass::RuntimeException));

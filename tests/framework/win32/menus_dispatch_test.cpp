@@ -11,13 +11,6 @@
 #include "runtime/memory/pool_allocator.h"
 #include "tests/framework/win32/menus_fixture.h"
 
-namespace {
-std::vector<RuntimeObject*> g_quit_calls;
-}  // namespace
-
-// The application's Quit as the program links it; this suite only records the call.
-extern "C" void ApplicationQuit(RuntimeObject* self) { g_quit_calls.push_back(self); }
-
 namespace qv::test {
 namespace {
 
@@ -54,6 +47,7 @@ u32 quit_own_action(RuntimeObject*)
 }
 
 RuntimeObject* g_enable_in_app = nullptr;
+void app_close(RuntimeObject*) { g_calls.push_back("App.Close"); }
 void app_enable_menu_items(RuntimeObject*)
 {
     g_calls.push_back("App.EnableMenuItems");
@@ -78,6 +72,7 @@ protected:
         fields->menuBar = bar.get();
         RuntimeLockObject(bar.get());
         app_class->eventTable[kApplicationEnableMenuItems].routine = reinterpret_cast<void*>(&app_enable_menu_items);
+        app_class->eventTable[kApplicationClose].routine = reinterpret_cast<void*>(&app_close);
         gApplicationObject = app;
 
         interface_table(handler_class)[0] = {menu_class(MenuClass::MenuHandler), 1, handler_table};
@@ -94,7 +89,7 @@ protected:
         RuntimeMenuItemCommandKeySetter(copy.get(), ascii("C").get());
 
         g_calls.clear();
-        g_quit_calls.clear();
+        gQuitRequested = false;
         g_action_result = 0;
         g_enable_in_app = g_enable_in_window = nullptr;
     }
@@ -104,6 +99,7 @@ protected:
         g_front = g_focused = nullptr;
         g_window_handlers = g_control_handlers = nullptr;
         gApplicationObject = nullptr;
+        gQuitRequested = false;
         RuntimeUnlockObject(application_fields(app)->menuBar);
         RuntimeUnlockObject(app);
         for (RuntimeObject* h : handlers)
@@ -178,7 +174,7 @@ TEST_F(MenuDispatch, CycleEnablesWhatAHandlerOrActionServes)
     EXPECT_TRUE(grayed(hmenu(edit), 2)) << "Cut does not AutoEnable";
     EXPECT_FALSE(grayed(hmenu(edit), 3)) << "Find's Action serves it";
     EXPECT_EQ(g_calls, (std::vector<std::string>{"EnableMenu:Find", "App.EnableMenuItems"}));
-    EXPECT_TRUE(g_quit_calls.empty());
+    EXPECT_FALSE(gQuitRequested);
 
     // The application's EnableMenuItems comes last and may enable more.
     g_enable_in_app = paste.get();
@@ -296,21 +292,32 @@ TEST_F(MenuDispatch, SpecialItemsSupplyTheirInheritedAction)
     for (const Held* item : {&quit, &own_quit, &prefs})
         RuntimeMenuItemAppend(edit.get(), item->get());
 
+    // Quitting closes the application and raises the EndException that ends the iteration.
+    const auto quit_happened = [this] {
+        const bool quit = gQuitRequested && g_calls == std::vector<std::string>{"App.Close"} &&
+            raised_once(ExceptionClass::EndException);
+        gQuitRequested = false;
+        g_calls.clear();
+        return quit;
+    };
     EXPECT_TRUE(dispatch_menu_command(id_of(edit, 4)));
-    EXPECT_EQ(g_quit_calls, std::vector<RuntimeObject*>{app});
+    EXPECT_TRUE(quit_happened());
 
-    g_quit_calls.clear();
     g_action_result = 1;
     EXPECT_TRUE(dispatch_menu_command(id_of(edit, 5)));
-    EXPECT_EQ(g_calls, std::vector<std::string>{"Quit.Action"});
-    EXPECT_TRUE(g_quit_calls.empty()) << "its own Action took the choice";
+    EXPECT_EQ(g_calls, std::vector<std::string>{"Quit.Action"}) << "its own Action took the choice";
+    EXPECT_FALSE(gQuitRequested);
+    EXPECT_TRUE(nothing_raised());
+    g_calls.clear();
     g_action_result = 0;
     EXPECT_TRUE(dispatch_menu_command(id_of(edit, 5)));
-    EXPECT_EQ(g_quit_calls.size(), 1u);
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"Quit.Action", "App.Close"}));
+    g_calls = {"App.Close"};
+    EXPECT_TRUE(quit_happened());
 
-    g_quit_calls.clear();
     EXPECT_TRUE(dispatch_menu_command(id_of(edit, 6))) << "handled even with no Action of its own";
-    EXPECT_TRUE(g_quit_calls.empty());
+    EXPECT_FALSE(gQuitRequested);
+    EXPECT_TRUE(nothing_raised());
 
     // The inherited handlers count as Action events for AutoEnable.
     run_menu_enabling_cycle(false);

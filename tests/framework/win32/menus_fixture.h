@@ -7,6 +7,7 @@
 #include "framework/menus/menu_classes.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/shortcut_registry.h"
+#include "framework/startup/windows_startup.h"
 #include "platform/win32/windows_api.h"
 #include "tests/support/class_holder.h"
 #include "tests/support/string_helpers.h"
@@ -14,19 +15,12 @@
 
 namespace qv::test {
 
-// As start-up does, the menus' routines are added before anything builds the export registry
-// (which any suite of this program may do first); the classes are registered after.
-inline const bool kMenuRoutinesAdded = [] {
-    add_provided_routines(menu_routines());
-    return true;
-}();
-
 class MenuTest : public ValueTest {
 protected:
     static void SetUpTestSuite()
     {
+        start_framework_runtime();  // the menus' routines and classes as start-up registers them
         ValueTest::SetUpTestSuite();
-        register_menu_classes();
         for (MenuClass which : {MenuClass::MenuItem, MenuClass::MenuBar, MenuClass::QuitMenuItem,
                                 MenuClass::PrefsMenuItem, MenuClass::AppleMenuItem, MenuClass::MenuHandler})
             menu_class(which);

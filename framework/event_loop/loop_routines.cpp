@@ -1,0 +1,58 @@
+#include "framework/event_loop/loop_routines.h"
+
+#include "platform/win32/windows_api.h"
+
+#include "framework/event_loop/event_loop.h"
+#include "framework/event_loop/periodic_tasks.h"
+
+namespace qv {
+namespace {
+
+DWORD s_last_background_tick = 0;
+i32 s_wait_cursor_disabled = 0;  // no wait cursor is ever shown here; the count is kept
+
+const ProvidedRoutine kRoutines[] = {
+    {"RuntimeBackgroundTask", reinterpret_cast<void*>(&RuntimeBackgroundTask)},
+    {"QuavYieldToQV", reinterpret_cast<void*>(&QuavYieldToQV)},
+    {"RuntimeTicks", reinterpret_cast<void*>(&RuntimeTicks)},
+    {"RuntimeMicroseconds", reinterpret_cast<void*>(&RuntimeMicroseconds)},
+    {"RuntimeBeep", reinterpret_cast<void*>(&RuntimeBeep)},
+    {"DisableAutoWaitCursor", reinterpret_cast<void*>(&DisableAutoWaitCursor)},
+    {"EnableAutoWaitCursor", reinterpret_cast<void*>(&EnableAutoWaitCursor)},
+    {"getUserCancelled", reinterpret_cast<void*>(&getUserCancelled)},
+};
+
+}  // namespace
+
+std::span<const ProvidedRoutine> loop_routines() { return kRoutines; }
+
+}  // namespace qv
+
+extern "C" {
+
+// Cheap enough for tight loops: nothing happens until the millisecond clock moves. Never
+// dispatches messages, so image code cannot be re-entered from here.
+void RuntimeBackgroundTask(void)
+{
+    const DWORD now = GetTickCount();
+    if (now == qv::s_last_background_tick)
+        return;
+    qv::s_last_background_tick = now;
+    qv::run_due_periodic_tasks();
+    qv::sample_user_cancelled();
+}
+
+void QuavYieldToQV(void) { qv::run_due_periodic_tasks(); }
+
+int32_t RuntimeTicks(void) { return static_cast<int32_t>(qv::runtime_ticks()); }
+
+double RuntimeMicroseconds(void) { return GetTickCount() * 1000.0; }
+
+void RuntimeBeep(void) { MessageBeep(0); }
+
+void DisableAutoWaitCursor(void) { ++qv::s_wait_cursor_disabled; }
+void EnableAutoWaitCursor(void) { --qv::s_wait_cursor_disabled; }
+
+int32_t getUserCancelled(void) { return qv::user_cancelled(); }
+
+}  // extern "C"

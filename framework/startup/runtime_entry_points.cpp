@@ -1,0 +1,163 @@
+#include "framework/startup/runtime_entry_points.h"
+
+#include <ole2.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/application/application_class.h"
+#include "framework/application/application_object.h"
+#include "framework/application/event_firing.h"
+#include "framework/application/folder_item.h"
+#include "framework/command_line_documents.h"
+#include "framework/event_loop/event_loop.h"
+#include "framework/startup/mdi_frame.h"
+#include "loader/application_image.h"
+#include "platform/win32/windows_api.h"
+#include "runtime/text/encoding_tags.h"
+
+namespace qv {
+namespace {
+
+struct FileType {
+    StringRef name, creator, type, extensions;
+};
+
+struct StackRecord {
+    uintptr_t limit = 0;
+    uintptr_t top = 0;
+};
+
+std::vector<FileType> s_file_types;
+thread_local StackRecord t_stack;
+std::optional<std::string> s_test_command_line;
+
+StringRef utf8_text(const std::string& text)
+{
+    StringRef s = StringRef::FromBytes(text.data(), static_cast<i32>(text.size()));
+    s.set_encoding(kEncodingUTF8);
+    return s;
+}
+
+std::string process_command_line()
+{
+    if (s_test_command_line)
+        return *s_test_command_line;
+    const wchar_t* line = GetCommandLineW();
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? static_cast<size_t>(size) : 1u, '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.resize(std::char_traits<char>::length(utf8.c_str()));
+    return utf8;
+}
+
+// The documents and the item that carries each one to OpenDocument, kept outside the frames
+// that call image code (a raise there skips their destructors).
+struct Delivery {
+    DocumentDelivery plan;
+    RuntimeObject* item = nullptr;
+    size_t next = 0;
+};
+
+void deliver_command_line_documents()
+{
+    RuntimeObject* app = gApplicationObject;
+    static Delivery s_delivery;
+    s_delivery = {};
+    s_delivery.plan = plan_document_delivery(process_command_line(), app != nullptr,
+                                             event_implemented(app, kApplicationOpenDocument));
+    if (!s_delivery.plan.open_documents.empty()) {
+        s_delivery.item = new_folder_item(StringRef());
+        for (s_delivery.next = 0; s_delivery.next < s_delivery.plan.open_documents.size(); ++s_delivery.next) {
+            const std::string& path = s_delivery.plan.open_documents[s_delivery.next];
+            set_folder_item_path(s_delivery.item, utf8_text(path));
+            run_guarded([] { fire_event(gApplicationObject, kApplicationOpenDocument, s_delivery.item); });
+        }
+        RuntimeUnlockObject(std::exchange(s_delivery.item, nullptr));
+    }
+    if (s_delivery.plan.new_document)
+        run_guarded([] { ApplicationNewDocument(gApplicationObject); });
+    s_delivery = {};
+}
+
+const ProvidedRoutine kRoutines[] = {
+    {"RuntimeInit", reinterpret_cast<void*>(&RuntimeInit)},
+    {"RuntimeRegisterAppObject", reinterpret_cast<void*>(&RuntimeRegisterAppObject)},
+    {"RuntimeRun", reinterpret_cast<void*>(&RuntimeRun)},
+    {"RuntimeExit", reinterpret_cast<void*>(&RuntimeExit)},
+    {"RuntimeStackCheck", reinterpret_cast<void*>(&RuntimeStackCheck)},
+    {"QuavInitStackChecker", reinterpret_cast<void*>(&QuavInitStackChecker)},
+    {"RuntimeRegisterFileType", reinterpret_cast<void*>(&RuntimeRegisterFileType)},
+    {"SystemGetCommandLine", reinterpret_cast<void*>(&SystemGetCommandLine)},
+};
+
+}  // namespace
+
+std::span<const ProvidedRoutine> startup_routines() { return kRoutines; }
+
+void set_command_line_for_documents(const char* utf8)
+{
+    if (utf8)
+        s_test_command_line = utf8;
+    else
+        s_test_command_line.reset();
+}
+
+}  // namespace qv
+
+using namespace qv;
+
+extern "C" {
+
+void RuntimeInit(void)
+{
+    const ImageOptions& options = image_options();
+    if (options.mdi)
+        create_mdi_frame(options.mdi_title);
+}
+
+void RuntimeRegisterAppObject(RuntimeObject* app)
+{
+    if (app)
+        RuntimeLockObject(app);
+    else
+        app = new_plain_application();
+    RuntimeUnlockObject(std::exchange(gApplicationObject, app));
+    run_guarded([] { fire_event(gApplicationObject, kApplicationOpen); });
+    show_mdi_frame();
+    deliver_command_line_documents();
+}
+
+void RuntimeRun(void)
+{
+    gEventLoopRunning = true;
+    run_event_loop();
+    gEventLoopRunning = false;
+    OleUninitialize();
+}
+
+// Shutdown has already happened inside RuntimeRun.
+void RuntimeExit(void) { }
+
+// Stacks are not checked on this platform; the image calls this at the start of every routine.
+void RuntimeStackCheck(void) { }
+
+void QuavInitStackChecker(int32_t stack_size)
+{
+    const uintptr_t here = reinterpret_cast<uintptr_t>(&stack_size);
+    t_stack.top = here;
+    t_stack.limit = here - static_cast<uintptr_t>(stack_size);
+}
+
+void RuntimeRegisterFileType(RuntimeString* name, RuntimeString* creator, RuntimeString* type,
+                             RuntimeString* extensions)
+{
+    s_file_types.push_back(
+        {StringRef::share(name), StringRef::share(creator), StringRef::share(type), StringRef::share(extensions)});
+}
+
+RuntimeString* SystemGetCommandLine(void) { return utf8_text(process_command_line()).leak(); }
+
+}  // extern "C"

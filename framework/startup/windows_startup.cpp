@@ -1,0 +1,94 @@
+#include "framework/startup/windows_startup.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "framework/application/application_class.h"
+#include "framework/application/unhandled_exceptions.h"
+#include "framework/event_loop/loop_routines.h"
+#include "framework/event_loop/periodic_tasks.h"
+#include "framework/menus/menu_dispatch.h"
+#include "framework/script_codes.h"
+#include "framework/startup/exit_cleanup.h"
+#include "framework/startup/runtime_entry_points.h"
+#include "loader/application_image.h"
+#include "runtime/objects/exception_foundation.h"
+#include "runtime/startup/runtime_startup.h"
+
+namespace qv {
+namespace {
+
+HINSTANCE s_instance = nullptr;
+const char* s_command_line = nullptr;
+i32 s_script_code = 0;
+u32 s_start_ticks = 0;
+HMODULE s_theme_library = nullptr;
+
+// The theme library is only loaded where it was new: Windows NT 5.1.
+bool is_windows_nt_5_1()
+{
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof version;  // 156 bytes; the 148-byte form if that fails
+    if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version))) {
+        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+        if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)))
+            return false;
+    }
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 && version.dwMinorVersion == 1;
+}
+
+void add_framework_routines()
+{
+    add_provided_routines(startup_routines());
+    add_provided_routines(application_routines());
+    add_provided_routines(loop_routines());
+    add_provided_routines(menu_routines());
+}
+
+}  // namespace
+
+void start_framework_runtime()
+{
+    static bool s_started = false;
+    if (s_started)
+        return;
+    s_started = true;
+    add_framework_routines();
+    start_portable_runtime();
+    register_application_classes();
+    register_menu_classes();
+}
+
+void RuntimeStartup()
+{
+    s_start_ticks = GetTickCount();
+    set_unhandled_exception_hook(&UnhandledExceptionHook);
+    OleInitialize(nullptr);
+    start_framework_runtime();
+    QuavInitStackChecker(0x40000);
+}
+
+int run_runtime_executable(HINSTANCE instance, const char* command_line)
+{
+    s_script_code = script_code_for_language(GetUserDefaultLangID());
+    s_instance = instance;
+    s_command_line = command_line;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    create_timer_window();
+    const bool themed = is_windows_nt_5_1();
+    if (themed)
+        s_theme_library = LoadLibraryW(L"uxtheme.dll");
+    RuntimeStartup();
+    LoadApplicationImage();
+    run_exit_cleanup();
+    if (s_theme_library)
+        FreeLibrary(s_theme_library);
+    destroy_timer_window();
+    return 0;
+}
+
+i32 script_code() { return s_script_code; }
+u32 start_tick_count() { return s_start_ticks; }
+
+}  // namespace qv

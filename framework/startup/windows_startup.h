@@ -1,0 +1,26 @@
+// The process's start-up and end as the runtime executable runs them: WinMain's steps around
+// the runtime's own start-up and the load of the application image.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include "core/types.h"
+
+namespace qv {
+
+// Everything the runtime needs before image code runs: the unhandled-exception hook, OLE,
+// every built-in class and exported routine.
+void RuntimeStartup();
+
+// Registers every exported routine and built-in class of the runtime and the framework (once;
+// later calls do nothing). The program adds the routines of the layers above first.
+void start_framework_runtime();
+
+// WinMain's body; returns the process's exit code (0).
+int run_runtime_executable(HINSTANCE instance, const char* command_line);
+
+// 13 for a user whose default language is Japanese, 21 for Chinese, else 0.
+i32 script_code();
+u32 start_tick_count();
+
+}  // namespace qv

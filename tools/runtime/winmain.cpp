@@ -1,0 +1,11 @@
+// runtime.exe: the Windows runtime that runs the application image attached to it. qvimage
+// --attach makes any application program from it by appending an image and patching the
+// "PICKLE" locator resource.
+#include "debugger/debugger_support.h"
+#include "framework/startup/windows_startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
+{
+    qv::register_debugger_routines();  // before the registry is built by the start-up
+    return qv::run_runtime_executable(instance, command_line);
+}
