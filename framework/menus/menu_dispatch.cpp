@@ -1,8 +1,8 @@
 // The menu-enabling cycle, choosing an item, and the exported routines that reach the bar in
 // front (enableMenuItems, RuntimeMenuReference).
 //
-// Events and handlers are image code: nothing here holds an owning C++ local across a call
-// into them, and items are re-read from the tree after each call.
+// Events and handlers are image code, which may change the tree: items and their children are
+// re-read from it after each call.
 #include "framework/menus/menu_dispatch.h"
 
 #include <vector>

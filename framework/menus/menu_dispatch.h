@@ -3,8 +3,9 @@
 // item's native menu, calling a registered menu handler, and registering the menu classes and
 // routines.
 //
-// These run image code (events and handlers), which may raise: the raise unwinds to the
-// nearest landing record, so callers hold no owning C++ locals across them.
+// These run image code (events and handlers), which may raise: the raise returns normally and
+// the exception lands at the caller's nearest guard, so call them inside run_guarded where it
+// must stop there.
 #pragma once
 
 #include <span>
