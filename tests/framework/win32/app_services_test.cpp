@@ -233,33 +233,6 @@ TEST(VersionResource, IntegersAndStringsComeFromThisExecutable)
 
 // ---- Routine list against the sdk -----------------------------------------------------------
 
-TEST(ApplicationServices, RoutineListMatchesTheSdkSection)
-{
-    const std::string path = std::string(QUAVER_SOURCE_DIR) + "/sdk/quaver.h";
-    std::ifstream file(path);
-    if (!file)
-        file.open("Z:" + path);  // under Wine the Unix root is drive Z:
-    ASSERT_TRUE(file) << path;
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string source = text.str();
-    const size_t start = source.find("/* ---- Application services (Win32 framework)");
-    ASSERT_NE(start, std::string::npos);
-    const std::string section = source.substr(start, source.find("/* ---- ", start + 8) - start);
-
-    std::set<std::string> declared;
-    const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);
-    for (auto it = std::sregex_iterator(section.begin(), section.end(), declaration); it != std::sregex_iterator();
-         ++it)
-        declared.insert((*it)[1].str());
-    std::set<std::string> listed;
-    for (const ProvidedRoutine& routine : application_service_routines()) {
-        EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
-        EXPECT_NE(routine.routine, nullptr) << routine.name;
-    }
-    EXPECT_EQ(declared, listed);
-}
-
 // ---- Plug-in installer ----------------------------------------------------------------------
 
 std::vector<u8> library_record(const std::string& name, const std::string& bytes)
