@@ -389,6 +389,145 @@ void DebugRuntimeInit(void);
 void RuntimeDebuggerEntry(int32_t line);
 void RuntimeDebuggerShutdown(void);
 
+/* ---- Application services (Win32 framework) ------------------------------------------ */
+
+/* Sections marked "(Win32 framework)" are provided by the Windows framework library, not by
+ * the runtime; each is checked against its own routine list by the framework's tests. */
+
+/* Version properties from the executable's version resource, read once. Integer selectors:
+ * 0 MajorVersion, 1 MinorVersion, 2 BugVersion, 3 StageCode, 4 NonReleaseVersion,
+ * 5 RegionCode (-1); string selectors: 0 ShortVersion, 1 LongVersion, 2 PackageInfo. */
+int32_t AppIntegerVersionStuffGetter(RuntimeObject* self, int32_t selector);
+RuntimeString* AppStringVersionStuffGetter(RuntimeObject* self, int32_t selector);
+
+/* Screens: one per monitor, cached until the display settings change. getScreen adds a count;
+ * nil outside 0 .. getScreenCount() - 1. */
+int32_t getScreenCount(void);
+RuntimeObject* getScreen(int32_t index);
+int32_t screenLeftGetter(RuntimeObject* self, int32_t param);
+int32_t screenTopGetter(RuntimeObject* self, int32_t param);
+int32_t screenWidthGetter(RuntimeObject* self, int32_t param);
+int32_t screenHeightGetter(RuntimeObject* self, int32_t param);
+int32_t screenDepthGetter(RuntimeObject* self, int32_t param);
+
+/* The keyboard: masks 0x100 Command (Windows keys), 0x200 Shift, 0x800 Option (Alt),
+ * 0x1000 Control. modifierKeyGetter reads the state of the last mouse-down or command,
+ * asyncModifierKeyGetter the keys as held now; keyboardAsyncKeyDown takes a classic key code. */
+RuntimeObject* getKeyboardObject(void);
+int32_t modifierKeyGetter(RuntimeObject* self, int32_t mask);
+int32_t asyncModifierKeyGetter(RuntimeObject* self, int32_t mask);
+int32_t keyboardAsyncKeyDown(RuntimeObject* self, int32_t keyCode);
+
+/* FolderItem: its path, the path's last component, and whether something exists there. */
+RuntimeString* fileAbsolutePathGetter(RuntimeObject* self, int32_t param);
+RuntimeString* fileNameGetter(RuntimeObject* self, int32_t param);
+int32_t fileExistsGetter(RuntimeObject* self, int32_t param);
+
+/* ---- Application, start-up and the event loop (Win32 framework) ---------------------- */
+
+/* The image's entry: RuntimeInit (plug-ins, the MDI frame), then RuntimeRegisterAppObject with
+ * its application object (nil makes a plain Application; the object's Open event fires, then
+ * OpenDocument for each document on the command line, or NewDocument), then RuntimeRun, which
+ * returns once the application has quit, then RuntimeExit. */
+void RuntimeInit(void);
+void RuntimeRegisterAppObject(RuntimeObject* app);
+void RuntimeRun(void);
+void RuntimeExit(void);
+void RuntimeStackCheck(void);
+void QuavInitStackChecker(int32_t stackSize);
+void RuntimeRegisterFileType(RuntimeString* name, RuntimeString* creator, RuntimeString* type,
+                             RuntimeString* extensions);
+/* The process's whole command line, UTF-8. */
+RuntimeString* SystemGetCommandLine(void);
+
+/* Application events by index: 0 Open, 1 Close, 2 EnableMenuItems, 3 NewDocument,
+ * 4 OpenDocument(item), 5 HandleAppleEvent, 6 Activate, 7 Deactivate,
+ * 8 UnhandledException(error) returning a Boolean. */
+RuntimeObject* getAppObject(void);
+void ApplicationNewDocument(RuntimeObject* self);
+void ApplicationOpenDocument(RuntimeObject* self, RuntimeObject* item);
+void ApplicationAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler);
+/* Quits when every window agrees: raises an EndException (unless called from inside the
+ * UnhandledException event), which the runtime takes as a quiet end. */
+void ApplicationQuit(RuntimeObject* self);
+RuntimeObject* AppMenuBarGetter(RuntimeObject* self);
+void AppMenuBarSetter(RuntimeObject* self, RuntimeObject* menuBar);
+int32_t AppBalloonHelpVisibleGetter(RuntimeObject* self);
+void AppBalloonHelpVisibleSetter(RuntimeObject* self, int32_t on);
+void appMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor);
+RuntimeObject* appResourceForkGetter(RuntimeObject* self);
+RuntimeObject* AppDockItemGetter(RuntimeObject* self);
+RuntimeObject* DockItemIconGraphicsGetter(RuntimeObject* self);
+void DockItemResetIcon(RuntimeObject* self);
+void DockItemIconUpdate(RuntimeObject* self);
+
+/* Ticks are sixtieths of a second since the system started. RuntimeBackgroundTask lets long
+ * image code give the runtime its periodic work (cheap: nothing until the clock moves). */
+void RuntimeBackgroundTask(void);
+void QuavYieldToQV(void);
+int32_t RuntimeTicks(void);
+double RuntimeMicroseconds(void);
+void RuntimeBeep(void);
+void DisableAutoWaitCursor(void);
+void EnableAutoWaitCursor(void);
+int32_t getUserCancelled(void);
+
+/* ---- Menus (Win32 framework) ------------------------------------------------------- */
+
+/* MenuItem objects (MenuBar, QuitMenuItem, PrefsMenuItem and AppleMenuItem are MenuItems).
+ * Each owns a native menu entry once inserted into a parent. A nil self raises
+ * NilObjectException and gives nil, 0 or false; a bad index raises OutOfBoundsException.
+ * Names compare ignoring case. Booleans are 0 or 1. */
+RuntimeObject* RuntimeMenuItemItem(RuntimeObject* self, int32_t index);
+int32_t RuntimeMenuItemCount(RuntimeObject* self);
+RuntimeObject* RuntimeMenuItemChild(RuntimeObject* self, RuntimeString* name);
+void RuntimeMenuItemAppend(RuntimeObject* self, RuntimeObject* item);
+void RuntimeMenuItemInsert(RuntimeObject* self, int32_t index, RuntimeObject* item);
+void RuntimeMenuItemRemoveIndex(RuntimeObject* self, int32_t index);
+void RuntimeMenuItemRemoveItem(RuntimeObject* self, RuntimeObject* item);
+/* Depth-first over the whole tree below self: the first item with this Name and Index (-1 for
+ * an item outside an item array); nil, without raising, when self or name is nil. */
+RuntimeObject* RuntimeMenuItemLookup(RuntimeObject* self, RuntimeString* name);
+RuntimeObject* RuntimeMenuItemLookupArray(RuntimeObject* self, RuntimeString* name, int32_t index);
+RuntimeString* RuntimeMenuItemNameGetter(RuntimeObject* self);
+void RuntimeMenuItemNameSetter(RuntimeObject* self, RuntimeString* name);
+int32_t RuntimeMenuItemIndexGetter(RuntimeObject* self);
+void RuntimeMenuItemIndexSetter(RuntimeObject* self, int32_t index);
+RuntimeObject* RuntimeMenuItemTagGetter(RuntimeObject* self);
+void RuntimeMenuItemTagSetter(RuntimeObject* self, RuntimeObject* tag);
+RuntimeString* RuntimeMenuItemBalloonHelpGetter(RuntimeObject* self);
+void RuntimeMenuItemBalloonHelpSetter(RuntimeObject* self, RuntimeString* text);
+RuntimeString* RuntimeMenuItemDisabledHelpGetter(RuntimeObject* self);
+void RuntimeMenuItemDisabledHelpSetter(RuntimeObject* self, RuntimeString* text);
+RuntimeString* RuntimeMenuItemTextGetter(RuntimeObject* self);
+void RuntimeMenuItemTextSetter(RuntimeObject* self, RuntimeString* text);
+int32_t RuntimeMenuItemCheckedGetter(RuntimeObject* self);
+void RuntimeMenuItemCheckedSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemEnabledGetter(RuntimeObject* self);
+void RuntimeMenuItemEnabledSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemVisibleGetter(RuntimeObject* self);
+void RuntimeMenuItemVisibleSetter(RuntimeObject* self, int32_t on);
+/* "Shift-S" and the like: shown as "Ctrl+Shift+S" after a tab, and pressing it chooses the item. */
+RuntimeString* RuntimeMenuItemCommandKeyGetter(RuntimeObject* self);
+void RuntimeMenuItemCommandKeySetter(RuntimeObject* self, RuntimeString* key);
+int32_t RuntimeMenuItemBoldGetter(RuntimeObject* self);
+void RuntimeMenuItemBoldSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemItalicsGetter(RuntimeObject* self);
+void RuntimeMenuItemItalicsSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemUnderlineGetter(RuntimeObject* self);
+void RuntimeMenuItemUnderlineSetter(RuntimeObject* self, int32_t on);
+int32_t RuntimeMenuItemAutoEnableGetter(RuntimeObject* self);
+void RuntimeMenuItemAutoEnableSetter(RuntimeObject* self, int32_t on);
+void RuntimeEnableMenu(RuntimeObject* self);
+/* Removes self from its parent in the application's menu bar. */
+void RuntimeCloseMenuItem(RuntimeObject* self);
+void RuntimeMenuItemDefaultConstructor(RuntimeObject* self);
+/* Puts item into the bar next to the bar's item of the same Name (at the end when none). */
+void MenuBarInstallClone(RuntimeObject* menuBar, RuntimeObject* item);
+/* The item of that name in the menu bar shown for the front window, or nil. */
+RuntimeObject* RuntimeMenuReference(RuntimeString* name);
+/* Runs the menu-enabling cycle with every event. */
+void enableMenuItems(void);
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

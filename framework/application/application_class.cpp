@@ -4,6 +4,7 @@
 #include "platform/win32/windows_api.h"
 
 #include "framework/application/event_firing.h"
+#include "framework/application/quit_protocol.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/exception_foundation.h"
@@ -34,6 +35,15 @@ const PropertyRecord kProperties[] = {
      offsetof(ApplicationObject, mdiWindow), 0},
     {0, "BalloonHelpVisible", &kBooleanType, QV_ROUTINE(AppBalloonHelpVisibleGetter),
      QV_ROUTINE(AppBalloonHelpVisibleSetter), offsetof(ApplicationObject, balloonHelpVisible), 0},
+    {0, "MajorVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 0, 0},
+    {0, "MinorVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 1, 0},
+    {0, "BugVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 2, 0},
+    {0, "StageCode", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 3, 0},
+    {0, "NonReleaseVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 4, 0},
+    {0, "RegionCode", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 5, 0},
+    {0, "ShortVersion", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 0, 0},
+    {0, "LongVersion", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 1, 0},
+    {0, "PackageInfo", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 2, 0},
     {0, "MenuBar", &kMenuBarType, QV_ROUTINE(AppMenuBarGetter), QV_ROUTINE(AppMenuBarSetter), 0, 0},
     {0, "DockItem", &kDockItemType, QV_ROUTINE(AppDockItemGetter), QV_NO_SETTER, 0, 0},
 };
@@ -137,6 +147,7 @@ const ProvidedRoutine kRoutines[] = {
     {"ApplicationNewDocument", reinterpret_cast<void*>(&ApplicationNewDocument)},
     {"ApplicationOpenDocument", reinterpret_cast<void*>(&ApplicationOpenDocument)},
     {"ApplicationAddMenuHandler", reinterpret_cast<void*>(&ApplicationAddMenuHandler)},
+    {"ApplicationQuit", reinterpret_cast<void*>(&ApplicationQuit)},
     {"AppMenuBarGetter", reinterpret_cast<void*>(&AppMenuBarGetter)},
     {"AppMenuBarSetter", reinterpret_cast<void*>(&AppMenuBarSetter)},
     {"AppBalloonHelpVisibleGetter", reinterpret_cast<void*>(&AppBalloonHelpVisibleGetter)},
@@ -208,7 +219,7 @@ void ApplicationAddMenuHandler(RuntimeObject* self, RuntimeString* name, Runtime
     app->mMenuHandlers->Add(StringRef::share(name), handler);
 }
 
-RuntimeObject* AppMenuBarGetter(RuntimeObject* self, int32_t)
+RuntimeObject* AppMenuBarGetter(RuntimeObject* self)
 {
     ApplicationObject* app = application_or_assert(self, "app");
     if (!app)
@@ -217,7 +228,7 @@ RuntimeObject* AppMenuBarGetter(RuntimeObject* self, int32_t)
     return app->menuBar;
 }
 
-void AppMenuBarSetter(RuntimeObject* self, int32_t, RuntimeObject* menu_bar)
+void AppMenuBarSetter(RuntimeObject* self, RuntimeObject* menu_bar)
 {
     ApplicationObject* app = application_or_assert(self, "app");
     if (!app)
@@ -228,27 +239,39 @@ void AppMenuBarSetter(RuntimeObject* self, int32_t, RuntimeObject* menu_bar)
         s_presenter(menu_bar);
 }
 
-int32_t AppBalloonHelpVisibleGetter(RuntimeObject* self, int32_t param) { return boolGetter(self, param); }
+int32_t AppBalloonHelpVisibleGetter(RuntimeObject* self)
+{
+    ApplicationObject* app = application_or_assert(self, "app");
+    return app && app->balloonHelpVisible;
+}
 
 // Help tips belong to the windows, which have none to switch yet; the flag is what is read back.
-void AppBalloonHelpVisibleSetter(RuntimeObject* self, int32_t param, int32_t on) { boolSetter(self, param, on); }
-
-void appMouseCursorSetter(RuntimeObject* self, int32_t param, RuntimeObject* cursor)
+void AppBalloonHelpVisibleSetter(RuntimeObject* self, int32_t on)
 {
-    objSetter(self, param, cursor);
+    if (ApplicationObject* app = application_or_assert(self, "app"))
+        app->balloonHelpVisible = (on & 0xFF) != 0;
+}
+
+void appMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)
+{
+    ApplicationObject* app = application_or_assert(self, "app");
+    if (!app)
+        return;
+    RuntimeLockUnlockObjects(cursor, app->mouseCursor);
+    app->mouseCursor = cursor;
     // No cursor class yet hands out a native cursor; nil and any cursor show the arrow.
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-RuntimeObject* appResourceForkGetter(RuntimeObject*, int32_t) { return CreateInstance(&s_resource_fork); }
+RuntimeObject* appResourceForkGetter(RuntimeObject*) { return CreateInstance(&s_resource_fork); }
 
-RuntimeObject* AppDockItemGetter(RuntimeObject* self, int32_t)
+RuntimeObject* AppDockItemGetter(RuntimeObject* self)
 {
     application_or_assert(self, "app");
     return nullptr;  // there is no dock on this platform
 }
 
-RuntimeObject* DockItemIconGraphicsGetter(RuntimeObject*, int32_t) { return nullptr; }
+RuntimeObject* DockItemIconGraphicsGetter(RuntimeObject*) { return nullptr; }
 void DockItemResetIcon(RuntimeObject*) { }
 void DockItemIconUpdate(RuntimeObject*) { }
 

@@ -23,20 +23,4 @@ void set_menu_bar_presenter(MenuBarPresenter presenter);
 
 }  // namespace qv
 
-// Property accessors take the property record's param after the object, as every accessor does.
-extern "C" {
-RuntimeObject* getAppObject(void);
-void ApplicationNewDocument(RuntimeObject* self);
-void ApplicationOpenDocument(RuntimeObject* self, RuntimeObject* item);
-void ApplicationAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler);
-RuntimeObject* AppMenuBarGetter(RuntimeObject* self, int32_t param);
-void AppMenuBarSetter(RuntimeObject* self, int32_t param, RuntimeObject* menu_bar);
-int32_t AppBalloonHelpVisibleGetter(RuntimeObject* self, int32_t param);
-void AppBalloonHelpVisibleSetter(RuntimeObject* self, int32_t param, int32_t on);
-void appMouseCursorSetter(RuntimeObject* self, int32_t param, RuntimeObject* cursor);
-RuntimeObject* appResourceForkGetter(RuntimeObject* self, int32_t param);
-RuntimeObject* AppDockItemGetter(RuntimeObject* self, int32_t param);
-RuntimeObject* DockItemIconGraphicsGetter(RuntimeObject* self, int32_t param);
-void DockItemResetIcon(RuntimeObject* self);
-void DockItemIconUpdate(RuntimeObject* self);
-}
+// Declared for image code in sdk/quaver.h.

@@ -3,10 +3,10 @@
 // included, so superclasses are never walked here). Handlers are cdecl routines that take the
 // object first, then the event's parameters; a Boolean result is its low byte.
 //
-// Handlers are image code and may raise. A raise unwinds to the nearest landing record
-// without running C++ destructors of the frames in between, so code that fires events must
-// hold nothing that needs cleaning up across the call (no owning locals, no locks); fire
-// through run_guarded when no image code sits between here and the event loop.
+// Handlers are image code and may raise. A raise returns normally: the frames between it
+// and the nearest landing record run on to their ends, and only the return into the frame
+// that holds the record is redirected. Code that fires events therefore keeps working after
+// a handler raised; fire through run_guarded where the exception must stop.
 #pragma once
 
 #include <type_traits>

@@ -6,6 +6,7 @@
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
 #include "framework/application/quit_protocol.h"
+#include "framework/application/screens.h"
 #include "framework/event_loop/event_loop.h"
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
@@ -72,6 +73,7 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         run_guarded([&may_quit] { may_quit = ApplicationTryQuit(); });
         return may_quit;
     }
+    case WM_DISPLAYCHANGE: clear_screen_cache(); break;
     case WM_ACTIVATEAPP: application_activation(wparam != 0); break;
     case WM_COMMAND:
         if (lparam == 0) {

@@ -12,6 +12,7 @@
 #include "framework/application/folder_item.h"
 #include "framework/command_line_documents.h"
 #include "framework/event_loop/event_loop.h"
+#include "framework/startup/embedded_plugins.h"
 #include "framework/startup/mdi_frame.h"
 #include "loader/application_image.h"
 #include "platform/win32/windows_api.h"
@@ -113,6 +114,9 @@ extern "C" {
 
 void RuntimeInit(void)
 {
+    // Loading the installed libraries and building their classes comes with the plug-in
+    // entry points; installing them is done here.
+    InstallEmbeddedPlugins();
     const ImageOptions& options = image_options();
     if (options.mdi)
         create_mdi_frame(options.mdi_title);

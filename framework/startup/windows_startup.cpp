@@ -4,12 +4,15 @@
 #include <ole2.h>
 
 #include "framework/application/application_class.h"
+#include "framework/application/application_services.h"
 #include "framework/application/unhandled_exceptions.h"
 #include "framework/event_loop/loop_routines.h"
 #include "framework/event_loop/periodic_tasks.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/script_codes.h"
+#include "framework/startup/embedded_plugins.h"
 #include "framework/startup/exit_cleanup.h"
+#include "framework/startup/failed_assertion_dialog.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "loader/application_image.h"
 #include "runtime/objects/exception_foundation.h"
@@ -43,24 +46,37 @@ void add_framework_routines()
     add_provided_routines(application_routines());
     add_provided_routines(loop_routines());
     add_provided_routines(menu_routines());
+    add_provided_routines(application_service_routines());
 }
 
 }  // namespace
+
+void start_framework_runtime()
+{
+    static bool s_started = false;
+    if (s_started)
+        return;
+    s_started = true;
+    add_framework_routines();
+    start_portable_runtime();
+    register_application_classes();
+    register_application_service_classes();
+    register_menu_classes();
+}
 
 void RuntimeStartup()
 {
     s_start_ticks = GetTickCount();
     set_unhandled_exception_hook(&UnhandledExceptionHook);
     OleInitialize(nullptr);
-    add_framework_routines();
-    start_portable_runtime();
-    register_application_classes();
-    register_menu_classes();
+    start_framework_runtime();
+    InstallEmbeddedPlugins();  // the image is not loaded yet: only the mutex step runs
     QuavInitStackChecker(0x40000);
 }
 
 int run_runtime_executable(HINSTANCE instance, const char* command_line)
 {
+    install_failed_assertion_dialog();
     s_script_code = script_code_for_language(GetUserDefaultLangID());
     s_instance = instance;
     s_command_line = command_line;

@@ -12,6 +12,10 @@ namespace qv {
 // every built-in class and exported routine.
 void RuntimeStartup();
 
+// Registers every exported routine and built-in class of the runtime and the framework (once;
+// later calls do nothing). The program adds the routines of the layers above first.
+void start_framework_runtime();
+
 // WinMain's body; returns the process's exit code (0).
 int run_runtime_executable(HINSTANCE instance, const char* command_line);
 

@@ -49,14 +49,20 @@ Pool& pool()
     return s_pool;
 }
 
-[[noreturn]] void out_of_memory(bool heap_block)
+// Called with the allocator lock released: the release hook frees blocks, and the dialog may
+// stay up while other threads go on allocating. The process ends whatever the user answers.
+[[noreturn]] void out_of_memory()
 {
-    if (pool().release_hook)
-        pool().release_hook();
+    ReleaseHook hook;
+    {
+        LockGuard guard(allocator_lock());
+        hook = pool().release_hook;
+    }
+    if (hook)
+        hook();
     // The debug-output hook would get "This application has run out of memory and must quit
     // now." here; it prints nothing on these platforms.
-    if (heap_block)
-        assertion_failed("utility", 842, "0", "This application has run out of memory and must quit now.");
+    assertion_failed("utility", 842, "0", "This application has run out of memory and must quit now.");
     platform::exit_process(0);
 }
 
@@ -81,14 +87,10 @@ struct LargeHeader {
     i32 reserved;
 };
 
-void* heap_block(i32 size, MayFail may_fail)
+void* heap_block(i32 size)
 {
-    if (size < kReusedHeapBlock) {
-        void* block = std::malloc(static_cast<size_t>(size));
-        if (!block && may_fail == MayFail::No)
-            out_of_memory(true);
-        return block;
-    }
+    if (size < kReusedHeapBlock)
+        return std::malloc(static_cast<size_t>(size));
     Pool& p = pool();
     if (p.spare_block) {
         auto* header = static_cast<LargeHeader*>(p.spare_block);
@@ -105,17 +107,14 @@ void* heap_block(i32 size, MayFail may_fail)
     auto* header = static_cast<LargeHeader*>(capacity + i64{sizeof(LargeHeader)} > 0x7FFFFFFF
                                                  ? nullptr
                                                  : std::malloc(static_cast<size_t>(capacity) + sizeof(LargeHeader)));
-    if (!header) {
-        if (may_fail == MayFail::No)
-            out_of_memory(true);
+    if (!header)
         return nullptr;
-    }
     header->capacity = static_cast<i32>(capacity);
     header->reserved = 0;
     return header + 1;
 }
 
-void* pooled_block(i32 granules, MayFail may_fail)
+void* pooled_block(i32 granules)
 {
     Pool& p = pool();
     if (FreeBlock* block = p.free_lists[granules]) {
@@ -127,11 +126,8 @@ void* pooled_block(i32 granules, MayFail may_fail)
     if (p.chunk_left < bytes) {
         // The rest of the old chunk is abandoned; pooled memory never goes back to the heap.
         u8* chunk = static_cast<u8*>(std::malloc(kChunkSize));
-        if (!chunk) {
-            if (may_fail == MayFail::Yes)
-                return nullptr;
-            out_of_memory(false);
-        }
+        if (!chunk)
+            return nullptr;
         // Chunks stay linked so that the memory stays reachable (leak checkers see no leak,
         // since pooled memory is never given back by design).
         std::memcpy(chunk, &p.chunks, sizeof(u8*));
@@ -172,18 +168,17 @@ void* PoolAlloc(i32 size, MayFail may_fail)
     if (size <= 0)
         return nullptr;
     const i32 granules = static_cast<i32>((static_cast<u32>(size) + 3) / 4);
-    void* block;
+    void* block = nullptr;
     {
         LockGuard guard(allocator_lock());
-        if (injected_failure()) {
-            if (may_fail == MayFail::Yes)
-                return nullptr;
-            out_of_memory(granules >= kPooledGranules);
+        if (!injected_failure()) {
+            block = granules >= kPooledGranules ? heap_block(size) : pooled_block(granules);
+            if (block)
+                pool().bytes_in_use += size;
         }
-        block = granules >= kPooledGranules ? heap_block(size, may_fail) : pooled_block(granules, may_fail);
-        if (block)
-            pool().bytes_in_use += size;
     }
+    if (!block && may_fail == MayFail::No)
+        out_of_memory();
     return block;
 }
 

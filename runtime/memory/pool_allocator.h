@@ -10,7 +10,8 @@ namespace qv {
 
 enum class MayFail { No, Yes };
 
-// Null for size <= 0. A must-succeed request that cannot be met ends the process (exit 0).
+// Null for size <= 0. A must-succeed request that cannot be met reports the failed assertion
+// ("utility", 842, "0") and then ends the process with exit code 0, whatever the answer.
 void* PoolAlloc(i32 size, MayFail may_fail);
 void PoolFree(void* block, i32 size);
 

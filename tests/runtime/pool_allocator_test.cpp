@@ -1,9 +1,11 @@
 // The runtime allocator: pooled reuse, the bytes-in-use counter, guard words, injected failure.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/pool_allocator.h"
 #include "tests/support/assertion_capture.h"
 
@@ -78,6 +80,27 @@ TEST(PoolAllocator, InjectedFailureMakesMayFailRequestReturnNull)
     void* next = PoolAlloc(16, MayFail::Yes);  // the failure was used up
     EXPECT_NE(next, nullptr);
     PoolFree(next, 16);
+}
+
+// The report goes to standard error so that the parent can see it came before the exit.
+AssertionAnswer print_and_continue(const char* text)
+{
+    std::fputs(text, stderr);
+    return AssertionAnswer::Ok;
+}
+
+TEST(PoolAllocatorDeathTest, MustSucceedFailureReportsThenExitsWithZeroEvenOnOk)
+{
+    for (i32 size : {16, 5000}) {  // a pooled block and a heap block
+        EXPECT_EXIT(
+            {
+                set_assertion_responder(&print_and_continue);
+                qv::pool_fail_after(0);
+                PoolAlloc(size, MayFail::No);
+            },
+            ::testing::ExitedWithCode(0), "utility: 842\\sFailure Condition: 0\\s")
+            << size;
+    }
 }
 
 TEST(GuardedNew, WritesSizeAndGuardWordInFront)

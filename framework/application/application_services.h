@@ -1,0 +1,17 @@
+// The small services reached through the application: screens, the keyboard, the version
+// properties and FolderItem. Start-up registers their classes and adds their routines.
+#pragma once
+
+#include <span>
+
+#include "runtime/registry/provided_routines.h"
+
+namespace qv {
+
+// Enters Screen, _Keyboard and FolderItem into the class registry.
+void register_application_service_classes();
+
+// Every exported routine of these services, for add_provided_routines.
+std::span<const ProvidedRoutine> application_service_routines();
+
+}  // namespace qv
