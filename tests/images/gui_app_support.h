@@ -1,28 +1,11 @@
-/* gui_app_support.h: what the GUI test images share: the application and menu routines they
- * call, subclassing a built-in class, and building menu items. Every event is reported with
+/* gui_app_support.h: what the GUI test images share: event indices, subclassing a built-in
+ * class, building menu items and the reporting handlers. Every event is reported with
  * RuntimeMsgBox, which shows a message box under the Windows runtime; run_gui_test.sh reads
  * the boxes in order. */
 #ifndef QV_TEST_GUI_APP_SUPPORT_H
 #define QV_TEST_GUI_APP_SUPPORT_H
 
 #include "tests/images/image_support.h"
-
-/* Start-up, the application object and menus (cdecl, bound by name at load). */
-void RuntimeInit(void);
-void RuntimeRegisterAppObject(RuntimeObject* app);
-void RuntimeRun(void);
-void RuntimeExit(void);
-void ApplicationQuit(RuntimeObject* app);
-void ApplicationAddMenuHandler(RuntimeObject* app, RuntimeString* name, RuntimeObject* handler);
-void AppMenuBarSetter(RuntimeObject* app, int32_t param, RuntimeObject* menuBar);
-RuntimeString* fileAbsolutePathGetter(RuntimeObject* item, int32_t param);
-void RuntimeMenuItemTextSetter(RuntimeObject* item, RuntimeString* text);
-void RuntimeMenuItemNameSetter(RuntimeObject* item, RuntimeString* name);
-RuntimeString* RuntimeMenuItemNameGetter(RuntimeObject* item);
-void RuntimeMenuItemCommandKeySetter(RuntimeObject* item, RuntimeString* key);
-void RuntimeMenuItemAppend(RuntimeObject* parent, RuntimeObject* child);
-void RuntimeMenuItemEnabledSetter(RuntimeObject* item, int32_t on);
-void RuntimeMenuItemAutoEnableSetter(RuntimeObject* item, int32_t on);
 
 /* Event indices. */
 enum {

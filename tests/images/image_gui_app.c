@@ -110,7 +110,7 @@ void ImageEntry(void)
     add_item(test, surviving, QV_STR("Survive"), QV_STR("TestSurvive"), QV_STR("U"));
 
     RuntimeObject* app = RuntimeNewObject(app_class);
-    AppMenuBarSetter(app, 0, bar);
+    AppMenuBarSetter(app, bar);
     RuntimeUnlockObject(bar);
     RuntimeRegisterAppObject(app);
     ClassRecord* handler_class = menu_handler_class();

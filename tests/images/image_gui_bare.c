@@ -22,7 +22,7 @@ void ImageEntry(void)
     add_item(file, RuntimeLookupClass(QV_STR("QuitMenuItem")), QV_STR("Quit"), QV_STR("FileQuit"), QV_STR("Q"));
 
     RuntimeObject* app = RuntimeNewObject(app_class);
-    AppMenuBarSetter(app, 0, bar);
+    AppMenuBarSetter(app, bar);
     RuntimeUnlockObject(bar);
     RuntimeRegisterAppObject(app);
     RuntimeRun();
