@@ -5,7 +5,8 @@
 //   win_probe wait-window (--title T | --class C) [--pid PID] [--timeout S]
 //       waits for a visible top-level window; prints "hwnd 0x.. rect L T R B client L T R B"
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
-//       prints the window's hwnd, title, style, exstyle, rect and client rect (screen coords)
+//       prints the window's title, class, process, owner, whether it is the foreground window,
+//       style, exstyle, hwnd, rect and client rect (screen coords)
 //   win_probe foreground (--hwnd H | --title T | --class C) [--pid PID]
 //   win_probe run --log FILE [--button B] [--timeout S] [--cwd DIR] [--pid-file F] -- CMDLINE
 //       starts CMDLINE as is, answers its message boxes until it exits, prints "exit N"
@@ -354,9 +355,10 @@ int wmain(int argc, wchar_t** argv)
         HWND hwnd = find_window(o);
         if (!hwnd)
             return 1;
-        std::printf("title %s\nclass %s\npid %lu\nstyle 0x%08lx\nexstyle 0x%08lx\n", escaped(window_text(hwnd)).c_str(),
-                    escaped(class_name(hwnd)).c_str(), process_of(hwnd),
-                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+        std::printf("title %s\nclass %s\npid %lu\nowner 0x%lx\nforeground %d\nstyle 0x%08lx\nexstyle 0x%08lx\n",
+                    escaped(window_text(hwnd)).c_str(), escaped(class_name(hwnd)).c_str(), process_of(hwnd),
+                    static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))),
+                    GetForegroundWindow() == hwnd, static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
                     static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
         print_rects(hwnd);
         return 0;
