@@ -17,6 +17,13 @@ MessageSink set_message_sink(MessageSink sink);
 // Hands the message to the sink when one is installed; false when there is none.
 bool deliver_to_message_sink(const char* title, const char* text);
 
+// The window that owns message boxes (a native window handle; null for none): the box then
+// keeps that window disabled while it is up and gives it back the activation when it closes.
+// The window layer installs it; null restores ownerless boxes. Returns the previous one.
+using MessageOwner = void* (*)();
+MessageOwner set_message_owner(MessageOwner owner);
+void* message_owner();
+
 // Shows a message with one OK button and an information icon (standard error on Linux).
 void show_message(const char* title, const char* text);
 

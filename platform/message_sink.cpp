@@ -1,10 +1,11 @@
-// The message sink shared by both platforms' message boxes.
+// The message sink and the message-box owner, shared by both platforms.
 #include "platform/message_box.h"
 
 namespace platform {
 namespace {
 
 MessageSink s_sink = nullptr;
+MessageOwner s_owner = nullptr;
 
 }  // namespace
 
@@ -22,5 +23,14 @@ bool deliver_to_message_sink(const char* title, const char* text)
     s_sink(title, text);
     return true;
 }
+
+MessageOwner set_message_owner(MessageOwner owner)
+{
+    MessageOwner previous = s_owner;
+    s_owner = owner;
+    return previous;
+}
+
+void* message_owner() { return s_owner ? s_owner() : nullptr; }
 
 }  // namespace platform

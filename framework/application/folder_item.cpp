@@ -3,6 +3,7 @@
 #include "framework/application/folder_item.h"
 
 #include <cstddef>
+#include <string>
 
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
@@ -65,6 +66,27 @@ ObjectDefinition* folder_item_definition()
     return &s_definition;
 }
 
+// A relative path names a place in the current folder, as a document named on the command line
+// of a program started from a shell does.
+static StringRef absolute_path(const StringRef& path)
+{
+    StringRef utf8 = path.ToUTF8();
+    if (utf8.is_nil() || utf8.length() == 0)
+        return path;
+    const std::wstring wide = platform::win32::widen(utf8.CText());
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::wstring full(size, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size)
+        return path;
+    full.resize(written);
+    StringRef result = StringRef::FromWide(reinterpret_cast<const u16*>(full.data()), static_cast<i32>(written));
+    StringRef result_utf8 = result.ToUTF8();
+    return result_utf8.is_nil() ? path : result_utf8;
+}
+
 RuntimeObject* new_folder_item(const StringRef& path)
 {
     RuntimeObject* item = CreateInstance(folder_item_definition());
@@ -76,9 +98,10 @@ void set_folder_item_path(RuntimeObject* item, const StringRef& path)
 {
     if (!item)
         return;
+    StringRef absolute = absolute_path(path);
     auto* fields = reinterpret_cast<FolderItemObject*>(item);
-    RuntimeLockUnlockStrings(path.get(), fields->path);
-    fields->path = path.get();
+    RuntimeLockUnlockStrings(absolute.get(), fields->path);
+    fields->path = absolute.get();
 }
 
 }  // namespace qv

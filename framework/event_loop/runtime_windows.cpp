@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/event_loop/event_loop.h"
+
 namespace qv {
 namespace {
 
@@ -26,6 +28,16 @@ bool is_runtime_window(HWND window)
         return false;
     const ATOM atom = static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM));
     return std::find(classes().begin(), classes().end(), atom) != classes().end();
+}
+
+HWND message_box_owner()
+{
+    HWND front = runtime_window_containing(GetForegroundWindow());
+    if (front && IsWindowVisible(front))
+        return GetAncestor(front, GA_ROOT);
+    HWND client = mdi_client();
+    HWND frame = client ? GetParent(client) : nullptr;
+    return frame && IsWindowVisible(frame) ? frame : nullptr;
 }
 
 HWND runtime_window_containing(HWND window)

@@ -8,6 +8,7 @@
 #include "framework/application/unhandled_exceptions.h"
 #include "framework/event_loop/loop_routines.h"
 #include "framework/event_loop/periodic_tasks.h"
+#include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/script_codes.h"
 #include "framework/startup/embedded_plugins.h"
@@ -15,6 +16,7 @@
 #include "framework/startup/failed_assertion_dialog.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "loader/application_image.h"
+#include "platform/message_box.h"
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/startup/runtime_startup.h"
 
@@ -77,6 +79,7 @@ void RuntimeStartup()
 int run_runtime_executable(HINSTANCE instance, const char* command_line)
 {
     install_failed_assertion_dialog();
+    platform::set_message_owner([] { return static_cast<void*>(message_box_owner()); });
     s_script_code = script_code_for_language(GetUserDefaultLangID());
     s_instance = instance;
     s_command_line = command_line;

@@ -1,12 +1,24 @@
-// A real MessageBox, owned by no window, so it works before the first window exists.
+// A real MessageBox: owned by the window the window layer names, or by none before the first
+// window exists (then task-modal, so that it still blocks the whole program).
 #include "platform/message_box.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform {
 
+namespace {
+
+HWND owner_and_modality(UINT& flags)
+{
+    HWND owner = static_cast<HWND>(message_owner());
+    flags |= owner ? MB_APPLMODAL : MB_TASKMODAL;
+    return owner;
+}
+
+}  // namespace
+
 bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, DefaultButton def)
 {
-    UINT flags = MB_OKCANCEL | MB_TASKMODAL | MB_SETFOREGROUND;
+    UINT flags = MB_OKCANCEL | MB_SETFOREGROUND;
     switch (icon) {
     case MessageIcon::Error: flags |= MB_ICONERROR; break;
     case MessageIcon::Warning: flags |= MB_ICONWARNING; break;
@@ -15,15 +27,17 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, Defaul
     }
     if (def == DefaultButton::Second)
         flags |= MB_DEFBUTTON2;
-    return MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(), flags) == IDOK;
+    HWND owner = owner_and_modality(flags);
+    return MessageBoxW(owner, win32::widen(text).c_str(), win32::widen(title).c_str(), flags) == IDOK;
 }
 
 void show_message(const char* title, const char* text)
 {
     if (deliver_to_message_sink(title, text))
         return;
-    MessageBoxW(nullptr, win32::widen(text).c_str(), win32::widen(title).c_str(),
-                MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
+    UINT flags = MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND;
+    HWND owner = owner_and_modality(flags);
+    MessageBoxW(owner, win32::widen(text).c_str(), win32::widen(title).c_str(), flags);
 }
 
 }  // namespace platform

@@ -77,8 +77,8 @@ frame() {
 
 # focus TITLE: makes the window the foreground window. X focus alone is not enough: it stays
 # on the frame while a message box comes and goes, and Wine then leaves the frame inactive
-# after the box has closed (the box has no owner to hand activation back to), so keys go
-# nowhere. SetForegroundWindow from the probe activates it again.
+# after the box has closed (boxes shown before the frame is visible have no owner to hand the
+# activation back to), so keys go nowhere. SetForegroundWindow from the probe activates it again.
 focus() {
     probe foreground --title "$1" >/dev/null 2>&1 || { fail "cannot bring \"$1\" to the front"; return 1; }
 }

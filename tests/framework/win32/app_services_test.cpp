@@ -201,17 +201,26 @@ TEST(FolderItem, PathNameAndExistence)
     ASSERT_TRUE(DeleteFileW(file));
     EXPECT_FALSE(fileExistsGetter(item, 0));
 
+    // A relative path is completed with the current folder ("*" below), separators made native.
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string here = std::string(folder) + (std::string(folder).back() == '\\' ? "" : "\\");
     const struct {
         const char* path;
+        const char* absolute;
         const char* name;
     } cases[] = {
-        {"C:\\Docs\\Letter.txt", "Letter.txt"}, {"C:\\Docs\\", "Docs"},  // trailing separators do not count
-        {"relative/name.txt", "name.txt"},      {"Bare", "Bare"},       {"", ""},
+        {"C:\\Docs\\Letter.txt", "C:\\Docs\\Letter.txt", "Letter.txt"},
+        {"C:\\Docs\\", "C:\\Docs\\", "Docs"},  // trailing separators do not count for the name
+        {"relative/name.txt", "*relative\\name.txt", "name.txt"},
+        {"Bare", "*Bare", "Bare"},
+        {"", "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         set_folder_item_path(item, StringRef::FromCString(c.path));
-        EXPECT_EQ(text_of(fileAbsolutePathGetter(item, 0)), c.path);
+        const std::string absolute = c.absolute[0] == '*' ? here + (c.absolute + 1) : c.absolute;
+        EXPECT_EQ(text_of(fileAbsolutePathGetter(item, 0)), absolute);
         EXPECT_EQ(text_of(fileNameGetter(item, 0)), c.name);
     }
     EXPECT_FALSE(fileExistsGetter(item, 0));  // the empty path

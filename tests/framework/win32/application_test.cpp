@@ -13,6 +13,7 @@
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
 #include "platform/message_box.h"
+#include "platform/win32/windows_api.h"
 #include "runtime/objects/exception_foundation.h"
 #include "tests/support/class_holder.h"
 
@@ -99,6 +100,19 @@ protected:
     ExceptionHook m_previous_hook = nullptr;
 };
 
+// A relative document name as the current folder completes it.
+std::string in_current_folder(const char* name)
+{
+    wchar_t folder[MAX_PATH];
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, folder);
+    std::string utf8;
+    for (DWORD i = 0; i < n; ++i)
+        utf8 += static_cast<char>(folder[i]);  // the test runs from an ASCII path
+    if (utf8.empty() || utf8.back() != '\\')
+        utf8 += '\\';
+    return utf8 + name;
+}
+
 TEST_F(Application, StartUpDeliversOpenThenTheCommandLineDocuments)
 {
     struct Case {
@@ -111,11 +125,13 @@ TEST_F(Application, StartUpDeliversOpenThenTheCommandLineDocuments)
         {"\"C:\\my app\\prog.exe\"", true, {"Open", "NewDocument"}},
         {"prog.exe \"C:\\a b\\c.txt\" bare.txt",
          true,
-         {"Open", "OpenDocument C:\\a b\\c.txt", "OpenDocument bare.txt"}},
-        {"prog.exe \"one.txt\" \"two.txt\"", true, {"Open", "OpenDocument one.txt", "OpenDocument two.txt"}},
+         {"Open", "OpenDocument C:\\a b\\c.txt", "OpenDocument " + in_current_folder("bare.txt")}},
+        {"prog.exe \"C:\\one.txt\" \"D:\\two.txt\"",
+         true,
+         {"Open", "OpenDocument C:\\one.txt", "OpenDocument D:\\two.txt"}},
         {"prog.exe    ", true, {"Open"}},                    // spaces only: neither document event
         {"prog.exe x.txt", false, {"Open", "NewDocument"}},  // no handler: NewDocument instead
-        {"prog.exe \xE6\x97\xA5\xE6\x9C\xAC.txt", true, {"Open", "OpenDocument \xE6\x97\xA5\xE6\x9C\xAC.txt"}},
+        {"prog.exe C:\\\xE6\x97\xA5\xE6\x9C\xAC.txt", true, {"Open", "OpenDocument C:\\\xE6\x97\xA5\xE6\x9C\xAC.txt"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command_line);
