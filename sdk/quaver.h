@@ -389,6 +389,15 @@ void DebugRuntimeInit(void);
 void RuntimeDebuggerEntry(int32_t line);
 void RuntimeDebuggerShutdown(void);
 
+/* ---- Controls ------------------------------------------------------------------------ */
+
+/* Sets many properties of a control or window in one call. The table's bytes are entries of a
+ * 2-byte big-endian index into the target's property table, then the value after the
+ * property's type: b 1 byte (non-zero is True), c 3 bytes red, green, blue, i 4 bytes and
+ * f 4 bytes big-endian, d 8 bytes big-endian, s a 4-byte big-endian length and that many
+ * bytes of UTF-8. A nil target or table does nothing. Build tables with QV_BYTES. */
+void RuntimeMassPropertySetter(RuntimeObject* target, RuntimeString* table);
+
 /* ---- Application services (Win32 framework) ------------------------------------------ */
 
 /* Sections marked "(Win32 framework)" are provided by the Windows framework library, not by

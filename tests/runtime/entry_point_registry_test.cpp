@@ -19,6 +19,7 @@
 #include "sdk/quaver.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
+#include "ui/ui_routines.h"
 
 namespace {
 
@@ -218,11 +219,13 @@ TEST_F(ProcessEntryPoints, EveryRoutineDeclaredInTheSdkIsProvided)
         source.erase(at, next == std::string::npos ? std::string::npos : next - at);
     }
 
-    // The runtime's own routines, and those the layers above it add (the debugger's).
+    // The runtime's own routines, and those the layers above it add (the debugger's, the controls').
     std::set<std::string> provided;
     for (const ProvidedRoutine& routine : provided_routines())
         provided.insert(routine.name);
     for (const ProvidedRoutine& routine : debugger_routines())
+        provided.insert(routine.name);
+    for (const ProvidedRoutine& routine : ui::ui_routines())
         provided.insert(routine.name);
     // A declaration: a line that starts with a type and ends in "name(...);".
     const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);

@@ -27,6 +27,7 @@
 #include "runtime/objects/object_model.h"
 #include "runtime/startup/runtime_startup.h"
 #include "runtime/strings/string_ref.h"
+#include "ui/ui_routines.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
     qv::set_assertion_responder(&answer_assertion);
     platform::set_message_sink(&print_message);
     qv::register_debugger_routines();  // before the registry is built by the start-up
+    qv::ui::register_ui_routines();
     qv::start_portable_runtime();
     qv::set_unhandled_exception_hook(&report_unhandled);
     qv::Result<qv::LinkReport> linked = qv::load_and_link_image(source);

@@ -1,0 +1,94 @@
+// Setting properties of runtime objects from a mass property table.
+#include "ui/object_property_target.h"
+
+#include <cstring>
+
+#include "runtime/diagnostics/assertion.h"
+#include "runtime/strings/string_ref.h"
+
+namespace qv::ui {
+namespace {
+
+using IntegerSetter = void (*)(RuntimeObject*, i32, i32);
+using SingleSetter = void (*)(RuntimeObject*, i32, float);
+using DoubleSetter = void (*)(RuntimeObject*, i32, double);
+using StringSetter = void (*)(RuntimeObject*, i32, RuntimeString*);
+
+// Stores a Single or Double field at byte offset `param`, checked against the instance size
+// as the runtime's generic accessors check theirs (it has no generic setters for these two).
+template <typename T>
+void store_field(RuntimeObject* object, i32 param, T value)
+{
+    const ClassRecord* c = object->classRecord;
+    i32 size = c ? c->instanceSize : 0;
+    if (size < static_cast<i32>(sizeof(RuntimeObject)))
+        size = sizeof(RuntimeObject);
+    if (param < 0 || param > size - static_cast<i32>(sizeof(T))) {
+        assertion_failed("genericAccessors", 40, "param + width <= instanceSize");
+        return;
+    }
+    std::memcpy(reinterpret_cast<u8*>(object) + param, &value, sizeof value);
+}
+
+void generic_single_setter(RuntimeObject* object, i32 param, float value) { store_field(object, param, value); }
+void generic_double_setter(RuntimeObject* object, i32 param, double value) { store_field(object, param, value); }
+
+}  // namespace
+
+i32 ObjectPropertyTarget::property_count() const
+{
+    const ClassRecord* c = m_object ? m_object->classRecord : nullptr;
+    if (!c || !c->propertyTable || c->propertyCount < 0)
+        return 0;
+    return c->propertyCount;
+}
+
+MassProperty ObjectPropertyTarget::property_at(i32 index) const
+{
+    const PropertyEntry& entry = m_object->classRecord->propertyTable[index];
+    MassProperty property;
+    property.has_setter = entry.setter != nullptr;
+    const u8* bytes = string_bytes(entry.name);
+    const i32 length = string_length(entry.name);
+    const void* percent = length > 0 ? std::memchr(bytes, '%', static_cast<size_t>(length)) : nullptr;
+    if (percent) {
+        const i32 at = static_cast<i32>(static_cast<const u8*>(percent) - bytes) + 1;
+        if (at < length)
+            property.type = static_cast<char>(bytes[at]);
+    }
+    return property;
+}
+
+void ObjectPropertyTarget::set(i32 index, const MassValue& value)
+{
+    const PropertyEntry& entry = m_object->classRecord->propertyTable[index];
+    const bool generic = reinterpret_cast<uintptr_t>(entry.setter) == kGenericAccessorWord;
+    const i32 param = entry.parameter;
+    switch (value.type) {
+    case 'b':
+        (generic ? &boolSetter : reinterpret_cast<IntegerSetter>(entry.setter))(m_object, param, value.integer);
+        break;
+    case 'c':
+    case 'i':
+        (generic ? &intSetter : reinterpret_cast<IntegerSetter>(entry.setter))(m_object, param, value.integer);
+        break;
+    case 'f':
+        (generic ? &generic_single_setter : reinterpret_cast<SingleSetter>(entry.setter))(m_object, param,
+                                                                                          value.single);
+        break;
+    case 'd':
+        (generic ? &generic_double_setter : reinterpret_cast<DoubleSetter>(entry.setter))(m_object, param, value.real);
+        break;
+    case 's': {
+        // A raw count rather than a StringRef: the setter may raise, which skips destructors.
+        StringRef made = StringRef::FromBytes(value.text.data(), static_cast<i32>(value.text.size()));
+        made.set_encoding(QV_ENCODING_UTF8);
+        RuntimeString* text = made.leak();
+        (generic ? &stringSetter : reinterpret_cast<StringSetter>(entry.setter))(m_object, param, text);
+        RuntimeUnlockString(text);
+        break;
+    }
+    }
+}
+
+}  // namespace qv::ui
