@@ -3,9 +3,11 @@
 // "PICKLE" locator resource.
 #include "debugger/debugger_support.h"
 #include "framework/startup/windows_startup.h"
+#include "ui/ui_routines.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
+    qv::ui::register_ui_routines();
     return qv::run_runtime_executable(instance, command_line);
 }
