@@ -60,7 +60,9 @@ wait_records() {
     local end=$(($(us) + wait_timeout * 1000000))
     until [ "$(records)" -ge "$1" ]; do
         [ "$(us)" -lt "$end" ] || { fail "waited for message box $1, saw $(records)"; return 1; }
-        kill -0 "$case_probe_pid" 2>/dev/null || { fail "program ended before message box $1"; return 1; }
+        # The probe writes a box's record and may end at once: look at the log once more.
+        kill -0 "$case_probe_pid" 2>/dev/null || [ "$(records)" -ge "$1" ] ||
+            { fail "program ended before message box $1"; return 1; }
         sleep 0.05
     done
 }
@@ -197,12 +199,10 @@ runtime_cases() {
     wait_records 3 && frame "$t" && key "$t" ctrl+q 4
     finish 0 Open 'OpenDocument C:\\qv\\first.txt' 'OpenDocument C:\\qv\\second.txt' Close
 
-    # The quoted path keeps its space. The bare name may come as given or resolved against
-    # the working directory, C:\; both are the same file.
+    # The quoted path keeps its space; the bare name is a file in the working directory, C:\.
     start startup-quoted-path-with-space-and-bare-name "$app" ' "C:\qv docs\report one.txt" notes.txt'
     wait_records 3 && frame "$t" && key "$t" ctrl+q 4
-    same_text='s/^OpenDocument C:\\\\notes\.txt$/OpenDocument notes.txt/'
-    finish 0 Open 'OpenDocument C:\\qv docs\\report one.txt' 'OpenDocument notes.txt' Close
+    finish 0 Open 'OpenDocument C:\\qv docs\\report one.txt' 'OpenDocument C:\\notes.txt' Close
 
     # The program's own path, unquoted, is the whole command line: NewDocument.
     quote='' start startup-unquoted-program-path "$app" ''
@@ -269,7 +269,7 @@ leftovers() {
     while read -r pid args; do
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
             left+="$pid $args"$'\n'
-    done < <(ps -eo pid=,args= | grep -E 'image_gui_[a-z]+\.exe|win_dialog_fixture\.exe' | grep -v grep)
+    done < <(ps -eo pid=,args= | grep -E 'image_(gui_[a-z]+|unbound)\.exe|win_dialog_fixture\.exe' | grep -v grep)
     if [ -z "$left" ]; then
         echo "ok   nothing left running"
         passed=$((passed + 1))
@@ -280,10 +280,19 @@ leftovers() {
     fi
 }
 
+# An image that calls a routine this runtime lacks: the loader's failed assertion when it links
+# (answered OK, so the program goes on), then the application error when the call is made.
+unbound_case() {
+    start link-missing-routine "$work/image_unbound.exe" ''
+    finish 1 'Failed Assertion: 4\nPress OK to Continue\nPress Cancel to Quit.\n\nPlease report what caused this error\nalong with the information below.\n\nloaderX86: 206\nFailure Condition: foundFunction\nFunction '"'NoSuchRoutineAnywhere'"' was not exported' \
+        linked 'The application called the routine NoSuchRoutineAnywhere, which this runtime does not provide. The application must shut down.'
+}
+
 fixture_cases
 if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
     runtime_cases
 fi
+attach image_unbound "" && unbound_case
 leftovers
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
