@@ -25,6 +25,7 @@ ws_us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }   # microseconds
 ws_locale() {   # DIR
   local dir=$1
   mkdir -p "$dir" || return 1
+  dir=$(cd "$dir" && pwd)   # glibc reads LOCPATH from wherever the programs run: make it absolute
   if ! LOCPATH=$dir LC_ALL=$WS_LOCALE locale charmap 2>/dev/null | grep -qx UTF-8; then
     localedef -i "${WS_LOCALE%%.*}" -f UTF-8 "$dir/$WS_LOCALE" >"$dir/localedef.log" 2>&1
     LOCPATH=$dir LC_ALL=$WS_LOCALE locale charmap 2>/dev/null | grep -qx UTF-8 ||

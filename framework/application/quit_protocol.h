@@ -2,6 +2,8 @@
 // application's Close event fires.
 #pragma once
 
+#include "sdk/quaver.h"  // ApplicationQuit, the exported routine
+
 namespace qv {
 
 // Whether the program may quit; closes every runtime window when it may. A nested attempt
@@ -9,5 +11,3 @@ namespace qv {
 bool ApplicationTryQuit();
 
 }  // namespace qv
-
-extern "C" void ApplicationQuit(struct RuntimeObject* self);

@@ -5,21 +5,10 @@
 #include <span>
 
 #include "runtime/registry/provided_routines.h"
-#include "sdk/quaver.h"
+#include "sdk/quaver.h"  // declares the routines listed here
 
 namespace qv {
 
 std::span<const ProvidedRoutine> loop_routines();
 
 }  // namespace qv
-
-extern "C" {
-void RuntimeBackgroundTask(void);
-void QuavYieldToQV(void);
-int32_t RuntimeTicks(void);
-double RuntimeMicroseconds(void);
-void RuntimeBeep(void);
-void DisableAutoWaitCursor(void);
-void EnableAutoWaitCursor(void);
-int32_t getUserCancelled(void);
-}

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "runtime/registry/provided_routines.h"
-#include "sdk/quaver.h"
+#include "sdk/quaver.h"  // declares the routines listed here
 
 namespace qv {
 
@@ -17,15 +17,3 @@ std::span<const ProvidedRoutine> startup_routines();
 void set_command_line_for_documents(const char* utf8);
 
 }  // namespace qv
-
-extern "C" {
-void RuntimeInit(void);
-void RuntimeRegisterAppObject(RuntimeObject* app);
-void RuntimeRun(void);
-void RuntimeExit(void);
-void RuntimeStackCheck(void);
-void QuavInitStackChecker(int32_t stack_size);
-void RuntimeRegisterFileType(RuntimeString* name, RuntimeString* creator, RuntimeString* type,
-                             RuntimeString* extensions);
-RuntimeString* SystemGetCommandLine(void);
-}
