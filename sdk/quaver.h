@@ -208,6 +208,13 @@ int32_t boolGetter(RuntimeObject* object, int32_t param);
 void boolSetter(RuntimeObject* object, int32_t param, int32_t value);
 RuntimeObject* objGetter(RuntimeObject* object, int32_t param);
 void objSetter(RuntimeObject* object, int32_t param, RuntimeObject* value);
+/* 16-bit fields widen to Integer; Single and Double fields are IEEE floats. */
+int32_t shortGetter(RuntimeObject* object, int32_t param);
+void shortSetter(RuntimeObject* object, int32_t param, int32_t value);
+float singleGetter(RuntimeObject* object, int32_t param);
+void singleSetter(RuntimeObject* object, int32_t param, float value);
+double doubleGetter(RuntimeObject* object, int32_t param);
+void doubleSetter(RuntimeObject* object, int32_t param, double value);
 
 /* ---- Arrays -------------------------------------------------------------------------- */
 
@@ -397,6 +404,71 @@ void RuntimeDebuggerShutdown(void);
  * f 4 bytes big-endian, d 8 bytes big-endian, s a 4-byte big-endian length and that many
  * bytes of UTF-8. A nil target or table does nothing. Build tables with QV_BYTES. */
 void RuntimeMassPropertySetter(RuntimeObject* target, RuntimeString* table);
+
+/* ---- Control base (Win32 controls) --------------------------------------------------- */
+
+/* Sections marked "(Win32 controls)" are provided by the Windows control library. Accessors
+ * take the control, the property record's param and, for setters, the value. */
+RuntimeObject* RuntimeControlFetch(RuntimeObject* window, RuntimeString* name); /* borrowed */
+RuntimeObject* RuntimeControlReference(RuntimeObject* window, RuntimeString* name);
+RuntimeObject* RuntimeControlArrayItemReference(RuntimeObject* window, RuntimeString* name, int32_t index);
+void RectControlDefaultConstructor(RuntimeObject* self);
+void ControlClose(RuntimeObject* self);
+void ControlAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler);
+void ControlTabPanelIndexSetter(RuntimeObject* self, int32_t param, int32_t index);
+int32_t controlMouseXGetter(RuntimeObject* self, int32_t param);
+int32_t controlMouseYGetter(RuntimeObject* self, int32_t param);
+RuntimeObject* controlWindowGetter(RuntimeObject* self, int32_t param);
+int32_t controlMacControlHandleGetter(RuntimeObject* self, int32_t param);
+int32_t controlActiveGetter(RuntimeObject* self, int32_t param);
+void controlHelpTagSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void controlBalloonHelpSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void controlDisabledBalloonHelpSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void controlMouseCursorSetter(RuntimeObject* self, int32_t param, RuntimeObject* cursor);
+int32_t controlAutoDeactivateGetter(RuntimeObject* self, int32_t param);
+void controlAutoDeactivateSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t controlLockLeftGetter(RuntimeObject* self, int32_t param);
+void controlLockLeftSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t controlLockTopGetter(RuntimeObject* self, int32_t param);
+void controlLockTopSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t controlLockRightGetter(RuntimeObject* self, int32_t param);
+void controlLockRightSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t controlLockBottomGetter(RuntimeObject* self, int32_t param);
+void controlLockBottomSetter(RuntimeObject* self, int32_t param, int32_t on);
+/* Visible and Enabled pass on to the controls inside this one, without changing their own. */
+int32_t controlVisibleGetter(RuntimeObject* self, int32_t param);
+void ControlVisibleSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t controlEnabledGetter(RuntimeObject* self, int32_t param);
+void controlEnabledSetter(RuntimeObject* self, int32_t param, int32_t on);
+/* param 0 Left, 1 Top, 2 Width, 3 Height, in window coordinates. */
+int32_t ctlPosGetter(RuntimeObject* self, int32_t param);
+void ctlPosSetter(RuntimeObject* self, int32_t param, int32_t value);
+RuntimeObject* ControlParentGetter(RuntimeObject* self, int32_t param);
+void ControlParentSetter(RuntimeObject* self, int32_t param, RuntimeObject* parent);
+void ControlInitialParentSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void RuntimeControlRefresh(RuntimeObject* self);
+void RuntimeControlRefreshRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeSetFocus(RuntimeObject* self);
+void controlAcceptTextDrop(RuntimeObject* self);
+void controlAcceptPictureDrop(RuntimeObject* self);
+void controlAcceptFileDrop(RuntimeObject* self, RuntimeString* type);
+void controlAcceptMacDataDrop(RuntimeObject* self, RuntimeString* type);
+RuntimeObject* controlNewDragItem(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+/* Generic setters that also repaint the control. */
+void intInvalidateSetter(RuntimeObject* self, int32_t param, int32_t value);
+void boolInvalidateSetter(RuntimeObject* self, int32_t param, int32_t value);
+/* Pane accessors: param bits 0..9 are the field's byte offset in the control; a setter also
+ * repaints the control. */
+RuntimeString* paneStringGetter(RuntimeObject* self, int32_t param);
+void paneStringSetter(RuntimeObject* self, int32_t param, RuntimeString* value);
+int32_t paneBoolGetter(RuntimeObject* self, int32_t param);
+void paneBoolSetter(RuntimeObject* self, int32_t param, int32_t value);
+int32_t paneIntGetter(RuntimeObject* self, int32_t param);
+void paneIntSetter(RuntimeObject* self, int32_t param, int32_t value);
+RuntimeObject* paneObjGetter(RuntimeObject* self, int32_t param);
+void paneObjSetter(RuntimeObject* self, int32_t param, RuntimeObject* value);
+int32_t paneShortGetter(RuntimeObject* self, int32_t param);
+void paneShortSetter(RuntimeObject* self, int32_t param, int32_t value);
 
 /* ---- Application services (Win32 framework) ------------------------------------------ */
 

@@ -14,25 +14,6 @@ using SingleSetter = void (*)(RuntimeObject*, i32, float);
 using DoubleSetter = void (*)(RuntimeObject*, i32, double);
 using StringSetter = void (*)(RuntimeObject*, i32, RuntimeString*);
 
-// Stores a Single or Double field at byte offset `param`, checked against the instance size
-// as the runtime's generic accessors check theirs (it has no generic setters for these two).
-template <typename T>
-void store_field(RuntimeObject* object, i32 param, T value)
-{
-    const ClassRecord* c = object->classRecord;
-    i32 size = c ? c->instanceSize : 0;
-    if (size < static_cast<i32>(sizeof(RuntimeObject)))
-        size = sizeof(RuntimeObject);
-    if (param < 0 || param > size - static_cast<i32>(sizeof(T))) {
-        assertion_failed("genericAccessors", 40, "param + width <= instanceSize");
-        return;
-    }
-    std::memcpy(reinterpret_cast<u8*>(object) + param, &value, sizeof value);
-}
-
-void generic_single_setter(RuntimeObject* object, i32 param, float value) { store_field(object, param, value); }
-void generic_double_setter(RuntimeObject* object, i32 param, double value) { store_field(object, param, value); }
-
 }  // namespace
 
 i32 ObjectPropertyTarget::property_count() const
@@ -73,11 +54,10 @@ void ObjectPropertyTarget::set(i32 index, const MassValue& value)
         (generic ? &intSetter : reinterpret_cast<IntegerSetter>(entry.setter))(m_object, param, value.integer);
         break;
     case 'f':
-        (generic ? &generic_single_setter : reinterpret_cast<SingleSetter>(entry.setter))(m_object, param,
-                                                                                          value.single);
+        (generic ? &singleSetter : reinterpret_cast<SingleSetter>(entry.setter))(m_object, param, value.single);
         break;
     case 'd':
-        (generic ? &generic_double_setter : reinterpret_cast<DoubleSetter>(entry.setter))(m_object, param, value.real);
+        (generic ? &doubleSetter : reinterpret_cast<DoubleSetter>(entry.setter))(m_object, param, value.real);
         break;
     case 's': {
         // A raw count rather than a StringRef: the setter may raise, which skips destructors.

@@ -16,6 +16,10 @@ void RuntimeStartup();
 // later calls do nothing). The program adds the routines of the layers above first.
 void start_framework_runtime();
 
+// The layers above register their classes through this before start_framework_runtime; they
+// run after the framework's own classes are registered.
+void add_class_registration(void (*register_classes)());
+
 // WinMain's body; returns the process's exit code (0).
 int run_runtime_executable(HINSTANCE instance, const char* command_line);
 

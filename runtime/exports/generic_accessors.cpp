@@ -29,9 +29,35 @@ void* field_of(RuntimeObject* object, int32_t param, int32_t width)
     return reinterpret_cast<u8*>(object) + param;
 }
 
+template <typename T>
+T load(RuntimeObject* object, int32_t param)
+{
+    T value{};
+    if (const void* field = field_of(object, param, sizeof(T)))
+        std::memcpy(&value, field, sizeof value);
+    return value;
+}
+
+template <typename T>
+void store(RuntimeObject* object, int32_t param, T value)
+{
+    if (void* field = field_of(object, param, sizeof(T)))
+        std::memcpy(field, &value, sizeof value);
+}
+
 }  // namespace
 
 extern "C" {
+
+int32_t shortGetter(RuntimeObject* object, int32_t param) { return load<int16_t>(object, param); }
+void shortSetter(RuntimeObject* object, int32_t param, int32_t value)
+{
+    store(object, param, static_cast<int16_t>(value));
+}
+float singleGetter(RuntimeObject* object, int32_t param) { return load<float>(object, param); }
+void singleSetter(RuntimeObject* object, int32_t param, float value) { store(object, param, value); }
+double doubleGetter(RuntimeObject* object, int32_t param) { return load<double>(object, param); }
+void doubleSetter(RuntimeObject* object, int32_t param, double value) { store(object, param, value); }
 
 int32_t intGetter(RuntimeObject* object, int32_t param)
 {

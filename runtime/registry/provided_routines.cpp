@@ -100,6 +100,12 @@
     X(intSetter)                  \
     X(stringGetter)               \
     X(stringSetter)               \
+    X(shortGetter)                \
+    X(shortSetter)                \
+    X(singleGetter)               \
+    X(singleSetter)               \
+    X(doubleGetter)               \
+    X(doubleSetter)               \
     /* messages */                \
     X(RuntimeMsgBox)              \
     /* resources of the image */  \

@@ -29,6 +29,8 @@ public:
     // Adopts `window` (created by this peer or, for a window's content peer, by the window
     // layer): stores "QVInstance" on it. A peer that created its window destroys it.
     void Attach(HWND window, bool owns_window);
+    // The window was destroyed under the peer (with its parent): the peer lives on without one.
+    void ForgetWindow();
     // The peer of a native window, from its "QVInstance" property, or null.
     static SubPane* FromHandle(HWND window);
 

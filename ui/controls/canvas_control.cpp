@@ -1,0 +1,81 @@
+#include "ui/controls/canvas_control.h"
+
+#include "framework/application/event_firing.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/pane_windows.h"
+#include "ui/controls/sub_pane.h"
+#include "ui/graphics_bridge.h"
+#include "ui/windows/window_access.h"
+
+namespace qv::ui {
+namespace {
+
+class CanvasPane final : public SubPane {
+public:
+    using SubPane::SubPane;
+
+    void DoPaint() override
+    {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(m_window, &paint);
+        if (m_control && event_implemented(m_control, kCanvasPaint)) {
+            if (RuntimeObject* g = make_graphics(m_window, dc)) {
+                fire_event(m_control, kCanvasPaint, g);
+                RuntimeUnlockObject(g);
+            }
+        }
+        EndPaint(m_window, &paint);
+    }
+
+    bool DoMouseDown(i32 x, i32 y, u32) override
+    {
+        const POINT at = local(x, y);
+        return m_control && fire_boolean_event(m_control, kCanvasMouseDown, false, at.x, at.y);
+    }
+    void DoMouseDrag(i32 x, i32 y) override
+    {
+        const POINT at = local(x, y);
+        if (m_control)
+            fire_event(m_control, kCanvasMouseDrag, at.x, at.y);
+    }
+    void DoMouseUp(i32 x, i32 y) override
+    {
+        const POINT at = local(x, y);
+        if (m_control)
+            fire_event(m_control, kCanvasMouseUp, at.x, at.y);
+    }
+
+private:
+    // Window coordinates to the control's own.
+    POINT local(i32 x, i32 y) const
+    {
+        if (!m_control)
+            return POINT{x, y};
+        const ControlBounds& b = control_fields(m_control)->bounds;
+        return POINT{x - b.left, y - b.top};
+    }
+};
+
+}  // namespace
+
+void create_canvas_pane(RuntimeObject* self)
+{
+    ControlObject* c = control_fields(self);
+    if (c->paneInstance)
+        return;
+    SubPane* parent = nullptr;
+    if (c->initialParent)
+        parent = control_fields(c->initialParent)->paneInstance;
+    if (!parent)
+        parent = c->windowRootPeer ? c->windowRootPeer : window_content_pane(c->m_view);
+    if (!parent || !parent->handle())
+        return;
+    HWND window = create_pane_window(kCanvasPaneClass, parent->handle());
+    if (!window)
+        return;
+    auto* pane = new CanvasPane(self);
+    pane->Attach(window, true);
+    c->paneInstance = pane;
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,16 @@
+// Start-up of the control layer: its exported routines, its classes and its window classes.
+#pragma once
+
+#include <span>
+
+#include "runtime/registry/provided_routines.h"
+
+namespace qv::ui {
+
+// Every exported routine of the control layer.
+std::span<const ProvidedRoutine> control_routines();
+// Adds the routines and arranges for the classes to be registered by the framework's start-up;
+// call before it (runtime.exe's WinMain, test set-up).
+void register_control_layer();
+
+}  // namespace qv::ui

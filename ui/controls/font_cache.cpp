@@ -1,0 +1,93 @@
+#include "ui/controls/font_cache.h"
+
+#include <list>
+
+#include "framework/nocase_text.h"
+
+namespace qv::ui {
+namespace {
+
+struct CachedFont {
+    FontDescription description;  // a copy of its own
+    HFONT font;
+    i32 users;
+};
+
+std::list<CachedFont>& cache()
+{
+    static std::list<CachedFont> s_cache;
+    return s_cache;
+}
+
+bool same(const FontDescription& a, const FontDescription& b)
+{
+    return equal_nocase(a.name, b.name) && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+        a.underline == b.underline;
+}
+
+}  // namespace
+
+std::string face_name_for(const std::string& name)
+{
+    static const struct {
+        const char* name;
+        const char* face;
+    } kFaces[] = {
+        {"System", "MS Sans Serif"},      {"Application", "MS Sans Serif"}, {"Geneva", "MS Sans Serif"},
+        {"SmallSystem", "MS Sans Serif"}, {"Courier", "Courier New"},       {"Times", "Times New Roman"},
+        {"Helvetica", "Arial"},           {"Osaka", "MS UI Gothic"},
+    };
+    for (const auto& entry : kFaces) {
+        if (equal_nocase(name, entry.name))
+            return entry.face;
+    }
+    return name;
+}
+
+u8 charset_for_language(u16 language)
+{
+    switch (language) {
+    case 0x411: return SHIFTJIS_CHARSET;
+    case 0x404:
+    case 0x804:
+    case 0xC04:
+    case 0x1004: return CHINESEBIG5_CHARSET;
+    default: return DEFAULT_CHARSET;
+    }
+}
+
+HFONT acquire_font(const FontDescription& description)
+{
+    for (auto it = cache().begin(); it != cache().end(); ++it) {
+        if (same(it->description, description)) {
+            ++it->users;
+            return it->font;
+        }
+    }
+    static const u8 s_charset = charset_for_language(GetUserDefaultLangID());
+    const i32 size = description.size ? description.size : 12;
+    const std::string face = face_name_for(description.name);
+    HFONT font = CreateFontA(-size, 0, 0, 0, description.bold ? FW_BOLD : FW_NORMAL, description.italic,
+                             description.underline, FALSE, s_charset, 0, 0, 0, 0, face.c_str());
+    if (!font)
+        return nullptr;
+    cache().push_front(CachedFont{description, font, 1});
+    return font;
+}
+
+void release_font(HFONT font)
+{
+    for (auto it = cache().begin(); it != cache().end(); ++it) {
+        if (it->font == font) {
+            if (--it->users <= 0) {
+                DeleteObject(it->font);
+                cache().erase(it);
+            }
+            return;
+        }
+    }
+}
+
+i32 cached_font_count() { return static_cast<i32>(cache().size()); }
+
+}  // namespace qv::ui

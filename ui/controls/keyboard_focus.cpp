@@ -1,0 +1,57 @@
+// The keyboard focus: one peer in the whole program holds it. A control asks for it through
+// its window, which hands it on at once when it is the active window, or when it next
+// becomes active.
+#include "runtime/objects/exception_foundation.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/sub_pane.h"
+#include "ui/controls/window_controls.h"
+#include "ui/windows/window_access.h"
+
+namespace qv::ui {
+namespace {
+
+SubPane* s_holder = nullptr;
+
+}  // namespace
+
+SubPane* focus_pane() { return s_holder; }
+
+void move_focus(SubPane* pane)
+{
+    if (pane == s_holder)
+        return;
+    if (SubPane* old = s_holder) {
+        s_holder = nullptr;
+        old->LoseFocus();
+    }
+    // LoseFocus runs image code, which may have moved the focus itself.
+    if (!s_holder && pane) {
+        s_holder = pane;
+        pane->GainFocus();
+    }
+}
+
+void clear_focus_within(void* window_handle)
+{
+    HWND window = static_cast<HWND>(window_handle);
+    if (s_holder && window && (s_holder->handle() == window || IsChild(window, s_holder->handle())))
+        move_focus(nullptr);
+}
+
+}  // namespace qv::ui
+
+extern "C" void RuntimeSetFocus(RuntimeObject* self)
+{
+    using namespace qv::ui;
+    if (!self) {
+        qv::RaiseNilObject();
+        return;
+    }
+    ControlObject* c = control_fields(self);
+    SubPane* pane = c->paneInstance;
+    if (!pane || !pane->CanTakeFocus())
+        return;
+    set_window_focus_pane(c->m_view, pane);
+    if (window_is_active(c->m_view))
+        move_focus(pane);
+}

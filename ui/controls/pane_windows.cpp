@@ -1,0 +1,173 @@
+#include "ui/controls/pane_windows.h"
+
+#include "framework/application/application_object.h"
+#include "framework/application/event_firing.h"
+#include "framework/key_names.h"
+#include "framework/menus/menu_dispatch.h"
+#include "framework/window_services.h"
+#include "ui/controls/sub_pane.h"
+
+namespace qv::ui {
+namespace {
+
+bool down(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+// Mouse messages of a pane belong to its window: they go to the content window in its
+// coordinates, where the window offers them to its controls first.
+bool forward_mouse(HWND pane, UINT message, LPARAM lparam)
+{
+    UINT as = message;
+    switch (message) {
+    case WM_LBUTTONDBLCLK: as = WM_LBUTTONDOWN; break;
+    case WM_RBUTTONDBLCLK: as = WM_RBUTTONDOWN; break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MOUSEMOVE: break;
+    default: return false;
+    }
+    SubPane* peer = SubPane::FromHandle(pane);
+    SubPane* top = peer ? peer->WindowPane() : nullptr;
+    if (!top || !top->handle() || top == peer)
+        return false;
+    POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+    MapWindowPoints(pane, top->handle(), &at, 1);
+    u32 keys = 0;
+    if (down(VK_CONTROL))
+        keys |= MK_CONTROL;
+    if (down(VK_SHIFT))
+        keys |= MK_SHIFT;
+    SendMessageW(top->handle(), as, keys, MAKELPARAM(at.x, at.y));
+    return true;
+}
+
+LRESULT CALLBACK pane_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    LRESULT result = 0;
+    if (reflect_control_message(window, message, wparam, lparam, &result))
+        return result;
+    if (forward_mouse(window, message, lparam))
+        return 0;
+    if (message == WM_PAINT) {
+        if (SubPane* peer = SubPane::FromHandle(window)) {
+            run_guarded([peer] { peer->DoPaint(); });
+            return 0;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        if (SubPane* peer = SubPane::FromHandle(window))
+            peer->ForgetWindow();
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK pane_procedure_ansi(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return pane_procedure(window, message, wparam, lparam);
+}
+
+void register_class(const wchar_t* name, const char* ansi_name)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wide{};
+    wide.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wide.lpfnWndProc = &pane_procedure;
+    wide.cbWndExtra = 4;
+    wide.hInstance = instance;
+    wide.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wide.lpszClassName = name;
+    RegisterClassW(&wide);
+    WNDCLASSA ansi{};
+    ansi.style = wide.style;
+    ansi.lpfnWndProc = &pane_procedure_ansi;
+    ansi.cbWndExtra = 4;
+    ansi.hInstance = instance;
+    ansi.hCursor = wide.hCursor;
+    ansi.lpszClassName = ansi_name;
+    RegisterClassA(&ansi);
+}
+
+}  // namespace
+
+void register_pane_classes()
+{
+    static const bool s_registered = [] {
+        register_class(kPaneClass, "QV_PaneA");
+        register_class(kCanvasPaneClass, "QV_CanvasPaneA");
+        return true;
+    }();
+    (void)s_registered;
+}
+
+HWND create_pane_window(const wchar_t* class_name, HWND parent)
+{
+    register_pane_classes();
+    return CreateWindowExW(0, class_name, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+u32 modifier_mask(bool windows_keys)
+{
+    u32 mask = 0;
+    if (down(VK_CONTROL))
+        mask |= kModifierCtrl;
+    if (down(VK_SHIFT))
+        mask |= kModifierShift;
+    if (down(VK_MENU))
+        mask |= kModifierAlt;
+    if (windows_keys && (down(VK_LWIN) || down(VK_RWIN)))
+        mask |= 0x100;
+    return mask;
+}
+
+bool reflect_control_message(HWND /*window*/, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
+{
+    *result = 0;
+    switch (message) {
+    case WM_COMMAND:
+        if (lparam) {
+            SubPane* peer = SubPane::FromHandle(reinterpret_cast<HWND>(lparam));
+            if (!peer)
+                return false;
+            gModifierState = modifier_mask(true);
+            const u32 code = HIWORD(wparam);
+            run_guarded([peer, code] { peer->DoCommand(code); });
+            return true;
+        }
+        {
+            const u32 id = LOWORD(wparam);
+            bool found = false;
+            run_guarded([id, &found] { found = dispatch_menu_command(id); });
+            return found;
+        }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lparam);
+        if (SubPane* peer = header ? SubPane::FromHandle(header->hwndFrom) : nullptr)
+            run_guarded([peer, header] { peer->DoNotify(header); });
+        return false;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+        SubPane* peer = item ? SubPane::FromHandle(item->hwndItem) : nullptr;
+        if (!peer)
+            return false;
+        run_guarded([peer, item] { peer->DoDrawItem(item); });
+        *result = TRUE;
+        return true;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+        SubPane* peer = SubPane::FromHandle(reinterpret_cast<HWND>(lparam));
+        if (!peer)
+            return false;
+        const bool vertical = message == WM_VSCROLL;
+        const u32 code = LOWORD(wparam);
+        run_guarded([peer, vertical, code] { peer->DoScroll(vertical, code); });
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace qv::ui

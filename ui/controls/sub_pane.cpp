@@ -1,0 +1,177 @@
+// The native peer's common behaviour over its Win32 window.
+#include "ui/controls/sub_pane.h"
+
+#include "runtime/diagnostics/assertion.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/help_tips.h"
+#include "ui/controls/window_controls.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr const char* kSource = "SubPane";
+constexpr wchar_t kInstanceProperty[] = L"QVInstance";
+
+// The content window of the window this peer lives in: bounds are given relative to it.
+HWND content_window_of(const SubPane* pane)
+{
+    const SubPane* top = pane->WindowPane();
+    return top ? top->handle() : nullptr;
+}
+
+}  // namespace
+
+SubPane::SubPane(RuntimeObject* control) : m_control(control) { }
+
+SubPane::~SubPane()
+{
+    // A peer going away must not keep the focus.
+    if (focus_pane() == this)
+        move_focus(nullptr);
+    if (m_lock_count > 0)
+        assertion_failed(kSource, 0, "mLockCount <= 0");
+    if (m_window) {
+        remove_help_tip(m_window);
+        RemovePropW(m_window, kInstanceProperty);
+        if (m_owns_window)
+            DestroyWindow(m_window);
+    }
+}
+
+void SubPane::Attach(HWND window, bool owns_window)
+{
+    m_window = window;
+    m_owns_window = owns_window;
+    if (window)
+        SetPropW(window, kInstanceProperty, this);
+}
+
+void SubPane::ForgetWindow()
+{
+    if (m_window)
+        RemovePropW(m_window, kInstanceProperty);
+    m_window = nullptr;
+    m_owns_window = false;
+}
+
+SubPane* SubPane::FromHandle(HWND window)
+{
+    return window ? static_cast<SubPane*>(GetPropW(window, kInstanceProperty)) : nullptr;
+}
+
+void SubPane::SetState(i32 state)
+{
+    if (!m_window)
+        return;
+    switch (state) {
+    case kEnable: EnableWindow(m_window, TRUE); break;
+    case kDisable: EnableWindow(m_window, FALSE); break;
+    case kShow: ShowWindow(m_window, SW_SHOWNA); break;
+    case kHide: ShowWindow(m_window, SW_HIDE); break;
+    default: break;
+    }
+}
+
+void SubPane::SetBounds(const ControlBounds& bounds, bool redraw)
+{
+    if (!m_window)
+        return;
+    POINT corners[2] = {{bounds.left, bounds.top}, {bounds.right, bounds.bottom}};
+    HWND content = content_window_of(this);
+    HWND parent = GetAncestor(m_window, GA_PARENT);
+    if (content && parent && parent != content)
+        MapWindowPoints(content, parent, corners, 2);
+    MoveWindow(m_window, corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y,
+               redraw ? TRUE : FALSE);
+}
+
+void SubPane::Invalidate(bool erase)
+{
+    if (m_window)
+        ::InvalidateRect(m_window, nullptr, erase ? TRUE : FALSE);
+}
+
+void SubPane::InvalidateRect(const RECT& window_rect, bool erase)
+{
+    if (!m_window)
+        return;
+    RECT local = window_rect;
+    if (HWND content = content_window_of(this); content && content != m_window)
+        MapWindowPoints(content, m_window, reinterpret_cast<POINT*>(&local), 2);
+    ::InvalidateRect(m_window, &local, erase ? TRUE : FALSE);
+}
+
+void SubPane::UpdateNow()
+{
+    if (m_window)
+        UpdateWindow(m_window);
+}
+
+bool SubPane::Contains(const SubPane* other, bool any_depth) const
+{
+    if (!other || other == this || !m_window || !other->m_window)
+        return false;
+    if (!any_depth)
+        return GetAncestor(other->m_window, GA_PARENT) == m_window;
+    return IsChild(m_window, other->m_window) != FALSE;
+}
+
+SubPane* SubPane::ParentPane() const
+{
+    // Only a child window has a parent peer; a top-level window's "parent" is its owner.
+    if (!m_window || !(GetWindowLongW(m_window, GWL_STYLE) & WS_CHILD))
+        return nullptr;
+    return FromHandle(GetAncestor(m_window, GA_PARENT));
+}
+
+void SubPane::Reparent(SubPane* new_parent)
+{
+    if (!m_window || !new_parent || !new_parent->m_window)
+        return;
+    SetParent(m_window, new_parent->m_window);
+    // Bounds are kept in window coordinates, so the position inside the new parent changes.
+    if (m_control)
+        SetBounds(control_fields(m_control)->bounds, true);
+}
+
+SubPane* SubPane::WindowPane() const
+{
+    const SubPane* pane = this;
+    while (SubPane* parent = pane->ParentPane())
+        pane = parent;
+    return const_cast<SubPane*>(pane);
+}
+
+bool SubPane::CanTakeFocus() const { return false; }
+
+void SubPane::GainFocus()
+{
+    if (m_window && GetFocus() != m_window)
+        SetFocus(m_window);
+}
+
+void SubPane::LoseFocus() { }
+
+void SubPane::SetHelpTag(const char* utf8)
+{
+    if (m_window)
+        set_help_tip(m_window, utf8);
+}
+
+void SubPane::SetBalloonHelp(const char* utf8)
+{
+    // The tip shows the help tag; balloon help only stands in when there is none.
+    if (m_window && m_control && !control_fields(m_control)->helpTag)
+        set_help_tip(m_window, utf8);
+}
+
+void SubPane::SetDisabledBalloonHelp(const char* /*utf8*/) { }
+
+void SubPane::DoPaint()
+{
+    PAINTSTRUCT paint;
+    BeginPaint(m_window, &paint);
+    EndPaint(m_window, &paint);
+}
+
+}  // namespace qv::ui
