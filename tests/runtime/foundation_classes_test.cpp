@@ -145,6 +145,36 @@ TEST_F(FoundationClasses, GenericObjectAndBooleanAccessorsCountAndUseOneByte)
     RuntimeUnlockObject(holder);
 }
 
+TEST_F(FoundationClasses, GenericShortSingleAndDoubleAccessorsUseTheirWidths)
+{
+    // 8 bytes of fields from 28: a double fills them; shorts and singles take their own width.
+    // The finalizer releases the object field at 32, so the test leaves it nil.
+    RuntimeObject* object = CreateInstance(exception_definition(ExceptionClass::RuntimeException));
+    intSetter(object, 28, 0x11111111);
+    shortSetter(object, 28, -2);  // stored as 16 bits, widened back with its sign
+    EXPECT_EQ(shortGetter(object, 28), -2);
+    EXPECT_EQ(static_cast<u32>(intGetter(object, 28)), 0x1111FFFEu);
+    shortSetter(object, 30, 0x12345);  // only the low 16 bits are kept
+    EXPECT_EQ(shortGetter(object, 30), 0x2345);
+
+    singleSetter(object, 32, 1.5f);
+    EXPECT_EQ(singleGetter(object, 32), 1.5f);
+    EXPECT_EQ(shortGetter(object, 28), -2);  // a neighbour is untouched
+
+    doubleSetter(object, 28, -0.125);
+    EXPECT_EQ(doubleGetter(object, 28), -0.125);
+    {
+        test::AssertionCapture capture;
+        EXPECT_EQ(doubleGetter(object, 32), 0.0);  // would run 4 bytes past the end
+        singleSetter(object, 34, 2.0f);
+        shortSetter(object, 35, 1);
+        EXPECT_EQ(capture.count(), 3u);
+    }
+    EXPECT_EQ(doubleGetter(object, 28), -0.125);
+    intSetter(object, 32, 0);  // the field at 32 is the exception's object reference
+    RuntimeUnlockObject(object);
+}
+
 TEST_F(FoundationClasses, GenericAccessorsRefuseAMissingObjectOrAFieldOutside)
 {
     RuntimeObject* object = CreateInstance(exception_definition(ExceptionClass::RuntimeException));

@@ -1,0 +1,289 @@
+// The control base inside real windows: containers pass Visible, Enabled and moves on to what
+// they contain, Parent follows the peers, closing renumbers arrays and takes the contained
+// controls along, and a window full of controls gives back everything it took.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/startup/windows_startup.h"
+#include "platform/win32/windows_api.h"
+#include "runtime/definitions/class_registry.h"
+#include "runtime/exceptions/exception_classes.h"
+#include "runtime/strings/string_ref.h"
+#include "tests/support/class_holder.h"
+#include "tests/support/exception_helpers.h"
+#include "ui/controls/control_classes.h"
+#include "ui/controls/control_layer.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/font_cache.h"
+#include "ui/controls/sub_pane.h"
+#include "ui/windows/window_layer.h"
+#include "ui/windows/window_object.h"
+
+namespace qv::ui {
+namespace {
+
+StringRef text(const char* s) { return StringRef::FromCString(s); }
+
+// What the test's window builds in its hidden CreateControls event.
+std::function<void(RuntimeObject*)> g_build;
+
+void on_create_controls(RuntimeObject* window)
+{
+    if (g_build)
+        g_build(window);
+}
+
+// The window's Layout: a 300 x 200 content area with placement 0 (4 right, 100 down).
+void on_layout(RuntimeObject* window)
+{
+    WindowObject* w = window_fields(window);
+    w->bounds = ControlBounds{0, 0, 200, 300};
+    w->frame = 0;
+    w->visible = 1;
+}
+
+class Controls : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        register_control_layer();
+        register_window_layer();
+        start_framework_runtime();
+    }
+
+    void SetUp() override
+    {
+        ClassRecord* window_class = RuntimeLookupClass(text("Window").get());
+        ASSERT_NE(window_class, nullptr);
+        m_window_class =
+            m_classes.make(window_class, "TestWindow", window_class->methodCount, window_class->interfaceCount,
+                           window_class->eventCount, window_class->staticMethodCount, window_class->propertyCount,
+                           window_class->instanceSize);
+        m_window_class->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(&on_layout);
+        m_window_class->eventTable[kWindowCreateControls].routine = reinterpret_cast<void*>(&on_create_controls);
+    }
+
+    void TearDown() override { g_build = nullptr; }
+
+    // A new window whose CreateControls runs `build`; the caller closes and releases it.
+    RuntimeObject* open_window(std::function<void(RuntimeObject*)> build)
+    {
+        g_build = std::move(build);
+        RuntimeObject* window = RuntimeNewObject(m_window_class);
+        WindowDefaultConstructor(window);
+        RuntimeShowWindow(window);
+        return window;
+    }
+
+    static void close_window(RuntimeObject* window)
+    {
+        RuntimeCloseWindow(window);
+        RuntimeUnlockObject(window);
+    }
+
+    ClassHolder m_classes;
+    ClassRecord* m_window_class = nullptr;
+};
+
+// A Canvas named `name` at (left, top) of size (width, height), optionally inside the control
+// named `parent` and in an array; added to the window.
+RuntimeObject* add_canvas(RuntimeObject* window, const char* name, i16 left, i16 top, i16 width, i16 height,
+                          const char* parent = nullptr, i32 index = kNoArrayIndex)
+{
+    RuntimeObject* canvas = WindowAllocateObject(window, canvas_class());
+    ControlObject* c = control_fields(canvas);
+    stringSetter(canvas, kControlNameOffset, text(name).get());
+    c->index = index;
+    c->bounds = ControlBounds{top, left, static_cast<i16>(top + height), static_cast<i16>(left + width)};
+    if (parent)
+        ControlInitialParentSetter(canvas, 0, text(parent).get());
+    WindowAddControl(window, canvas);
+    RuntimeUnlockObject(canvas);
+    return canvas;
+}
+
+RuntimeObject* control(RuntimeObject* window, const char* key) { return RuntimeControlFetch(window, text(key).get()); }
+
+HWND handle(RuntimeObject* control) { return control_fields(control)->paneInstance->handle(); }
+
+// The child window's rectangle in the content coordinates of its window.
+RECT placed(RuntimeObject* window, RuntimeObject* control)
+{
+    RECT r;
+    GetWindowRect(handle(control), &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(windowHWNDGetter(window, 0)), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void build_box(RuntimeObject* window)
+{
+    add_canvas(window, "Box", 10, 10, 200, 150);
+    add_canvas(window, "Inner", 20, 30, 50, 20, "Box");
+    RuntimeObject* hidden = add_canvas(window, "Hidden", 20, 60, 50, 20, "Box");
+    control_fields(hidden)->visible = 0;
+    add_canvas(window, "Outside", 220, 10, 50, 20);
+}
+
+TEST_F(Controls, AContainerPassesVisibleAndEnabledOnWithoutChangingTheirOwn)
+{
+    RuntimeObject* window = open_window(&build_box);
+    RuntimeObject* box = control(window, "Box");
+    RuntimeObject* inner = control(window, "Inner");
+    RuntimeObject* hidden = control(window, "Hidden");
+    ASSERT_TRUE(box && inner && hidden);
+    EXPECT_TRUE(IsWindowVisible(handle(inner)));
+    EXPECT_FALSE(IsWindowVisible(handle(hidden)));
+
+    ControlVisibleSetter(box, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(handle(inner)));
+    EXPECT_EQ(controlVisibleGetter(inner, 0), 1);  // its own setting stays
+    ControlVisibleSetter(box, 0, 1);
+    EXPECT_TRUE(IsWindowVisible(handle(inner)));
+    EXPECT_FALSE(IsWindowVisible(handle(hidden)));  // hidden by its own setting
+
+    controlEnabledSetter(inner, 0, 0);
+    controlEnabledSetter(box, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(handle(box)));
+    controlEnabledSetter(box, 0, 1);
+    EXPECT_TRUE(IsWindowEnabled(handle(hidden)));
+    EXPECT_FALSE(IsWindowEnabled(handle(inner)));  // disabled by its own setting
+    EXPECT_TRUE(IsWindowEnabled(handle(control(window, "Outside"))));
+    close_window(window);
+}
+
+TEST_F(Controls, MovingAContainerMovesWhatItContainsAndResizingItDoesNot)
+{
+    RuntimeObject* window = open_window(&build_box);
+    RuntimeObject* box = control(window, "Box");
+    RuntimeObject* inner = control(window, "Inner");
+    ctlPosSetter(box, 0, 15);  // Left 10 -> 15
+    ctlPosSetter(box, 1, 7);   // Top 10 -> 7
+    EXPECT_EQ(ctlPosGetter(inner, 0), 25);
+    EXPECT_EQ(ctlPosGetter(inner, 1), 27);
+    EXPECT_EQ(ctlPosGetter(control(window, "Outside"), 0), 220);
+    const RECT r = placed(window, inner);
+    EXPECT_EQ(r.left, 25);
+    EXPECT_EQ(r.top, 27);
+    EXPECT_EQ(r.right - r.left, 50);
+
+    ctlPosSetter(box, 2, 100);  // Width: nothing inside moves
+    EXPECT_EQ(ctlPosGetter(box, 2), 100);
+    EXPECT_EQ(ctlPosGetter(inner, 0), 25);
+    EXPECT_EQ(placed(window, box).right - placed(window, box).left, 100);
+    close_window(window);
+}
+
+TEST_F(Controls, ParentFollowsThePeersAndRefusesAnotherWindow)
+{
+    RuntimeObject* window = open_window(&build_box);
+    RuntimeObject* other = open_window(&build_box);
+    RuntimeObject* box = control(window, "Box");
+    RuntimeObject* inner = control(window, "Inner");
+
+    RuntimeObject* parent = ControlParentGetter(inner, 0);
+    EXPECT_EQ(parent, box);
+    RuntimeUnlockObject(parent);
+    EXPECT_EQ(ControlParentGetter(box, 0), nullptr);  // placed directly on the window
+
+    ControlParentSetter(inner, 0, nullptr);
+    EXPECT_EQ(ControlParentGetter(inner, 0), nullptr);
+    EXPECT_EQ(placed(window, inner).left, 20);  // still where its bounds say
+    ControlVisibleSetter(box, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(handle(inner)));  // no longer inside
+
+    ControlParentSetter(inner, 0, box);  // the box is hidden: so is the control put in it
+    EXPECT_FALSE(IsWindowVisible(handle(inner)));
+
+    {
+        test::ExceptionHookRecorder recorder;
+        ControlParentSetter(inner, 0, control(other, "Box"));
+        ASSERT_EQ(recorder.raised().size(), 1u);
+        EXPECT_EQ(recorder.raised()[0].exception_class,
+                  ClassFromDefinition(exception_definition(ExceptionClass::InvalidParentException)));
+    }
+    EXPECT_EQ(ControlParentGetter(inner, 0), box);  // left where it was
+    RuntimeUnlockObject(box);
+    close_window(other);
+    close_window(window);
+}
+
+TEST_F(Controls, ClosingAnArrayMemberMovesTheLaterOnesDown)
+{
+    RuntimeObject* window = open_window([](RuntimeObject* w) {
+        for (i32 i = 0; i < 3; ++i)
+            add_canvas(w, "Check", static_cast<i16>(10 + 30 * i), 10, 20, 20, nullptr, i);
+        add_canvas(w, "Check", 10, 50, 20, 20);  // no member: filed under its name
+    });
+    RuntimeObject* second = control(window, "Check$1");
+    RuntimeObject* third = control(window, "Check$2");
+    ASSERT_TRUE(second && third && control(window, "Check"));
+    RuntimeLockObject(second);
+    ControlClose(second);
+    EXPECT_EQ(control_fields(second)->paneInstance, nullptr);
+    EXPECT_EQ(control(window, "Check$1"), third);
+    EXPECT_EQ(control_fields(third)->index, 1);
+    EXPECT_EQ(control(window, "Check$2"), nullptr);
+    EXPECT_EQ(RuntimeControlArrayItemReference(window, text("Check").get(), 2), nullptr);
+    EXPECT_NE(control(window, "Check"), nullptr);
+    EXPECT_EQ(second->refCount, 1);  // the map let go of it
+    RuntimeUnlockObject(second);
+    close_window(window);
+}
+
+TEST_F(Controls, ClosingAContainerClosesWhatItContains)
+{
+    RuntimeObject* window = open_window(&build_box);
+    RuntimeObject* inner = control(window, "Inner");
+    RuntimeLockObject(inner);
+    ControlClose(control(window, "Box"));
+    EXPECT_EQ(control_fields(inner)->paneInstance, nullptr);
+    EXPECT_EQ(control(window, "Inner"), nullptr);
+    EXPECT_EQ(control(window, "Box"), nullptr);
+    EXPECT_NE(control(window, "Outside"), nullptr);
+    RuntimeUnlockObject(inner);
+    close_window(window);
+}
+
+TEST_F(Controls, AWindowOfControlsGivesBackItsObjectsAndMemory)
+{
+    close_window(open_window(&build_box));  // classes and caches made on first use
+    const i32 objects = RuntimeDebugObjectCount(nullptr);
+    const i32 bytes = RuntimeDebugMemoryUsed();
+    close_window(open_window(&build_box));
+    EXPECT_EQ(RuntimeDebugObjectCount(nullptr), objects);
+    EXPECT_EQ(RuntimeDebugMemoryUsed(), bytes);
+}
+
+TEST(FontCache, ClassicNamesMapAndEqualDescriptionsShareOneFont)
+{
+    const struct {
+        const char* name;
+        const char* face;
+    } kCases[] = {{"system", "MS Sans Serif"},  {"Geneva", "MS Sans Serif"}, {"COURIER", "Courier New"},
+                  {"Times", "Times New Roman"}, {"Helvetica", "Arial"},      {"osaka", "MS UI Gothic"},
+                  {"MS Gothic", "MS Gothic"}};
+    for (const auto& c : kCases)
+        EXPECT_EQ(face_name_for(c.name), c.face) << c.name;
+    EXPECT_EQ(charset_for_language(0x411), SHIFTJIS_CHARSET);
+    EXPECT_EQ(charset_for_language(0xC04), CHINESEBIG5_CHARSET);
+    EXPECT_EQ(charset_for_language(0x409), DEFAULT_CHARSET);
+
+    const i32 before = cached_font_count();
+    HFONT a = acquire_font({"System", 0, false, false, false});
+    HFONT b = acquire_font({"SYSTEM", 0, false, false, false});  // names compare ignoring case
+    HFONT bold = acquire_font({"System", 0, true, false, false});
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, bold);
+    EXPECT_EQ(cached_font_count(), before + 2);
+    release_font(a);
+    EXPECT_EQ(cached_font_count(), before + 2);  // one user left
+    release_font(b);
+    release_font(bold);
+    EXPECT_EQ(cached_font_count(), before);
+}
+
+}  // namespace
+}  // namespace qv::ui
