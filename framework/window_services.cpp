@@ -33,7 +33,10 @@ WindowServices s_services = kDefaults;
 template <typename T>
 void take(T& slot, T offered, T fallback)
 {
-    slot = offered ? offered : fallback;
+    if (offered)
+        slot = offered;
+    else if (!slot)
+        slot = fallback;
 }
 
 }  // namespace

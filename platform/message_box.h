@@ -26,5 +26,7 @@ void* message_owner();
 
 // Shows a message with one OK button and an information icon (standard error on Linux).
 void show_message(const char* title, const char* text);
+// The same with the warning icon.
+void show_warning(const char* title, const char* text);
 
 }  // namespace platform

@@ -94,6 +94,8 @@ bool handled_by(RuntimeObject* handler, RuntimeObject* item)
 
 }  // namespace
 
+RuntimeObject* current_menu_bar() { return chosen_menu_bar(window_services().front_window()); }
+
 void run_menu_enabling_cycle(bool skip)
 {
     const WindowServices& services = window_services();

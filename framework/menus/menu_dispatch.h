@@ -34,6 +34,10 @@ bool dispatch_menu_command(u32 command_id);
 // True when the item was chosen.
 bool act_on_menu_shortcut(u32 target, bool modal_front);
 
+// The menu bar in use: the front window's MenuBar when it has one, else the application's;
+// borrowed, or nil.
+RuntimeObject* current_menu_bar();
+
 // The item's native menu (an HMENU), or null for nil.
 void* menu_native_handle(RuntimeObject* item);
 

@@ -23,4 +23,7 @@ void show_message(const char* title, const char* text)
     std::fflush(stderr);
 }
 
+// Standard error has no icons.
+void show_warning(const char* title, const char* text) { show_message(title, text); }
+
 }  // namespace platform

@@ -31,13 +31,20 @@ bool ask_ok_cancel(const char* title, const char* text, MessageIcon icon, Defaul
     return MessageBoxW(owner, win32::widen(text).c_str(), win32::widen(title).c_str(), flags) == IDOK;
 }
 
-void show_message(const char* title, const char* text)
+namespace {
+
+void show_with_icon(const char* title, const char* text, UINT icon)
 {
     if (deliver_to_message_sink(title, text))
         return;
-    UINT flags = MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND;
+    UINT flags = MB_OK | icon | MB_SETFOREGROUND;
     HWND owner = owner_and_modality(flags);
     MessageBoxW(owner, win32::widen(text).c_str(), win32::widen(title).c_str(), flags);
 }
+
+}  // namespace
+
+void show_message(const char* title, const char* text) { show_with_icon(title, text, MB_ICONINFORMATION); }
+void show_warning(const char* title, const char* text) { show_with_icon(title, text, MB_ICONWARNING); }
 
 }  // namespace platform

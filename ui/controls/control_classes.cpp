@@ -209,6 +209,12 @@ ClassRecord* rect_control_class()
     return ClassFromDefinition(&s_rect_control);
 }
 
+ObjectDefinition* rect_control_definition()
+{
+    ensure_built();
+    return &s_rect_control;
+}
+
 ClassRecord* canvas_class()
 {
     ensure_built();

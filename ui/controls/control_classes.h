@@ -8,6 +8,8 @@ namespace qv::ui {
 ClassRecord* control_class();
 ClassRecord* rect_control_class();
 ClassRecord* canvas_class();
+// RectControl's definition, for the concrete controls' definitions.
+struct ObjectDefinition* rect_control_definition();
 
 // Enters the classes in the class registry; once per process.
 void register_control_classes();

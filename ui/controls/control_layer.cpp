@@ -1,15 +1,55 @@
 #include "ui/controls/control_layer.h"
 
 #include "framework/startup/windows_startup.h"
+#include "framework/window_services.h"
 #include "ui/controls/control_classes.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/edit_field/edit_field_class.h"
 #include "ui/controls/pane_windows.h"
+#include "ui/controls/sub_pane.h"
+#include "ui/controls/window_controls.h"
 
 namespace qv::ui {
 namespace {
 
+RuntimeObject* focused_control()
+{
+    SubPane* pane = focus_pane();
+    return pane ? pane->control() : nullptr;
+}
+
+MenuHandlerRegistry* control_menu_handlers(RuntimeObject* control)
+{
+    return is_control(control) ? control_fields(control)->mMenuHandlers : nullptr;
+}
+
+SubPane* peer_of(RuntimeObject* control)
+{
+    return is_control(control) ? control_fields(control)->paneInstance : nullptr;
+}
+
+void control_enable_menu_items(RuntimeObject* control)
+{
+    if (SubPane* pane = peer_of(control))
+        pane->EnableMenuItems();
+}
+
+bool control_menu_command(RuntimeObject* control, RuntimeObject* item)
+{
+    SubPane* pane = peer_of(control);
+    return pane && pane->DoMenuCommand(item);
+}
+
 void register_classes()
 {
+    WindowServices services{};
+    services.focused_control = &focused_control;
+    services.control_menu_handlers = &control_menu_handlers;
+    services.control_enable_menu_items = &control_enable_menu_items;
+    services.control_menu_command = &control_menu_command;
+    install_window_services(services);
     register_control_classes();
+    register_edit_field_class();
     register_pane_classes();
 }
 
@@ -84,6 +124,7 @@ void register_control_layer()
 {
     static const bool s_registered = [] {
         add_provided_routines(control_routines());
+        add_provided_routines(edit_field_routines());
         add_class_registration(&register_classes);
         return true;
     }();

@@ -71,6 +71,11 @@ public:
     virtual void SetCursor(HCURSOR cursor) { m_cursor = cursor; }
     HCURSOR cursor() const { return m_cursor; }
 
+    // The menu items the peer serves itself (an edit field's Edit items), while it has the
+    // focus: enabling them, and carrying one out (true when it did).
+    virtual void EnableMenuItems() { }
+    virtual bool DoMenuCommand(RuntimeObject* /*item*/) { return false; }
+
     // Reflected messages from the peer's own child window.
     virtual void DoCommand(u32 /*notification*/) { }
     virtual void DoNotify(NMHDR* /*header*/) { }

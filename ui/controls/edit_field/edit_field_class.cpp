@@ -1,0 +1,277 @@
+// EditField: its property, method and event tables, and its CreatePane.
+#include "ui/controls/edit_field/edit_field_class.h"
+
+#include <utility>
+
+#include "runtime/definitions/class_registry.h"
+#include "ui/controls/control_classes.h"
+#include "ui/controls/edit_field/edit_field_object.h"
+#include "ui/controls/edit_field/edit_pane.h"
+#include "ui/windows/window_access.h"
+
+namespace qv::ui {
+namespace {
+
+#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
+#define QV_NO_ACCESSOR nullptr, nullptr
+
+constexpr TypeDescriptor kGraphicsType = object_type("Graphics");
+constexpr u32 kCreationTime = 128;
+
+// clang-format off
+const PropertyRecord kProperties[] = {
+    {0, "Text", &kStringType, QV_ROUTINE(editTextGetter), QV_ROUTINE(editTextSetter), 0, 0},
+    {0, "TextStyleData", &kStringType, QV_ROUTINE(editTextStyleDataGetter), QV_NO_ACCESSOR, 0, 0},
+    {kCreationTime, "Border", &kBooleanType, QV_ROUTINE(editBorderGetter), QV_ROUTINE(editBorderSetter), 0, 0},
+    {0, "MultiLine", &kBooleanType, QV_ROUTINE(editMultiLineGetter), QV_ROUTINE(editMultiLineSetter), 0, 0},
+    {0, "ReadOnly", &kBooleanType, QV_ROUTINE(editReadOnlyGetter), QV_ROUTINE(editReadOnlySetter), 0, 0},
+    {0, "Password", &kBooleanType, QV_ROUTINE(editPasswordGetter), QV_ROUTINE(editPasswordSetter), 0, 0},
+    {kCreationTime, "Styled", &kBooleanType, QV_ROUTINE(boolGetter), QV_ROUTINE(boolSetter),
+     offsetof(EditFieldObject, styled), 0},
+    {kCreationTime, "AcceptTabs", &kBooleanType, QV_ROUTINE(boolGetter), QV_ROUTINE(boolSetter),
+     offsetof(EditFieldObject, acceptTabs), 0},
+    {0, "TextColor", &kColorType, QV_ROUTINE(intGetter), QV_ROUTINE(editTextColorSetter),
+     offsetof(EditFieldObject, textColor), 0},
+    {0, "BackColor", &kColorType, QV_ROUTINE(intGetter), QV_ROUTINE(editBackColorSetter),
+     offsetof(EditFieldObject, backColor), 0},
+    {kCreationTime, "ScrollBarHorizontal", &kBooleanType, QV_ROUTINE(boolGetter), QV_ROUTINE(boolSetter),
+     offsetof(EditFieldObject, scrollBarHorizontal), 0},
+    {kCreationTime, "ScrollBarVertical", &kBooleanType, QV_ROUTINE(editScrollBarGetter),
+     QV_ROUTINE(editScrollBarSetter), 0, 0},
+    {0, "ScrollBar", &kBooleanType, QV_ROUTINE(editScrollBarGetter), QV_ROUTINE(editScrollBarSetter), 0, 0},
+    {0, "TextFont", &kStringType, QV_ROUTINE(editTextFontGetter), QV_ROUTINE(editTextFontSetter), 0, 0},
+    {0, "TextSize", &kIntegerType, QV_ROUTINE(editTextSizeGetter), QV_ROUTINE(editTextSizeSetter), 0, 0},
+    {0, "Bold", &kBooleanType, QV_ROUTINE(editBoldGetter), QV_ROUTINE(editBoldSetter), 0, 0},
+    {0, "Italic", &kBooleanType, QV_ROUTINE(editItalicGetter), QV_ROUTINE(editItalicSetter), 0, 0},
+    {0, "Underline", &kBooleanType, QV_ROUTINE(editUnderlineGetter), QV_ROUTINE(editUnderlineSetter), 0, 0},
+    {0, "SelStart", &kIntegerType, QV_ROUTINE(editSelStartGetter), QV_ROUTINE(editSelStartSetter), 0, 0},
+    {0, "SelLength", &kIntegerType, QV_ROUTINE(editSelLengthGetter), QV_ROUTINE(editSelLengthSetter), 0, 0},
+    {0, "SelText", &kStringType, QV_ROUTINE(editSelTextGetter), QV_ROUTINE(editSelTextSetter), 0, 0},
+    {0, "LimitText", &kIntegerType, QV_ROUTINE(editLimitTextGetter), QV_ROUTINE(editLimitTextSetter), 0, 0},
+    {0, "SelBold", &kBooleanType, QV_ROUTINE(editSelBoldGetter), QV_ROUTINE(editSelBoldSetter), 0, 0},
+    {0, "SelUnderline", &kBooleanType, QV_ROUTINE(editSelUnderlineGetter), QV_ROUTINE(editSelUnderlineSetter), 0, 0},
+    {0, "SelItalic", &kBooleanType, QV_ROUTINE(editSelItalicGetter), QV_ROUTINE(editSelItalicSetter), 0, 0},
+    {0, "SelOutline", &kBooleanType, QV_ROUTINE(editSelOutlineGetter), QV_ROUTINE(editSelOutlineSetter), 0, 0},
+    {0, "SelShadow", &kBooleanType, QV_ROUTINE(editSelShadowGetter), QV_ROUTINE(editSelShadowSetter), 0, 0},
+    {0, "SelCondense", &kBooleanType, QV_ROUTINE(editSelCondenseGetter), QV_ROUTINE(editSelCondenseSetter), 0, 0},
+    {0, "SelExtend", &kBooleanType, QV_ROUTINE(editSelExtendGetter), QV_ROUTINE(editSelExtendSetter), 0, 0},
+    {0, "SelPlain", &kBooleanType, QV_ROUTINE(editSelPlainGetter), QV_ROUTINE(editSelPlainSetter), 0, 0},
+    {0, "SelTextFont", &kStringType, QV_ROUTINE(editSelTextFontGetter), QV_ROUTINE(editSelTextFontSetter), 0, 0},
+    {0, "SelTextSize", &kIntegerType, QV_ROUTINE(editSelTextSizeGetter), QV_ROUTINE(editSelTextSizeSetter), 0, 0},
+    {0, "SelTextColor", &kColorType, QV_ROUTINE(editSelTextColorGetter), QV_ROUTINE(editSelTextColorSetter), 0, 0},
+    {0, "LiveUpdate", &kBooleanType, QV_ROUTINE(boolGetter), QV_ROUTINE(boolSetter),
+     offsetof(EditFieldObject, liveUpdate), 0},
+    {kCreationTime, "UseFocusRing", &kBooleanType, QV_ROUTINE(boolGetter), QV_ROUTINE(boolSetter),
+     offsetof(EditFieldObject, useFocusRing), 0},
+    {0, "DataSource", &kStringType, QV_ROUTINE(EditDataSourceGetter), QV_ROUTINE(EditDataSourceSetter), 0, 0},
+    {0, "DataField", &kStringType, QV_ROUTINE(stringGetter), QV_ROUTINE(EditDataFieldSetter),
+     offsetof(EditFieldObject, dataField), 0},
+    {0, "Alignment", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(EditAlignmentSetter),
+     offsetof(EditFieldObject, alignment), 0},
+    {0, "SelAlignment", &kIntegerType, QV_ROUTINE(EditSelAlignmentGetter), QV_ROUTINE(EditSelAlignmentSetter), 0, 0},
+};
+
+const ParameterRecord kTextAndStyle[] = {{"text", &kStringType, 0}, {"style", &kStringType, 0}};
+const ParameterRecord kString[] = {{"Str", &kStringType, 0}};
+const ParameterRecord kPrinter[] = {{"g", &kGraphicsType, 0}, {"width", &kIntegerType, 0}};
+const ParameterRecord kValue[] = {{"v", &kIntegerType, 0}};
+const ParameterRecord kPoint[] = {{"x", &kIntegerType, 0}, {"y", &kIntegerType, 0}};
+constexpr TypeDescriptor kPrinterType = object_type("StyledTextPrinter");
+
+const MethodRecord kMethods[] = {
+    {"ToggleSelectionBold", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionBold), nullptr, nullptr, 0},
+    {"ToggleSelectionUnderline", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionUnderline), nullptr, nullptr, 0},
+    {"ToggleSelectionItalic", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionItalic), nullptr, nullptr, 0},
+    {"ToggleSelectionShadow", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionShadow), nullptr, nullptr, 0},
+    {"ToggleSelectionOutline", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionOutline), nullptr, nullptr, 0},
+    {"ToggleSelectionCondense", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionCondense), nullptr, nullptr, 0},
+    {"ToggleSelectionExtend", nullptr, nullptr, 0, QV_ROUTINE(editToggleSelectionExtend), nullptr, nullptr, 0},
+    {"SetTextAndStyle", nullptr, kTextAndStyle, 2, QV_ROUTINE(editSetTextAndStyle), nullptr, nullptr, 0},
+    {"setString", nullptr, kString, 1, QV_ROUTINE(editSetString), nullptr, nullptr, 0},
+    {"styledTextPrinter", &kPrinterType, kPrinter, 2, QV_ROUTINE(editStyleTextPrinter), nullptr, nullptr, 0},
+    {"ScrollPosition", &kIntegerType, nullptr, 0, QV_ROUTINE(editScrollPositionGetter), nullptr, nullptr, 0},
+    {"ScrollPositionX", &kIntegerType, nullptr, 0, QV_ROUTINE(EditScrollPositionXGetter), nullptr, nullptr, 0},
+    {"LineNumAtCharPos", &kIntegerType, kValue, 1, QV_ROUTINE(editLineNumAtCharPos), nullptr, nullptr, 0},
+    {"CharPosAtLineNum", &kIntegerType, kValue, 1, QV_ROUTINE(editCharPosAtLineNum), nullptr, nullptr, 0},
+    {"CharPosAtXY", &kIntegerType, kPoint, 2, QV_ROUTINE(editCharPosAtXY), nullptr, nullptr, 0},
+    {"InsertionPosAtXY", &kIntegerType, kPoint, 2, QV_ROUTINE(editInsertionPosAtXY), nullptr, nullptr, 0},
+    {"Copy", nullptr, nullptr, 0, QV_ROUTINE(editCopyToClipboard), nullptr, nullptr, 0},
+    {"Paste", nullptr, nullptr, 0, QV_ROUTINE(editPasteFromClipboard), nullptr, nullptr, 0},
+};
+
+const ParameterRecord kKey[] = {{"Key", &kStringType, 0}};
+const ParameterRecord kMouse[] = {{"X", &kIntegerType, 0}, {"Y", &kIntegerType, 0}};
+
+const EventRecord kEvents[] = {
+    {"KeyDown", "Boolean", kKey, 1},
+    {"GotFocus", nullptr, nullptr, 0},
+    {"LostFocus", nullptr, nullptr, 0},
+    {"MouseDown", "Boolean", kMouse, 2},
+    {"MouseUp", nullptr, kMouse, 2},
+    {"SelChange", nullptr, nullptr, 0},
+    {"TextChange", nullptr, nullptr, 0},
+    {"EnableMenuItems", nullptr, nullptr, 0},
+};
+// clang-format on
+
+// CreatePane: the peer inside the initial parent's peer, or the window's.
+void create_edit_pane(RuntimeObject* self)
+{
+    EditFieldObject* f = edit_fields(self);
+    if (f->control.paneInstance)
+        return;
+    SubPane* parent = nullptr;
+    if (f->control.initialParent)
+        parent = control_fields(f->control.initialParent)->paneInstance;
+    if (!parent)
+        parent = f->control.windowRootPeer ? f->control.windowRootPeer : window_content_pane(f->control.m_view);
+    if (!parent || !parent->handle())
+        return;
+    if (EditPane* pane = EditPane::Create(self, parent->handle())) {
+        f->control.paneInstance = pane;
+        f->eventRelay = pane;
+    }
+}
+
+const EventImplementationRecord kImplementations[] = {{"CreatePane", reinterpret_cast<void*>(&create_edit_pane)}};
+
+void finalize_edit_field(RuntimeObject* object)
+{
+    EditFieldObject* f = edit_fields(object);
+    f->eventRelay = nullptr;
+    RuntimeUnlockString(std::exchange(f->dataSource, nullptr));
+    RuntimeUnlockString(std::exchange(f->dataField, nullptr));
+    RuntimeUnlockString(std::exchange(f->textFont, nullptr));
+    RuntimeUnlockString(std::exchange(f->text, nullptr));
+    RuntimeUnlockObject(std::exchange(f->boundDataSource, nullptr));
+}
+
+ObjectDefinition s_edit_field;
+
+void build()
+{
+    static const bool s_built = [] {
+        control_class();  // the superclass definitions exist first
+        DefinitionSource source{};
+        source.name = "EditField";
+        source.super_definition = rect_control_definition();
+        source.instance_size = sizeof(EditFieldObject);
+        source.properties = kProperties;
+        source.methods = kMethods;
+        source.events = kEvents;
+        source.event_implementations = kImplementations;
+        source.finalizer = &finalize_edit_field;
+        build_definition(s_edit_field, source);
+        return true;
+    }();
+    (void)s_built;
+}
+
+}  // namespace
+
+std::span<const ProvidedRoutine> edit_field_routines()
+{
+#define QV_PROVIDED(name) \
+    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
+    static const ProvidedRoutine kRoutines[] = {
+        QV_PROVIDED(editTextGetter),
+        QV_PROVIDED(editTextSetter),
+        QV_PROVIDED(editSetString),
+        QV_PROVIDED(editTextStyleDataGetter),
+        QV_PROVIDED(editSetTextAndStyle),
+        QV_PROVIDED(editBorderGetter),
+        QV_PROVIDED(editBorderSetter),
+        QV_PROVIDED(editMultiLineGetter),
+        QV_PROVIDED(editMultiLineSetter),
+        QV_PROVIDED(editScrollBarGetter),
+        QV_PROVIDED(editScrollBarSetter),
+        QV_PROVIDED(editReadOnlyGetter),
+        QV_PROVIDED(editReadOnlySetter),
+        QV_PROVIDED(editPasswordGetter),
+        QV_PROVIDED(editPasswordSetter),
+        QV_PROVIDED(editLimitTextGetter),
+        QV_PROVIDED(editLimitTextSetter),
+        QV_PROVIDED(editTextColorSetter),
+        QV_PROVIDED(editBackColorSetter),
+        QV_PROVIDED(EditAlignmentSetter),
+        QV_PROVIDED(editTextFontGetter),
+        QV_PROVIDED(editTextFontSetter),
+        QV_PROVIDED(editTextSizeGetter),
+        QV_PROVIDED(editTextSizeSetter),
+        QV_PROVIDED(editBoldGetter),
+        QV_PROVIDED(editBoldSetter),
+        QV_PROVIDED(editItalicGetter),
+        QV_PROVIDED(editItalicSetter),
+        QV_PROVIDED(editUnderlineGetter),
+        QV_PROVIDED(editUnderlineSetter),
+        QV_PROVIDED(editSelStartGetter),
+        QV_PROVIDED(editSelStartSetter),
+        QV_PROVIDED(editSelLengthGetter),
+        QV_PROVIDED(editSelLengthSetter),
+        QV_PROVIDED(editSelTextGetter),
+        QV_PROVIDED(editSelTextSetter),
+        QV_PROVIDED(editSelBoldGetter),
+        QV_PROVIDED(editSelBoldSetter),
+        QV_PROVIDED(editSelItalicGetter),
+        QV_PROVIDED(editSelItalicSetter),
+        QV_PROVIDED(editSelUnderlineGetter),
+        QV_PROVIDED(editSelUnderlineSetter),
+        QV_PROVIDED(editSelPlainGetter),
+        QV_PROVIDED(editSelPlainSetter),
+        QV_PROVIDED(editSelOutlineGetter),
+        QV_PROVIDED(editSelShadowGetter),
+        QV_PROVIDED(editSelCondenseGetter),
+        QV_PROVIDED(editSelExtendGetter),
+        QV_PROVIDED(editSelOutlineSetter),
+        QV_PROVIDED(editSelShadowSetter),
+        QV_PROVIDED(editSelCondenseSetter),
+        QV_PROVIDED(editSelExtendSetter),
+        QV_PROVIDED(editToggleSelectionOutline),
+        QV_PROVIDED(editToggleSelectionShadow),
+        QV_PROVIDED(editToggleSelectionCondense),
+        QV_PROVIDED(editToggleSelectionExtend),
+        QV_PROVIDED(editToggleSelectionBold),
+        QV_PROVIDED(editToggleSelectionItalic),
+        QV_PROVIDED(editToggleSelectionUnderline),
+        QV_PROVIDED(editSelTextFontGetter),
+        QV_PROVIDED(editSelTextFontSetter),
+        QV_PROVIDED(editSelTextSizeGetter),
+        QV_PROVIDED(editSelTextSizeSetter),
+        QV_PROVIDED(editSelTextColorGetter),
+        QV_PROVIDED(editSelTextColorSetter),
+        QV_PROVIDED(EditSelAlignmentGetter),
+        QV_PROVIDED(EditSelAlignmentSetter),
+        QV_PROVIDED(EditDataSourceGetter),
+        QV_PROVIDED(EditDataSourceSetter),
+        QV_PROVIDED(EditDataFieldSetter),
+        QV_PROVIDED(editCopyToClipboard),
+        QV_PROVIDED(editPasteFromClipboard),
+        QV_PROVIDED(editLineNumAtCharPos),
+        QV_PROVIDED(editCharPosAtLineNum),
+        QV_PROVIDED(editCharPosAtXY),
+        QV_PROVIDED(editInsertionPosAtXY),
+        QV_PROVIDED(editScrollPositionGetter),
+        QV_PROVIDED(EditScrollPositionXGetter),
+        QV_PROVIDED(editStyleTextPrinter),
+    };
+#undef QV_PROVIDED
+    return kRoutines;
+}
+
+ClassRecord* edit_field_class()
+{
+    build();
+    return ClassFromDefinition(&s_edit_field);
+}
+
+void register_edit_field_class()
+{
+    build();
+    static const bool s_registered = [] {
+        RegisterDefinition(&s_edit_field);
+        return true;
+    }();
+    (void)s_registered;
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,629 @@
+#include "ui/controls/edit_field/edit_pane.h"
+
+#include <richedit.h>
+
+#include <utility>
+
+#include "framework/application/event_firing.h"
+#include "framework/menus/menu_dispatch.h"
+#include "ui/controls/edit_field/edit_field_object.h"
+#include "ui/controls/window_controls.h"
+#include "ui/edit_text.h"
+#include "ui/windows/window_access.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE;
+constexpr i32 kNoLimit = 1000000;
+
+COLORREF colour_ref(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+std::u16string to_utf16(const StringRef& text)
+{
+    StringRef utf8 = text.ToUTF8();
+    if (utf8.is_nil() || utf8.length() == 0)
+        return {};
+    const char* bytes = utf8.CText();
+    const int n = MultiByteToWideChar(CP_UTF8, 0, bytes, utf8.length(), nullptr, 0);
+    std::u16string wide(static_cast<size_t>(n), u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes, utf8.length(), reinterpret_cast<wchar_t*>(wide.data()), n);
+    return wide;
+}
+
+StringRef from_utf16(const std::u16string& text)
+{
+    return StringRef::FromWide(reinterpret_cast<const u16*>(text.data()), static_cast<i32>(text.size()));
+}
+
+// The rich edit libraries, loaded once per process.
+void load_rich_edit()
+{
+    static const bool s_loaded = [] {
+        LoadLibraryA("RICHED32.DLL");
+        LoadLibraryA("RICHED20.DLL");
+        return true;
+    }();
+    (void)s_loaded;
+}
+
+DWORD window_style(const EditFieldObject* f)
+{
+    if (!f->multiLine)
+        return ES_AUTOHSCROLL;
+    DWORD style = f->scrollBarVertical ? (WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL)
+                                       : (ES_MULTILINE | ES_NOHIDESEL);
+    if (f->scrollBarHorizontal)
+        style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    return style;
+}
+
+// A one-character string for KeyDown: the typed character itself, in UTF-8.
+StringRef key_text(char16_t c) { return StringRef::FromWide(reinterpret_cast<const u16*>(&c), 1); }
+
+}  // namespace
+
+EditPane::EditPane(RuntimeObject* field) : SubPane(field), m_back_colour(GetSysColor(COLOR_WINDOW)) { }
+
+EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
+{
+    load_rich_edit();
+    EditFieldObject* f = edit_fields(field);
+    const DWORD ex_style = f->border ? WS_EX_CLIENTEDGE : 0;
+    HWND window =
+        CreateWindowExW(ex_style, L"RichEdit20W", L"", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | window_style(f), 0, 0,
+                        0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return nullptr;
+    auto* pane = new EditPane(field);
+    pane->Attach(window, true);
+    pane->m_native_procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditPane::Procedure)));
+    SendMessageW(window, EM_SETEVENTMASK, 0, kEventMask);
+    pane->SetFont(FontDescription{f->textFont ? StringRef::share(f->textFont).ToUTF8().CText() : "", f->textSize,
+                                  f->bold != 0, f->italic != 0, f->underline != 0});
+    pane->SetAlignment(f->alignment);
+    pane->SetReadOnly(f->readOnly != 0);
+    pane->SetBackColor(f->backColor);
+    pane->SetTextColor(f->textColor);
+    f->textChangeBusy = 1;
+    f->selChangeBusy = 1;
+    pane->SetText(StringRef::share(f->text));
+    pane->SetLimit(f->limitText);
+    f->textChangeBusy = 0;
+    f->selChangeBusy = 0;
+    pane->SetPassword(f->password != 0);
+    pane->SetAcceptTabs(f->acceptTabs != 0);
+    return pane;
+}
+
+EditPane::~EditPane()
+{
+    if (m_window && m_native_procedure)
+        SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
+    if (m_font)
+        release_font(m_font);
+}
+
+template <typename F>
+void EditPane::Quietly(F change)
+{
+    const LRESULT mask = SendMessageW(m_window, EM_SETEVENTMASK, 0, 0);
+    change();
+    SendMessageW(m_window, EM_SETEVENTMASK, 0, mask);
+}
+
+// ---- Text -------------------------------------------------------------------------------
+
+std::u16string EditPane::NativeText() const
+{
+    if (!m_window)
+        return {};
+    GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT n = SendMessageW(m_window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (n <= 0)
+        return {};
+    std::u16string text(static_cast<size_t>(n) + 1, u'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;
+    const LRESULT got =
+        SendMessageW(m_window, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    to_runtime_line_ends(text);
+    return text;
+}
+
+void EditPane::SetNativeText(const std::u16string& text)
+{
+    if (m_window)
+        SetWindowTextW(m_window, reinterpret_cast<const wchar_t*>(text.c_str()));
+}
+
+StringRef EditPane::Text() const { return from_utf16(m_password ? m_unmasked : NativeText()); }
+
+void EditPane::SetText(const StringRef& text)
+{
+    std::u16string wide = to_utf16(text);
+    if (m_password) {
+        m_unmasked = wide;
+        SetNativeText(masked_text(wide));
+    } else {
+        SetNativeText(wide);
+    }
+}
+
+// ---- Selection --------------------------------------------------------------------------
+
+i32 EditPane::SelStart() const
+{
+    CHARRANGE range{0, 0};
+    if (m_window)
+        SendMessageW(m_window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+i32 EditPane::SelLength() const
+{
+    CHARRANGE range{0, 0};
+    if (m_window)
+        SendMessageW(m_window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void EditPane::SetSelection(i32 start, i32 length)
+{
+    if (!m_window)
+        return;
+    CHARRANGE range{start, start + (length < 0 ? 0 : length)};
+    SendMessageW(m_window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+StringRef EditPane::SelText() const
+{
+    if (!m_window)
+        return StringRef();
+    const i32 start = SelStart();
+    const i32 length = SelLength();
+    std::u16string text;
+    if (m_password) {
+        text = m_unmasked.substr(std::min<size_t>(static_cast<size_t>(start), m_unmasked.size()),
+                                 static_cast<size_t>(length));
+    } else {
+        text.assign(static_cast<size_t>(length) + 1, u'\0');
+        const LRESULT got = SendMessageW(m_window, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        to_runtime_line_ends(text);
+    }
+    return from_utf16(text);
+}
+
+void EditPane::ReplaceSelection(const std::u16string& text)
+{
+    if (!m_window)
+        return;
+    if (m_password) {
+        const i32 start = SelStart();
+        replace_range(m_unmasked, start, SelLength(), text);
+        SendMessageW(m_window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(masked_text(text).c_str()));
+    } else {
+        SendMessageW(m_window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+// ---- Appearance -------------------------------------------------------------------------
+
+void EditPane::SetReadOnly(bool on)
+{
+    if (m_window)
+        SendMessageW(m_window, EM_SETREADONLY, on ? TRUE : FALSE, 0);
+}
+
+void EditPane::SetLimit(i32 characters)
+{
+    if (m_window)
+        SendMessageW(m_window, EM_EXLIMITTEXT, 0, characters > 0 ? characters : kNoLimit);
+}
+
+void EditPane::SetTextColor(i32 rgb)
+{
+    if (!m_window)
+        return;
+    Quietly([&] {
+        CHARFORMATW format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR;
+        format.crTextColor = colour_ref(rgb);
+        SendMessageW(m_window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    });
+}
+
+void EditPane::SetBackColor(i32 rgb)
+{
+    m_back_colour = colour_ref(rgb);
+    if (m_window && m_enabled)
+        SendMessageW(m_window, EM_SETBKGNDCOLOR, 0, m_back_colour);
+}
+
+void EditPane::SetAlignment(i32 alignment)
+{
+    if (!m_window || alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    // 1 left, 2 centre, 3 right; anything else is the default, left.
+    const WORD native = alignment == 2 ? PFA_CENTER : alignment == 3 ? PFA_RIGHT : PFA_LEFT;
+    Quietly([&] {
+        CHARRANGE kept{0, 0};
+        SendMessageW(m_window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+        SendMessageW(m_window, EM_HIDESELECTION, TRUE, 0);
+        CHARRANGE all{0, -1};
+        SendMessageW(m_window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+        PARAFORMAT paragraph{};
+        paragraph.cbSize = sizeof paragraph;
+        paragraph.dwMask = PFM_ALIGNMENT;
+        paragraph.wAlignment = native;
+        SendMessageW(m_window, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+        SendMessageW(m_window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+        SendMessageW(m_window, EM_HIDESELECTION, FALSE, 0);
+    });
+}
+
+void EditPane::SetPassword(bool on)
+{
+    if (on == m_password || !m_window)
+        return;
+    const i32 start = SelStart();
+    const i32 length = SelLength();
+    if (on) {
+        m_unmasked = NativeText();
+        m_password = true;
+        SetNativeText(masked_text(m_unmasked));
+    } else {
+        m_password = false;
+        SetNativeText(m_unmasked);
+        m_unmasked.clear();
+    }
+    SetSelection(start, length);
+}
+
+void EditPane::SetFont(const FontDescription& font)
+{
+    HFONT previous = m_font;
+    m_font = acquire_font(font);
+    if (m_window && m_font)
+        SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    if (previous)
+        release_font(previous);
+}
+
+void EditPane::SetState(i32 state)
+{
+    if (!m_window || (state != kEnable && state != kDisable)) {
+        SubPane::SetState(state);
+        return;
+    }
+    const bool enable = state == kEnable;
+    if (enable == m_enabled)
+        return;
+    m_enabled = enable;
+    EnableWindow(m_window, enable ? TRUE : FALSE);
+    const bool styled = m_control && edit_fields(m_control)->styled;
+    Quietly([&] {
+        CHARFORMATW format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR;
+        if (!enable) {
+            const COLORREF back =
+                m_back_colour == GetSysColor(COLOR_WINDOW) ? GetSysColor(COLOR_BTNFACE) : m_back_colour;
+            SendMessageW(m_window, EM_SETBKGNDCOLOR, 0, back);
+            if (!styled) {
+                SendMessageW(m_window, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+                m_saved_text_colour = format.crTextColor;
+                format.dwEffects = 0;
+                format.crTextColor = GetSysColor(COLOR_GRAYTEXT);
+                SendMessageW(m_window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+            }
+        } else {
+            SendMessageW(m_window, EM_SETBKGNDCOLOR, 0, m_back_colour);
+            if (!styled) {
+                format.crTextColor = m_saved_text_colour;
+                SendMessageW(m_window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+            }
+        }
+    });
+}
+
+// ---- Focus ------------------------------------------------------------------------------
+
+bool EditPane::CanTakeFocus() const { return m_window && IsWindowVisible(m_window) && IsWindowEnabled(m_window); }
+
+void EditPane::GainFocus()
+{
+    if (m_window && GetFocus() != m_window)
+        SetFocus(m_window);
+}
+
+void EditPane::LoseFocus()
+{
+    if (m_control)
+        fire_event(m_control, kEditLostFocus);
+}
+
+bool EditPane::AcceptsReturn() const { return m_control && edit_fields(m_control)->multiLine; }
+
+// ---- Events -----------------------------------------------------------------------------
+
+void EditPane::FireTextChange()
+{
+    if (!m_control)
+        return;
+    EditFieldObject* f = edit_fields(m_control);
+    if (f->textChangeBusy)
+        return;
+    RuntimeObject* field = m_control;
+    RuntimeLockObject(field);  // the handler may close the field
+    f->textChangeBusy = 1;
+    fire_event(field, kEditTextChange);
+    f->textChangeBusy = 0;
+    RuntimeUnlockObject(field);
+}
+
+void EditPane::FireSelChange()
+{
+    if (!m_control)
+        return;
+    EditFieldObject* f = edit_fields(m_control);
+    if (f->selChangeBusy)
+        return;
+    RuntimeObject* field = m_control;
+    RuntimeLockObject(field);
+    fire_event(field, kEditEnableMenuItems);
+    f->selChangeBusy = 1;
+    fire_event(field, kEditSelChange);
+    f->selChangeBusy = 0;
+    RuntimeUnlockObject(field);
+}
+
+void EditPane::AfterEdit()
+{
+    FireTextChange();
+    FireSelChange();
+}
+
+void EditPane::DoCommand(u32 notification)
+{
+    if (notification == EN_CHANGE) {
+        FireTextChange();
+    } else if (notification == EN_SETFOCUS && m_control) {
+        set_window_focus_pane(control_fields(m_control)->m_view, this);
+        move_focus(this);
+        fire_event(m_control, kEditGotFocus);
+    }
+}
+
+void EditPane::DoNotify(NMHDR* header)
+{
+    if (header && header->code == EN_SELCHANGE)
+        FireSelChange();
+}
+
+bool EditPane::TypeIntoPassword(char16_t c)
+{
+    if (!m_password || c == 8 || c == 13 || c == 27)
+        return false;
+    ReplaceSelection(std::u16string(1, c));
+    return true;
+}
+
+LRESULT CALLBACK EditPane::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    auto* pane = static_cast<EditPane*>(SubPane::FromHandle(window));
+    if (!pane) {
+        WNDPROC native = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+        return CallWindowProcW(native, window, message, wparam, lparam);
+    }
+    LRESULT result = 0;
+    run_guarded([&] { result = pane->OwnMessage(message, wparam, lparam); });
+    return result;
+}
+
+LRESULT EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    const WNDPROC native = m_native_procedure;
+    HWND window = m_window;
+    switch (message) {
+    case WM_CHAR: {
+        const auto c = static_cast<char16_t>(wparam);
+        if (c != 8 && c != 13 && m_control) {
+            StringRef key = key_text(c);
+            if (fire_boolean_event(m_control, kEditKeyDown, false, key.get()))
+                return 0;
+        }
+        if (TypeIntoPassword(c))
+            return 0;
+        break;
+    }
+    case WM_PASTE:
+        if (m_control && !edit_fields(m_control)->readOnly)
+            ReplaceSelection(ClipboardText());
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        m_mouse_down_taken = m_control &&
+            fire_boolean_event(m_control, kEditMouseDown, false, static_cast<i32>(static_cast<short>(LOWORD(lparam))),
+                               static_cast<i32>(static_cast<short>(HIWORD(lparam))));
+        if (m_mouse_down_taken)
+            return 0;
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (m_control)
+            fire_event(m_control, kEditMouseUp, static_cast<i32>(static_cast<short>(LOWORD(lparam))),
+                       static_cast<i32>(static_cast<short>(HIWORD(lparam))));
+        if (std::exchange(m_mouse_down_taken, false))
+            return 0;
+        break;
+    case WM_KILLFOCUS:
+        if (focus_pane() == this)
+            move_focus(nullptr);
+        break;
+    case WM_NCDESTROY: {
+        ForgetWindow();
+        return CallWindowProcW(native, window, message, wparam, lparam);
+    }
+    default: break;
+    }
+    return CallWindowProcW(native, window, message, wparam, lparam);
+}
+
+// ---- Clipboard and the Edit menu --------------------------------------------------------
+
+bool EditPane::ClipboardHasText() const
+{
+    if (!OpenClipboard(nullptr))
+        return false;
+    const bool has = IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+    CloseClipboard();
+    return has;
+}
+
+std::u16string EditPane::ClipboardText() const
+{
+    std::u16string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
+            const size_t limit = GlobalSize(data) / sizeof(char16_t);
+            size_t n = 0;
+            while (n < limit && chars[n])
+                ++n;
+            text.assign(chars, n);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void EditPane::Cut()
+{
+    if (!m_window || m_password)
+        return;
+    SendMessageW(m_window, WM_CUT, 0, 0);
+    AfterEdit();
+}
+
+void EditPane::Copy()
+{
+    if (m_window && !m_password)
+        SendMessageW(m_window, WM_COPY, 0, 0);
+}
+
+void EditPane::Paste()
+{
+    if (!m_window || !ClipboardHasText())
+        return;
+    ReplaceSelection(ClipboardText());
+    AfterEdit();
+}
+
+void EditPane::Clear()
+{
+    if (!m_window)
+        return;
+    ReplaceSelection(std::u16string());
+    AfterEdit();
+}
+
+void EditPane::EnableMenuItems()
+{
+    RuntimeObject* bar = current_menu_bar();
+    if (!bar || !m_control)
+        return;
+    const EditFieldObject* f = edit_fields(m_control);
+    auto enable = [bar](const char* name) {
+        StringRef key = StringRef::FromCString(name);
+        if (RuntimeObject* item = RuntimeMenuItemLookup(bar, key.get())) {
+            RuntimeMenuItemEnabledSetter(item, 1);
+            RuntimeUnlockObject(item);
+        }
+    };
+    if (HasSelection()) {
+        if (!f->readOnly && !m_password)
+            enable("EditCut");
+        if (!f->readOnly)
+            enable("EditClear");
+        if (!m_password)
+            enable("EditCopy");
+    }
+    if (!f->readOnly && ClipboardHasText())
+        enable("EditPaste");
+}
+
+bool EditPane::DoMenuCommand(RuntimeObject* item)
+{
+    if (!item || !m_control)
+        return false;
+    StringRef name = StringRef::adopt(RuntimeMenuItemNameGetter(item));
+    if (name.is_nil())
+        return false;
+    const EditFieldObject* f = edit_fields(m_control);
+    const bool selection = HasSelection();
+    if (name.CompareNoCase(StringRef::FromCString("EditCut")) == 0) {
+        if (selection && !f->readOnly && !m_password)
+            Cut();
+    } else if (name.CompareNoCase(StringRef::FromCString("EditCopy")) == 0) {
+        if (selection && !m_password)
+            Copy();
+    } else if (name.CompareNoCase(StringRef::FromCString("EditClear")) == 0) {
+        if (selection && !f->readOnly)
+            Clear();
+    } else if (name.CompareNoCase(StringRef::FromCString("EditPaste")) == 0) {
+        if (!f->readOnly)
+            Paste();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// ---- Positions --------------------------------------------------------------------------
+
+i32 EditPane::LineAtChar(i32 position) const
+{
+    return m_window ? static_cast<i32>(SendMessageW(m_window, EM_EXLINEFROMCHAR, 0, position)) : 0;
+}
+
+i32 EditPane::CharAtLine(i32 line) const
+{
+    if (!m_window)
+        return 0;
+    const LRESULT at = SendMessageW(m_window, EM_LINEINDEX, line, 0);
+    return at < 0 ? 0 : static_cast<i32>(at);
+}
+
+i32 EditPane::CharAtPoint(i32 x, i32 y) const
+{
+    if (!m_window)
+        return 0;
+    POINTL point{x, y};
+    return static_cast<i32>(SendMessageW(m_window, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+}
+
+i32 EditPane::FirstVisibleLine() const
+{
+    return m_window ? static_cast<i32>(SendMessageW(m_window, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
+}
+
+i32 EditPane::HorizontalScroll() const
+{
+    if (!m_window)
+        return 0;
+    POINT at{0, 0};
+    SendMessageW(m_window, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+    return at.x;
+}
+
+}  // namespace qv::ui
