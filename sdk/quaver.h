@@ -383,7 +383,11 @@ RuntimeObject* RuntimeGetSoundFromResourceManager(int32_t id);
 
 /* ---- Messages ------------------------------------------------------------------------ */
 
-/* Shows the text in a message box with one button (standard error where there is no desktop). */
+/* Shows the text in a message box with one button and an information icon (standard error
+ * where there is no desktop). The text up to its first blank line ("\r\n\r\n", not at the very
+ * start) is the message, the rest the explanation; the box shows the message, then a blank line
+ * and the explanation when there is one. The box belongs to the front runtime window, whose
+ * title is its caption. */
 void RuntimeMsgBox(RuntimeString* text);
 
 /* ---- Debugger entry ------------------------------------------------------------------ */
@@ -552,6 +556,61 @@ int32_t editInsertionPosAtXY(RuntimeObject* self, int32_t x, int32_t y);
 int32_t editScrollPositionGetter(RuntimeObject* self);
 int32_t EditScrollPositionXGetter(RuntimeObject* self);
 RuntimeObject* editStyleTextPrinter(RuntimeObject* self, RuntimeObject* graphics, int32_t width);
+/* ---- Clipboard ----------------------------------------------------------------------- */
+
+/* Clipboard objects. An object opens the system clipboard on first use and holds it until
+ * clipboardClose or its destruction: close it after each use. Its first write empties the
+ * clipboard, later ones add formats. Text is read back as UTF-8, exactly as it was put (line
+ * ends included); named data (the Mac data routines: a format registered under the type's
+ * name) goes in the ANSI code page and ends at its first zero byte. A clipboard that cannot be
+ * opened reads nil or False and takes no writes. Pictures need the graphics layer: until it is
+ * there the Picture property reads nil. */
+RuntimeString* clipboardTextGetter(RuntimeObject* clipboard);
+void clipboardTextSetter(RuntimeObject* clipboard, int32_t param, RuntimeString* text);
+void clipboardSetText(RuntimeObject* clipboard, RuntimeString* text);
+void clipboardClose(RuntimeObject* clipboard);
+int32_t clipboardTextAvailable(RuntimeObject* clipboard);
+int32_t clipboardPictureAvailable(RuntimeObject* clipboard);
+RuntimeObject* clipboardPictureGetter(RuntimeObject* clipboard);
+void clipboardPictureSetter(RuntimeObject* clipboard, int32_t param, RuntimeObject* picture);
+int32_t clipboardMacDataAvailable(RuntimeObject* clipboard, RuntimeString* type);
+RuntimeString* clipboardMacData(RuntimeObject* clipboard, RuntimeString* type);
+void clipboardAddMacData(RuntimeObject* clipboard, RuntimeString* type, RuntimeString* data);
+
+/* ---- Notifications and binding ------------------------------------------------------- */
+
+/* The built-in interfaces (actionSource, actionNotificationReceiver, dataNotifier,
+ * dataNotificationReceiver, BooleanProvider, StringProvider, StringInterface, ...) are classes
+ * for RuntimeLookupClass; their methods are called by name, ignoring case. Receivers are told
+ * most recently added first; one added twice is told twice, and removing it once leaves one.
+ * The controls carry these routines in their interface tables. Bound parts: the names
+ * "getCheckedAction" and "getUncheckedAction" (exactly) give a new part; any other name nil. */
+void pbAddActionNotificationReceiver(RuntimeObject* button, RuntimeObject* receiver);
+void pbRemoveActionNotificationReceiver(RuntimeObject* button, RuntimeObject* receiver);
+int32_t checkBoxGetBoolean(RuntimeObject* box);
+void checkBoxSetBoolean(RuntimeObject* box, int32_t value);
+void checkBoxAddDataNotificationReceiver(RuntimeObject* box, RuntimeObject* receiver);
+void checkBoxRemoveDataNotificationReceiver(RuntimeObject* box, RuntimeObject* receiver);
+RuntimeObject* checkBoxGetBoundPart(RuntimeObject* box, RuntimeString* name);
+RuntimeObject* radioGetBoundPart(RuntimeObject* button, RuntimeString* name);
+void cbaAddActionNotificationReceiver(RuntimeObject* part, RuntimeObject* receiver);
+void cbaRemoveActionNotificationReceiver(RuntimeObject* part, RuntimeObject* receiver);
+void rbaAddActionNotificationReceiver(RuntimeObject* part, RuntimeObject* receiver);
+void rbaRemoveActionNotificationReceiver(RuntimeObject* part, RuntimeObject* receiver);
+void editSetString(RuntimeObject* field, RuntimeString* text);
+
+/* The binders' bind (binder, source, target) and reload (DataChanged) methods. enablingBinder
+ * enables the target with the source's getBoolean (False for a source without it);
+ * stringBinder gives the source's getString to the target's setString and enables a control
+ * target while the source's dataAvailable holds; both follow the source's data notifications.
+ * actionBinder makes the target an action receiver of the source; listBinder (list, source)
+ * calls the list's BindList. */
+void enablingBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
+void enablingBinderReload(RuntimeObject* binder);
+void stringBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
+void stringBinderReload(RuntimeObject* binder);
+void actionBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
+void listBinderBind(RuntimeObject* binder, RuntimeObject* list, RuntimeObject* source);
 
 /* ---- Application services (Win32 framework) ------------------------------------------ */
 

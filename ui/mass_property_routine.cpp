@@ -3,6 +3,7 @@
 #include "runtime/strings/runtime_string.h"
 #include "ui/object_property_target.h"
 #include "ui/ui_routines.h"
+#include "ui/ui_service_routines.h"
 
 extern "C" void RuntimeMassPropertySetter(RuntimeObject* target, RuntimeString* table)
 {
@@ -24,6 +25,10 @@ std::span<const ProvidedRoutine> ui_routines()
     return kRoutines;
 }
 
-void register_ui_routines() { add_provided_routines(ui_routines()); }
+void register_ui_routines()
+{
+    add_provided_routines(ui_routines());
+    add_provided_routines(ui_service_routines());
+}
 
 }  // namespace qv::ui

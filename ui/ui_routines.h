@@ -12,7 +12,8 @@ namespace qv::ui {
 // RuntimeMassPropertySetter under its export name.
 std::span<const ProvidedRoutine> ui_routines();
 
-// Adds them to the registry's routines; call before anything uses the registry.
+// Adds them and ui_service_routines() to the registry's routines; call before anything uses
+// the registry.
 void register_ui_routines();
 
 }  // namespace qv::ui

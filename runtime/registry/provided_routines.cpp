@@ -207,7 +207,7 @@ const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_EN
 #undef QV_PROVIDED_ENTRY
 
 struct AddedLists {
-    std::span<const ProvidedRoutine> lists[8];
+    std::span<const ProvidedRoutine> lists[16];
     size_t count = 0;
     bool closed = false;
 };

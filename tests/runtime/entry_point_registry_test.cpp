@@ -20,6 +20,7 @@
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
 #include "ui/ui_routines.h"
+#include "ui/ui_service_routines.h"
 
 namespace {
 
@@ -227,6 +228,8 @@ TEST_F(ProcessEntryPoints, EveryRoutineDeclaredInTheSdkIsProvided)
     for (const ProvidedRoutine& routine : debugger_routines())
         provided.insert(routine.name);
     for (const ProvidedRoutine& routine : ui::ui_routines())
+        provided.insert(routine.name);
+    for (const ProvidedRoutine& routine : ui::ui_service_routines())
         provided.insert(routine.name);
     // A declaration: a line that starts with a type and ends in "name(...);".
     const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);

@@ -28,6 +28,7 @@
 #include "runtime/startup/runtime_startup.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/ui_routines.h"
+#include "ui/ui_service_routines.h"
 
 namespace {
 
@@ -100,6 +101,7 @@ int main(int argc, char** argv)
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
     qv::start_portable_runtime();
+    qv::ui::register_ui_service_classes();  // the clipboard reads nil here: no system clipboard
     qv::set_unhandled_exception_hook(&report_unhandled);
     qv::Result<qv::LinkReport> linked = qv::load_and_link_image(source);
     if (!linked) {

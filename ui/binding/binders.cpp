@@ -1,0 +1,173 @@
+#include "ui/binding/binders.h"
+
+#include <utility>
+
+#include "runtime/definitions/class_registry.h"
+#include "ui/binding/control_binding.h"
+#include "ui/binding/interface_methods.h"
+#include "ui/ui_service_routines.h"
+
+namespace qv::ui {
+namespace {
+
+BinderObject* fields(RuntimeObject* binder) { return reinterpret_cast<BinderObject*>(binder); }
+
+void finalize_binder(RuntimeObject* object)
+{
+    RuntimeUnlockObject(std::exchange(fields(object)->source, nullptr));
+    RuntimeUnlockObject(std::exchange(fields(object)->target, nullptr));
+}
+
+// Moves the binder's data subscription from its previous source to the new one, stores the
+// pair, and reloads. The objects are held across the calls, which may be image code.
+void rebind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target, void (*reload)(RuntimeObject*))
+{
+    if (!binder)
+        return;
+    RuntimeLockObject(binder);
+    RuntimeObject* previous = fields(binder)->source;
+    RuntimeLockObject(previous);
+    call_interface_method(previous, BuiltInInterface::DataNotifier, "removeDataNotificationReceiver", binder);
+    RuntimeUnlockObject(previous);
+    RuntimeLockUnlockObjects(source, fields(binder)->source);
+    fields(binder)->source = source;
+    RuntimeLockUnlockObjects(target, fields(binder)->target);
+    fields(binder)->target = target;
+    call_interface_method(source, BuiltInInterface::DataNotifier, "addDataNotificationReceiver", binder);
+    reload(binder);
+    RuntimeUnlockObject(binder);
+}
+
+bool is_control(RuntimeObject* object)
+{
+    const ControlBindingHooks& hooks = control_binding_hooks();
+    return object && hooks.is_control && hooks.is_control(object);
+}
+
+void set_enabled(RuntimeObject* control, bool enabled)
+{
+    const ControlBindingHooks& hooks = control_binding_hooks();
+    if (is_control(control) && hooks.set_enabled)
+        hooks.set_enabled(control, enabled);
+}
+
+#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
+
+constexpr TypeDescriptor kObjectType = object_type("Object");
+const ParameterRecord kBindParameters[] = {{"source", &kObjectType, 0}, {"target", &kObjectType, 0}};
+
+// clang-format off
+const MethodRecord kEnablingMethods[] = {
+    {"bind", nullptr, kBindParameters, 2, QV_ROUTINE(enablingBinderBind), nullptr, nullptr, 0},
+    {"DataChanged", nullptr, nullptr, 0, QV_ROUTINE(enablingBinderReload), nullptr, nullptr, 0},
+};
+const MethodRecord kStringMethods[] = {
+    {"bind", nullptr, kBindParameters, 2, QV_ROUTINE(stringBinderBind), nullptr, nullptr, 0},
+    {"DataChanged", nullptr, nullptr, 0, QV_ROUTINE(stringBinderReload), nullptr, nullptr, 0},
+};
+const MethodRecord kActionMethods[] = {
+    {"bind", nullptr, kBindParameters, 2, QV_ROUTINE(actionBinderBind), nullptr, nullptr, 0},
+};
+const MethodRecord kListMethods[] = {
+    {"bind", nullptr, kBindParameters, 2, QV_ROUTINE(listBinderBind), nullptr, nullptr, 0},
+};
+// clang-format on
+
+ObjectDefinition s_definitions[4];
+
+void build_binder(ObjectDefinition& out, const char* name, std::span<const MethodRecord> methods,
+                  std::span<ObjectDefinition* const> interfaces)
+{
+    DefinitionSource source{};
+    source.name = name;
+    source.instance_size = sizeof(BinderObject);
+    source.methods = methods;
+    source.interfaces = interfaces;
+    source.finalizer = &finalize_binder;
+    build_definition(out, source);
+    RegisterDefinition(&out);
+}
+
+}  // namespace
+
+void register_binder_classes()
+{
+    static bool s_done = false;
+    if (s_done)
+        return;
+    s_done = true;
+    static ObjectDefinition* const s_receiving[] = {interface_definition(BuiltInInterface::DataNotificationReceiver),
+                                                    interface_definition(BuiltInInterface::Binding)};
+    static ObjectDefinition* const s_binding[] = {interface_definition(BuiltInInterface::Binding)};
+    build_binder(s_definitions[0], "enablingBinder", kEnablingMethods, s_receiving);
+    build_binder(s_definitions[1], "stringBinder", kStringMethods, s_receiving);
+    build_binder(s_definitions[2], "actionBinder", kActionMethods, s_binding);
+    build_binder(s_definitions[3], "listBinder", kListMethods, s_binding);
+}
+
+}  // namespace qv::ui
+
+using namespace qv;
+using namespace qv::ui;
+
+extern "C" {
+
+void enablingBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target)
+{
+    rebind(binder, source, target, &enablingBinderReload);
+}
+
+// The source's getBoolean, False for a source that is no BooleanProvider, enables the target.
+void enablingBinderReload(RuntimeObject* binder)
+{
+    if (!binder)
+        return;
+    RuntimeObject* source = fields(binder)->source;
+    RuntimeObject* target = fields(binder)->target;
+    RuntimeLockObject(source);
+    RuntimeLockObject(target);
+    const bool value = call_boolean_method(source, BuiltInInterface::BooleanProvider, "getBoolean", false);
+    set_enabled(target, value);
+    RuntimeUnlockObject(target);
+    RuntimeUnlockObject(source);
+}
+
+void stringBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target)
+{
+    rebind(binder, source, target, &stringBinderReload);
+}
+
+// The source's string goes to the target's setString; an edit field also takes the source as
+// its data source; a control is enabled while the source has data.
+void stringBinderReload(RuntimeObject* binder)
+{
+    if (!binder)
+        return;
+    RuntimeObject* source = fields(binder)->source;
+    RuntimeObject* target = fields(binder)->target;
+    RuntimeLockObject(source);
+    RuntimeLockObject(target);
+    RuntimeString* text = call_string_method(source, BuiltInInterface::StringProvider, "getString");
+    const bool available = call_boolean_method(source, BuiltInInterface::DataAvailableProvider, "dataAvailable", true);
+    call_interface_method(target, BuiltInInterface::StringInterface, "setString", text);
+    const ControlBindingHooks& hooks = control_binding_hooks();
+    if (target && hooks.is_edit_field && hooks.is_edit_field(target) && hooks.set_edit_data_source)
+        hooks.set_edit_data_source(target, source);
+    set_enabled(target, available);
+    RuntimeUnlockString(text);
+    RuntimeUnlockObject(target);
+    RuntimeUnlockObject(source);
+}
+
+// Nothing is stored: the target simply becomes one of the source's action receivers.
+void actionBinderBind(RuntimeObject*, RuntimeObject* source, RuntimeObject* target)
+{
+    call_interface_method(source, BuiltInInterface::ActionSource, "addActionNotificationReceiver", target);
+}
+
+void listBinderBind(RuntimeObject*, RuntimeObject* list, RuntimeObject* source)
+{
+    call_interface_method(list, BuiltInInterface::ListInterface, "BindList", source);
+}
+
+}  // extern "C"

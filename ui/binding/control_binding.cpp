@@ -1,0 +1,70 @@
+#include "ui/binding/control_binding.h"
+
+#include <utility>
+
+namespace qv::ui {
+namespace {
+
+ControlBindingHooks s_hooks{};
+
+bool can_notify(RuntimeObject* control) { return s_hooks.can_notify && s_hooks.can_notify(control); }
+
+ControlReceivers* receivers_of(RuntimeObject* control)
+{
+    return control && s_hooks.receivers ? s_hooks.receivers(control) : nullptr;
+}
+
+}  // namespace
+
+void clear_control_receivers(ControlReceivers& receivers)
+{
+    clear_receivers(receivers.action);
+    clear_receivers(receivers.data);
+    clear_receivers(receivers.checked_part);
+    clear_receivers(receivers.unchecked_part);
+}
+
+ControlBindingHooks set_control_binding_hooks(const ControlBindingHooks& hooks)
+{
+    return std::exchange(s_hooks, hooks);
+}
+
+const ControlBindingHooks& control_binding_hooks() { return s_hooks; }
+
+// The control is held across the calls: a receiver or handler may close it, and its lists live
+// in its object.
+void notify_button_pressed(RuntimeObject* button)
+{
+    ControlReceivers* receivers = receivers_of(button);
+    if (!receivers)
+        return;
+    RuntimeLockObject(button);
+    notify_action_receivers(receivers->action);
+    if (s_hooks.fire_action)
+        s_hooks.fire_action(button);
+    RuntimeUnlockObject(button);
+}
+
+// Each check that finds the window gone stops here and leaves the guard set: the box is closing.
+void notify_check_box_changed(RuntimeObject* box)
+{
+    ControlReceivers* receivers = receivers_of(box);
+    if (!receivers || receivers->notifying || !can_notify(box))
+        return;
+    RuntimeLockObject(box);
+    receivers->notifying = 1;
+    notify_data_receivers(receivers->data);
+    if (can_notify(box)) {
+        if (s_hooks.fire_action)
+            s_hooks.fire_action(box);
+        if (can_notify(box)) {
+            const bool checked = s_hooks.check_box_value && s_hooks.check_box_value(box);
+            notify_action_receivers(checked ? receivers->checked_part : receivers->unchecked_part);
+            if (can_notify(box))
+                receivers->notifying = 0;
+        }
+    }
+    RuntimeUnlockObject(box);
+}
+
+}  // namespace qv::ui
