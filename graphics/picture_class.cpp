@@ -7,8 +7,8 @@
 // draws nothing, and no port ever reaches a freed bitmap.
 #include "graphics/picture_class.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <utility>
@@ -76,7 +76,8 @@ bool make_bitmap(PictureObject* picture, i32 width, i32 height, i32 depth)
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits)
         return false;
-    std::memset(bits, 0xFF, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    // White with the unused fourth byte 0, as GDI writes pixels: some blits compare whole words.
+    std::fill_n(static_cast<u32*>(bits), static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFFu);
     picture->bitmap = bitmap;
     picture->pixels = static_cast<u32*>(bits);
     picture->width = width;
