@@ -292,6 +292,29 @@ TEST_F(PictureDrawing, PicturesHaveOneGraphicsThatOutlivesThemHarmlessly)
     EXPECT_TRUE(nothing_raised());
 }
 
+TEST_F(PictureDrawing, SystemIconsFillTheirSquareAtTheCorner)
+{
+    struct Case {
+        const char* name;
+        void (*draw)(RuntimeObject*, int32_t, int32_t);
+    };
+    const Case cases[] = {
+        {"stop", graphicsDrawStopIcon}, {"note", graphicsDrawNoteIcon}, {"caution", graphicsDrawCautionIcon}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas(48, 48);
+        c.draw(canvas.g.get(), 8, 6);
+        EXPECT_GT(canvas.painted(), 100) << canvas.image();
+        for (i32 y = 0; y < 48; ++y) {
+            for (i32 x = 0; x < 48; ++x) {
+                if (x < 8 || x >= 40 || y < 6 || y >= 38) {
+                    EXPECT_EQ(canvas.at(x, y), 0xFFFFFFu) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(PictureDrawing, NilSelfRaisesNilObjectAndGivesZero)
 {
     RuntimeGraphicsDrawLine(nullptr, 0, 0, 1, 1);
