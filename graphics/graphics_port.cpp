@@ -157,13 +157,14 @@ void GraphicsPort::select_font(HDC dc)
 {
     if (m_font_valid)
         return;
+    m_font_valid = true;
     HFONT font = acquire_font({wide_text(m_font_name), m_text_size, m_text_style}, dc);
-    if (font)
-        SelectObject(dc, font);
+    if (!font)
+        return;  // the font in use stays: releasing it could delete a font still selected
+    SelectObject(dc, font);
     if (m_font)
         release_font(m_font);
     m_font = font;
-    m_font_valid = true;
     m_metrics_valid = false;
 }
 
