@@ -3,11 +3,13 @@
 // "PICKLE" locator resource.
 #include "debugger/debugger_support.h"
 #include "framework/startup/windows_startup.h"
+#include "graphics/graphics_routines.h"
 #include "ui/ui_routines.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
+    qv::graphics::register_graphics();
     return qv::run_runtime_executable(instance, command_line);
 }
