@@ -125,7 +125,7 @@ void register_control_layer()
     static const bool s_registered = [] {
         add_provided_routines(control_routines());
         add_provided_routines(edit_field_routines());
-        add_class_registration(&register_classes);
+        add_class_registrar(&register_classes);
         return true;
     }();
     (void)s_registered;
