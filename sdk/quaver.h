@@ -612,6 +612,79 @@ void stringBinderReload(RuntimeObject* binder);
 void actionBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
 void listBinderBind(RuntimeObject* binder, RuntimeObject* list, RuntimeObject* source);
 
+/* ---- Buttons, check boxes, static text and group boxes (Win32 controls) --------------- */
+
+/* Values set from code notify no receiver and run no Action; pushButtonPush acts as a click. */
+RuntimeString* pushButtonTextFontGetter(RuntimeObject* self, int32_t param);
+void pushButtonTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t pushButtonTextSizeGetter(RuntimeObject* self, int32_t param);
+void pushButtonTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t pushButtonBoldGetter(RuntimeObject* self, int32_t param);
+void pushButtonBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonItalicGetter(RuntimeObject* self, int32_t param);
+void pushButtonItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonUnderlineGetter(RuntimeObject* self, int32_t param);
+void pushButtonUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* checkBoxTextFontGetter(RuntimeObject* self, int32_t param);
+void checkBoxTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t checkBoxTextSizeGetter(RuntimeObject* self, int32_t param);
+void checkBoxTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t checkBoxBoldGetter(RuntimeObject* self, int32_t param);
+void checkBoxBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t checkBoxItalicGetter(RuntimeObject* self, int32_t param);
+void checkBoxItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t checkBoxUnderlineGetter(RuntimeObject* self, int32_t param);
+void checkBoxUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* radioTextFontGetter(RuntimeObject* self, int32_t param);
+void radioTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t radioTextSizeGetter(RuntimeObject* self, int32_t param);
+void radioTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t radioBoldGetter(RuntimeObject* self, int32_t param);
+void radioBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t radioItalicGetter(RuntimeObject* self, int32_t param);
+void radioItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t radioUnderlineGetter(RuntimeObject* self, int32_t param);
+void radioUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* groupTextFontGetter(RuntimeObject* self, int32_t param);
+void groupTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t groupTextSizeGetter(RuntimeObject* self, int32_t param);
+void groupTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t groupBoldGetter(RuntimeObject* self, int32_t param);
+void groupBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t groupItalicGetter(RuntimeObject* self, int32_t param);
+void groupItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t groupUnderlineGetter(RuntimeObject* self, int32_t param);
+void groupUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* pushButtonTitleGetter(RuntimeObject* self, int32_t param);
+void pushButtonTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t pushButtonDefaultGetter(RuntimeObject* self, int32_t param);
+void pushButtonDefaultSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonCancelGetter(RuntimeObject* self, int32_t param);
+void pushButtonCancelSetter(RuntimeObject* self, int32_t param, int32_t on);
+void pushButtonPush(RuntimeObject* self);
+RuntimeString* checkBoxTitleGetter(RuntimeObject* self, int32_t param);
+void checkBoxTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t checkBoxValueGetter(RuntimeObject* self, int32_t param);
+void checkBoxValueSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* CheckBoxDataSourceGetter(RuntimeObject* self, int32_t param);
+void CheckBoxDataSourceSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void CheckBoxDataFieldSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+RuntimeString* radioTitleGetter(RuntimeObject* self, int32_t param);
+void radioTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t radioValueGetter(RuntimeObject* self, int32_t param);
+void radioValueSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* groupCaptionGetter(RuntimeObject* self, int32_t param);
+void groupCaptionSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void staticCaptionSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void staticTextAlignSetter(RuntimeObject* self, int32_t param, int32_t align);
+void staticTextColorSetter(RuntimeObject* self, int32_t param, int32_t colour);
+void staticAttributeSetter(RuntimeObject* self, int32_t param, int32_t on);
+void staticTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void staticTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+RuntimeString* StaticTextDataSourceGetter(RuntimeObject* self, int32_t param);
+void StaticTextDataSourceSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void StaticTextDataFieldSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+
 /* ---- Application services (Win32 framework) ------------------------------------------ */
 
 /* Sections marked "(Win32 framework)" are provided by the Windows framework library, not by
