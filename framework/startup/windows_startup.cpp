@@ -1,5 +1,7 @@
 #include "framework/startup/windows_startup.h"
 
+#include <vector>
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -51,7 +53,15 @@ void add_framework_routines()
     add_provided_routines(application_service_routines());
 }
 
+std::vector<void (*)()>& class_registrations()
+{
+    static std::vector<void (*)()> s_registrations;
+    return s_registrations;
+}
+
 }  // namespace
+
+void add_class_registration(void (*register_classes)()) { class_registrations().push_back(register_classes); }
 
 void start_framework_runtime()
 {
@@ -64,6 +74,8 @@ void start_framework_runtime()
     register_application_classes();
     register_application_service_classes();
     register_menu_classes();
+    for (void (*register_classes)() : class_registrations())
+        register_classes();
 }
 
 void RuntimeStartup()

@@ -4,10 +4,12 @@
 #include "debugger/debugger_support.h"
 #include "framework/startup/windows_startup.h"
 #include "ui/ui_routines.h"
+#include "ui/windows/window_layer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
+    qv::ui::register_window_layer();
     return qv::run_runtime_executable(instance, command_line);
 }

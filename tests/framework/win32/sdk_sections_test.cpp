@@ -31,13 +31,19 @@ std::string sdk_source()
     return text.str();
 }
 
-// Routine names declared in the sections whose titles say "(Win32 framework)".
+// Routine names declared in the sections whose titles say "(Win32 framework)", except the
+// Windows section: the window layer above the framework provides it and its suite checks it.
 std::set<std::string> framework_declarations(const std::string& source)
 {
     std::set<std::string> declared;
     const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);
     for (size_t at = 0; (at = source.find("(Win32 framework) ----", at)) != std::string::npos;) {
         const size_t end = source.find("/* ---- ", at);
+        const size_t title = source.rfind("/* ---- ", at);
+        if (title != std::string::npos && source.compare(title, 16, "/* ---- Windows ") == 0) {
+            at = end == std::string::npos ? source.size() : end;
+            continue;
+        }
         const std::string section = source.substr(at, end == std::string::npos ? std::string::npos : end - at);
         for (auto it = std::sregex_iterator(section.begin(), section.end(), declaration); it != std::sregex_iterator();
              ++it)
