@@ -15,7 +15,6 @@ constexpr wchar_t kMdiChildClass[] = L"QV_MDICHILD";
 
 std::vector<NativeWindow*> s_all;
 std::vector<NativeWindow*> s_runtime;
-std::vector<HWND> s_modal;
 
 void remove_from(std::vector<NativeWindow*>& list, NativeWindow* window)
 {
@@ -184,19 +183,6 @@ void NativeWindow::DoPaint()
 
 const std::vector<NativeWindow*>& native_windows() { return s_all; }
 std::vector<NativeWindow*>& runtime_windows() { return s_runtime; }
-
-void push_modal(HWND window) { s_modal.insert(s_modal.begin(), window); }
-
-void remove_modal(HWND window) { s_modal.erase(std::remove(s_modal.begin(), s_modal.end(), window), s_modal.end()); }
-
-HWND first_visible_modal()
-{
-    for (HWND window : s_modal) {
-        if (IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
 
 SIZE frame_border(bool grow_icon)
 {

@@ -157,16 +157,24 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
     switch (message) {
     case WM_MOVE:
         if (s_geometry_live && !m_closing) {
+            const RECT before = m_content;
             RefreshCachedContent();
-            run_guarded([self] { self->DoMoved(); });
+            // Win32 also reports the place a window already had when it is first shown.
+            if (before.left != m_content.left || before.top != m_content.top)
+                run_guarded([self] { self->DoMoved(); });
         }
         return false;
     case WM_SIZE:
         if (s_geometry_live && !m_closing) {
+            const RECT before = m_content;
             RefreshCachedContent();
+            const bool changed = before.right - before.left != m_content.right - m_content.left ||
+                before.bottom - before.top != m_content.bottom - m_content.top;
             if (m_maximize_or_restore) {
                 m_maximize_or_restore = false;
                 run_guarded([self] { self->DoResized(); });
+            } else if (!changed) {
+                return false;
             } else if (m_in_size_move) {
                 m_resized_pending = true;
                 run_guarded([self] { self->DoResizing(); });
