@@ -911,6 +911,94 @@ RuntimeObject* pictureGraphicsGetter(RuntimeObject* self, int32_t param);
 int32_t pictureTransparentGetter(RuntimeObject* self, int32_t param);
 void pictureTransparentSetter(RuntimeObject* self, int32_t param, int32_t transparent);
 
+/* ---- Windows (Win32 windows) ------------------------------------------------------- */
+
+/* Window objects: the image subclasses Window and creates an instance (RuntimeNewObject), whose
+ * class constructor RuntimeCreateWindow fires the hidden events 0 Layout (set the stored
+ * properties), 1 CreateControls (WindowAllocateObject, RuntimeMassPropertySetter,
+ * WindowAddControl) and 2 SetupBindings, and builds the hidden native window; the image's
+ * constructor then calls WindowDefaultConstructor, which fires Open. The window shows at the
+ * event loop's next turn, or at once with Show. Events by index: 3 Open, 4 Close, 5 CancelClose
+ * (Boolean: True keeps the window), 6 KeyDown(key) Boolean, 7 MouseMove(x, y), 8 MouseEnter,
+ * 9 MouseExit, 10 Paint(g), 11 MouseDown(x, y) Boolean, 12 MouseDrag(x, y), 13 MouseUp(x, y),
+ * 14 EnableMenuItems, 15 Resized, 16 Resizing, 17 Moved, 18 DropObject(obj), 19 Activate,
+ * 20 Deactivate. Fields for the generic accessors: Composite 32 (Boolean), MinWidth 92,
+ * MinHeight 94, MaxWidth 96, MaxHeight 98 (16-bit), MouseCursor 100, BalloonHelp 104,
+ * FloaterProcess 112, MacProcId 116. Frame 0..10, Placement 0..4 (0: the frame's own). */
+void RuntimeCreateWindow(RuntimeObject* self);
+void WindowDefaultConstructor(RuntimeObject* self);
+/* A new instance of c belonging to window (a RectControl gets window as its window). */
+RuntimeObject* WindowAllocateObject(RuntimeObject* window, ClassRecord* c);
+/* Files the control under its Name, or Name$Index for a member of a control array. */
+void WindowAddControl(RuntimeObject* self, RuntimeObject* control);
+void WindowAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler);
+/* The window of that class name with a new count, or nil: nil the first time a name is asked
+ * for (the image then creates the window, which is filed under the name) and again once the
+ * window has closed. */
+RuntimeObject* RuntimeGetImplicitWindow(RuntimeString* name);
+void RuntimeShowWindow(RuntimeObject* self);
+void RuntimeShowWithinWindow(RuntimeObject* self, RuntimeObject* parent, int32_t value);
+void RuntimeShowModalWithinWindow(RuntimeObject* self, RuntimeObject* parent);
+void RuntimeHideWindow(RuntimeObject* self);
+/* CancelClose first: True keeps the window. */
+void RuntimeCloseWindow(RuntimeObject* self);
+/* Shows the window and runs the event loop until it closes or hides. */
+void RuntimeShowModal(RuntimeObject* self);
+void formRefresh(RuntimeObject* self);
+void formRefreshRect(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height);
+void formSetFocus(RuntimeObject* self);
+void WindowForceUpdateFrontBuffer(RuntimeObject* self);
+RuntimeObject* formNewDragItem(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height);
+void formAcceptTextDrop(RuntimeObject* self);
+void formAcceptPictureDrop(RuntimeObject* self);
+void formAcceptFileDrop(RuntimeObject* self, RuntimeString* fileType);
+void formAcceptMacDataDrop(RuntimeObject* self, RuntimeString* dataType);
+void formDrawInto(RuntimeObject* self, RuntimeObject* g, int32_t x, int32_t y);
+/* The index-th RectControl in the order the controls were added (a new count), or nil. */
+RuntimeObject* windowControl(RuntimeObject* self, int32_t index);
+int32_t windowControlCountGetter(RuntimeObject* self);
+int32_t WindowVisibleGetter(RuntimeObject* self);
+void WindowVisibleSetter(RuntimeObject* self, int32_t on);
+/* Selectors: 0 Left, 1 Top, 2 Width, 3 Height of the content area, in screen coordinates. */
+int32_t windowPosGetter(RuntimeObject* self, int32_t selector);
+void windowPosSetter(RuntimeObject* self, int32_t selector, int32_t value);
+int32_t windowPlacementGetter(RuntimeObject* self);
+void windowPlacementSetter(RuntimeObject* self, int32_t placement);
+RuntimeString* windowTitleGetter(RuntimeObject* self);
+void windowTitleSetter(RuntimeObject* self, RuntimeString* title);
+int32_t windowFullScreenGetter(RuntimeObject* self);
+void windowFullScreenSetter(RuntimeObject* self, int32_t on);
+int32_t windowMenusVisibleGetter(RuntimeObject* self);
+void windowMenusVisibleSetter(RuntimeObject* self, int32_t on);
+int32_t windowCloseBoxGetter(RuntimeObject* self);
+void windowCloseBoxSetter(RuntimeObject* self, int32_t on);
+int32_t windowGrowIconGetter(RuntimeObject* self);
+void windowGrowIconSetter(RuntimeObject* self, int32_t on);
+int32_t windowZoomIconGetter(RuntimeObject* self);
+void windowZoomIconSetter(RuntimeObject* self, int32_t on);
+int32_t windowFrameGetter(RuntimeObject* self);
+void windowFrameSetter(RuntimeObject* self, int32_t frame);
+int32_t windowLiveResizeGetter(RuntimeObject* self);
+void windowLiveResizeSetter(RuntimeObject* self, int32_t on);
+RuntimeObject* windowBackdropGetter(RuntimeObject* self);
+void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture);
+RuntimeObject* windowGraphicsGetter(RuntimeObject* self);
+int32_t windowHasBackColorGetter(RuntimeObject* self);
+void windowHasBackColorSetter(RuntimeObject* self, int32_t on);
+/* Colours are 0x00RRGGBB. */
+int32_t windowBackColorGetter(RuntimeObject* self);
+void windowBackColorSetter(RuntimeObject* self, int32_t colour);
+void windowBalloonHelpSetter(RuntimeObject* self, RuntimeString* text);
+void formMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor);
+/* The cursor in the window's client coordinates; 0 without a native window. */
+int32_t windowMouseXGetter(RuntimeObject* self);
+int32_t windowMouseYGetter(RuntimeObject* self);
+RuntimeObject* windowWindowPtrGetter(RuntimeObject* self);
+int32_t windowHWNDGetter(RuntimeObject* self);
+RuntimeObject* WindowDockItemGetter(RuntimeObject* self);
+RuntimeObject* WindowMenuBarGetter(RuntimeObject* self);
+void WindowMenuBarSetter(RuntimeObject* self, RuntimeObject* menuBar);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256
