@@ -479,7 +479,6 @@ void paneShortSetter(RuntimeObject* self, int32_t param, int32_t value);
 /* Text crosses as UTF-8 with lone CR line ends; selection positions count UTF-16 units. */
 RuntimeString* editTextGetter(RuntimeObject* self, int32_t param);
 void editTextSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
-void editSetString(RuntimeObject* self, RuntimeString* text);
 RuntimeString* editTextStyleDataGetter(RuntimeObject* self, int32_t param);
 void editSetTextAndStyle(RuntimeObject* self, RuntimeString* text, RuntimeString* style);
 int32_t editBorderGetter(RuntimeObject* self, int32_t param);
