@@ -324,6 +324,7 @@ RuntimeString* editSelTextFontGetter(RuntimeObject* self, int32_t)
     const CHARFORMATW format = selection_format(pane_of(self));
     return StringRef::FromWide(reinterpret_cast<const u16*>(format.szFaceName),
                                static_cast<i32>(wcsnlen(format.szFaceName, LF_FACESIZE)))
+        .ToUTF8()
         .leak();
 }
 void editSelTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)

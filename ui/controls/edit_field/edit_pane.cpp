@@ -6,6 +6,8 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
+#include "runtime/strings/runtime_string.h"
+#include "runtime/text/encoding_tags.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/window_controls.h"
 #include "ui/edit_text.h"
@@ -31,9 +33,20 @@ std::u16string to_utf16(const StringRef& text)
     return wide;
 }
 
+// A UTF-8 runtime string of the text.
 StringRef from_utf16(const std::u16string& text)
 {
-    return StringRef::FromWide(reinterpret_cast<const u16*>(text.data()), static_cast<i32>(text.size()));
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int n = static_cast<int>(text.size());
+    const int bytes = n ? WideCharToMultiByte(CP_UTF8, 0, wide, n, nullptr, 0, nullptr, nullptr) : 0;
+    StringRef s = StringRef::FromBytes(nullptr, bytes);
+    if (s.is_nil())
+        s = StringRef::FromCString("");
+    else
+        WideCharToMultiByte(CP_UTF8, 0, wide, n, reinterpret_cast<char*>(const_cast<u8*>(string_bytes(s.get()))), bytes,
+                            nullptr, nullptr);
+    s.set_encoding(kEncodingUTF8);
+    return s;
 }
 
 // The rich edit libraries, loaded once per process.
@@ -59,7 +72,7 @@ DWORD window_style(const EditFieldObject* f)
 }
 
 // A one-character string for KeyDown: the typed character itself, in UTF-8.
-StringRef key_text(char16_t c) { return StringRef::FromWide(reinterpret_cast<const u16*>(&c), 1); }
+StringRef key_text(char16_t c) { return from_utf16(std::u16string(1, c)); }
 
 }  // namespace
 
