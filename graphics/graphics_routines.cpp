@@ -4,7 +4,9 @@
 #include "framework/startup/windows_startup.h"
 #include "graphics/graphics_class.h"
 #include "graphics/picture_class.h"
+#include "graphics/window_graphics.h"
 #include "runtime/definitions/class_registry.h"
+#include "ui/graphics_bridge.h"
 
 namespace qv::graphics {
 namespace {
@@ -73,10 +75,29 @@ const ProvidedRoutine kRoutines[] = {
 };
 // clang-format on
 
+RuntimeObject* make_for_ui(void* window, void* dc, i32 left, i32 top, i32 width, i32 height)
+{
+    WindowSurfaceOptions options;
+    options.paint_dc = static_cast<HDC>(dc);
+    options.left = left;
+    options.top = top;
+    options.width = width;
+    options.height = height;
+    return make_window_graphics(static_cast<HWND>(window), options);
+}
+
+void release_for_ui(RuntimeObject* graphics)
+{
+    detach_graphics_surface(graphics);
+    RuntimeUnlockObject(graphics);
+}
+
 void register_graphics_classes()
 {
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
+    // Paint events of windows and canvases draw through Graphics objects made here.
+    ui::set_graphics_factory({&make_for_ui, &release_for_ui});
 }
 
 }  // namespace

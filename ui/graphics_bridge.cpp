@@ -3,15 +3,21 @@
 namespace qv::ui {
 namespace {
 
-GraphicsFactory s_factory = nullptr;
+GraphicsFactory s_factory{};
 
 }  // namespace
 
-void set_graphics_factory(GraphicsFactory factory) { s_factory = factory; }
+void set_graphics_factory(const GraphicsFactory& factory) { s_factory = factory; }
 
-RuntimeObject* make_graphics(void* window, void* device_context)
+RuntimeObject* make_graphics(void* window, void* device_context, i32 left, i32 top, i32 width, i32 height)
 {
-    return s_factory ? s_factory(window, device_context) : nullptr;
+    return s_factory.make ? s_factory.make(window, device_context, left, top, width, height) : nullptr;
+}
+
+void release_graphics(RuntimeObject* graphics)
+{
+    if (graphics && s_factory.release)
+        s_factory.release(graphics);
 }
 
 }  // namespace qv::ui

@@ -21,7 +21,7 @@ public:
         if (m_control && event_implemented(m_control, kCanvasPaint)) {
             if (RuntimeObject* g = make_graphics(m_window, dc)) {
                 fire_event(m_control, kCanvasPaint, g);
-                RuntimeUnlockObject(g);
+                release_graphics(g);
             }
         }
         EndPaint(m_window, &paint);

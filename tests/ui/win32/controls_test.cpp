@@ -14,6 +14,7 @@
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
+#include "ui/controls/canvas_control.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_layer.h"
 #include "ui/controls/control_object.h"
@@ -278,6 +279,38 @@ TEST_F(Controls, AWindowOfControlsGivesBackItsObjectsAndMemory)
     close_window(open_window(&build_box));
     EXPECT_EQ(RuntimeDebugObjectCount(nullptr), objects);
     EXPECT_EQ(RuntimeDebugMemoryUsed(), bytes);
+}
+
+// Paint draws through a Graphics object on the canvas's own window: a red square at (5, 5).
+void paint_red_square(RuntimeObject*, RuntimeObject* g)
+{
+    graphicsForeColorSetter(g, 0, 0xFF0000);
+    RuntimeGraphicsFillRect(g, 5, 5, 10, 10);
+}
+
+TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
+{
+    ClassRecord* painted =
+        m_classes.make(canvas_class(), "Painted", canvas_class()->methodCount, canvas_class()->interfaceCount,
+                       canvas_class()->eventCount, canvas_class()->staticMethodCount, canvas_class()->propertyCount,
+                       canvas_class()->instanceSize);
+    painted->eventTable[kCanvasPaint].routine = reinterpret_cast<void*>(&paint_red_square);
+    RuntimeObject* window = open_window([painted](RuntimeObject* w) {
+        RuntimeObject* canvas = WindowAllocateObject(w, painted);
+        stringSetter(canvas, kControlNameOffset, text("Art").get());
+        control_fields(canvas)->bounds = ControlBounds{20, 20, 60, 60};
+        WindowAddControl(w, canvas);
+        RuntimeUnlockObject(canvas);
+    });
+    HWND art = handle(control(window, "Art"));
+    RedrawWindow(art, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(art);
+    const COLORREF inside = GetPixel(dc, 10, 10);
+    const COLORREF outside = GetPixel(dc, 30, 30);
+    ReleaseDC(art, dc);
+    EXPECT_EQ(inside, RGB(255, 0, 0));
+    EXPECT_NE(outside, RGB(255, 0, 0));
+    close_window(window);
 }
 
 TEST(FontCache, ClassicNamesMapAndEqualDescriptionsShareOneFont)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/startup/windows_startup.h"
+#include "graphics/graphics_routines.h"
 #include "ui/controls/control_layer.h"
 #include "ui/ui_routines.h"
 #include "ui/win32/ui_win32_services.h"
@@ -17,6 +18,7 @@ class UiEnvironment : public ::testing::Environment {
         register_ui_routines();
         register_control_layer();
         register_window_layer();
+        graphics::register_graphics();
         start_framework_runtime();
         start_ui_win32_services();
     }
