@@ -1,9 +1,9 @@
 #include "framework/startup/windows_startup.h"
 
-#include <vector>
-
 #include <commctrl.h>
 #include <ole2.h>
+
+#include <vector>
 
 #include "framework/application/application_class.h"
 #include "framework/application/application_services.h"
@@ -31,6 +31,12 @@ i32 s_script_code = 0;
 u32 s_start_ticks = 0;
 HMODULE s_theme_library = nullptr;
 
+std::vector<ClassRegistrar>& class_registrars()
+{
+    static std::vector<ClassRegistrar> s_registrars;
+    return s_registrars;
+}
+
 // The theme library is only loaded where it was new: Windows NT 5.1.
 bool is_windows_nt_5_1()
 {
@@ -53,15 +59,7 @@ void add_framework_routines()
     add_provided_routines(application_service_routines());
 }
 
-std::vector<void (*)()>& class_registrations()
-{
-    static std::vector<void (*)()> s_registrations;
-    return s_registrations;
-}
-
 }  // namespace
-
-void add_class_registration(void (*register_classes)()) { class_registrations().push_back(register_classes); }
 
 void start_framework_runtime()
 {
@@ -74,8 +72,17 @@ void start_framework_runtime()
     register_application_classes();
     register_application_service_classes();
     register_menu_classes();
-    for (void (*register_classes)() : class_registrations())
-        register_classes();
+    for (ClassRegistrar registrar : class_registrars())
+        registrar();
+}
+
+void add_class_registrar(ClassRegistrar registrar)
+{
+    for (ClassRegistrar known : class_registrars()) {
+        if (known == registrar)
+            return;
+    }
+    class_registrars().push_back(registrar);
 }
 
 void RuntimeStartup()

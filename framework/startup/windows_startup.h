@@ -15,10 +15,11 @@ void RuntimeStartup();
 // Registers every exported routine and built-in class of the runtime and the framework (once;
 // later calls do nothing). The program adds the routines of the layers above first.
 void start_framework_runtime();
-// The built-in classes of a layer above, registered by start_framework_runtime after its own
-// (class registration binds routines, so it must wait until the routine list is complete).
-// Call before start_framework_runtime.
-void add_class_registration(void (*register_classes)());
+// Built-in classes of a layer above the framework (graphics, windows): registered by
+// start_framework_runtime after the framework's own, once the registry is built, since
+// registering a class enters its routines there. Add them before start-up, as the routines.
+using ClassRegistrar = void (*)();
+void add_class_registrar(ClassRegistrar registrar);
 
 // WinMain's body; returns the process's exit code (0).
 int run_runtime_executable(HINSTANCE instance, const char* command_line);

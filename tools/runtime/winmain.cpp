@@ -3,6 +3,7 @@
 // "PICKLE" locator resource.
 #include "debugger/debugger_support.h"
 #include "framework/startup/windows_startup.h"
+#include "graphics/graphics_routines.h"
 #include "ui/ui_routines.h"
 #include "ui/windows/window_layer.h"
 
@@ -10,6 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
+    qv::graphics::register_graphics();
     qv::ui::register_window_layer();
     return qv::run_runtime_executable(instance, command_line);
 }

@@ -50,7 +50,7 @@ void register_window_layer()
         return;
     s_done = true;
     add_provided_routines(window_routines());
-    add_class_registration(&register_window_class_definition);
+    add_class_registrar(&register_window_class_definition);
     register_window_class();
     install_window_layer_services();
 }
