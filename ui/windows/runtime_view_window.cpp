@@ -3,6 +3,7 @@
 #include "ui/windows/runtime_view_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/application/event_firing.h"
 #include "framework/key_names.h"
@@ -12,6 +13,7 @@
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
 #include "ui/windows/mouse_tracking.h"
+#include "ui/windows/window_graphics_hooks.h"
 
 namespace qv::ui {
 namespace {
@@ -48,6 +50,7 @@ RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(window)
 
 RuntimeViewWindow::~RuntimeViewWindow()
 {
+    ReleaseGraphics();
     forget_capture(this);
     forget_window_under_mouse(this);
     Unlink();
@@ -217,9 +220,45 @@ void RuntimeViewWindow::DoDeactivate()
 
 void RuntimeViewWindow::DoPaint()
 {
-    // Drawing belongs to the Graphics layer, which hands the Paint event its surface; until it
-    // does, the window paints its background only and Paint does not fire.
-    NativeWindow::DoPaint();
+    const WindowGraphicsHooks& hooks = window_graphics_hooks();
+    if (m_closing || !m_object || !hooks.make || !event_implemented(m_object, kWindowPaint)) {
+        NativeWindow::DoPaint();
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_window, &paint);
+    SetTextAlign(dc, TA_BASELINE);
+    COLORREF colour = 0;
+    const bool has_background = back_color(&colour);
+    RuntimeObject* graphics = hooks.make(m_window, dc, has_background, colour);
+    if (graphics) {
+        fire_event(m_object, kWindowPaint, graphics);
+        // The paint's device context ends here: a Graphics object the handler kept draws nothing.
+        hooks.detach(graphics);
+        RuntimeUnlockObject(graphics);
+    }
+    EndPaint(m_window, &paint);
+}
+
+RuntimeObject* RuntimeViewWindow::Graphics()
+{
+    const WindowGraphicsHooks& hooks = window_graphics_hooks();
+    if (!m_graphics && hooks.make && m_window) {
+        COLORREF colour = 0;
+        const bool has_background = back_color(&colour);
+        m_graphics = hooks.make(m_window, nullptr, has_background, colour);
+    }
+    RuntimeLockObject(m_graphics);
+    return m_graphics;
+}
+
+void RuntimeViewWindow::ReleaseGraphics()
+{
+    RuntimeObject* graphics = std::exchange(m_graphics, nullptr);
+    if (!graphics)
+        return;
+    window_graphics_hooks().detach(graphics);
+    RuntimeUnlockObject(graphics);
 }
 
 void RuntimeViewWindow::take_native_bounds()
@@ -285,6 +324,15 @@ bool RuntimeViewWindow::LiveResize() const
 }
 
 HCURSOR RuntimeViewWindow::CursorAt(i32, i32) const { return m_cursor_override; }
+
+namespace {
+
+WindowGraphicsHooks s_graphics_hooks;
+
+}  // namespace
+
+void install_window_graphics(const WindowGraphicsHooks& hooks) { s_graphics_hooks = hooks; }
+const WindowGraphicsHooks& window_graphics_hooks() { return s_graphics_hooks; }
 
 RuntimeViewWindow* view_of(RuntimeObject* window) { return window ? window_fields(window)->nativeWindow : nullptr; }
 

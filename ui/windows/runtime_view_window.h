@@ -30,6 +30,11 @@ public:
     void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
     void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
 
+    // The window's Graphics (one count added), made on first request; nil without the
+    // graphics layer. ReleaseGraphics detaches it when the window goes away.
+    RuntimeObject* Graphics();
+    void ReleaseGraphics();
+
     // The closing steps of the window (window_closing.cpp); runs once.
     void DoClose() override;
     // Drops the link to the Window and the count on it without any event (the native window
@@ -71,6 +76,7 @@ private:
     HWND m_show_within = nullptr;
     i32 m_show_within_value = 0;
     std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)
+    RuntimeObject* m_graphics = nullptr;         // one count
 };
 
 // The RuntimeViewWindow of a Window, or null (nil window, none yet, or closed).
