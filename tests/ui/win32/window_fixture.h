@@ -11,15 +11,12 @@
 #include "framework/application/application_object.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
-#include "graphics/graphics_class.h"
 #include "graphics/graphics_routines.h"
-#include "graphics/window_graphics.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
 #include "ui/windows/runtime_view_window.h"
-#include "ui/windows/window_graphics_hooks.h"
 #include "ui/windows/window_layer.h"
 
 namespace qv::ui::test {
@@ -89,24 +86,11 @@ inline u32 on_cancel_close(RuntimeObject*)
 inline void on_resized(RuntimeObject*) { log_event("Resized"); }
 inline void on_moved(RuntimeObject*) { log_event("Moved"); }
 
-// The graphics layer's window surfaces, as runtime.exe installs them.
-inline RuntimeObject* make_test_graphics(HWND window, HDC paint_dc, bool has_background, COLORREF background)
-{
-    graphics::WindowSurfaceOptions options;
-    options.paint_dc = paint_dc;
-    if (has_background)
-        options.background = background;
-    return graphics::make_window_graphics(window, options);
-}
-
 class WindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        graphics::register_graphics();
-        register_window_layer();
-        install_window_graphics({&make_test_graphics, &graphics::detach_graphics_surface});
-        start_framework_runtime();
+        // The layers are registered by the suite's environment (ui_environment.cpp).
         // Built-in classes are made once, on first lookup: not a leak of the first test.
         (void)window_base();
         (void)RuntimeLookupClass(StringRef::FromCString("Graphics").get());
