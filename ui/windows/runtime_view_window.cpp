@@ -7,6 +7,8 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/key_names.h"
+#include "framework/menus/menu_dispatch.h"
+#include "framework/startup/mdi_frame.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/control_registry.h"
 #include "ui/controls/control_object.h"
@@ -14,6 +16,7 @@
 #include "ui/controls/window_controls.h"
 #include "ui/windows/mouse_tracking.h"
 #include "ui/windows/window_graphics_hooks.h"
+#include "ui/windows/window_layer.h"
 
 namespace qv::ui {
 namespace {
@@ -204,6 +207,16 @@ void RuntimeViewWindow::DoActivate()
 {
     if (!m_object)
         return;
+    apply_menu_bar_visibility(m_object);
+    // An MDI child's menu bar is shown on the frame while the child is active.
+    RuntimeObject* menu_bar = window_fields(m_object)->menuBar;
+    if (m_mdi_child && menu_bar && mdi_frame()) {
+        HMENU menu = static_cast<HMENU>(menu_native_handle(menu_bar));
+        if (menu && GetMenu(mdi_frame()) != menu) {
+            SetMenu(mdi_frame(), menu);
+            DrawMenuBar(mdi_frame());
+        }
+    }
     if (!m_closing && !is_floating_frame(m_frame) && m_focus_pane)
         move_focus(m_focus_pane);
     fire_event(m_object, kWindowActivate);
