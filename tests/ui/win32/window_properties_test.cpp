@@ -1,5 +1,6 @@
-// Properties that reach the native window: Title, the background colour, full-screen mode, and
-// the stored values a window without a native window keeps.
+// Properties that reach the native window (Title, the background colour, full-screen mode) and
+// the window's menu handlers.
+#include "framework/menu_handler_registry.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/ui/win32/window_fixture.h"
 
@@ -92,6 +93,32 @@ TEST_F(Properties, FullScreenAskedForInLayoutIsOnOnceTheWindowExists)
     EXPECT_TRUE(windowFullScreenGetter(window));
     EXPECT_EQ(windowPosGetter(window, 2), GetSystemMetrics(SM_CXSCREEN));
     RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
+}
+
+TEST_F(Properties, MenuHandlersAreFiledByNameAndNilsAreAssertions)
+{
+    RuntimeObject* window = open_window();
+    RuntimeObject* handler = RuntimeNewObject(m_classes.make(nullptr, "Handler"));
+    StringRef name = StringRef::FromCString("FileSave");
+    WindowAddMenuHandler(window, name.get(), handler);
+    MenuHandlerRegistry* handlers = window_services().window_menu_handlers(window);
+    ASSERT_NE(handlers, nullptr);
+    EXPECT_EQ(handlers->Find(StringRef::FromCString("filesave")), handler);
+    EXPECT_EQ(handler->refCount, 2);
+    {
+        qv::test::AssertionCapture capture;
+        WindowAddMenuHandler(nullptr, name.get(), handler);
+        WindowAddMenuHandler(window, nullptr, handler);
+        WindowAddControl(nullptr, handler);
+        ASSERT_EQ(capture.count(), 3u);
+        EXPECT_NE(capture.reports()[0].find("Failure Condition: self"), std::string::npos);
+        EXPECT_NE(capture.reports()[1].find("Failure Condition: name"), std::string::npos);
+        EXPECT_NE(capture.reports()[2].find("Failure Condition: self"), std::string::npos);
+    }
+    RuntimeCloseWindow(window);
+    EXPECT_EQ(handler->refCount, 1) << "the closed window still holds its handler";
+    RuntimeUnlockObject(handler);
     RuntimeUnlockObject(window);
 }
 
