@@ -75,21 +75,17 @@ const ProvidedRoutine kRoutines[] = {
 };
 // clang-format on
 
-RuntimeObject* make_for_ui(void* window, void* dc, i32 left, i32 top, i32 width, i32 height)
+RuntimeObject* make_for_ui(const ui::GraphicsSurface& surface)
 {
     WindowSurfaceOptions options;
-    options.paint_dc = static_cast<HDC>(dc);
-    options.left = left;
-    options.top = top;
-    options.width = width;
-    options.height = height;
-    return make_window_graphics(static_cast<HWND>(window), options);
-}
-
-void release_for_ui(RuntimeObject* graphics)
-{
-    detach_graphics_surface(graphics);
-    RuntimeUnlockObject(graphics);
+    options.paint_dc = static_cast<HDC>(surface.paint_dc);
+    options.left = surface.left;
+    options.top = surface.top;
+    options.width = surface.width;
+    options.height = surface.height;
+    if (surface.has_background)
+        options.background = static_cast<COLORREF>(surface.background);
+    return make_window_graphics(static_cast<HWND>(surface.window), options);
 }
 
 void register_graphics_classes()
@@ -97,7 +93,7 @@ void register_graphics_classes()
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
     // Paint events of windows and canvases draw through Graphics objects made here.
-    ui::set_graphics_factory({&make_for_ui, &release_for_ui});
+    ui::set_graphics_factory({&make_for_ui, &detach_graphics_surface});
 }
 
 }  // namespace

@@ -912,6 +912,9 @@ void pictureTransparentSetter(RuntimeObject* self, int32_t param, int32_t transp
 
 /* ---- Windows (Win32 windows) ------------------------------------------------------- */
 
+/* Sections marked "(Win32 windows)" are provided by the Windows window layer, above the
+ * framework; the window tests check them against its routine list. */
+
 /* Window objects: the image subclasses Window and creates an instance (RuntimeNewObject), whose
  * class constructor RuntimeCreateWindow fires the hidden events 0 Layout (set the stored
  * properties), 1 CreateControls (WindowAllocateObject, RuntimeMassPropertySetter,

@@ -9,15 +9,15 @@ GraphicsFactory s_factory{};
 
 void set_graphics_factory(const GraphicsFactory& factory) { s_factory = factory; }
 
-RuntimeObject* make_graphics(void* window, void* device_context, i32 left, i32 top, i32 width, i32 height)
+RuntimeObject* make_graphics(const GraphicsSurface& surface)
 {
-    return s_factory.make ? s_factory.make(window, device_context, left, top, width, height) : nullptr;
+    return s_factory.make ? s_factory.make(surface) : nullptr;
 }
 
-void release_graphics(RuntimeObject* graphics)
+void detach_graphics(RuntimeObject* graphics)
 {
-    if (graphics && s_factory.release)
-        s_factory.release(graphics);
+    if (graphics && s_factory.detach)
+        s_factory.detach(graphics);
 }
 
 }  // namespace qv::ui

@@ -1,6 +1,7 @@
-// Paint events hand the image a Graphics object; the graphics layer above makes them. It
-// installs its factory at start-up; until then (and in programs without it) Paint has no
-// Graphics to give and is not fired.
+// Paint events and Graphics properties hand the image Graphics objects, which the graphics
+// layer above makes: it installs its factory when its classes are registered. Without it (a
+// program without graphics) there is no Graphics: Paint does not fire and the properties are
+// nil.
 #pragma once
 
 #include "core/types.h"
@@ -8,20 +9,31 @@
 
 namespace qv::ui {
 
+// Where a Graphics object draws: an HWND, through `paint_dc` (the HDC of a paint in progress,
+// or null for the window's own device context), in the area at (left, top) of the given size
+// (negative: the whole client area); ClearRect fills with `background` (a COLORREF) when
+// `has_background`, else with the system's face colour.
+struct GraphicsSurface {
+    void* window = nullptr;
+    void* paint_dc = nullptr;
+    i32 left = 0;
+    i32 top = 0;
+    i32 width = -1;
+    i32 height = -1;
+    bool has_background = false;
+    u32 background = 0;
+};
+
 struct GraphicsFactory {
-    // A new Graphics object (one count) drawing on `device_context` (an HDC, or null for the
-    // window's own) of `window` (an HWND), in the area at (left, top) of the given size (a
-    // negative size: the whole client area); nil when it cannot be made.
-    RuntimeObject* (*make)(void* window, void* device_context, i32 left, i32 top, i32 width, i32 height);
-    // Ends the object's use of the surface and gives back the count `make` handed out: image
-    // code that kept the object then draws nothing.
-    void (*release)(RuntimeObject* graphics);
+    // A new Graphics object (one count), or nil when it cannot be made.
+    RuntimeObject* (*make)(const GraphicsSurface& surface);
+    // The surface is going away: the object draws nothing from now on (counts are untouched).
+    void (*detach)(RuntimeObject* graphics);
 };
 
 void set_graphics_factory(const GraphicsFactory& factory);
 // Nil when no factory is installed.
-RuntimeObject* make_graphics(void* window, void* device_context, i32 left = 0, i32 top = 0, i32 width = -1,
-                             i32 height = -1);
-void release_graphics(RuntimeObject* graphics);
+RuntimeObject* make_graphics(const GraphicsSurface& surface);
+void detach_graphics(RuntimeObject* graphics);
 
 }  // namespace qv::ui

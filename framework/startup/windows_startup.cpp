@@ -1,7 +1,5 @@
 #include "framework/startup/windows_startup.h"
 
-#include <vector>
-
 #include <commctrl.h>
 #include <ole2.h>
 

@@ -19,9 +19,13 @@ public:
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(m_window, &paint);
         if (m_control && event_implemented(m_control, kCanvasPaint)) {
-            if (RuntimeObject* g = make_graphics(m_window, dc)) {
+            GraphicsSurface surface;
+            surface.window = m_window;
+            surface.paint_dc = dc;
+            if (RuntimeObject* g = make_graphics(surface)) {
                 fire_event(m_control, kCanvasPaint, g);
-                release_graphics(g);
+                detach_graphics(g);
+                RuntimeUnlockObject(g);
             }
         }
         EndPaint(m_window, &paint);

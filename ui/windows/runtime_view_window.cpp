@@ -3,15 +3,20 @@
 #include "ui/windows/runtime_view_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/application/event_firing.h"
 #include "framework/key_names.h"
+#include "framework/menus/menu_dispatch.h"
+#include "framework/startup/mdi_frame.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/control_registry.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
+#include "ui/graphics_bridge.h"
 #include "ui/windows/mouse_tracking.h"
+#include "ui/windows/window_layer.h"
 
 namespace qv::ui {
 namespace {
@@ -48,6 +53,7 @@ RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(window)
 
 RuntimeViewWindow::~RuntimeViewWindow()
 {
+    ReleaseGraphics();
     forget_capture(this);
     forget_window_under_mouse(this);
     Unlink();
@@ -201,6 +207,16 @@ void RuntimeViewWindow::DoActivate()
 {
     if (!m_object)
         return;
+    apply_menu_bar_visibility(m_object);
+    // An MDI child's menu bar is shown on the frame while the child is active.
+    RuntimeObject* menu_bar = window_fields(m_object)->menuBar;
+    if (m_mdi_child && menu_bar && mdi_frame()) {
+        HMENU menu = static_cast<HMENU>(menu_native_handle(menu_bar));
+        if (menu && GetMenu(mdi_frame()) != menu) {
+            SetMenu(mdi_frame(), menu);
+            DrawMenuBar(mdi_frame());
+        }
+    }
     if (!m_closing && !is_floating_frame(m_frame) && m_focus_pane)
         move_focus(m_focus_pane);
     fire_event(m_object, kWindowActivate);
@@ -217,9 +233,49 @@ void RuntimeViewWindow::DoDeactivate()
 
 void RuntimeViewWindow::DoPaint()
 {
-    // Drawing belongs to the Graphics layer, which hands the Paint event its surface; until it
-    // does, the window paints its background only and Paint does not fire.
-    NativeWindow::DoPaint();
+    if (m_closing || !m_object || !event_implemented(m_object, kWindowPaint)) {
+        NativeWindow::DoPaint();
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_window, &paint);
+    SetTextAlign(dc, TA_BASELINE);
+    RuntimeObject* graphics = make_graphics(Surface(dc));
+    if (graphics) {
+        fire_event(m_object, kWindowPaint, graphics);
+        // The paint's device context ends here: a Graphics object the handler kept draws nothing.
+        detach_graphics(graphics);
+        RuntimeUnlockObject(graphics);
+    }
+    EndPaint(m_window, &paint);
+}
+
+GraphicsSurface RuntimeViewWindow::Surface(HDC paint_dc)
+{
+    GraphicsSurface surface;
+    surface.window = m_window;
+    surface.paint_dc = paint_dc;
+    COLORREF colour = 0;
+    surface.has_background = back_color(&colour);
+    surface.background = colour;
+    return surface;
+}
+
+RuntimeObject* RuntimeViewWindow::Graphics()
+{
+    if (!m_graphics && m_window)
+        m_graphics = make_graphics(Surface(nullptr));
+    RuntimeLockObject(m_graphics);
+    return m_graphics;
+}
+
+void RuntimeViewWindow::ReleaseGraphics()
+{
+    RuntimeObject* graphics = std::exchange(m_graphics, nullptr);
+    if (!graphics)
+        return;
+    detach_graphics(graphics);
+    RuntimeUnlockObject(graphics);
 }
 
 void RuntimeViewWindow::take_native_bounds()

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "ui/graphics_bridge.h"
 #include "ui/windows/native_window.h"
 #include "ui/windows/window_object.h"
 
@@ -29,6 +30,13 @@ public:
     void set_live_resize(bool on) { m_live_resize = on ? 1 : 0; }
     void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
     void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
+
+    // The window's Graphics (one count added), made on first request; nil without the
+    // graphics layer. ReleaseGraphics detaches it when the window goes away.
+    RuntimeObject* Graphics();
+    // Where the window's Graphics objects draw: its client area, with its background colour.
+    GraphicsSurface Surface(HDC paint_dc);
+    void ReleaseGraphics();
 
     // The closing steps of the window (window_closing.cpp); runs once.
     void DoClose() override;
@@ -71,6 +79,7 @@ private:
     HWND m_show_within = nullptr;
     i32 m_show_within_value = 0;
     std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)
+    RuntimeObject* m_graphics = nullptr;         // one count
 };
 
 // The RuntimeViewWindow of a Window, or null (nil window, none yet, or closed).

@@ -44,6 +44,7 @@ void RuntimeViewWindow::DoClose()
     m_focus_pane = nullptr;
     forget_capture(this);
     forget_window_under_mouse(this);
+    ReleaseGraphics();
     Destroy();
     RuntimeUnlockObject(object);
 }

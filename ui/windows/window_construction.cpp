@@ -127,7 +127,8 @@ extern "C" {
 
 void RuntimeCreateWindow(RuntimeObject* self)
 {
-    if (!self)
+    // Once per window, whatever the subclasses' initializers repeat.
+    if (!self || window_fields(self)->controls)
         return;
     // The construction's own count: the window may close (and its native window let go of it)
     // inside any of the events below.

@@ -148,8 +148,11 @@ void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture)
         InvalidateRect(view->handle(), nullptr, TRUE);
 }
 
-// Graphics objects come from the drawing layer, which is not part of this runtime yet.
-RuntimeObject* windowGraphicsGetter(RuntimeObject*) { return nullptr; }
+RuntimeObject* windowGraphicsGetter(RuntimeObject* self)
+{
+    RuntimeViewWindow* view = view_of(self);
+    return view ? view->Graphics() : nullptr;
+}
 
 int32_t windowHasBackColorGetter(RuntimeObject* self) { return self && window_fields(self)->hasBackColor; }
 

@@ -32,6 +32,17 @@ TEST_F(Construction, HiddenEventsRunInsideNewObjectThenOpenAndTheWindowShowsAtTh
     RuntimeUnlockObject(window);
 }
 
+TEST_F(Construction, ASubclassRepeatingTheClassConstructorStillBuildsOneWindow)
+{
+    m_class->initializer = &RuntimeCreateWindow;  // runs after the base's own
+    RuntimeObject* window = open_window();
+    EXPECT_EQ(g_log.count("Layout"), 1);
+    EXPECT_EQ(g_log.count("CreateControls"), 1);
+    EXPECT_EQ(window_services().window_count(), 1);
+    RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
+}
+
 TEST_F(Construction, AnInvisibleWindowStaysHiddenUntilShow)
 {
     g_log.setup.visible = false;

@@ -11,6 +11,7 @@
 #include "framework/application/application_object.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
+#include "graphics/graphics_routines.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/strings/string_ref.h"
@@ -89,10 +90,10 @@ class WindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        register_window_layer();
-        start_framework_runtime();
+        // The layers are registered by the suite's environment (ui_environment.cpp).
         // Built-in classes are made once, on first lookup: not a leak of the first test.
         (void)window_base();
+        (void)RuntimeLookupClass(StringRef::FromCString("Graphics").get());
         (void)RuntimeLookupClass(StringRef::FromCString("_PaneChild").get());
         (void)RuntimeLookupClass(StringRef::FromCString("_MenuBarInstaller").get());
     }

@@ -1,0 +1,66 @@
+// Paint: the window's Paint event draws through the Graphics it is given, which draws nothing
+// once the paint is over; the Graphics property is one object for the window's life.
+#include "tests/ui/win32/window_fixture.h"
+
+namespace qv::ui::test {
+namespace {
+
+RuntimeObject* g_kept = nullptr;
+i32 g_paint_width = 0;
+
+void paint_red_square(RuntimeObject*, RuntimeObject* g)
+{
+    log_event("Paint");
+    g_paint_width = graphicsWidthGetter(g, 0);
+    graphicsForeColorSetter(g, 0, 0xFF0000);
+    RuntimeGraphicsFillRect(g, 10, 10, 20, 20);
+    RuntimeLockObject(g);
+    RuntimeUnlockObject(std::exchange(g_kept, g));
+}
+
+using Paint = WindowTest;
+
+TEST_F(Paint, PaintDrawsIntoTheWindowAndItsGraphicsIsDetachedAfterwards)
+{
+    set_event(m_class, kWindowPaint, &paint_red_square);
+    RuntimeObject* window = open_window();
+    turn();
+    HWND handle = handle_of(window);
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_GE(g_log.count("Paint"), 1);
+    EXPECT_EQ(g_paint_width, 300);
+    HDC dc = GetDC(handle);
+    EXPECT_EQ(GetPixel(dc, 15, 15), RGB(255, 0, 0));
+    EXPECT_NE(GetPixel(dc, 40, 40), RGB(255, 0, 0));
+    // The kept Graphics outlived its paint: drawing with it now changes nothing.
+    graphicsForeColorSetter(g_kept, 0, 0x00FF00);
+    RuntimeGraphicsFillRect(g_kept, 40, 40, 20, 20);
+    EXPECT_NE(GetPixel(dc, 45, 45), RGB(0, 255, 0));
+    ReleaseDC(handle, dc);
+    RuntimeUnlockObject(std::exchange(g_kept, nullptr));
+    RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
+}
+
+TEST_F(Paint, TheGraphicsPropertyIsOneObjectUntilTheWindowCloses)
+{
+    RuntimeObject* window = open_window();
+    turn();
+    RuntimeObject* first = windowGraphicsGetter(window);
+    ASSERT_NE(first, nullptr);
+    RuntimeObject* second = windowGraphicsGetter(window);
+    EXPECT_EQ(first, second);
+    graphicsForeColorSetter(first, 0, 0x0000FF);
+    RuntimeGraphicsFillRect(first, 50, 50, 10, 10);
+    HDC dc = GetDC(handle_of(window));
+    EXPECT_EQ(GetPixel(dc, 55, 55), RGB(0, 0, 255));
+    ReleaseDC(handle_of(window), dc);
+    RuntimeCloseWindow(window);
+    EXPECT_EQ(windowGraphicsGetter(window), nullptr);
+    RuntimeUnlockObject(second);
+    RuntimeUnlockObject(first);
+    RuntimeUnlockObject(window);
+}
+
+}  // namespace
+}  // namespace qv::ui::test
