@@ -89,6 +89,8 @@ protected:
     static std::string show(const std::string& utf8)
     {
         const size_t before = records().size();
+        if (WaitForSingleObject(s_probe, 0) != WAIT_TIMEOUT)
+            return "<win_probe has ended: the box would stay open>";
         RuntimeMsgBox(test::utf8(utf8).get());
         for (const ULONGLONG end = GetTickCount64() + 10000; GetTickCount64() < end; Sleep(20)) {
             const std::vector<std::string> now = records();
