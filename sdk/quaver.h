@@ -597,6 +597,93 @@ void MenuBarInstallClone(RuntimeObject* menuBar, RuntimeObject* item);
 RuntimeObject* RuntimeMenuReference(RuntimeString* name);
 /* Runs the menu-enabling cycle with every event. */
 void enableMenuItems(void);
+
+/* ---- Graphics and pictures (Win32 graphics) ----------------------------------------- */
+
+/* Sections marked "(Win32 graphics)" are provided by the Windows graphics library, above the
+ * framework; the graphics tests check them against its routine list.
+ *
+ * Graphics objects draw on a window, a control or a picture with one foreground colour, a
+ * rectangular pen and a font. Coordinates are pixels from the surface's top-left corner; a
+ * rectangle whose width or height is negative reaches back from x or y. Colours are
+ * 0x00RRGGBB. Property accessors take the object and a param, setters the value after it. A
+ * nil self raises NilObjectException and gives 0 or nil. Lines are drawn from the end with
+ * the smaller x, so both directions give the same pixels, the end point included. */
+uint32_t graphicsForeColorGetter(RuntimeObject* self, int32_t param);
+void graphicsForeColorSetter(RuntimeObject* self, int32_t param, uint32_t color);
+int32_t graphicsWidthGetter(RuntimeObject* self, int32_t param);
+int32_t graphicsHeightGetter(RuntimeObject* self, int32_t param);
+/* "System" (or an empty name) is the system's message font; size 0 is 12 points. */
+RuntimeString* graphicsTextFontGetter(RuntimeObject* self, int32_t param);
+void graphicsTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t graphicsTextSizeGetter(RuntimeObject* self, int32_t param);
+void graphicsTextSizeSetter(RuntimeObject* self, int32_t param, int32_t points);
+int32_t graphicsCopiesGetter(RuntimeObject* self, int32_t param);
+int32_t graphicsFirstPageGetter(RuntimeObject* self, int32_t param);
+int32_t graphicsLastPageGetter(RuntimeObject* self, int32_t param);
+int32_t graphicsBoldGetter(RuntimeObject* self, int32_t param);
+void graphicsBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t graphicsItalicGetter(RuntimeObject* self, int32_t param);
+void graphicsItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t graphicsUnderlineGetter(RuntimeObject* self, int32_t param);
+void graphicsUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t graphicsPenWidthGetter(RuntimeObject* self, int32_t param);
+void graphicsPenWidthSetter(RuntimeObject* self, int32_t param, int32_t width);
+int32_t graphicsPenHeightGetter(RuntimeObject* self, int32_t param);
+void graphicsPenHeightSetter(RuntimeObject* self, int32_t param, int32_t height);
+int32_t graphicsUseOldRendererGetter(RuntimeObject* self, int32_t param);
+void graphicsUseOldRendererSetter(RuntimeObject* self, int32_t param, int32_t on);
+void RuntimeGraphicsClearRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeGraphicsDrawLine(RuntimeObject* self, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+void RuntimeGraphicsDrawOval(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeGraphicsDrawRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeGraphicsDrawRoundRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height,
+                                  int32_t ovalWidth, int32_t ovalHeight);
+void RuntimeGraphicsFillOval(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeGraphicsFillRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height);
+void RuntimeGraphicsFillRoundRect(RuntimeObject* self, int32_t x, int32_t y, int32_t width, int32_t height,
+                                  int32_t ovalWidth, int32_t ovalHeight);
+/* Sizes and source offsets of -10000 take defaults: the destination size is the picture's,
+ * the source size the destination's, the source offset 0. A source rectangle reaching outside
+ * the picture is cut to it and the destination shrinks alike; a nil picture draws nothing. */
+void RuntimeGraphicsDrawPicture(RuntimeObject* self, RuntimeObject* picture, int32_t x, int32_t y, int32_t destWidth,
+                                int32_t destHeight, int32_t sourceX, int32_t sourceY, int32_t sourceWidth,
+                                int32_t sourceHeight);
+/* y is the baseline; the text wraps at wrapWidth pixels (0: no wrapping). */
+void RuntimeGraphicsDrawString(RuntimeObject* self, RuntimeString* text, int32_t x, int32_t y, int32_t wrapWidth);
+/* Vector shapes: there are no shape classes yet, so every object draws nothing. */
+void RuntimeGraphicsDrawObjectXY(RuntimeObject* self, RuntimeObject* object, int32_t x, int32_t y);
+int32_t RuntimeGraphicsStringWidth(RuntimeObject* self, RuntimeString* text);
+int32_t RuntimeGraphicsStringHeight(RuntimeObject* self, RuntimeString* text, int32_t wrapWidth);
+int32_t RuntimeGraphicsTextHeight(RuntimeObject* self);
+int32_t RuntimeGraphicsTextAscent(RuntimeObject* self);
+/* Begins a new page on a printer's graphics; nothing elsewhere. */
+void RuntimeGraphicsNextPage(RuntimeObject* self);
+/* The 32 x 32 system icons with their top-left corner at x, y. */
+void graphicsDrawStopIcon(RuntimeObject* self, int32_t x, int32_t y);
+void graphicsDrawNoteIcon(RuntimeObject* self, int32_t x, int32_t y);
+void graphicsDrawCautionIcon(RuntimeObject* self, int32_t x, int32_t y);
+uint32_t graphicsPixelGetter(RuntimeObject* self, int32_t x, int32_t y);
+void graphicsPixelSetter(RuntimeObject* self, int32_t x, int32_t y, uint32_t color);
+/* Points from an Integer array: elements 1 and 2 are the first point's x and y, 3 and 4 the
+ * second's, and so on; element 0 and an unpaired last element are not used. DrawPolygon
+ * closes the shape with a last side back to the first point. */
+void graphicsDrawPolygon(RuntimeObject* self, RuntimeArray* points);
+void graphicsFillPolygon(RuntimeObject* self, RuntimeArray* points);
+
+/* Pictures: bitmaps of a size fixed at creation, white at first. newPicture gives nil for a
+ * width or height below 1 or a depth outside 1 .. 32. A picture's Graphics is one object for
+ * the picture's life (the getter adds a count); once the picture is gone it draws nothing.
+ * With Transparent 1, white pixels are left out when the picture is drawn. */
+RuntimeObject* newPicture(int32_t width, int32_t height, int32_t depth);
+void PictureConstructor(RuntimeObject* self, int32_t width, int32_t height, int32_t depth);
+int32_t pictureWidthGetter(RuntimeObject* self, int32_t param);
+int32_t pictureHeightGetter(RuntimeObject* self, int32_t param);
+int32_t PictureDepthGetter(RuntimeObject* self, int32_t param);
+RuntimeObject* pictureGraphicsGetter(RuntimeObject* self, int32_t param);
+int32_t pictureTransparentGetter(RuntimeObject* self, int32_t param);
+void pictureTransparentSetter(RuntimeObject* self, int32_t param, int32_t transparent);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <vector>
+
 #include "framework/application/application_class.h"
 #include "framework/application/application_services.h"
 #include "framework/application/unhandled_exceptions.h"
@@ -28,6 +30,12 @@ const char* s_command_line = nullptr;
 i32 s_script_code = 0;
 u32 s_start_ticks = 0;
 HMODULE s_theme_library = nullptr;
+
+std::vector<ClassRegistrar>& class_registrars()
+{
+    static std::vector<ClassRegistrar> s_registrars;
+    return s_registrars;
+}
 
 // The theme library is only loaded where it was new: Windows NT 5.1.
 bool is_windows_nt_5_1()
@@ -64,6 +72,17 @@ void start_framework_runtime()
     register_application_classes();
     register_application_service_classes();
     register_menu_classes();
+    for (ClassRegistrar registrar : class_registrars())
+        registrar();
+}
+
+void add_class_registrar(ClassRegistrar registrar)
+{
+    for (ClassRegistrar known : class_registrars()) {
+        if (known == registrar)
+            return;
+    }
+    class_registrars().push_back(registrar);
 }
 
 void RuntimeStartup()

@@ -16,6 +16,12 @@ void RuntimeStartup();
 // later calls do nothing). The program adds the routines of the layers above first.
 void start_framework_runtime();
 
+// Built-in classes of a layer above the framework (graphics, windows): registered by
+// start_framework_runtime after the framework's own, once the registry is built, since
+// registering a class enters its routines there. Add them before start-up, as the routines.
+using ClassRegistrar = void (*)();
+void add_class_registrar(ClassRegistrar registrar);
+
 // WinMain's body; returns the process's exit code (0).
 int run_runtime_executable(HINSTANCE instance, const char* command_line);
 

@@ -3,6 +3,7 @@
 // "PICKLE" locator resource.
 #include "debugger/debugger_support.h"
 #include "framework/startup/windows_startup.h"
+#include "graphics/graphics_routines.h"
 #include "ui/ui_routines.h"
 #include "ui/win32/ui_win32_services.h"
 
@@ -10,7 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
-    qv::start_framework_runtime();  // builds the registry; the ui's classes come after it
-    qv::ui::start_ui_win32_services();
+    qv::graphics::register_graphics();
+    qv::ui::register_ui_win32_services();
     return qv::run_runtime_executable(instance, command_line);
 }

@@ -76,12 +76,14 @@ protected:
     }
 
     // What xclip reads from CLIPBOARD as UTF-8, polled until it is `wanted` or 10 s have passed
-    // (Wine takes the X selection from its own clipboard thread, a moment after the close).
+    // (Wine takes the X selection from its own clipboard thread, a moment after the close). A
+    // request that meets the change of owner can go unanswered: each read gets 2 s.
     std::string xclip_output_until(const std::string& wanted)
     {
         std::string got;
         for (const ULONGLONG end = GetTickCount64() + 10000; GetTickCount64() < end; Sleep(50)) {
-            test::run_unix_shell("xclip -selection clipboard -t UTF8_STRING -o >" + m_dir + "/out 2>/dev/null");
+            test::run_unix_shell("timeout 2 xclip -selection clipboard -t UTF8_STRING -o >" + m_dir +
+                                 "/out 2>/dev/null");
             got = test::read_unix_file(m_dir + "/out");
             if (got == wanted)
                 break;

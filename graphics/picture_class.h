@@ -1,0 +1,19 @@
+// The built-in Picture class: a 32-bit bitmap of a fixed size, and the one Graphics object
+// that draws into it.
+#pragma once
+
+#include "graphics/graphics_port.h"
+#include "runtime/definitions/object_definition.h"
+
+namespace qv::graphics {
+
+ObjectDefinition* picture_definition();
+
+// The picture's bitmap for DrawPicture; no bitmap for a nil or empty picture.
+SourceBitmap picture_source(RuntimeObject* picture);
+
+// The picture's pixels, top row first, each 0x00RRGGBB; null for a nil or empty picture.
+// Valid until the picture is freed; GdiFlush() before reading what GDI drew.
+const u32* picture_pixels(RuntimeObject* picture);
+
+}  // namespace qv::graphics

@@ -1,0 +1,106 @@
+// SubPane: the native peer of a control (or the content peer of a window). It wraps one
+// Win32 window, carries the window property "QVInstance" pointing back at itself, and turns
+// the messages its window receives, or that its parent reflects to it, into calls on the
+// control. Concrete controls derive from it and override what they need.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include "core/types.h"
+#include "sdk/quaver.h"
+#include "ui/control_locks.h"
+
+namespace qv::ui {
+
+class SubPane {
+public:
+    // State codes of SetState.
+    enum State : i32 { kEnable = 5, kDisable = 6, kShow = 7, kHide = 8 };
+
+    // `control` is the Control this peer belongs to (no count), or nil for a window's
+    // content peer. The window handle comes with Attach.
+    explicit SubPane(RuntimeObject* control);
+    SubPane(const SubPane&) = delete;
+    SubPane& operator=(const SubPane&) = delete;
+    // Detaches from the window handle and destroys a child window this peer created. A peer
+    // being destroyed gives up the focus and the mouse tracking first.
+    virtual ~SubPane();
+
+    // Adopts `window` (created by this peer or, for a window's content peer, by the window
+    // layer): stores "QVInstance" on it. A peer that created its window destroys it.
+    void Attach(HWND window, bool owns_window);
+    // The peer of a native window, from its "QVInstance" property, or null.
+    static SubPane* FromHandle(HWND window);
+
+    HWND handle() const { return m_window; }
+    RuntimeObject* control() const { return m_control; }
+    // Forgets the control (it is being destroyed first).
+    void Unlink() { m_control = nullptr; }
+
+    virtual void SetState(i32 state);
+    // Window coordinates: the peer converts them for a parent peer that is itself a child.
+    virtual void SetBounds(const ControlBounds& bounds, bool redraw);
+    virtual void Invalidate(bool erase = true);
+    virtual void InvalidateRect(const RECT& window_rect, bool erase = true);
+    virtual void UpdateNow();
+
+    // Whether `other` lies inside this peer: as a direct child, or at any depth.
+    bool Contains(const SubPane* other, bool any_depth) const;
+    // The peer of the parent window, or null.
+    SubPane* ParentPane() const;
+    virtual void Reparent(SubPane* new_parent);
+    // The window's content peer at the top of the chain.
+    SubPane* WindowPane() const;
+
+    virtual bool CanTakeFocus() const;
+    virtual void GainFocus();
+    virtual void LoseFocus();
+    // What focus navigation lets through to the peer itself.
+    virtual bool AcceptsTab() const { return false; }
+    virtual bool AcceptsReturn() const { return false; }
+    virtual bool AcceptsArrows() const { return false; }
+    virtual bool IsButton() const { return false; }
+    // Pushes a button peer (default and cancel buttons, mnemonics).
+    virtual void Push() { }
+
+    virtual void SetHelpTag(const char* utf8);
+    virtual void SetBalloonHelp(const char* utf8);
+    virtual void SetDisabledBalloonHelp(const char* utf8);
+    virtual void SetCursor(HCURSOR cursor) { m_cursor = cursor; }
+    HCURSOR cursor() const { return m_cursor; }
+
+    // Reflected messages from the peer's own child window.
+    virtual void DoCommand(u32 /*notification*/) { }
+    virtual void DoNotify(NMHDR* /*header*/) { }
+    virtual void DoScroll(bool /*vertical*/, u32 /*code*/) { }
+    virtual bool DoDrawItem(DRAWITEMSTRUCT* /*item*/) { return false; }
+
+    // Mouse in window coordinates; true from a mouse-down takes the capture.
+    virtual bool DoMouseDown(i32 /*x*/, i32 /*y*/, u32 /*modifiers*/) { return false; }
+    virtual bool DoRightMouseDown(i32 x, i32 y, u32 modifiers) { return DoMouseDown(x, y, modifiers); }
+    virtual void DoMouseMoved(i32 /*x*/, i32 /*y*/) { }
+    virtual void DoMouseDrag(i32 /*x*/, i32 /*y*/) { }
+    virtual void DoMouseUp(i32 /*x*/, i32 /*y*/) { }
+    virtual void DoMouseEnter() { }
+    virtual void DoMouseExit() { }
+    // A key for the focused peer (KeyDown); true when consumed.
+    virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
+    virtual void DoPaint();
+
+    bool active() const { return m_active; }
+    void set_active(bool on) { m_active = on; }
+    bool auto_deactivate() const { return m_auto_deactivate; }
+    void set_auto_deactivate(bool on) { m_auto_deactivate = on; }
+    i32 lock_count() const { return m_lock_count; }
+
+protected:
+    RuntimeObject* m_control;
+    HWND m_window = nullptr;
+    bool m_owns_window = false;
+    bool m_active = false;
+    bool m_auto_deactivate = true;
+    i32 m_lock_count = 0;
+    HCURSOR m_cursor = nullptr;
+};
+
+}  // namespace qv::ui

@@ -1,0 +1,26 @@
+// What controls need to know about their window. Every call takes the Window object and
+// answers as for a window without a native window when it has none (or is nil).
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include "core/types.h"
+#include "sdk/quaver.h"
+
+namespace qv::ui {
+
+class SubPane;
+
+HWND window_handle(RuntimeObject* window);
+// The window's content peer: the peer over its top-level (or MDI child) window.
+SubPane* window_content_pane(RuntimeObject* window);
+bool window_is_closing(RuntimeObject* window);
+// The window is the active one (keyboard focus goes to its controls at once).
+bool window_is_active(RuntimeObject* window);
+// The peer that gets the focus back when the window becomes active.
+SubPane* window_focus_pane(RuntimeObject* window);
+void set_window_focus_pane(RuntimeObject* window, SubPane* pane);
+// The window's own background colour (HasBackColor), as a COLORREF; false when it has none.
+bool window_back_color(RuntimeObject* window, COLORREF* colour);
+
+}  // namespace qv::ui
