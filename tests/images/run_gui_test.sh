@@ -281,6 +281,42 @@ window_cases() {
         wait_records 3 && { probe close --title "$t" >/dev/null 2>&1 || fail "cannot close"; } && wait_records 4
     fi
     finish 0 'Open 50,110 320x200' 'Same window' 'Resized 50,110 420x250' Close
+
+# The Clipboard class end to end: what the image copies is what X11 reads (lone CRs arrive as
+# they are), and what xclip puts on CLIPBOARD the image reads back with Wine's CR LF line ends.
+# The boxes of the explanation show the layout; a box of the visible frame takes its title.
+clipboard_case() {
+    local c=GUI\ Clip xclip_pid=''
+    start clipboard-copy-paste-and-box-layout "$work/image_gui_clipboard.exe" ''
+    if wait_records 1 && frame "$c"; then
+        printf 'すごい!\r本当?\r終わり' >"$case_dir/x11-expected"
+        local end=$(($(us) + wait_timeout * 1000000))
+        # A request that meets Wine's taking of the selection can go unanswered: 2 s each.
+        until timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$case_dir/x11-copied" 2>/dev/null;
+              cmp -s "$case_dir/x11-expected" "$case_dir/x11-copied"; do
+            [ "$(us)" -lt "$end" ] || { fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
+            sleep 0.05
+        done
+        printf '日本語の行\n二行目' >"$case_dir/x11-text"
+        xclip -quiet -selection clipboard -t UTF8_STRING -i "$case_dir/x11-text" >/dev/null 2>&1 &
+        xclip_pid=$!
+        # Wine takes the new X selection in from its clipboard thread, a moment later: Paste
+        # until the image reads it (earlier reads still see the copied text, left out below).
+        local n=1 pasted='Pasted 日本語の行\r\n二行目'
+        end=$(($(us) + wait_timeout * 1000000))
+        while [ -z "$fail_reason" ]; do
+            n=$((n + 1))
+            key "$c" ctrl+p $n || break
+            [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
+            [ "$(us)" -lt "$end" ] || fail "the image did not read the X11 text"
+        done
+        [ -n "$fail_reason" ] || [ "$(sed -n "${n}p" "$case_log" | cut -f1)" = "$c" ] ||
+            fail "the Paste box's caption is not \"$c\""
+        [ -n "$fail_reason" ] || { key "$c" ctrl+e $((n + 2)) && key "$c" ctrl+q $((n + 2)); }
+    fi
+    same_text='/^Pasted すごい!\\r本当?\\r終わり$/d'
+    finish 0 Copied 'Pasted 日本語の行\r\n二行目' '保存しました\r\n\r\n変更は元に戻せません' '末尾に空行'
+    [ -z "$xclip_pid" ] || { kill "$xclip_pid" 2>/dev/null; wait "$xclip_pid" 2>/dev/null; }
 }
 
 # No program of a case may outlive it, failed ones included (programs of this session's
@@ -315,6 +351,8 @@ if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
 fi
 attach image_unbound "" && unbound_case
 attach image_gui_window "" && window_cases
+
+attach image_gui_clipboard "GUI Clip" && clipboard_case
 leftovers
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

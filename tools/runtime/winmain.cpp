@@ -16,7 +16,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
     qv::ui::register_control_layer();
     qv::ui::register_window_layer();
     qv::graphics::register_graphics();
-    qv::start_framework_runtime();  // builds the registry; the ui's classes come after it
-    qv::ui::start_ui_win32_services();
+    qv::ui::register_ui_win32_services();
     return qv::run_runtime_executable(instance, command_line);
 }

@@ -2,6 +2,13 @@
 // receiver lists each control keeps in its object, its Value, Enabled and text setters, and
 // the control's Action event. The control layer installs the hooks at start-up and calls
 // notify_button_pressed and notify_check_box_changed from its native notifications.
+//
+// A control class takes part by naming the interfaces (interface_definition) in its definition
+// and the routines under the interfaces' method names: PushButton "addActionNotificationReceiver"
+// and "removeActionNotificationReceiver" (pbAdd.../pbRemove...); CheckBox "getBoolean",
+// "setBoolean", "addDataNotificationReceiver", "removeDataNotificationReceiver", "getBoundPart"
+// (checkBox...); RadioButton "getBoundPart" (radioGetBoundPart); EditField "setString"
+// (editSetString). Its finalizer calls clear_control_receivers.
 #pragma once
 
 #include "core/types.h"

@@ -9,7 +9,8 @@ void install_win32_clipboard();
 // RuntimeMsgBox's boxes with their owner window and its title as caption.
 void install_message_box_presenter();
 
-// Both, and the classes of ui_service_routines.h. After the framework has started.
-void start_ui_win32_services();
+// Both, and has start_framework_runtime register the classes of ui_service_routines.h; call
+// before the start-up, as WinMain does.
+void register_ui_win32_services();
 
 }  // namespace qv::ui
