@@ -6,9 +6,12 @@
 #include <functional>
 #include <vector>
 
+#include "framework/application/application_object.h"
+#include "framework/event_loop/event_loop.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/timer_rules.h"
 #include "framework/timers/timer_class.h"
+#include "framework/window_services.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
 #include "tests/support/class_holder.h"
@@ -284,6 +287,28 @@ TEST_F(Timers, ATimerReleasedWhileArmedOrFromItsOwnActionFiresNoMore)
     ASSERT_TRUE(pump_until([&] { return g_firings.size() > after_release; }, 3000));
     pump_for(200);
     EXPECT_EQ(g_firings.size(), after_release + 1);
+}
+
+TEST_F(Timers, TheEventLoopDeliversFiringsUntilAnActionEndsIt)
+{
+    // One pretend runtime window keeps the loop from ending for want of windows.
+    WindowServices services;
+    services.window_count = [] { return 1; };
+    install_window_services(services);
+    gQuitRequested = false;
+    Held timer = new_timer(30);
+    g_after_action = [](RuntimeObject*) {
+        if (g_firings.size() == 3)
+            gQuitRequested = true;
+    };
+    timerModeSetter(timer.get(), kTimerMultiple);
+    const DWORD start = GetTickCount();
+    run_event_loop();  // blocks in GetMessage: only the timer can wake it
+    services.window_count = [] { return 0; };
+    install_window_services(services);
+    gQuitRequested = false;
+    EXPECT_EQ(count_of(timer), 3u);
+    EXPECT_LT(GetTickCount() - start, 5000u);
 }
 
 // ---- Inside a system modal loop ------------------------------------------------------------
