@@ -201,7 +201,8 @@ const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_EN
 #undef QV_PROVIDED_ENTRY
 
 struct AddedLists {
-    std::span<const ProvidedRoutine> lists[8];
+    // One per list a layer adds (the debugger's, the controls', the framework's seven), with room.
+    std::span<const ProvidedRoutine> lists[16];
     size_t count = 0;
     bool closed = false;
 };

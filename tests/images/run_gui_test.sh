@@ -262,6 +262,16 @@ runtime_cases() {
     finish 0 Open NewDocument 'UnhandledException SurvivableError' 'Action FileNew' Close
 }
 
+# Timers and threads from image code: Once's box is a modal loop in which Ticker keeps firing;
+# the two workers' 500 rounds each are all counted under their CriticalSection.
+timers_case() {
+    local t=GUI\ Timers
+    start timers-and-threads "$work/image_gui_timers.exe" ''
+    wait_records 7 && frame "$t" && key "$t" ctrl+q 8
+    finish 0 Open 'Once Mode 0' 'Box open' 'Ticks inside the box: yes' 'Workers counted 1000' 'Objects balanced 1' \
+        'Stack size 925696' Close
+}
+
 # No program of a case may outlive it, failed ones included (programs of this session's
 # prefix only: other sessions may run the same images).
 leftovers() {
@@ -292,6 +302,7 @@ fixture_cases
 if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
     runtime_cases
 fi
+attach image_gui_timers "GUI Timers" && timers_case
 attach image_unbound "" && unbound_case
 leftovers
 echo "$passed passed, $failed failed"
