@@ -14,6 +14,7 @@
 #include "framework/timers/thread_records.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "tests/support/assertion_capture.h"
 #include "tests/support/class_holder.h"
 #include "tests/support/string_helpers.h"
 #include "tests/support/value_fixture.h"
@@ -42,8 +43,6 @@ void record_run(RuntimeObject* self)
         seen.record = *record;
     EnterCriticalSection(&g_seen_lock);
     g_seen.push_back(seen);
-    EnterCriticalSection(&g_seen_lock);  // re-entrant, as the section the runtime wraps
-    LeaveCriticalSection(&g_seen_lock);
     LeaveCriticalSection(&g_seen_lock);
     if (g_body)
         g_body(self);
@@ -149,6 +148,25 @@ TEST_F(Threads, StackSizesOfZeroOrLessReportTheDefault)
         EXPECT_EQ(ThreadGetStackSize(thread.get()), c.reads) << c.set;
     }
     EXPECT_TRUE(nothing_raised());
+}
+
+TEST_F(Threads, ANilThreadAssertsAndNilLocksRaise)
+{
+    {
+        AssertionCapture capture;
+        EXPECT_EQ(ThreadGetStackSize(nullptr), 0);
+        ThreadSetStackSize(nullptr, 4096);
+        EXPECT_EQ(ThreadGetID(nullptr), 0);
+        threadRun(nullptr);
+        ASSERT_EQ(capture.count(), 4u);
+        for (const std::string& report : capture.reports())
+            EXPECT_NE(report.find("Failure Condition: thread"), std::string::npos) << report;
+    }
+    EXPECT_EQ(running_thread_count(), 0);
+    for (void (*routine)(RuntimeObject*) :
+         {&semaphore_signal, &semaphore_release, &criticalsection_enter, &criticalsection_leave})
+        routine(nullptr);
+    EXPECT_TRUE(raised_count_is(4));
 }
 
 TEST_F(Threads, RunFiresOnANewThreadWithItsOwnStackBoundsAndMayRunAgain)
