@@ -1001,6 +1001,32 @@ RuntimeObject* WindowDockItemGetter(RuntimeObject* self);
 RuntimeObject* WindowMenuBarGetter(RuntimeObject* self);
 void WindowMenuBarSetter(RuntimeObject* self, RuntimeObject* menuBar);
 
+/* ---- Timers and threads (Win32 framework) ------------------------------------------- */
+
+/* Timer: Mode (offset 32: 0 off, 1 single, 2 multiple), Period (36, milliseconds, at least 1,
+ * 1000 at creation) and Enabled (44) are read with intGetter; Enabled is written with
+ * intSetter. Setting Mode arms the timer from now; a Period change while armed counts the
+ * remaining time from the last arming, firing or Reset. Action fires on the user-interface
+ * thread, inside system modal loops too; a single timer reads Mode 0 once it fired. */
+void timerModeSetter(RuntimeObject* self, int32_t mode);
+void timerPeriodSetter(RuntimeObject* self, int32_t period);
+/* Restarts the time a later Period change counts from; the timer itself runs on untouched. */
+void RuntimeTimerReset(RuntimeObject* self);
+
+/* Thread: Run starts an operating-system thread that fires the Run event (ignored while it
+ * runs; it may run again once the event returned). StackSize is in bytes, 925696 when 0 or
+ * less; setting it while the thread runs raises ThreadAlreadyRunningException. ThreadID is
+ * non-zero exactly while the thread runs. Nothing else is locked for threads: guard shared data
+ * with a Semaphore (one holder; Signal waits without a time-out) or a CriticalSection. */
+void threadRun(RuntimeObject* self);
+int32_t ThreadGetStackSize(RuntimeObject* self);
+void ThreadSetStackSize(RuntimeObject* self, int32_t size);
+int32_t ThreadGetID(RuntimeObject* self);
+void semaphore_signal(RuntimeObject* self);
+void semaphore_release(RuntimeObject* self);
+void criticalsection_enter(RuntimeObject* self);
+void criticalsection_leave(RuntimeObject* self);
+
 /* ---- String constants ---------------------------------------------------------------- */
 
 #define QV_STR_SCAN_LIMIT 256

@@ -25,13 +25,8 @@ struct FileType {
     StringRef name, creator, type, extensions;
 };
 
-struct StackRecord {
-    uintptr_t limit = 0;
-    uintptr_t top = 0;
-};
-
 std::vector<FileType> s_file_types;
-thread_local StackRecord t_stack;
+thread_local StackBounds t_stack{};  // each thread its own: threads set it up as they start
 std::optional<std::string> s_test_command_line;
 
 StringRef utf8_text(const std::string& text)
@@ -97,6 +92,8 @@ const ProvidedRoutine kRoutines[] = {
 }  // namespace
 
 std::span<const ProvidedRoutine> startup_routines() { return kRoutines; }
+
+StackBounds current_stack_bounds() { return t_stack; }
 
 void set_command_line_for_documents(const char* utf8)
 {

@@ -17,6 +17,8 @@
 #include "framework/startup/exit_cleanup.h"
 #include "framework/startup/failed_assertion_dialog.h"
 #include "framework/startup/runtime_entry_points.h"
+#include "framework/timers/thread_classes.h"
+#include "framework/timers/timer_class.h"
 #include "loader/application_image.h"
 #include "platform/message_box.h"
 #include "runtime/objects/exception_foundation.h"
@@ -57,6 +59,8 @@ void add_framework_routines()
     add_provided_routines(loop_routines());
     add_provided_routines(menu_routines());
     add_provided_routines(application_service_routines());
+    add_provided_routines(timer_routines());
+    add_provided_routines(thread_routines());
 }
 
 }  // namespace
@@ -72,6 +76,8 @@ void start_framework_runtime()
     register_application_classes();
     register_application_service_classes();
     register_menu_classes();
+    register_timer_classes();
+    register_thread_classes();
     for (ClassRegistrar registrar : class_registrars())
         registrar();
 }

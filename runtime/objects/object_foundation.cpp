@@ -4,6 +4,7 @@
 
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/pool_allocator.h"
+#include "runtime/memory/runtime_locks.h"
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 
@@ -181,9 +182,13 @@ RuntimeObject* RuntimeNewObject(ClassRecord* c)
     if (size < static_cast<i32>(sizeof(RuntimeObject)))
         size = sizeof(RuntimeObject);  // the header is always there, whatever the class says
     auto* object = static_cast<RuntimeObject*>(GuardedNew(size));
-    ++live().count;
     std::memset(object, 0, static_cast<size_t>(size));
-    add_live(object);
+    {
+        // Image threads make and free objects of their own: the live list is shared between them.
+        LockGuard guard(allocator_lock());
+        ++live().count;
+        add_live(object);
+    }
     object->classRecord = c;
     object->methods = c->methodTable;
     object->events = c->eventTable;
@@ -209,9 +214,12 @@ void RuntimeUnlockObject(RuntimeObject* object)
             c->finalizer(object);
     if (live().freed_hook)
         live().freed_hook(object);
-    remove_live(object);
+    {
+        LockGuard guard(allocator_lock());
+        remove_live(object);
+        --live().count;
+    }
     GuardedDelete(object);
-    --live().count;
 }
 
 void RuntimeLockUnlockObjects(RuntimeObject* newValue, RuntimeObject* oldValue)

@@ -207,7 +207,8 @@ const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_EN
 #undef QV_PROVIDED_ENTRY
 
 struct AddedLists {
-    std::span<const ProvidedRoutine> lists[16];  // one per layer or group: the framework alone has five
+    // One per list a layer or group adds (the framework alone has seven, the controls three).
+    std::span<const ProvidedRoutine> lists[24];
     size_t count = 0;
     bool closed = false;
 };

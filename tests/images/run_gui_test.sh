@@ -281,6 +281,7 @@ window_cases() {
         wait_records 3 && { probe close --title "$t" >/dev/null 2>&1 || fail "cannot close"; } && wait_records 4
     fi
     finish 0 'Open 50,110 320x200' 'Same window' 'Resized 50,110 420x250' Close
+}
 
 # The Clipboard class end to end: what the image copies is what X11 reads (lone CRs arrive as
 # they are), and what xclip puts on CLIPBOARD the image reads back with Wine's CR LF line ends.
@@ -319,6 +320,16 @@ clipboard_case() {
     [ -z "$xclip_pid" ] || { kill "$xclip_pid" 2>/dev/null; wait "$xclip_pid" 2>/dev/null; }
 }
 
+# Timers and threads from image code: Once's box is a modal loop in which Ticker keeps firing;
+# the two workers' 500 rounds each are all counted under their CriticalSection.
+timers_case() {
+    local t=GUI\ Timers
+    start timers-and-threads "$work/image_gui_timers.exe" ''
+    wait_records 7 && frame "$t" && key "$t" ctrl+q 8
+    finish 0 Open 'Once Mode 0' 'Box open' 'Ticks inside the box: yes' 'Workers counted 1000' 'Objects balanced 1' \
+        'Stack size 925696' Close
+}
+
 # No program of a case may outlive it, failed ones included (programs of this session's
 # prefix only: other sessions may run the same images).
 leftovers() {
@@ -349,6 +360,7 @@ fixture_cases
 if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
     runtime_cases
 fi
+attach image_gui_timers "GUI Timers" && timers_case
 attach image_unbound "" && unbound_case
 attach image_gui_window "" && window_cases
 

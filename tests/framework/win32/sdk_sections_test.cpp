@@ -12,6 +12,8 @@
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
+#include "framework/timers/thread_classes.h"
+#include "framework/timers/timer_class.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "tests/support/sdk_sections.h"
 
@@ -31,7 +33,7 @@ TEST(SdkSections, FrameworkRoutinesAreDeclaredAndBoundByName)
     }
     std::set<std::string> listed;
     for (auto list : {startup_routines(), application_routines(), loop_routines(), menu_routines(),
-                      application_service_routines()}) {
+                      application_service_routines(), timer_routines(), thread_routines()}) {
         for (const ProvidedRoutine& routine : list) {
             EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
             EXPECT_TRUE(declared.count(routine.name)) << routine.name << " is provided but not declared";

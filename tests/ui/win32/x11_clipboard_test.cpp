@@ -17,12 +17,6 @@
 namespace qv::ui {
 namespace {
 
-// Added before anything builds the registry, as runtime.exe does at start-up.
-const bool s_added = [] {
-    add_provided_routines(ui_service_routines());
-    return true;
-}();
-
 std::string escaped(const std::string& bytes)
 {
     std::string out;
@@ -47,7 +41,6 @@ protected:
     }
     void SetUp() override
     {
-        ASSERT_TRUE(s_added);
         m_dir = "/tmp/qv-x11-clipboard-" + std::to_string(GetCurrentProcessId());
         if (!test::run_unix_shell("mkdir -p " + m_dir + " && command -v xclip >/dev/null && [ -n \"$DISPLAY\" ]"))
             GTEST_SKIP() << "needs Wine with xclip and an X display";
