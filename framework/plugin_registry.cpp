@@ -94,10 +94,7 @@ using namespace qv;
 
 extern "C" {
 
-void PluginRegisterClass(const QvPluginClass* description)
-{
-    add_class(description, nullptr, PluginClassKind::Class);
-}
+void PluginRegisterClass(const QvPluginClass* description) { add_class(description, nullptr, PluginClassKind::Class); }
 
 void PluginRegisterInterface(const QvPluginClass* description)
 {
