@@ -88,13 +88,15 @@ typedef struct QvPluginClass {
     const char* interfaces;
 } QvPluginClass;
 
-/* A control: its class (a subclass of the runtime's control base whatever superName says) and
- * the callbacks its native peer drives. Coordinates are the control's own, (0, 0) at its
- * top-left corner; dc is the Win32 device context of the peer's window. Any callback may be
- * NULL. mouseDown returns non-zero to follow the mouse until the button is released. */
+/* A control: its class (built on the runtime's plug-in control base "_PluginControl" when
+ * superName is NULL or empty) and the callbacks its native peer drives. Coordinates are the control's own, (0, 0) at its
+ * top-left corner. paint gets the Win32 device context of the peer's window and a Graphics
+ * object over it (nil when none can be made; borrowed), for drawing pictures with the
+ * runtime's routines. Any callback may be NULL. mouseDown returns non-zero to follow the mouse
+ * until the button is released. */
 typedef struct QvPluginControl {
     QvPluginClass classInfo;
-    void (*paint)(RuntimeObject* self, void* dc, int32_t width, int32_t height);
+    void (*paint)(RuntimeObject* self, void* dc, RuntimeObject* graphics, int32_t width, int32_t height);
     int32_t (*mouseDown)(RuntimeObject* self, int32_t x, int32_t y);
     void (*mouseDrag)(RuntimeObject* self, int32_t x, int32_t y);
     void (*mouseUp)(RuntimeObject* self, int32_t x, int32_t y);

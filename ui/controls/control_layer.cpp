@@ -6,6 +6,7 @@
 #include "ui/controls/control_object.h"
 #include "ui/controls/edit_field/edit_field_class.h"
 #include "ui/controls/pane_windows.h"
+#include "ui/controls/plugin_control.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
 
@@ -50,6 +51,7 @@ void register_classes()
     install_window_services(services);
     register_control_classes();
     register_edit_field_class();
+    register_plugin_control_class();
     register_pane_classes();
 }
 
@@ -125,6 +127,7 @@ void register_control_layer()
     static const bool s_registered = [] {
         add_provided_routines(control_routines());
         add_provided_routines(edit_field_routines());
+        add_provided_routines(plugin_control_routines());
         add_class_registrar(&register_classes);
         return true;
     }();
