@@ -1,0 +1,261 @@
+// The real BevelControls.dll carried as an embedded record: installed and loaded the way
+// start-up does it, its QuavPluginMain registers the two controls, the image's 13 entry-point
+// names resolve to working setters, and a BevelButton in a plain window gets a peer window
+// that paints and fires Action on a click. Libraries that cannot serve are skipped quietly.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/application/event_firing.h"
+#include "framework/embedded_library_records.h"
+#include "framework/plugin_registry.h"
+#include "framework/startup/embedded_plugins.h"
+#include "framework/startup/plugin_loading.h"
+#include "framework/startup/windows_startup.h"
+#include "graphics/graphics_routines.h"
+#include "platform/win32/windows_api.h"
+#include "runtime/definitions/class_registry.h"
+#include "runtime/memory/pool_allocator.h"
+#include "tests/support/class_holder.h"
+#include "ui/controls/control_layer.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/sub_pane.h"
+
+namespace qv::ui {
+namespace {
+
+// The names the application's entry fills its plug-in table with, in its order.
+const char* const kImageEntryPoints[] = {
+    "BevelButton.addActionNotificationReceiver(receiver As actionNotificationReceiver)",
+    "BevelButton.removeActionNotificationReceiver(receiver As actionNotificationReceiver)",
+    "BevelButton.Caption.Set",
+    "BevelButton.CaptionAlign.Set",
+    "BevelButton.CaptionPlacement.Set",
+    "BevelButton.CaptionDelta.Set",
+    "BevelButton.Icon.Set",
+    "BevelButton.IconAlign.Set",
+    "BevelButton.IconDX.Set",
+    "BevelButton.IconDY.Set",
+    "BevelButton.Value.Set",
+    "BevelButton.MenuValue.Set",
+    "BevelButton.TextFont.Set",
+};
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        file.open("Z:" + path, std::ios::binary);  // under Wine the Unix root is drive Z:
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::wstring temp_folder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path = std::wstring(temp) + L"qvbevel" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(path.c_str(), nullptr);
+    return path;
+}
+
+void* lookup(const char* name) { return RuntimeLookupPluginEntrypoint(StringRef::FromCString(name).get()); }
+
+// Loaded plug-ins and their classes stay for the process, so the suite installs once, as
+// start-up does, before the tests measure the allocator.
+class BevelControls : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        // As runtime.exe's WinMain: every library's routines, then the start-up.
+        register_control_layer();
+        graphics::register_graphics();
+        start_framework_runtime();
+        s_dll = new std::string(read_file(QUAVER_PLUGIN_DLL));
+        s_record = new std::vector<u8>;
+        s_record->push_back(static_cast<u8>(std::string("BevelControls.dll").size()));
+        for (char c : std::string("BevelControls.dll"))
+            s_record->push_back(static_cast<u8>(c));
+        s_record->insert(s_record->end(), s_dll->begin(), s_dll->end());
+        WindowsResourceManager resources;
+        resources.Add(kEmbeddedLibraryType, 0xFFFF, s_record->data(), static_cast<u32>(s_record->size()), 0);
+        s_installed =
+            new std::vector<std::wstring>(install_embedded_plugins(resources, temp_folder(), &load_installed_plugins));
+        s_button_class = RuntimeLookupClass(StringRef::FromCString("BevelButton").get());
+        s_separator_class = RuntimeLookupClass(StringRef::FromCString("Separator").get());
+        s_table = RuntimeAllocatePluginEntrypointsTable(13);
+        for (int i = 0; i < 13; ++i)
+            s_table[i] = lookup(kImageEntryPoints[i]);
+    }
+
+    static inline std::string* s_dll = nullptr;
+    static inline std::vector<u8>* s_record = nullptr;
+    static inline std::vector<std::wstring>* s_installed = nullptr;
+    static inline ClassRecord* s_button_class = nullptr;
+    static inline ClassRecord* s_separator_class = nullptr;
+    static inline void** s_table = nullptr;
+};
+
+TEST_F(BevelControls, TheEmbeddedLibraryIsInstalledAndItsMainRegistersBothControls)
+{
+    ASSERT_GT(s_dll->size(), 2u) << QUAVER_PLUGIN_DLL;
+    ASSERT_EQ(s_installed->size(), 1u);
+    PluginRecord* record = plugin_list();
+    ASSERT_NE(record, nullptr);
+    EXPECT_NE(record->module, nullptr);
+    EXPECT_EQ(record->module, GetModuleHandleW(s_installed->front().c_str()));
+    EXPECT_EQ(record->flags, kPluginLoaded);
+    std::vector<std::string> registered;
+    for (const PluginClassEntry* entry : plugin_classes()) {
+        registered.push_back(entry->description->name);
+        EXPECT_EQ(entry->plugin, record);
+        EXPECT_EQ(entry->kind, PluginClassKind::Control);
+    }
+    EXPECT_EQ(registered, (std::vector<std::string>{"BevelButton", "Separator"}));
+
+    // Both are controls on the runtime's plug-in control base.
+    for (ClassRecord* c : {s_button_class, s_separator_class}) {
+        ASSERT_NE(c, nullptr);
+        ASSERT_NE(c->superclass, nullptr);
+        EXPECT_STREQ(StringRef::share(c->superclass->name).CText(), kPluginControlBaseName);
+    }
+}
+
+TEST_F(BevelControls, TheImagesThirteenEntryPointsResolveToSettersThatStoreTheirValues)
+{
+    for (int i = 0; i < 13; ++i)
+        EXPECT_NE(s_table[i], nullptr) << kImageEntryPoints[i];
+
+    RuntimeObject* button = RuntimeNewObject(s_button_class);
+    ASSERT_NE(button, nullptr);
+    using IntSetter = void (*)(RuntimeObject*, i32, i32);
+    using StringSetter = void (*)(RuntimeObject*, i32, RuntimeString*);
+    using IntGetter = i32 (*)(RuntimeObject*, i32);
+    using StringGetter = RuntimeString* (*)(RuntimeObject*, i32);
+    // Compiled code passes each setter the property's parameter: its field in the instance.
+    auto parameter = [](const char* property) {
+        for (PropertyNode* p = plugin_classes()[0]->definition->properties; p; p = p->next)
+            if (StringRef::share(p->name).CompareExact(StringRef::FromCString(property)) == 0)
+                return p->parameter;
+        return -1;
+    };
+    reinterpret_cast<IntSetter>(s_table[8])(button, parameter("IconDX"), 7);
+    reinterpret_cast<IntSetter>(s_table[9])(button, parameter("IconDY"), -3);
+    const StringRef font = StringRef::FromCString("Osaka");
+    reinterpret_cast<StringSetter>(s_table[12])(button, parameter("TextFont"), font.get());
+    EXPECT_EQ(reinterpret_cast<IntGetter>(lookup("BevelButton.IconDX.Get"))(button, parameter("IconDX")), 7);
+    EXPECT_EQ(reinterpret_cast<IntGetter>(lookup("bevelbutton.icondy.get"))(button, parameter("IconDY")), -3);
+    const StringRef got = StringRef::adopt(
+        reinterpret_cast<StringGetter>(lookup("BevelButton.TextFont.Get"))(button, parameter("TextFont")));
+    EXPECT_STREQ(got.CText(), "Osaka");
+    // The generic setters the image uses for the plug-in's own fields.
+    intSetter(button, parameter("TextSize"), 12);
+    EXPECT_EQ(intGetter(button, parameter("TextSize")), 12);
+    RuntimeUnlockObject(button);  // the finalizer lets go of the font
+}
+
+TEST_F(BevelControls, LibrariesThatCannotServeAreSkippedWithoutAMessage)
+{
+    const size_t before = plugin_classes().size();
+    PluginRecord* head = plugin_list();
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    // Unexpected assertions fail the test; a message box would hang it.
+    EXPECT_FALSE(load_plugin_library(std::wstring(system) + L"\\version.dll"));  // no QuavPluginMain
+    EXPECT_FALSE(load_plugin_library(temp_folder() + L"\\NoSuchPlugin.dll"));
+    EXPECT_EQ(plugin_list(), head);
+    EXPECT_EQ(plugin_classes().size(), before);
+}
+
+// The click path of the window layer: the pane forwards its mouse messages to the window,
+// which offers a down to the control under it and the rest to the control that took it.
+RuntimeObject* g_control = nullptr;
+bool g_tracking = false;
+
+LRESULT CALLBACK test_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    const i32 x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
+    SubPane* pane = g_control ? control_fields(g_control)->paneInstance : nullptr;
+    if (message == WM_LBUTTONDOWN && pane)
+        g_tracking = pane->DoMouseDown(x, y, 0);
+    else if (message == WM_LBUTTONUP && pane && std::exchange(g_tracking, false))
+        pane->DoMouseUp(x, y);
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+int g_actions = 0;
+void on_action(RuntimeObject* self)
+{
+    EXPECT_EQ(self, g_control);
+    ++g_actions;
+}
+
+struct PlainWindow {
+    HWND handle = nullptr;
+    SubPane* content = nullptr;
+    PlainWindow()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &test_window_procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QvBevelTestWindow";
+        RegisterClassW(&wc);
+        handle = CreateWindowExW(0, L"QvBevelTestWindow", L"bevel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        content = new SubPane(nullptr);
+        content->Attach(handle, false);
+    }
+    ~PlainWindow()
+    {
+        delete content;
+        DestroyWindow(handle);
+    }
+};
+
+TEST_F(BevelControls, AButtonInAPlainWindowGetsAPeerAndFiresActionOnAClick)
+{
+    PlainWindow window;
+    ASSERT_NE(window.handle, nullptr);
+    // The image's subclass, with a handler for the button's own Action event.
+    ClassHolder holder;
+    ClassRecord* sub =
+        holder.make(s_button_class, "BevelButton1", s_button_class->methodCount, s_button_class->interfaceCount,
+                    s_button_class->eventCount, s_button_class->staticMethodCount, s_button_class->propertyCount,
+                    s_button_class->instanceSize);
+    sub->eventTable[kRectControlEventCount].routine = reinterpret_cast<void*>(&on_action);
+    RuntimeObject* button = RuntimeNewObject(sub);
+    g_control = button;
+    ControlObject* c = control_fields(button);
+    c->windowRootPeer = window.content;
+    c->bounds = ControlBounds{14, 5, 66, 57};
+    fire_event(button, kControlCreatePane);
+    SubPane* pane = c->paneInstance;
+    ASSERT_NE(pane, nullptr);
+    ASSERT_NE(pane->handle(), nullptr);
+    EXPECT_EQ(GetParent(pane->handle()), window.handle);
+    pane->SetBounds(c->bounds, true);
+    pane->SetState(SubPane::kShow);
+    RECT r;
+    GetClientRect(pane->handle(), &r);
+    EXPECT_EQ(r.right, 52);
+    EXPECT_EQ(r.bottom, 52);
+    UpdateWindow(pane->handle());
+
+    g_actions = 0;
+    SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_EQ(g_actions, 1);
+    // Released outside the button: no Action.
+    SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 20));
+    EXPECT_EQ(g_actions, 1);
+
+    g_control = nullptr;
+    RuntimeUnlockObject(button);  // destroys the peer and its window
+    EXPECT_EQ(GetWindow(window.handle, GW_CHILD), nullptr);
+}
+
+}  // namespace
+}  // namespace qv::ui
