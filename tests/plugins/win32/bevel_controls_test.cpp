@@ -257,5 +257,32 @@ TEST_F(BevelControls, AButtonInAPlainWindowGetsAPeerAndFiresActionOnAClick)
     EXPECT_EQ(GetWindow(window.handle, GW_CHILD), nullptr);
 }
 
+TEST_F(BevelControls, ASeparatorPaintsAnEtchedLineAcrossItsMiddle)
+{
+    PlainWindow window;
+    RuntimeObject* separator = RuntimeNewObject(s_separator_class);
+    ControlObject* c = control_fields(separator);
+    c->windowRootPeer = window.content;
+    c->bounds = ControlBounds{20, 10, 24, 210};  // 200 x 4
+    fire_event(separator, kControlCreatePane);
+    SubPane* pane = c->paneInstance;
+    ASSERT_NE(pane, nullptr);
+    pane->SetBounds(c->bounds, true);
+    pane->SetState(SubPane::kShow);
+    UpdateWindow(pane->handle());
+    HDC dc = GetDC(pane->handle());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    for (int x : {0, 100, 199}) {
+        EXPECT_EQ(GetPixel(dc, x, 0), face) << x;
+        EXPECT_EQ(GetPixel(dc, x, 1), shadow) << x;
+        EXPECT_EQ(GetPixel(dc, x, 2), highlight) << x;
+        EXPECT_EQ(GetPixel(dc, x, 3), face) << x;
+    }
+    ReleaseDC(pane->handle(), dc);
+    RuntimeUnlockObject(separator);
+}
+
 }  // namespace
 }  // namespace qv::ui
