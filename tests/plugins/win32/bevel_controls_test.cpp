@@ -20,6 +20,7 @@
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/pool_allocator.h"
 #include "tests/support/class_holder.h"
+#include "ui/binding/builtin_interfaces.h"
 #include "ui/controls/control_layer.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
@@ -61,6 +62,8 @@ std::wstring temp_folder()
     return path;
 }
 
+RuntimeObject* new_receiver();
+
 void* lookup(const char* name) { return RuntimeLookupPluginEntrypoint(StringRef::FromCString(name).get()); }
 
 // Loaded plug-ins and their classes stay for the process, so the suite installs once, as
@@ -88,6 +91,7 @@ protected:
         s_table = RuntimeAllocatePluginEntrypointsTable(13);
         for (int i = 0; i < 13; ++i)
             s_table[i] = lookup(kImageEntryPoints[i]);
+        RuntimeUnlockObject(new_receiver());  // defines its class
     }
 
     static inline std::string* s_dll = nullptr;
@@ -185,6 +189,31 @@ LRESULT CALLBACK test_window_procedure(HWND window, UINT message, WPARAM wparam,
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+int g_performed = 0;
+void perform_action(RuntimeObject*) { ++g_performed; }
+const MethodRecord kReceiverMethods[] = {
+    {"PerformAction", nullptr, nullptr, 0, reinterpret_cast<void*>(&perform_action), nullptr, nullptr, nullptr, 0}};
+ObjectDefinition s_receiver;
+
+// An action receiver as image code makes one: a class implementing actionNotificationReceiver.
+RuntimeObject* new_receiver()
+{
+    static const bool s_defined = [] {
+        static ObjectDefinition* const s_interfaces[] = {
+            interface_definition(BuiltInInterface::ActionNotificationReceiver)};
+        DefinitionSource source{};
+        source.name = "BevelTestReceiver";
+        source.instance_size = sizeof(RuntimeObject);
+        source.methods = kReceiverMethods;
+        source.interfaces = s_interfaces;
+        build_definition(s_receiver, source);
+        RegisterDefinition(&s_receiver);
+        return true;
+    }();
+    (void)s_defined;
+    return CreateInstance(&s_receiver);
+}
+
 int g_actions = 0;
 void on_action(RuntimeObject* self)
 {
@@ -243,17 +272,29 @@ TEST_F(BevelControls, AButtonInAPlainWindowGetsAPeerAndFiresActionOnAClick)
     EXPECT_EQ(r.bottom, 52);
     UpdateWindow(pane->handle());
 
-    g_actions = 0;
-    SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    // A receiver added through the image's table slot is told of each click after Action.
+    using ReceiverMethod = void (*)(RuntimeObject*, RuntimeObject*);
+    RuntimeObject* receiver = new_receiver();
+    reinterpret_cast<ReceiverMethod>(s_table[0])(button, receiver);
+    auto click = [&](int up_x) {
+        SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+        SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(up_x, 20));
+    };
+    g_actions = g_performed = 0;
+    click(20);
     EXPECT_EQ(g_actions, 1);
-    // Released outside the button: no Action.
-    SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(200, 20));
+    EXPECT_EQ(g_performed, 1);
+    click(200);  // released outside the button: nothing
     EXPECT_EQ(g_actions, 1);
+    EXPECT_EQ(g_performed, 1);
+    reinterpret_cast<ReceiverMethod>(s_table[1])(button, receiver);
+    click(51);
+    EXPECT_EQ(g_actions, 2);
+    EXPECT_EQ(g_performed, 1);
 
     g_control = nullptr;
     RuntimeUnlockObject(button);  // destroys the peer and its window
+    RuntimeUnlockObject(receiver);
     EXPECT_EQ(GetWindow(window.handle, GW_CHILD), nullptr);
 }
 
