@@ -1,4 +1,5 @@
 // Building runtime classes from the plug-in class descriptions.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -158,7 +159,6 @@ void build_class(PluginClassEntry* entry)
     entry->data_offset = super ? super->instanceSize : kObjectHeaderSize;
 
     std::vector<PropertyRecord> properties;
-    entry->export_names.reserve(static_cast<size_t>(d.propertyCount) * 2);
     for (i32 i = 0; i < d.propertyCount && d.properties; ++i) {
         const QvPluginProperty& p = d.properties[i];
         PropertyRecord record{};
@@ -175,12 +175,15 @@ void build_class(PluginClassEntry* entry)
         properties.push_back(record);
     }
 
+    // Member names are copied into the definition: they only need to outlive the build.
+    std::vector<std::string> member_names;
+    member_names.reserve(static_cast<size_t>(std::max(d.methodCount, 0) + std::max(d.eventCount, 0)));
     std::vector<MethodRecord> methods;
     for (i32 i = 0; i < d.methodCount && d.methods; ++i) {
         const QvPluginMethod& m = d.methods[i];
         const Declaration parsed = parse_declaration(m.declaration);
         MethodRecord record{};
-        record.name = keep(parsed.name);
+        record.name = member_names.emplace_back(parsed.name).c_str();
         record.result = type_named(parsed.result);
         record.parameters = keep(parsed.parameters);
         record.parameterCount = static_cast<i32>(parsed.parameters.size());
@@ -193,7 +196,7 @@ void build_class(PluginClassEntry* entry)
     for (i32 i = 0; i < d.eventCount && d.events; ++i) {
         const Declaration parsed = parse_declaration(d.events[i].declaration);
         EventRecord record{};
-        record.name = keep(parsed.name);
+        record.name = member_names.emplace_back(parsed.name).c_str();
         record.resultTypeName = equal_no_case(parsed.result, "Boolean") ? "Boolean" : nullptr;
         record.parameters = keep(parsed.parameters);
         record.parameterCount = static_cast<i32>(parsed.parameters.size());
@@ -226,9 +229,7 @@ void build_class(PluginClassEntry* entry)
     source.properties = properties;
     source.methods = methods;
     source.events = events;
-    // The definition keeps the span's pointer: the list must live as long as it.
-    auto* kept_interfaces = new std::vector<ObjectDefinition*>(std::move(interfaces));
-    source.interfaces = *kept_interfaces;
+    source.interfaces = interfaces;  // copied into the definition's nodes
     source.is_an_interface = entry->kind == PluginClassKind::Interface;
     source.initializer = d.initializer;
     source.finalizer = d.finalizer;

@@ -62,7 +62,6 @@ struct PluginClassEntry {
     i32 data_offset;               // where the class's own instance data begins
     bool building;
     std::vector<PluginConstant> constants;
-    std::vector<std::string> export_names;  // the accessor names the definition points at
 };
 
 // Registered class descriptions in registration order (classes, interfaces, controls and
