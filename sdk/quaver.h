@@ -489,7 +489,6 @@ void PluginControlRefresh(RuntimeObject* self);
 /* Text crosses as UTF-8 with lone CR line ends; selection positions count UTF-16 units. */
 RuntimeString* editTextGetter(RuntimeObject* self, int32_t param);
 void editTextSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
-void editSetString(RuntimeObject* self, RuntimeString* text);
 RuntimeString* editTextStyleDataGetter(RuntimeObject* self, int32_t param);
 void editSetTextAndStyle(RuntimeObject* self, RuntimeString* text, RuntimeString* style);
 int32_t editBorderGetter(RuntimeObject* self, int32_t param);
@@ -621,6 +620,79 @@ void stringBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObjec
 void stringBinderReload(RuntimeObject* binder);
 void actionBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
 void listBinderBind(RuntimeObject* binder, RuntimeObject* list, RuntimeObject* source);
+
+/* ---- Buttons, check boxes, static text and group boxes (Win32 controls) --------------- */
+
+/* Values set from code notify no receiver and run no Action; pushButtonPush acts as a click. */
+RuntimeString* pushButtonTextFontGetter(RuntimeObject* self, int32_t param);
+void pushButtonTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t pushButtonTextSizeGetter(RuntimeObject* self, int32_t param);
+void pushButtonTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t pushButtonBoldGetter(RuntimeObject* self, int32_t param);
+void pushButtonBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonItalicGetter(RuntimeObject* self, int32_t param);
+void pushButtonItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonUnderlineGetter(RuntimeObject* self, int32_t param);
+void pushButtonUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* checkBoxTextFontGetter(RuntimeObject* self, int32_t param);
+void checkBoxTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t checkBoxTextSizeGetter(RuntimeObject* self, int32_t param);
+void checkBoxTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t checkBoxBoldGetter(RuntimeObject* self, int32_t param);
+void checkBoxBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t checkBoxItalicGetter(RuntimeObject* self, int32_t param);
+void checkBoxItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t checkBoxUnderlineGetter(RuntimeObject* self, int32_t param);
+void checkBoxUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* radioTextFontGetter(RuntimeObject* self, int32_t param);
+void radioTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t radioTextSizeGetter(RuntimeObject* self, int32_t param);
+void radioTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t radioBoldGetter(RuntimeObject* self, int32_t param);
+void radioBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t radioItalicGetter(RuntimeObject* self, int32_t param);
+void radioItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t radioUnderlineGetter(RuntimeObject* self, int32_t param);
+void radioUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* groupTextFontGetter(RuntimeObject* self, int32_t param);
+void groupTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+int32_t groupTextSizeGetter(RuntimeObject* self, int32_t param);
+void groupTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+int32_t groupBoldGetter(RuntimeObject* self, int32_t param);
+void groupBoldSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t groupItalicGetter(RuntimeObject* self, int32_t param);
+void groupItalicSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t groupUnderlineGetter(RuntimeObject* self, int32_t param);
+void groupUnderlineSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* pushButtonTitleGetter(RuntimeObject* self, int32_t param);
+void pushButtonTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t pushButtonDefaultGetter(RuntimeObject* self, int32_t param);
+void pushButtonDefaultSetter(RuntimeObject* self, int32_t param, int32_t on);
+int32_t pushButtonCancelGetter(RuntimeObject* self, int32_t param);
+void pushButtonCancelSetter(RuntimeObject* self, int32_t param, int32_t on);
+void pushButtonPush(RuntimeObject* self);
+RuntimeString* checkBoxTitleGetter(RuntimeObject* self, int32_t param);
+void checkBoxTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t checkBoxValueGetter(RuntimeObject* self, int32_t param);
+void checkBoxValueSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* CheckBoxDataSourceGetter(RuntimeObject* self, int32_t param);
+void CheckBoxDataSourceSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void CheckBoxDataFieldSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+RuntimeString* radioTitleGetter(RuntimeObject* self, int32_t param);
+void radioTitleSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+int32_t radioValueGetter(RuntimeObject* self, int32_t param);
+void radioValueSetter(RuntimeObject* self, int32_t param, int32_t on);
+RuntimeString* groupCaptionGetter(RuntimeObject* self, int32_t param);
+void groupCaptionSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void staticCaptionSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+void staticTextAlignSetter(RuntimeObject* self, int32_t param, int32_t align);
+void staticTextColorSetter(RuntimeObject* self, int32_t param, int32_t colour);
+void staticAttributeSetter(RuntimeObject* self, int32_t param, int32_t on);
+void staticTextFontSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void staticTextSizeSetter(RuntimeObject* self, int32_t param, int32_t size);
+RuntimeString* StaticTextDataSourceGetter(RuntimeObject* self, int32_t param);
+void StaticTextDataSourceSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
+void StaticTextDataFieldSetter(RuntimeObject* self, int32_t param, RuntimeString* name);
 
 /* ---- Application services (Win32 framework) ------------------------------------------ */
 
@@ -876,6 +948,94 @@ int32_t PictureDepthGetter(RuntimeObject* self, int32_t param);
 RuntimeObject* pictureGraphicsGetter(RuntimeObject* self, int32_t param);
 int32_t pictureTransparentGetter(RuntimeObject* self, int32_t param);
 void pictureTransparentSetter(RuntimeObject* self, int32_t param, int32_t transparent);
+
+/* ---- Windows (Win32 windows) ------------------------------------------------------- */
+
+/* Window objects: the image subclasses Window and creates an instance (RuntimeNewObject), whose
+ * class constructor RuntimeCreateWindow fires the hidden events 0 Layout (set the stored
+ * properties), 1 CreateControls (WindowAllocateObject, RuntimeMassPropertySetter,
+ * WindowAddControl) and 2 SetupBindings, and builds the hidden native window; the image's
+ * constructor then calls WindowDefaultConstructor, which fires Open. The window shows at the
+ * event loop's next turn, or at once with Show. Events by index: 3 Open, 4 Close, 5 CancelClose
+ * (Boolean: True keeps the window), 6 KeyDown(key) Boolean, 7 MouseMove(x, y), 8 MouseEnter,
+ * 9 MouseExit, 10 Paint(g), 11 MouseDown(x, y) Boolean, 12 MouseDrag(x, y), 13 MouseUp(x, y),
+ * 14 EnableMenuItems, 15 Resized, 16 Resizing, 17 Moved, 18 DropObject(obj), 19 Activate,
+ * 20 Deactivate. Fields for the generic accessors: Composite 32 (Boolean), MinWidth 92,
+ * MinHeight 94, MaxWidth 96, MaxHeight 98 (16-bit), MouseCursor 100, BalloonHelp 104,
+ * FloaterProcess 112, MacProcId 116. Frame 0..10, Placement 0..4 (0: the frame's own). */
+void RuntimeCreateWindow(RuntimeObject* self);
+void WindowDefaultConstructor(RuntimeObject* self);
+/* A new instance of c belonging to window (a RectControl gets window as its window). */
+RuntimeObject* WindowAllocateObject(RuntimeObject* window, ClassRecord* c);
+/* Files the control under its Name, or Name$Index for a member of a control array. */
+void WindowAddControl(RuntimeObject* self, RuntimeObject* control);
+void WindowAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler);
+/* The window of that class name with a new count, or nil: nil the first time a name is asked
+ * for (the image then creates the window, which is filed under the name) and again once the
+ * window has closed. */
+RuntimeObject* RuntimeGetImplicitWindow(RuntimeString* name);
+void RuntimeShowWindow(RuntimeObject* self);
+void RuntimeShowWithinWindow(RuntimeObject* self, RuntimeObject* parent, int32_t value);
+void RuntimeShowModalWithinWindow(RuntimeObject* self, RuntimeObject* parent);
+void RuntimeHideWindow(RuntimeObject* self);
+/* CancelClose first: True keeps the window. */
+void RuntimeCloseWindow(RuntimeObject* self);
+/* Shows the window and runs the event loop until it closes or hides. */
+void RuntimeShowModal(RuntimeObject* self);
+void formRefresh(RuntimeObject* self);
+void formRefreshRect(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height);
+void formSetFocus(RuntimeObject* self);
+void WindowForceUpdateFrontBuffer(RuntimeObject* self);
+RuntimeObject* formNewDragItem(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height);
+void formAcceptTextDrop(RuntimeObject* self);
+void formAcceptPictureDrop(RuntimeObject* self);
+void formAcceptFileDrop(RuntimeObject* self, RuntimeString* fileType);
+void formAcceptMacDataDrop(RuntimeObject* self, RuntimeString* dataType);
+void formDrawInto(RuntimeObject* self, RuntimeObject* g, int32_t x, int32_t y);
+/* The index-th RectControl in the order the controls were added (a new count), or nil. */
+RuntimeObject* windowControl(RuntimeObject* self, int32_t index);
+int32_t windowControlCountGetter(RuntimeObject* self);
+int32_t WindowVisibleGetter(RuntimeObject* self);
+void WindowVisibleSetter(RuntimeObject* self, int32_t on);
+/* Selectors: 0 Left, 1 Top, 2 Width, 3 Height of the content area, in screen coordinates. */
+int32_t windowPosGetter(RuntimeObject* self, int32_t selector);
+void windowPosSetter(RuntimeObject* self, int32_t selector, int32_t value);
+int32_t windowPlacementGetter(RuntimeObject* self);
+void windowPlacementSetter(RuntimeObject* self, int32_t placement);
+RuntimeString* windowTitleGetter(RuntimeObject* self);
+void windowTitleSetter(RuntimeObject* self, RuntimeString* title);
+int32_t windowFullScreenGetter(RuntimeObject* self);
+void windowFullScreenSetter(RuntimeObject* self, int32_t on);
+int32_t windowMenusVisibleGetter(RuntimeObject* self);
+void windowMenusVisibleSetter(RuntimeObject* self, int32_t on);
+int32_t windowCloseBoxGetter(RuntimeObject* self);
+void windowCloseBoxSetter(RuntimeObject* self, int32_t on);
+int32_t windowGrowIconGetter(RuntimeObject* self);
+void windowGrowIconSetter(RuntimeObject* self, int32_t on);
+int32_t windowZoomIconGetter(RuntimeObject* self);
+void windowZoomIconSetter(RuntimeObject* self, int32_t on);
+int32_t windowFrameGetter(RuntimeObject* self);
+void windowFrameSetter(RuntimeObject* self, int32_t frame);
+int32_t windowLiveResizeGetter(RuntimeObject* self);
+void windowLiveResizeSetter(RuntimeObject* self, int32_t on);
+RuntimeObject* windowBackdropGetter(RuntimeObject* self);
+void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture);
+RuntimeObject* windowGraphicsGetter(RuntimeObject* self);
+int32_t windowHasBackColorGetter(RuntimeObject* self);
+void windowHasBackColorSetter(RuntimeObject* self, int32_t on);
+/* Colours are 0x00RRGGBB. */
+int32_t windowBackColorGetter(RuntimeObject* self);
+void windowBackColorSetter(RuntimeObject* self, int32_t colour);
+void windowBalloonHelpSetter(RuntimeObject* self, RuntimeString* text);
+void formMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor);
+/* The cursor in the window's client coordinates; 0 without a native window. */
+int32_t windowMouseXGetter(RuntimeObject* self);
+int32_t windowMouseYGetter(RuntimeObject* self);
+RuntimeObject* windowWindowPtrGetter(RuntimeObject* self);
+int32_t windowHWNDGetter(RuntimeObject* self);
+RuntimeObject* WindowDockItemGetter(RuntimeObject* self);
+RuntimeObject* WindowMenuBarGetter(RuntimeObject* self);
+void WindowMenuBarSetter(RuntimeObject* self, RuntimeObject* menuBar);
 
 /* ---- String constants ---------------------------------------------------------------- */
 

@@ -23,6 +23,7 @@ constexpr UINT kFirstChildId = 10000;
 
 HWND s_frame = nullptr;
 HWND s_client = nullptr;
+MdiChildFilter s_child_filter = nullptr;
 
 void put_menu_bar_on_frame(RuntimeObject* menu_bar)
 {
@@ -93,6 +94,9 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
 LRESULT CALLBACK child_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     record_current_message(window, message, wparam, lparam);
+    LRESULT result = 0;
+    if (s_child_filter && s_child_filter(window, message, wparam, lparam, &result))
+        return result;
     return DefMDIChildProcW(window, message, wparam, lparam);
 }
 
@@ -139,6 +143,8 @@ HWND create_mdi_frame(const StringRef& title)
 }
 
 HWND mdi_frame() { return s_frame; }
+
+void set_mdi_child_filter(MdiChildFilter filter) { s_child_filter = filter; }
 
 void show_mdi_frame()
 {

@@ -15,4 +15,9 @@ HWND mdi_frame();
 // Shows the frame if it exists and is hidden.
 void show_mdi_frame();
 
+// The window layer's filter for MDI children, run before DefMDIChildProc: true when it
+// handled the message and set `result`.
+using MdiChildFilter = bool (*)(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+void set_mdi_child_filter(MdiChildFilter filter);
+
 }  // namespace qv

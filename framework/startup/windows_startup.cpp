@@ -1,5 +1,7 @@
 #include "framework/startup/windows_startup.h"
 
+#include <vector>
+
 #include <commctrl.h>
 #include <ole2.h>
 

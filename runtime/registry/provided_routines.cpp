@@ -207,7 +207,7 @@ const ProvidedRoutine kProvidedRoutines[] = {QV_PROVIDED_ROUTINES(QV_PROVIDED_EN
 #undef QV_PROVIDED_ENTRY
 
 struct AddedLists {
-    std::span<const ProvidedRoutine> lists[16];
+    std::span<const ProvidedRoutine> lists[16];  // one per layer or group: the framework alone has five
     size_t count = 0;
     bool closed = false;
 };

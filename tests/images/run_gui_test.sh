@@ -180,8 +180,8 @@ line2" Second "tab	and \ back"'
 }
 
 # ---- The runtime
-attach() {  # NAME TITLE: the image attached to runtime.exe in MDI mode
-    "$qvimage" --attach "$runtime" --mdi "$2" -o "$work/$1.exe" "$images/$1.o" >"$work/$1.attach.log" 2>&1 ||
+attach() {  # NAME TITLE: the image attached to runtime.exe in MDI mode (no TITLE: without MDI)
+    "$qvimage" --attach "$runtime" ${2:+--mdi "$2"} -o "$work/$1.exe" "$images/$1.o" >"$work/$1.attach.log" 2>&1 ||
         { echo "FAIL attach $1: $(head -n 3 "$work/$1.attach.log")"; failed=$((failed + 1)); return 1; }
 }
 
@@ -262,6 +262,27 @@ runtime_cases() {
     finish 0 Open NewDocument 'UnhandledException SurvivableError' 'Action FileNew' Close
 }
 
+# A program without MDI whose one window is an implicit Window subclass.
+window_cases() {
+    local win=$work/image_gui_window.exe t='GUI Window' style client
+    start window-geometry-resize-and-close "$win" ''
+    if wait_records 2 && frame "$t"; then
+        # The content area lies where the Window says (10, 50 into the available area: the
+        # whole screen here) with its size; a document frame with GrowIcon, ZoomIcon and
+        # CloseBox: WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, no
+        # WS_POPUP.
+        client="Open ${frame_rect[4]},${frame_rect[5]} $((frame_rect[6] - frame_rect[4]))x$((frame_rect[7] - frame_rect[5]))"
+        [ "$client" = "$(cut -f2- "$case_log" | head -n1)" ] || fail "native content is $client"
+        probe window-info --title "$t" >"$case_dir/info.out" 2>&1
+        style=$(sed -n 's/^style //p' "$case_dir/info.out")
+        [ -n "$style" ] && [ $((style & 0x80CF0000)) -eq $((0x00CF0000)) ] || fail "style ${style:-unreadable}"
+        # The user's resize by 100 x 50, then the close box.
+        probe resize --title "$t" --by 100,50 >/dev/null 2>&1 || fail "cannot resize"
+        wait_records 3 && { probe close --title "$t" >/dev/null 2>&1 || fail "cannot close"; } && wait_records 4
+    fi
+    finish 0 'Open 50,110 320x200' 'Same window' 'Resized 50,110 420x250' Close
+}
+
 # No program of a case may outlive it, failed ones included (programs of this session's
 # prefix only: other sessions may run the same images).
 leftovers() {
@@ -293,6 +314,7 @@ if attach image_gui_app "GUI Test" && attach image_gui_bare "GUI Bare"; then
     runtime_cases
 fi
 attach image_unbound "" && unbound_case
+attach image_gui_window "" && window_cases
 leftovers
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

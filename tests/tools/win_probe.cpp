@@ -14,6 +14,10 @@
 //       answers message boxes (of PID, or of any process) until PID exits or the timeout
 //   win_probe dialog-text --caption C [--pid PID] [--timeout S]
 //       waits for a message box by caption and prints its text without pressing anything
+//   win_probe resize (--hwnd H | --title T | --class C) --by DX,DY
+//       grows the window's outer rectangle by DX and DY (as a user's drag of the corner would)
+//   win_probe close (--hwnd H | --title T | --class C)
+//       posts WM_CLOSE, as the close box does
 //   win_probe kill --pid PID
 //
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
@@ -47,6 +51,8 @@ struct Options {
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
+    long grow_x = 0, grow_y = 0;
+    bool has_grow = false;
 };
 
 std::string utf8(const std::wstring& text)
@@ -283,9 +289,10 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs("usage: win_probe wait-window|window-info|foreground|run|dialogs|dialog-text|kill [options]\n"
-               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
-               stderr);
+    std::fputs(
+        "usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill [options]\n"
+        "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+        stderr);
     return 2;
 }
 
@@ -323,7 +330,14 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.pid = static_cast<DWORD>(std::wcstoul(value, nullptr, 0));
         else if (name == L"--timeout")
             o.timeout = std::wcstod(value, nullptr);
-        else
+        else if (name == L"--by") {
+            wchar_t* rest = nullptr;
+            o.grow_x = std::wcstol(value, &rest, 10);
+            if (!rest || *rest != L',')
+                return false;
+            o.grow_y = std::wcstol(rest + 1, nullptr, 10);
+            o.has_grow = true;
+        } else
             return false;
     }
     return true;
@@ -366,6 +380,20 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"foreground" && names_window) {
         HWND hwnd = find_window(o);
         return hwnd && SetForegroundWindow(hwnd) ? 0 : 1;
+    }
+    if (command == L"resize" && names_window && o.has_grow) {
+        HWND hwnd = find_window(o);
+        RECT r;
+        if (!hwnd || !GetWindowRect(hwnd, &r))
+            return 1;
+        return SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left + o.grow_x, r.bottom - r.top + o.grow_y,
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+            ? 0
+            : 1;
+    }
+    if (command == L"close" && names_window) {
+        HWND hwnd = find_window(o);
+        return hwnd && PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (command == L"run" && !o.log.empty() && !o.command_line.empty())
         return run(o);

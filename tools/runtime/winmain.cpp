@@ -7,12 +7,14 @@
 #include "ui/controls/control_layer.h"
 #include "ui/ui_routines.h"
 #include "ui/win32/ui_win32_services.h"
+#include "ui/windows/window_layer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
     qv::ui::register_ui_routines();
     qv::ui::register_control_layer();
+    qv::ui::register_window_layer();
     qv::graphics::register_graphics();
     qv::start_framework_runtime();  // builds the registry; the ui's classes come after it
     qv::ui::start_ui_win32_services();

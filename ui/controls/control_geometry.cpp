@@ -52,6 +52,11 @@ void ctlPosSetter(RuntimeObject* self, int32_t param, int32_t value)
     default: return;
     }
     c->bounds = b;
+    if (b == old)
+        return;
+    // The container's peer moves first: the peers inside are placed relative to it.
+    if (c->paneInstance)
+        c->paneInstance->SetBounds(b, true);
     const int32_t dx = b.left - old.left;
     const int32_t dy = b.top - old.top;
     if ((dx || dy) && c->paneInstance && c->m_view) {
@@ -63,10 +68,6 @@ void ctlPosSetter(RuntimeObject* self, int32_t param, int32_t value)
             qv::ui::set_control_bounds(control, moved);
         }
     }
-    if (b == old)
-        return;
-    if (c->paneInstance)
-        c->paneInstance->SetBounds(b, true);
 }
 
 }  // extern "C"

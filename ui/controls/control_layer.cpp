@@ -1,7 +1,12 @@
 #include "ui/controls/control_layer.h"
 
+#include "framework/application/event_firing.h"
+#include "framework/shortcut_registry.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
+#include "ui/controls/buttons/button_classes.h"
+#include "ui/controls/buttons/button_objects.h"
+#include "ui/controls/buttons/static_text_pane.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/edit_field/edit_field_class.h"
@@ -41,9 +46,30 @@ bool control_menu_command(RuntimeObject* control, RuntimeObject* item)
     return pane && pane->DoMenuCommand(item);
 }
 
+// Alt plus a mnemonic: kind 1 presses the button or check box, kind 4 runs a static text's
+// AcceleratorKey. Only controls of the active window answer.
+bool act_on_control_shortcut(u32 target, u32 kind)
+{
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(target));
+    SubPane* pane = SubPane::FromHandle(window);
+    if (!pane || !pane->control() || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+        GetAncestor(window, GA_ROOT) != GetAncestor(GetActiveWindow(), GA_ROOT))
+        return false;
+    if (kind == kShortcutControl) {
+        pane->Push();
+        return true;
+    }
+    if (kind == kShortcutLabel) {
+        fire_event(pane->control(), kStaticAcceleratorKey);
+        return true;
+    }
+    return false;
+}
+
 void register_classes()
 {
     WindowServices services{};
+    services.act_on_control_shortcut = &act_on_control_shortcut;
     services.focused_control = &focused_control;
     services.control_menu_handlers = &control_menu_handlers;
     services.control_enable_menu_items = &control_enable_menu_items;
@@ -51,6 +77,7 @@ void register_classes()
     install_window_services(services);
     register_control_classes();
     register_edit_field_class();
+    register_button_classes();
     register_plugin_control_class();
     register_pane_classes();
 }
@@ -127,6 +154,7 @@ void register_control_layer()
     static const bool s_registered = [] {
         add_provided_routines(control_routines());
         add_provided_routines(edit_field_routines());
+        add_provided_routines(button_routines());
         add_provided_routines(plugin_control_routines());
         add_class_registrar(&register_classes);
         return true;

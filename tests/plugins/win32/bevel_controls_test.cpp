@@ -14,16 +14,15 @@
 #include "framework/plugin_registry.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/plugin_loading.h"
-#include "framework/startup/windows_startup.h"
-#include "graphics/graphics_routines.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/pool_allocator.h"
 #include "tests/support/class_holder.h"
 #include "ui/binding/builtin_interfaces.h"
-#include "ui/controls/control_layer.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/windows/mouse_tracking.h"
+#include "ui/windows/window_object.h"
 
 namespace qv::ui {
 namespace {
@@ -63,6 +62,8 @@ std::wstring temp_folder()
 }
 
 RuntimeObject* new_receiver();
+RuntimeObject* open_bevel_window(ClassHolder& holder);
+extern RuntimeObject* g_window_button;
 
 void* lookup(const char* name) { return RuntimeLookupPluginEntrypoint(StringRef::FromCString(name).get()); }
 
@@ -72,10 +73,6 @@ class BevelControls : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        // As runtime.exe's WinMain: every library's routines, then the start-up.
-        register_control_layer();
-        graphics::register_graphics();
-        start_framework_runtime();
         s_dll = new std::string(read_file(QUAVER_PLUGIN_DLL));
         s_record = new std::vector<u8>;
         s_record->push_back(static_cast<u8>(std::string("BevelControls.dll").size()));
@@ -92,8 +89,18 @@ protected:
         for (int i = 0; i < 13; ++i)
             s_table[i] = lookup(kImageEntryPoints[i]);
         RuntimeUnlockObject(new_receiver());  // defines its class
+        // A first window makes what windows keep for the process (classes, caches).
+        ClassHolder holder;
+        RuntimeObject* window = open_bevel_window(holder);
+        g_window_button = nullptr;
+        RuntimeCloseWindow(window);
+        RuntimeUnlockObject(window);
     }
 
+public:
+    static ClassRecord* button_class() { return s_button_class; }
+
+protected:
     static inline std::string* s_dll = nullptr;
     static inline std::vector<u8>* s_record = nullptr;
     static inline std::vector<std::wstring>* s_installed = nullptr;
@@ -296,6 +303,91 @@ TEST_F(BevelControls, AButtonInAPlainWindowGetsAPeerAndFiresActionOnAClick)
     RuntimeUnlockObject(button);  // destroys the peer and its window
     RuntimeUnlockObject(receiver);
     EXPECT_EQ(GetWindow(window.handle, GW_CHILD), nullptr);
+}
+
+// The same button in a real Window, driven through the window layer: a click on its peer
+// reaches Action, and the cursor leaving it gives the image's MouseExit.
+RuntimeObject* g_window_button = nullptr;
+ClassRecord* g_window_button_class = nullptr;
+int g_exits = 0;
+void on_exit(RuntimeObject*) { ++g_exits; }
+
+void on_window_layout(RuntimeObject* window)
+{
+    WindowObject* w = window_fields(window);
+    w->bounds = ControlBounds{100, 100, 300, 400};  // 300 x 200 content area
+    w->visible = 1;
+}
+
+void on_window_create_controls(RuntimeObject* window)
+{
+    RuntimeObject* button = WindowAllocateObject(window, g_window_button_class);
+    stringSetter(button, kControlNameOffset, StringRef::FromCString("BevelButton1").get());
+    control_fields(button)->bounds = ControlBounds{14, 5, 66, 57};
+    WindowAddControl(window, button);
+    g_window_button = button;
+    RuntimeUnlockObject(button);
+}
+
+// The image's window and button subclasses, and the window opened with the button in it.
+RuntimeObject* open_bevel_window(ClassHolder& holder)
+{
+    ClassRecord* base = RuntimeLookupClass(StringRef::FromCString("Window").get());
+    ClassRecord* window_class =
+        holder.make(base, "BevelTestWindow", base->methodCount, base->interfaceCount, base->eventCount,
+                    base->staticMethodCount, base->propertyCount, base->instanceSize);
+    window_class->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(&on_window_layout);
+    window_class->eventTable[kWindowCreateControls].routine = reinterpret_cast<void*>(&on_window_create_controls);
+    ClassRecord* button_class = BevelControls::button_class();
+    g_window_button_class =
+        holder.make(button_class, "BevelButton1Class", button_class->methodCount, button_class->interfaceCount,
+                    button_class->eventCount, button_class->staticMethodCount, button_class->propertyCount,
+                    button_class->instanceSize);
+    g_window_button_class->eventTable[kRectControlEventCount].routine = reinterpret_cast<void*>(&on_action);
+    g_window_button_class->eventTable[kRectControlMouseExit].routine = reinterpret_cast<void*>(&on_exit);
+    RuntimeObject* window = RuntimeNewObject(window_class);
+    WindowDefaultConstructor(window);
+    RuntimeShowWindow(window);
+    return window;
+}
+
+TEST_F(BevelControls, InAWindowAClickGivesActionAndTheCursorLeavingGivesMouseExit)
+{
+    ClassHolder holder;
+    RuntimeObject* window = open_bevel_window(holder);
+    RuntimeObject* button = g_window_button;
+    ASSERT_NE(button, nullptr);
+    g_control = button;
+    SubPane* pane = control_fields(button)->paneInstance;
+    ASSERT_NE(pane, nullptr);
+    ASSERT_TRUE(IsWindowVisible(pane->handle()));
+    const HWND content = reinterpret_cast<HWND>(windowHWNDGetter(window));
+    UpdateWindow(content);
+
+    auto screen = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(content, &p);
+        return p;
+    };
+    g_actions = g_exits = 0;
+    // The layer ends a click where the cursor is: put it on the button first.
+    const POINT on_button = screen(25, 30);
+    SetCursorPos(on_button.x, on_button.y);
+    SendMessageW(pane->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
+    SendMessageW(pane->handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+    EXPECT_EQ(g_actions, 1);
+
+    track_mouse();  // the cursor is over the button
+    EXPECT_EQ(g_exits, 0);
+    const POINT away = screen(200, 150);
+    SetCursorPos(away.x, away.y);
+    track_mouse();
+    EXPECT_EQ(g_exits, 1);
+
+    g_control = nullptr;
+    g_window_button = nullptr;
+    RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
 }
 
 TEST_F(BevelControls, ASeparatorPaintsAnEtchedLineAcrossItsMiddle)

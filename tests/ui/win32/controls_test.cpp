@@ -6,13 +6,14 @@
 #include <functional>
 #include <string>
 
+#include "framework/application/event_firing.h"
 #include "framework/startup/windows_startup.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
+#include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
-#include "tests/support/exception_helpers.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_layer.h"
 #include "ui/controls/control_object.h"
@@ -44,49 +45,6 @@ void on_layout(RuntimeObject* window)
     w->visible = 1;
 }
 
-class Controls : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        register_control_layer();
-        register_window_layer();
-        start_framework_runtime();
-    }
-
-    void SetUp() override
-    {
-        ClassRecord* window_class = RuntimeLookupClass(text("Window").get());
-        ASSERT_NE(window_class, nullptr);
-        m_window_class =
-            m_classes.make(window_class, "TestWindow", window_class->methodCount, window_class->interfaceCount,
-                           window_class->eventCount, window_class->staticMethodCount, window_class->propertyCount,
-                           window_class->instanceSize);
-        m_window_class->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(&on_layout);
-        m_window_class->eventTable[kWindowCreateControls].routine = reinterpret_cast<void*>(&on_create_controls);
-    }
-
-    void TearDown() override { g_build = nullptr; }
-
-    // A new window whose CreateControls runs `build`; the caller closes and releases it.
-    RuntimeObject* open_window(std::function<void(RuntimeObject*)> build)
-    {
-        g_build = std::move(build);
-        RuntimeObject* window = RuntimeNewObject(m_window_class);
-        WindowDefaultConstructor(window);
-        RuntimeShowWindow(window);
-        return window;
-    }
-
-    static void close_window(RuntimeObject* window)
-    {
-        RuntimeCloseWindow(window);
-        RuntimeUnlockObject(window);
-    }
-
-    ClassHolder m_classes;
-    ClassRecord* m_window_class = nullptr;
-};
-
 // A Canvas named `name` at (left, top) of size (width, height), optionally inside the control
 // named `parent` and in an array; added to the window.
 RuntimeObject* add_canvas(RuntimeObject* window, const char* name, i16 left, i16 top, i16 width, i16 height,
@@ -113,7 +71,7 @@ RECT placed(RuntimeObject* window, RuntimeObject* control)
 {
     RECT r;
     GetWindowRect(handle(control), &r);
-    MapWindowPoints(nullptr, reinterpret_cast<HWND>(windowHWNDGetter(window, 0)), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(windowHWNDGetter(window)), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -125,6 +83,68 @@ void build_box(RuntimeObject* window)
     control_fields(hidden)->visible = 0;
     add_canvas(window, "Outside", 220, 10, 50, 20);
 }
+
+class Controls : public ::testing::Test {
+protected:
+    // What a first window of controls makes once for the process (classes, caches).
+    static void SetUpTestSuite()
+    {
+        ClassHolder classes;
+        ClassRecord* window_class = make_window_class(classes);
+        close_window(open_window(window_class, &build_box));
+        g_build = nullptr;
+        ClassFromDefinition(exception_definition(ExceptionClass::InvalidParentException));
+    }
+
+    static ClassRecord* make_window_class(ClassHolder& classes)
+    {
+        ClassRecord* base = RuntimeLookupClass(text("Window").get());
+        ClassRecord* c = classes.make(base, "TestWindow", base->methodCount, base->interfaceCount, base->eventCount,
+                                      base->staticMethodCount, base->propertyCount, base->instanceSize);
+        c->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(&on_layout);
+        c->eventTable[kWindowCreateControls].routine = reinterpret_cast<void*>(&on_create_controls);
+        return c;
+    }
+
+    // A new window of `window_class` whose CreateControls runs `build`; the caller closes and
+    // releases it.
+    static RuntimeObject* open_window(ClassRecord* window_class, std::function<void(RuntimeObject*)> build)
+    {
+        g_build = std::move(build);
+        RuntimeObject* window = RuntimeNewObject(window_class);
+        WindowDefaultConstructor(window);
+        RuntimeShowWindow(window);
+        return window;
+    }
+
+    void SetUp() override
+    {
+        ClassRecord* window_class = RuntimeLookupClass(text("Window").get());
+        ASSERT_NE(window_class, nullptr);
+        m_window_class =
+            m_classes.make(window_class, "TestWindow", window_class->methodCount, window_class->interfaceCount,
+                           window_class->eventCount, window_class->staticMethodCount, window_class->propertyCount,
+                           window_class->instanceSize);
+        m_window_class->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(&on_layout);
+        m_window_class->eventTable[kWindowCreateControls].routine = reinterpret_cast<void*>(&on_create_controls);
+    }
+
+    void TearDown() override { g_build = nullptr; }
+
+    RuntimeObject* open_window(std::function<void(RuntimeObject*)> build)
+    {
+        return open_window(m_window_class, std::move(build));
+    }
+
+    static void close_window(RuntimeObject* window)
+    {
+        RuntimeCloseWindow(window);
+        RuntimeUnlockObject(window);
+    }
+
+    ClassHolder m_classes;
+    ClassRecord* m_window_class = nullptr;
+};
 
 TEST_F(Controls, AContainerPassesVisibleAndEnabledOnWithoutChangingTheirOwn)
 {
@@ -196,13 +216,17 @@ TEST_F(Controls, ParentFollowsThePeersAndRefusesAnotherWindow)
     ControlParentSetter(inner, 0, box);  // the box is hidden: so is the control put in it
     EXPECT_FALSE(IsWindowVisible(handle(inner)));
 
-    {
-        test::ExceptionHookRecorder recorder;
-        ControlParentSetter(inner, 0, control(other, "Box"));
-        ASSERT_EQ(recorder.raised().size(), 1u);
-        EXPECT_EQ(recorder.raised()[0].exception_class,
-                  ClassFromDefinition(exception_definition(ExceptionClass::InvalidParentException)));
-    }
+    static RuntimeObject* s_caught = nullptr;
+    const ExceptionHook previous = set_unhandled_exception_hook([](RuntimeObject* e) {
+        RuntimeLockObject(e);
+        s_caught = e;
+    });
+    RuntimeObject* foreign = control(other, "Box");
+    run_guarded([inner, foreign] { ControlParentSetter(inner, 0, foreign); });
+    set_unhandled_exception_hook(previous);
+    ASSERT_NE(s_caught, nullptr);
+    EXPECT_EQ(s_caught->classRecord, ClassFromDefinition(exception_definition(ExceptionClass::InvalidParentException)));
+    RuntimeUnlockObject(std::exchange(s_caught, nullptr));
     EXPECT_EQ(ControlParentGetter(inner, 0), box);  // left where it was
     RuntimeUnlockObject(box);
     close_window(other);

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "runtime/definitions/class_registry.h"
+#include "ui/binding/builtin_interfaces.h"
+#include "ui/binding/control_binding.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/edit_field/edit_pane.h"
@@ -161,6 +163,9 @@ void build()
         source.events = kEvents;
         source.event_implementations = kImplementations;
         source.finalizer = &finalize_edit_field;
+        static ObjectDefinition* s_interfaces[1];
+        s_interfaces[0] = interface_definition(BuiltInInterface::StringInterface);
+        source.interfaces = s_interfaces;
         build_definition(s_edit_field, source);
         return true;
     }();
@@ -176,7 +181,6 @@ std::span<const ProvidedRoutine> edit_field_routines()
     static const ProvidedRoutine kRoutines[] = {
         QV_PROVIDED(editTextGetter),
         QV_PROVIDED(editTextSetter),
-        QV_PROVIDED(editSetString),
         QV_PROVIDED(editTextStyleDataGetter),
         QV_PROVIDED(editSetTextAndStyle),
         QV_PROVIDED(editBorderGetter),
@@ -269,6 +273,15 @@ void register_edit_field_class()
     build();
     static const bool s_registered = [] {
         RegisterDefinition(&s_edit_field);
+        ControlBindingHooks hooks = control_binding_hooks();
+        hooks.set_edit_text = [](RuntimeObject* field, RuntimeString* text) { editTextSetter(field, 0, text); };
+        hooks.is_edit_field = [](RuntimeObject* object) {
+            return object && RuntimeObjectIsa(object, edit_field_class()) != 0;
+        };
+        hooks.set_edit_data_source = [](RuntimeObject* field, RuntimeObject* source) {
+            objSetter(field, offsetof(EditFieldObject, boundDataSource), source);
+        };
+        set_control_binding_hooks(hooks);
         return true;
     }();
     (void)s_registered;

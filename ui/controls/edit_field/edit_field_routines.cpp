@@ -133,8 +133,6 @@ void editTextSetter(RuntimeObject* self, int32_t, RuntimeString* text)
     f->text = text;
 }
 
-void editSetString(RuntimeObject* self, RuntimeString* text) { editTextSetter(self, 0, text); }
-
 RuntimeString* editTextStyleDataGetter(RuntimeObject* self, int32_t)
 {
     // Style runs are not kept apart from the text on this platform: the data is empty.

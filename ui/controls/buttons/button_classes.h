@@ -1,0 +1,22 @@
+// The built-in PushButton, CheckBox, RadioButton, StaticText and GroupBox classes, and the
+// hooks through which notifications and binders reach them.
+#pragma once
+
+#include <span>
+
+#include "runtime/registry/provided_routines.h"
+#include "sdk/quaver.h"
+
+namespace qv::ui {
+
+ClassRecord* push_button_class();
+ClassRecord* check_box_class();
+ClassRecord* radio_button_class();
+ClassRecord* static_text_class();
+ClassRecord* group_box_class();
+
+// Registers the classes and installs the binding hooks; once per process.
+void register_button_classes();
+std::span<const ProvidedRoutine> button_routines();
+
+}  // namespace qv::ui

@@ -1,0 +1,322 @@
+// The Window's events from its native window: mouse, keys, activation, geometry, paint and the
+// close request. Callers (the filter, the loop's tracking) guard each call.
+#include "ui/windows/runtime_view_window.h"
+
+#include <algorithm>
+
+#include "framework/application/event_firing.h"
+#include "framework/key_names.h"
+#include "runtime/strings/string_ref.h"
+#include "ui/control_registry.h"
+#include "ui/controls/control_object.h"
+#include "ui/controls/sub_pane.h"
+#include "ui/controls/window_controls.h"
+#include "ui/windows/mouse_tracking.h"
+
+namespace qv::ui {
+namespace {
+
+i16 key_scan(u8 character) { return VkKeyScanA(static_cast<CHAR>(character)); }
+
+// The one-character Key of KeyDown: the character as UTF-8.
+StringRef key_text(u32 code)
+{
+    char bytes[4];
+    i32 n = 0;
+    if (code < 0x80) {
+        bytes[n++] = static_cast<char>(code);
+    } else if (code < 0x800) {
+        bytes[n++] = static_cast<char>(0xC0 | (code >> 6));
+        bytes[n++] = static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        bytes[n++] = static_cast<char>(0xE0 | ((code >> 12) & 0x0F));
+        bytes[n++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    StringRef text = StringRef::FromBytes(bytes, n);
+    text.set_encoding(code < 0x80 ? QV_ENCODING_ASCII : QV_ENCODING_UTF8);
+    return text;
+}
+
+}  // namespace
+
+RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(window)
+{
+    RuntimeLockObject(window);
+    window_fields(window)->nativeWindow = this;
+}
+
+RuntimeViewWindow::~RuntimeViewWindow()
+{
+    forget_capture(this);
+    forget_window_under_mouse(this);
+    Unlink();
+    delete m_content_pane;
+}
+
+bool RuntimeViewWindow::CreateFor(const Creation& creation)
+{
+    if (!Create(creation))
+        return false;
+    SetProperty("RuntimeViewWindow", 1);
+    runtime_windows().insert(runtime_windows().begin(), this);
+    m_content_pane = new SubPane(nullptr);
+    m_content_pane->Attach(m_window, false);
+    return true;
+}
+
+void RuntimeViewWindow::Unlink()
+{
+    RuntimeObject* object = std::exchange(m_object, nullptr);
+    if (!object)
+        return;
+    if (window_fields(object)->nativeWindow == this)
+        window_fields(object)->nativeWindow = nullptr;
+    RuntimeUnlockObject(object);
+}
+
+bool RuntimeViewWindow::mouse_down(i32 x, i32 y, u32 modifiers, bool secondary)
+{
+    if (m_closing || !m_object)
+        return true;
+    std::vector<RuntimeObject*> controls = window_controls(m_object, true);
+    bool taken = false;
+    // The topmost control first: the last in tab order.
+    for (auto it = controls.rbegin(); it != controls.rend() && !taken; ++it) {
+        if (!control_accepts_point(*it, x, y))
+            continue;
+        if (control_mouse_down(*it, x, y, modifiers, secondary)) {
+            if (SubPane* pane = control_fields(*it)->paneInstance)
+                capture_mouse(pane);
+            taken = true;
+        }
+    }
+    release_controls(controls);
+    if (taken)
+        return true;
+    RuntimeObject* object = m_object;
+    const bool handled = fire_boolean_event(object, kWindowMouseDown, false, x, y);
+    if (m_closing)
+        return true;
+    if (handled)
+        capture_mouse(this);
+    return handled;
+}
+
+bool RuntimeViewWindow::DoMouseDown(i32 x, i32 y, u32 modifiers) { return mouse_down(x, y, modifiers, false); }
+
+bool RuntimeViewWindow::DoRightMouseDown(i32 x, i32 y, u32 modifiers) { return mouse_down(x, y, modifiers, true); }
+
+void RuntimeViewWindow::DoMouseDrag(i32 x, i32 y)
+{
+    if (!m_closing)
+        fire_event(m_object, kWindowMouseDrag, x, y);
+}
+
+void RuntimeViewWindow::DoMouseUp(i32 x, i32 y)
+{
+    if (!m_closing)
+        fire_event(m_object, kWindowMouseUp, x, y);
+}
+
+bool RuntimeViewWindow::is_marked(RuntimeObject* control) const
+{
+    return std::find(m_mouse_inside.begin(), m_mouse_inside.end(), control) != m_mouse_inside.end();
+}
+
+void RuntimeViewWindow::unmark(RuntimeObject* control)
+{
+    m_mouse_inside.erase(std::remove(m_mouse_inside.begin(), m_mouse_inside.end(), control), m_mouse_inside.end());
+}
+
+void RuntimeViewWindow::DoMouseMoved(i32 x, i32 y)
+{
+    if (m_closing || !m_object)
+        return;
+    std::vector<RuntimeObject*> controls = window_controls(m_object, true);
+    for (RuntimeObject* control : controls) {
+        if (is_marked(control) && !control_accepts_point(control, x, y)) {
+            m_cursor_override = nullptr;
+            unmark(control);
+            control_mouse_exit(control);
+        }
+    }
+    const bool dragging = capture_active();
+    if (!dragging) {
+        for (RuntimeObject* control : controls) {
+            if (m_closing || !control_accepts_point(control, x, y))
+                continue;
+            if (!is_marked(control)) {
+                SubPane* pane = control_fields(control)->paneInstance;
+                m_cursor_override = pane ? pane->cursor() : nullptr;
+                m_mouse_inside.push_back(control);
+                control_mouse_enter(control);
+            }
+            const ControlBounds& b = control_fields(control)->bounds;
+            control_mouse_moved(control, x - b.left, y - b.top);
+        }
+    }
+    release_controls(controls);
+    if (!dragging && !m_closing)
+        fire_event(m_object, kWindowMouseMove, x, y);
+}
+
+void RuntimeViewWindow::DoMouseEnter()
+{
+    if (!m_closing)
+        fire_event(m_object, kWindowMouseEnter);
+}
+
+void RuntimeViewWindow::DoMouseExit()
+{
+    std::vector<RuntimeObject*> marked;
+    marked.swap(m_mouse_inside);
+    for (RuntimeObject* control : marked) {
+        RuntimeLockObject(control);
+        control_mouse_exit(control);
+        RuntimeUnlockObject(control);
+    }
+    m_cursor_override = nullptr;
+    if (!capture_active() && !m_closing)
+        fire_event(m_object, kWindowMouseExit);
+}
+
+bool RuntimeViewWindow::DoKeyDown(u32 key, u32 modifiers)
+{
+    if (m_closing || !m_object)
+        return true;
+    KeyTranslationState state;
+    state.shift = (modifiers & kModifierShift) != 0;
+    state.caps_lock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    state.shift_held = state.shift;
+    state.ctrl_held = (modifiers & kModifierCtrl) != 0;
+    state.alt_held = (modifiers & kModifierAlt) != 0;
+    const StringRef text = key_text(translate_key(key, state, &key_scan));
+    RuntimeObject* object = m_object;
+    const bool handled = fire_boolean_event(object, kWindowKeyDown, false, text.get());
+    return handled || m_closing;
+}
+
+void RuntimeViewWindow::DoActivate()
+{
+    if (!m_object)
+        return;
+    if (!m_closing && !is_floating_frame(m_frame) && m_focus_pane)
+        move_focus(m_focus_pane);
+    fire_event(m_object, kWindowActivate);
+}
+
+void RuntimeViewWindow::DoDeactivate()
+{
+    if (!m_object)
+        return;
+    fire_event(m_object, kWindowDeactivate);
+    if (!m_closing)
+        clear_focus_within(m_window);
+}
+
+void RuntimeViewWindow::DoPaint()
+{
+    // Drawing belongs to the Graphics layer, which hands the Paint event its surface; until it
+    // does, the window paints its background only and Paint does not fire.
+    NativeWindow::DoPaint();
+}
+
+void RuntimeViewWindow::take_native_bounds()
+{
+    if (m_object)
+        window_fields(m_object)->bounds = bounds_of(NativeContentRect());
+}
+
+void RuntimeViewWindow::DoMoved()
+{
+    if (!m_object)
+        return;
+    take_native_bounds();
+    fire_event(m_object, kWindowMoved);
+}
+
+void RuntimeViewWindow::DoResizing()
+{
+    if (!m_object)
+        return;
+    if (LiveResize()) {
+        take_native_bounds();
+        layout_controls(m_object);
+    }
+    fire_event(m_object, kWindowResizing);
+}
+
+void RuntimeViewWindow::DoResized()
+{
+    if (!m_object)
+        return;
+    take_native_bounds();
+    layout_controls(m_object);
+    if (!m_closing)
+        fire_event(m_object, kWindowResized);
+}
+
+void RuntimeViewWindow::DoCloseRequest()
+{
+    if (m_closing || !m_object)
+        return;
+    if (fire_boolean_event(m_object, kWindowCancelClose, false))
+        return;
+    DoClose();
+}
+
+SizeLimits RuntimeViewWindow::Limits() const
+{
+    if (!m_object)
+        return {};
+    const WindowObject* w = window_fields(m_object);
+    return {w->minWidth, w->minHeight, w->maxWidth, w->maxHeight};
+}
+
+bool RuntimeViewWindow::LiveResize() const
+{
+    if (m_live_resize < 0) {
+        BOOL full = FALSE;
+        SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+        m_live_resize = full ? 1 : 0;
+    }
+    return m_live_resize != 0;
+}
+
+HCURSOR RuntimeViewWindow::CursorAt(i32, i32) const { return m_cursor_override; }
+
+RuntimeViewWindow* view_of(RuntimeObject* window) { return window ? window_fields(window)->nativeWindow : nullptr; }
+
+std::vector<RuntimeObject*> window_controls(RuntimeObject* window, bool rect_controls_only)
+{
+    std::vector<RuntimeObject*> out;
+    ControlRegistry* registry = window ? window_fields(window)->controls : nullptr;
+    if (!registry)
+        return out;
+    StringMap<RuntimeObject*>::Iterator it(registry->controls());
+    RuntimeObject* control = nullptr;
+    while (it.Next(nullptr, &control)) {
+        if (rect_controls_only && !is_rect_control(control))
+            continue;
+        RuntimeLockObject(control);
+        out.push_back(control);
+    }
+    return out;
+}
+
+void release_controls(std::vector<RuntimeObject*>& controls)
+{
+    for (RuntimeObject* control : controls)
+        RuntimeUnlockObject(control);
+    controls.clear();
+}
+
+RECT rect_of(const ControlBounds& b) { return {b.left, b.top, b.right, b.bottom}; }
+
+ControlBounds bounds_of(const RECT& r)
+{
+    return {static_cast<i16>(r.top), static_cast<i16>(r.left), static_cast<i16>(r.bottom), static_cast<i16>(r.right)};
+}
+
+}  // namespace qv::ui

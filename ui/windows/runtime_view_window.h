@@ -1,0 +1,91 @@
+// RuntimeViewWindow: the NativeWindow of a Window object. It holds one count on its Window
+// while they are linked, and turns the native operations into the Window's events.
+#pragma once
+
+#include <vector>
+
+#include "ui/windows/native_window.h"
+#include "ui/windows/window_object.h"
+
+namespace qv::ui {
+
+class SubPane;
+
+class RuntimeViewWindow : public NativeWindow {
+public:
+    // Links to `window` both ways and takes a count on it; the content peer is attached to the
+    // native window once it is created.
+    explicit RuntimeViewWindow(RuntimeObject* window);
+    ~RuntimeViewWindow() override;
+
+    // Creates the native window (NativeWindow::Create), marks it as a runtime window and puts
+    // it at the head of the runtime windows.
+    bool CreateFor(const Creation& creation);
+
+    RuntimeObject* window() const { return m_object; }
+    SubPane* content_pane() const { return m_content_pane; }
+    SubPane* focus_pane() const { return m_focus_pane; }
+    void set_focus_pane(SubPane* pane) { m_focus_pane = pane; }
+    void set_live_resize(bool on) { m_live_resize = on ? 1 : 0; }
+    void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
+    void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
+
+    // The closing steps of the window (window_closing.cpp); runs once.
+    void DoClose() override;
+    // Drops the link to the Window and the count on it without any event (the native window
+    // went away under it).
+    void Unlink();
+
+    bool IsRuntimeViewWindow() const override { return true; }
+    bool DoMouseDown(i32 x, i32 y, u32 modifiers) override;
+    bool DoRightMouseDown(i32 x, i32 y, u32 modifiers) override;
+    void DoMouseDrag(i32 x, i32 y) override;
+    void DoMouseMoved(i32 x, i32 y) override;
+    void DoMouseUp(i32 x, i32 y) override;
+    void DoMouseEnter() override;
+    void DoMouseExit() override;
+    bool DoKeyDown(u32 key, u32 modifiers) override;
+    void DoActivate() override;
+    void DoDeactivate() override;
+    void DoPaint() override;
+    void DoMoved() override;
+    void DoResizing() override;
+    void DoResized() override;
+    void DoCloseRequest() override;
+    SizeLimits Limits() const override;
+    bool LiveResize() const override;
+    HCURSOR CursorAt(i32 x, i32 y) const override;
+
+private:
+    bool mouse_down(i32 x, i32 y, u32 modifiers, bool secondary);
+    // Copies the native content rectangle into the Window's bounds.
+    void take_native_bounds();
+    bool is_marked(RuntimeObject* control) const;
+    void unmark(RuntimeObject* control);
+
+    RuntimeObject* m_object;
+    SubPane* m_content_pane = nullptr;
+    SubPane* m_focus_pane = nullptr;
+    mutable i32 m_live_resize = -1;  // read from the system once, unless set
+    HCURSOR m_cursor_override = nullptr;
+    HWND m_show_within = nullptr;
+    i32 m_show_within_value = 0;
+    std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)
+};
+
+// The RuntimeViewWindow of a Window, or null (nil window, none yet, or closed).
+RuntimeViewWindow* view_of(RuntimeObject* window);
+
+// The Window's RectControls (or every entry) in map order, each with a count the caller gives
+// back with release_controls; image code may change the map while the caller walks the copy.
+std::vector<RuntimeObject*> window_controls(RuntimeObject* window, bool rect_controls_only);
+void release_controls(std::vector<RuntimeObject*>& controls);
+
+// Lays the controls out for the Window's current bounds (the Lock rule).
+void layout_controls(RuntimeObject* window);
+
+// RECT from the Window's bounds and back.
+RECT rect_of(const ControlBounds& bounds);
+ControlBounds bounds_of(const RECT& rect);
+
+}  // namespace qv::ui

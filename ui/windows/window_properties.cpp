@@ -1,0 +1,271 @@
+// The Window's property routines. Most are stored values that take effect when the native
+// window is created; the rest also update the native window when it exists.
+#include "framework/application/application_object.h"
+#include "framework/menus/menu_dispatch.h"
+#include "framework/startup/mdi_frame.h"
+#include "runtime/diagnostics/assertion.h"
+#include "runtime/strings/string_ref.h"
+#include "ui/windows/runtime_view_window.h"
+#include "ui/windows/window_layer.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr const char* kSource = "window";
+
+COLORREF native_colour(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+void set_task_bar_visible(bool visible)
+{
+    if (HWND task_bar = FindWindowW(L"Shell_TrayWnd", nullptr))
+        ShowWindow(task_bar, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+}  // namespace
+
+void apply_menu_bar_visibility(RuntimeObject* window)
+{
+    RuntimeViewWindow* view = view_of(window);
+    if (view && GetForegroundWindow() == view->handle())
+        set_task_bar_visible(window_fields(window)->menuBarVisible != 0);
+}
+
+}  // namespace qv::ui
+
+using namespace qv;
+using namespace qv::ui;
+
+extern "C" {
+
+RuntimeString* windowTitleGetter(RuntimeObject* self)
+{
+    if (!self)
+        return nullptr;
+    RuntimeLockString(window_fields(self)->title);
+    return window_fields(self)->title;
+}
+
+void windowTitleSetter(RuntimeObject* self, RuntimeString* title)
+{
+    if (!self) {
+        assertion_failed(kSource, 0, "view", "Trying to set the window's title, but there was no window");
+        return;
+    }
+    WindowObject* w = window_fields(self);
+    RuntimeLockUnlockStrings(title, w->title);
+    w->title = title;
+    if (RuntimeViewWindow* view = view_of(self)) {
+        StringRef utf8 = StringRef::share(title).ToUTF8();
+        SetWindowTextW(view->handle(), utf8.is_nil() ? L"" : platform::win32::widen(utf8.CText()).c_str());
+    }
+}
+
+#define QV_STORED_INT(getter, setter, field)                                              \
+    int32_t getter(RuntimeObject* self) { return self ? window_fields(self)->field : 0; } \
+    void setter(RuntimeObject* self, int32_t value)                                       \
+    {                                                                                     \
+        if (self)                                                                         \
+            window_fields(self)->field = value;                                           \
+    }
+#define QV_STORED_BOOL(getter, setter, field)                                          \
+    int32_t getter(RuntimeObject* self) { return self && window_fields(self)->field; } \
+    void setter(RuntimeObject* self, int32_t on)                                       \
+    {                                                                                  \
+        if (self)                                                                      \
+            window_fields(self)->field = (on & 0xFF) != 0;                             \
+    }
+
+QV_STORED_INT(windowFrameGetter, windowFrameSetter, frame)
+QV_STORED_INT(windowPlacementGetter, windowPlacementSetter, placement)
+QV_STORED_BOOL(windowCloseBoxGetter, windowCloseBoxSetter, closeBox)
+QV_STORED_BOOL(windowGrowIconGetter, windowGrowIconSetter, growIcon)
+QV_STORED_BOOL(windowZoomIconGetter, windowZoomIconSetter, zoomIcon)
+
+int32_t windowFullScreenGetter(RuntimeObject* self) { return self && window_fields(self)->fullScreen; }
+
+void windowFullScreenSetter(RuntimeObject* self, int32_t on)
+{
+    if (!self)
+        return;
+    const bool want = (on & 0xFF) != 0;
+    WindowObject* w = window_fields(self);
+    if (!view_of(self)) {
+        w->fullScreenRequested = want;
+        return;
+    }
+    if (want != (w->fullScreen != 0))
+        switch_full_screen(self, want);
+}
+
+int32_t windowMenusVisibleGetter(RuntimeObject* self) { return self && window_fields(self)->menuBarVisible; }
+
+void windowMenusVisibleSetter(RuntimeObject* self, int32_t on)
+{
+    if (!self)
+        return;
+    window_fields(self)->menuBarVisible = (on & 0xFF) != 0;
+    apply_menu_bar_visibility(self);
+}
+
+int32_t windowLiveResizeGetter(RuntimeObject* self)
+{
+    if (!self) {
+        assertion_failed(kSource, 0, "window");
+        return 0;
+    }
+    if (RuntimeViewWindow* view = view_of(self))
+        return view->LiveResize();
+    return window_fields(self)->liveResize;
+}
+
+void windowLiveResizeSetter(RuntimeObject* self, int32_t on)
+{
+    if (!self) {
+        assertion_failed(kSource, 0, "window");
+        return;
+    }
+    if (RuntimeViewWindow* view = view_of(self))
+        view->set_live_resize((on & 0xFF) != 0);
+    else
+        window_fields(self)->liveResize = (on & 0xFF) != 0;
+}
+
+RuntimeObject* windowBackdropGetter(RuntimeObject* self)
+{
+    if (!self)
+        return nullptr;
+    RuntimeLockObject(window_fields(self)->backdrop);
+    return window_fields(self)->backdrop;
+}
+
+void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture)
+{
+    if (!self)
+        return;
+    RuntimeLockUnlockObjects(picture, window_fields(self)->backdrop);
+    window_fields(self)->backdrop = picture;
+    if (RuntimeViewWindow* view = view_of(self))
+        InvalidateRect(view->handle(), nullptr, TRUE);
+}
+
+// Graphics objects come from the drawing layer, which is not part of this runtime yet.
+RuntimeObject* windowGraphicsGetter(RuntimeObject*) { return nullptr; }
+
+int32_t windowHasBackColorGetter(RuntimeObject* self) { return self && window_fields(self)->hasBackColor; }
+
+void windowHasBackColorSetter(RuntimeObject* self, int32_t on)
+{
+    if (!self)
+        return;
+    WindowObject* w = window_fields(self);
+    w->hasBackColor = (on & 0xFF) != 0;
+    if (RuntimeViewWindow* view = view_of(self))
+        view->SetBackColor(w->hasBackColor != 0, native_colour(w->backColor));
+}
+
+int32_t windowBackColorGetter(RuntimeObject* self) { return self ? window_fields(self)->backColor : 0; }
+
+void windowBackColorSetter(RuntimeObject* self, int32_t colour)
+{
+    if (!self)
+        return;
+    WindowObject* w = window_fields(self);
+    w->backColor = colour & 0xFFFFFF;
+    RuntimeViewWindow* view = view_of(self);
+    if (view && w->hasBackColor)
+        view->SetBackColor(true, native_colour(w->backColor));
+}
+
+// Help tips are not shown on this platform yet: the text is what is read back.
+void windowBalloonHelpSetter(RuntimeObject* self, RuntimeString* text) { stringSetter(self, 104, text); }
+
+void formMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)
+{
+    if (!self)
+        return;
+    RuntimeLockUnlockObjects(cursor, window_fields(self)->mouseCursor);
+    window_fields(self)->mouseCursor = cursor;
+}
+
+int32_t windowMouseXGetter(RuntimeObject* self)
+{
+    RuntimeViewWindow* view = view_of(self);
+    if (!view)
+        return 0;
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(view->handle(), &point);
+    return point.x;
+}
+
+int32_t windowMouseYGetter(RuntimeObject* self)
+{
+    RuntimeViewWindow* view = view_of(self);
+    if (!view)
+        return 0;
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(view->handle(), &point);
+    return point.y;
+}
+
+int32_t windowHWNDGetter(RuntimeObject* self)
+{
+    RuntimeViewWindow* view = view_of(self);
+    return view ? static_cast<int32_t>(reinterpret_cast<intptr_t>(view->handle())) : 0;
+}
+
+RuntimeObject* windowWindowPtrGetter(RuntimeObject*) { return nullptr; }
+RuntimeObject* WindowDockItemGetter(RuntimeObject*) { return nullptr; }
+
+RuntimeObject* WindowMenuBarGetter(RuntimeObject* self)
+{
+    if (!self) {
+        assertion_failed(kSource, 0, "window");
+        return nullptr;
+    }
+    RuntimeLockObject(window_fields(self)->menuBar);
+    return window_fields(self)->menuBar;
+}
+
+void WindowMenuBarSetter(RuntimeObject* self, RuntimeObject* menu_bar)
+{
+    if (!self) {
+        assertion_failed(kSource, 0, "window");
+        return;
+    }
+    if (!menu_bar) {
+        assertion_failed(kSource, 0, "newMenuBar");
+        return;
+    }
+    if (!gApplicationObject) {
+        assertion_failed(kSource, 0, "gApplicationObject",
+                         "You don't have an application object and we're expecting one");
+        return;
+    }
+    WindowObject* w = window_fields(self);
+    RuntimeLockUnlockObjects(menu_bar, w->menuBar);
+    w->menuBar = menu_bar;
+    RuntimeViewWindow* view = view_of(self);
+    if (!view)
+        return;
+    HMENU menu = static_cast<HMENU>(menu_native_handle(menu_bar));
+    if (view->is_mdi_child()) {
+        SetMenu(mdi_frame(), menu);
+        DrawMenuBar(mdi_frame());
+        AppMenuBarSetter(gApplicationObject, menu_bar);
+        return;
+    }
+    const bool had_menu = GetMenu(view->handle()) != nullptr;
+    SetMenu(view->handle(), menu);
+    if (!had_menu) {
+        // The menu bar takes its height from the client area: the window grows to keep it.
+        RECT outer;
+        GetWindowRect(view->handle(), &outer);
+        SetWindowPos(view->handle(), nullptr, 0, 0, outer.right - outer.left,
+                     outer.bottom - outer.top + GetSystemMetrics(SM_CYMENU),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+}  // extern "C"
