@@ -474,6 +474,16 @@ void paneObjSetter(RuntimeObject* self, int32_t param, RuntimeObject* value);
 int32_t paneShortGetter(RuntimeObject* self, int32_t param);
 void paneShortSetter(RuntimeObject* self, int32_t param, int32_t value);
 
+/* ---- Plug-in controls (Win32 controls) --------------------------------------------- */
+
+/* For plug-in controls: their action receivers (told most recently added first, as for the
+ * built-in buttons; these serve as the addActionNotificationReceiver and
+ * removeActionNotificationReceiver methods), and a repaint of the control's peer. */
+void PluginControlAddActionReceiver(RuntimeObject* self, RuntimeObject* receiver);
+void PluginControlRemoveActionReceiver(RuntimeObject* self, RuntimeObject* receiver);
+void PluginControlNotifyActionReceivers(RuntimeObject* self);
+void PluginControlRefresh(RuntimeObject* self);
+
 /* ---- Edit fields (Win32 controls) --------------------------------------------------- */
 
 /* Text crosses as UTF-8 with lone CR line ends; selection positions count UTF-16 units. */
@@ -766,6 +776,35 @@ void RuntimeBeep(void);
 void DisableAutoWaitCursor(void);
 void EnableAutoWaitCursor(void);
 int32_t getUserCancelled(void);
+
+/* ---- Plug-ins (Win32 framework) ----------------------------------------------------- */
+
+/* Plug-in libraries carried in the image are loaded at start-up (quaver_plugin.h describes
+ * what they register). Compiled code reaches their members through a table it fills by name:
+ * RuntimeAllocatePluginEntrypointsTable(n) gives n slots (nil for 0, never freed), and
+ * RuntimeLookupPluginEntrypoint gives the routine of "Class.Property.Set", "Class.Property.Get"
+ * or "Class.declaration" (ignoring case), or reports a failed assertion and gives nil. */
+struct QvPluginClass;
+struct QvPluginControl;
+struct QvPluginMethod;
+void** RuntimeAllocatePluginEntrypointsTable(int32_t count);
+void* RuntimeLookupPluginEntrypoint(RuntimeString* name);
+/* What a plug-in registers from its QuavPluginMain: classes, interfaces, controls, global
+ * methods, extensions of existing classes (an extension of "SystemClass" applies to
+ * "_SystemClass"), and database engines and cursors (recorded only). */
+void PluginRegisterClass(const struct QvPluginClass* description);
+void PluginRegisterInterface(const struct QvPluginClass* description);
+void PluginRegisterControl(const struct QvPluginControl* description);
+void PluginRegisterMethod(const struct QvPluginMethod* description);
+void PluginRegisterClassExtension(const struct QvPluginClass* description);
+void PluginRegisterDBEngine(const void* description);
+void PluginRegisterDBCursor(const void* description);
+/* The class's own instance data in an instance of it (or of a subclass), or null when the
+ * object is nil or the class is not built. */
+void* PluginInstanceData(RuntimeObject* self, const struct QvPluginClass* description);
+/* Fires the class's own event `index` (its place in the description's event list) with no
+ * arguments; a Boolean event's result, 0 when the event is not implemented. */
+int32_t PluginFireEvent(RuntimeObject* self, const struct QvPluginClass* description, int32_t index);
 
 /* ---- Menus (Win32 framework) ------------------------------------------------------- */
 

@@ -14,6 +14,7 @@
 #include "framework/event_loop/event_loop.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/mdi_frame.h"
+#include "framework/startup/plugin_loading.h"
 #include "loader/application_image.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/text/encoding_tags.h"
@@ -111,9 +112,7 @@ extern "C" {
 
 void RuntimeInit(void)
 {
-    // Loading the installed libraries and building their classes comes with the plug-in
-    // entry points; installing them is done here.
-    InstallEmbeddedPlugins();
+    InstallEmbeddedPlugins(&load_installed_plugins);
     const ImageOptions& options = image_options();
     if (options.mdi)
         create_mdi_frame(options.mdi_title);

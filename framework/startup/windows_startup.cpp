@@ -12,10 +12,12 @@
 #include "framework/event_loop/periodic_tasks.h"
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
+#include "framework/plugin_registry.h"
 #include "framework/script_codes.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/exit_cleanup.h"
 #include "framework/startup/failed_assertion_dialog.h"
+#include "framework/startup/plugin_loading.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/timers/thread_classes.h"
 #include "framework/timers/timer_class.h"
@@ -61,6 +63,7 @@ void add_framework_routines()
     add_provided_routines(application_service_routines());
     add_provided_routines(timer_routines());
     add_provided_routines(thread_routines());
+    add_provided_routines(plugin_routines());
 }
 
 }  // namespace
@@ -97,7 +100,7 @@ void RuntimeStartup()
     set_unhandled_exception_hook(&UnhandledExceptionHook);
     OleInitialize(nullptr);
     start_framework_runtime();
-    InstallEmbeddedPlugins();  // the image is not loaded yet: only the mutex step runs
+    InstallEmbeddedPlugins(&load_installed_plugins);  // the image is not loaded yet: only the mutex step runs
     QuavInitStackChecker(0x40000);
 }
 

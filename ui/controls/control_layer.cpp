@@ -11,6 +11,7 @@
 #include "ui/controls/control_object.h"
 #include "ui/controls/edit_field/edit_field_class.h"
 #include "ui/controls/pane_windows.h"
+#include "ui/controls/plugin_control.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
 
@@ -77,6 +78,7 @@ void register_classes()
     register_control_classes();
     register_edit_field_class();
     register_button_classes();
+    register_plugin_control_class();
     register_pane_classes();
 }
 
@@ -153,6 +155,7 @@ void register_control_layer()
         add_provided_routines(control_routines());
         add_provided_routines(edit_field_routines());
         add_provided_routines(button_routines());
+        add_provided_routines(plugin_control_routines());
         add_class_registrar(&register_classes);
         return true;
     }();

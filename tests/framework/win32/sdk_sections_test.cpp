@@ -10,6 +10,7 @@
 #include "framework/application/application_services.h"
 #include "framework/event_loop/loop_routines.h"
 #include "framework/menus/menu_dispatch.h"
+#include "framework/plugin_registry.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/timers/thread_classes.h"
@@ -33,7 +34,7 @@ TEST(SdkSections, FrameworkRoutinesAreDeclaredAndBoundByName)
     }
     std::set<std::string> listed;
     for (auto list : {startup_routines(), application_routines(), loop_routines(), menu_routines(),
-                      application_service_routines(), timer_routines(), thread_routines()}) {
+                      application_service_routines(), timer_routines(), thread_routines(), plugin_routines()}) {
         for (const ProvidedRoutine& routine : list) {
             EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
             EXPECT_TRUE(declared.count(routine.name)) << routine.name << " is provided but not declared";

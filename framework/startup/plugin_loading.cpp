@@ -1,0 +1,36 @@
+#include "framework/startup/plugin_loading.h"
+
+#include "framework/plugin_registry.h"
+#include "platform/win32/windows_api.h"
+
+namespace qv {
+
+bool load_plugin_library(const std::wstring& path)
+{
+    HMODULE module = LoadLibraryW(path.c_str());
+    if (!module)
+        return false;
+    auto main =
+        reinterpret_cast<QvPluginMainRoutine>(reinterpret_cast<void*>(GetProcAddress(module, "QuavPluginMain")));
+    if (!main)
+        return false;
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? static_cast<size_t>(size) : 0u, '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), static_cast<int>(path.size()), utf8.data(), size, nullptr,
+                            nullptr);
+    StringRef utf8_path = StringRef::FromBytes(utf8.data(), static_cast<i32>(utf8.size()));
+    utf8_path.set_encoding(QV_ENCODING_UTF8);
+    run_plugin_main(main, module, utf8_path);
+    return true;
+}
+
+void load_installed_plugins(std::span<const std::wstring> libraries)
+{
+    for (const std::wstring& path : libraries)
+        load_plugin_library(path);
+    build_plugin_classes();
+}
+
+}  // namespace qv
