@@ -38,8 +38,12 @@ public:
         if (m_control && m_description->paint) {
             RECT client;
             GetClientRect(m_window, &client);
-            RuntimeObject* graphics = make_graphics(m_window, dc);
+            GraphicsSurface surface;
+            surface.window = m_window;
+            surface.paint_dc = dc;
+            RuntimeObject* graphics = make_graphics(surface);
             m_description->paint(m_control, dc, graphics, client.right, client.bottom);
+            detach_graphics(graphics);
             RuntimeUnlockObject(graphics);
         }
         EndPaint(m_window, &paint);

@@ -19,8 +19,8 @@ class PluginsEnvironment : public ::testing::Environment {
         register_control_layer();
         register_window_layer();
         graphics::register_graphics();
+        register_ui_win32_services();
         start_framework_runtime();
-        start_ui_win32_services();
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new PluginsEnvironment);
