@@ -42,11 +42,11 @@ static void report_geometry(RuntimeObject* window, RuntimeString* label)
 
 static void layout(RuntimeObject* self)
 {
-    windowTitleSetter(self, QV_STR("GUI Window"));
-    windowFrameSetter(self, 0);
-    windowCloseBoxSetter(self, 1);
-    windowGrowIconSetter(self, 1);
-    windowZoomIconSetter(self, 1);
+    windowTitleSetter(self, 0, QV_STR("GUI Window"));
+    windowFrameSetter(self, 0, 0);
+    windowCloseBoxSetter(self, 0, 1);
+    windowGrowIconSetter(self, 0, 1);
+    windowZoomIconSetter(self, 0, 1);
     /* Placement 0: the frame's own, which puts the window 10 right and 50 down of the screen's
      * available area. */
     windowPosSetter(self, 0, 40);

@@ -79,7 +79,7 @@ void build_native_window(RuntimeObject* self)
     if (w->liveResize)
         view->set_live_resize(true);
     if (w->menuBar)
-        WindowMenuBarSetter(self, w->menuBar);
+        WindowMenuBarSetter(self, 0, w->menuBar);
     if (!w->visible) {
         ShowWindow(view->handle(), SW_HIDE);
         view->set_shown(false);

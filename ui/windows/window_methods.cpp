@@ -41,9 +41,9 @@ void RuntimeHideWindow(RuntimeObject* self)
     }
 }
 
-int32_t WindowVisibleGetter(RuntimeObject* self) { return self && window_fields(self)->visible; }
+int32_t WindowVisibleGetter(RuntimeObject* self, int32_t) { return self && window_fields(self)->visible; }
 
-void WindowVisibleSetter(RuntimeObject* self, int32_t on)
+void WindowVisibleSetter(RuntimeObject* self, int32_t, int32_t on)
 {
     if (!self)
         return;
@@ -119,7 +119,7 @@ void formSetFocus(RuntimeObject* self)
 
 void WindowForceUpdateFrontBuffer(RuntimeObject*) { }
 
-int32_t windowControlCountGetter(RuntimeObject* self)
+int32_t windowControlCountGetter(RuntimeObject* self, int32_t)
 {
     std::vector<RuntimeObject*> controls = window_controls(self, true);
     const i32 count = static_cast<i32>(controls.size());

@@ -37,7 +37,7 @@ using namespace qv::ui;
 
 extern "C" {
 
-RuntimeString* windowTitleGetter(RuntimeObject* self)
+RuntimeString* windowTitleGetter(RuntimeObject* self, int32_t)
 {
     if (!self)
         return nullptr;
@@ -45,7 +45,7 @@ RuntimeString* windowTitleGetter(RuntimeObject* self)
     return window_fields(self)->title;
 }
 
-void windowTitleSetter(RuntimeObject* self, RuntimeString* title)
+void windowTitleSetter(RuntimeObject* self, int32_t, RuntimeString* title)
 {
     if (!self) {
         assertion_failed(kSource, 0, "view", "Trying to set the window's title, but there was no window");
@@ -60,19 +60,19 @@ void windowTitleSetter(RuntimeObject* self, RuntimeString* title)
     }
 }
 
-#define QV_STORED_INT(getter, setter, field)                                              \
-    int32_t getter(RuntimeObject* self) { return self ? window_fields(self)->field : 0; } \
-    void setter(RuntimeObject* self, int32_t value)                                       \
-    {                                                                                     \
-        if (self)                                                                         \
-            window_fields(self)->field = value;                                           \
+#define QV_STORED_INT(getter, setter, field)                                                       \
+    int32_t getter(RuntimeObject* self, int32_t) { return self ? window_fields(self)->field : 0; } \
+    void setter(RuntimeObject* self, int32_t, int32_t value)                                       \
+    {                                                                                              \
+        if (self)                                                                                  \
+            window_fields(self)->field = value;                                                    \
     }
-#define QV_STORED_BOOL(getter, setter, field)                                          \
-    int32_t getter(RuntimeObject* self) { return self && window_fields(self)->field; } \
-    void setter(RuntimeObject* self, int32_t on)                                       \
-    {                                                                                  \
-        if (self)                                                                      \
-            window_fields(self)->field = (on & 0xFF) != 0;                             \
+#define QV_STORED_BOOL(getter, setter, field)                                                   \
+    int32_t getter(RuntimeObject* self, int32_t) { return self && window_fields(self)->field; } \
+    void setter(RuntimeObject* self, int32_t, int32_t on)                                       \
+    {                                                                                           \
+        if (self)                                                                               \
+            window_fields(self)->field = (on & 0xFF) != 0;                                      \
     }
 
 QV_STORED_INT(windowFrameGetter, windowFrameSetter, frame)
@@ -81,9 +81,9 @@ QV_STORED_BOOL(windowCloseBoxGetter, windowCloseBoxSetter, closeBox)
 QV_STORED_BOOL(windowGrowIconGetter, windowGrowIconSetter, growIcon)
 QV_STORED_BOOL(windowZoomIconGetter, windowZoomIconSetter, zoomIcon)
 
-int32_t windowFullScreenGetter(RuntimeObject* self) { return self && window_fields(self)->fullScreen; }
+int32_t windowFullScreenGetter(RuntimeObject* self, int32_t) { return self && window_fields(self)->fullScreen; }
 
-void windowFullScreenSetter(RuntimeObject* self, int32_t on)
+void windowFullScreenSetter(RuntimeObject* self, int32_t, int32_t on)
 {
     if (!self)
         return;
@@ -97,9 +97,9 @@ void windowFullScreenSetter(RuntimeObject* self, int32_t on)
         switch_full_screen(self, want);
 }
 
-int32_t windowMenusVisibleGetter(RuntimeObject* self) { return self && window_fields(self)->menuBarVisible; }
+int32_t windowMenusVisibleGetter(RuntimeObject* self, int32_t) { return self && window_fields(self)->menuBarVisible; }
 
-void windowMenusVisibleSetter(RuntimeObject* self, int32_t on)
+void windowMenusVisibleSetter(RuntimeObject* self, int32_t, int32_t on)
 {
     if (!self)
         return;
@@ -107,7 +107,7 @@ void windowMenusVisibleSetter(RuntimeObject* self, int32_t on)
     apply_menu_bar_visibility(self);
 }
 
-int32_t windowLiveResizeGetter(RuntimeObject* self)
+int32_t windowLiveResizeGetter(RuntimeObject* self, int32_t)
 {
     if (!self) {
         assertion_failed(kSource, 0, "window");
@@ -118,7 +118,7 @@ int32_t windowLiveResizeGetter(RuntimeObject* self)
     return window_fields(self)->liveResize;
 }
 
-void windowLiveResizeSetter(RuntimeObject* self, int32_t on)
+void windowLiveResizeSetter(RuntimeObject* self, int32_t, int32_t on)
 {
     if (!self) {
         assertion_failed(kSource, 0, "window");
@@ -130,7 +130,7 @@ void windowLiveResizeSetter(RuntimeObject* self, int32_t on)
         window_fields(self)->liveResize = (on & 0xFF) != 0;
 }
 
-RuntimeObject* windowBackdropGetter(RuntimeObject* self)
+RuntimeObject* windowBackdropGetter(RuntimeObject* self, int32_t)
 {
     if (!self)
         return nullptr;
@@ -138,7 +138,7 @@ RuntimeObject* windowBackdropGetter(RuntimeObject* self)
     return window_fields(self)->backdrop;
 }
 
-void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture)
+void windowBackdropSetter(RuntimeObject* self, int32_t, RuntimeObject* picture)
 {
     if (!self)
         return;
@@ -148,15 +148,15 @@ void windowBackdropSetter(RuntimeObject* self, RuntimeObject* picture)
         InvalidateRect(view->handle(), nullptr, TRUE);
 }
 
-RuntimeObject* windowGraphicsGetter(RuntimeObject* self)
+RuntimeObject* windowGraphicsGetter(RuntimeObject* self, int32_t)
 {
     RuntimeViewWindow* view = view_of(self);
     return view ? view->Graphics() : nullptr;
 }
 
-int32_t windowHasBackColorGetter(RuntimeObject* self) { return self && window_fields(self)->hasBackColor; }
+int32_t windowHasBackColorGetter(RuntimeObject* self, int32_t) { return self && window_fields(self)->hasBackColor; }
 
-void windowHasBackColorSetter(RuntimeObject* self, int32_t on)
+void windowHasBackColorSetter(RuntimeObject* self, int32_t, int32_t on)
 {
     if (!self)
         return;
@@ -166,9 +166,9 @@ void windowHasBackColorSetter(RuntimeObject* self, int32_t on)
         view->SetBackColor(w->hasBackColor != 0, native_colour(w->backColor));
 }
 
-int32_t windowBackColorGetter(RuntimeObject* self) { return self ? window_fields(self)->backColor : 0; }
+int32_t windowBackColorGetter(RuntimeObject* self, int32_t) { return self ? window_fields(self)->backColor : 0; }
 
-void windowBackColorSetter(RuntimeObject* self, int32_t colour)
+void windowBackColorSetter(RuntimeObject* self, int32_t, int32_t colour)
 {
     if (!self)
         return;
@@ -180,9 +180,9 @@ void windowBackColorSetter(RuntimeObject* self, int32_t colour)
 }
 
 // Help tips are not shown on this platform yet: the text is what is read back.
-void windowBalloonHelpSetter(RuntimeObject* self, RuntimeString* text) { stringSetter(self, 104, text); }
+void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text) { stringSetter(self, 104, text); }
 
-void formMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)
+void formMouseCursorSetter(RuntimeObject* self, int32_t, RuntimeObject* cursor)
 {
     if (!self)
         return;
@@ -190,7 +190,7 @@ void formMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)
     window_fields(self)->mouseCursor = cursor;
 }
 
-int32_t windowMouseXGetter(RuntimeObject* self)
+int32_t windowMouseXGetter(RuntimeObject* self, int32_t)
 {
     RuntimeViewWindow* view = view_of(self);
     if (!view)
@@ -201,7 +201,7 @@ int32_t windowMouseXGetter(RuntimeObject* self)
     return point.x;
 }
 
-int32_t windowMouseYGetter(RuntimeObject* self)
+int32_t windowMouseYGetter(RuntimeObject* self, int32_t)
 {
     RuntimeViewWindow* view = view_of(self);
     if (!view)
@@ -212,16 +212,16 @@ int32_t windowMouseYGetter(RuntimeObject* self)
     return point.y;
 }
 
-int32_t windowHWNDGetter(RuntimeObject* self)
+int32_t windowHWNDGetter(RuntimeObject* self, int32_t)
 {
     RuntimeViewWindow* view = view_of(self);
     return view ? static_cast<int32_t>(reinterpret_cast<intptr_t>(view->handle())) : 0;
 }
 
-RuntimeObject* windowWindowPtrGetter(RuntimeObject*) { return nullptr; }
-RuntimeObject* WindowDockItemGetter(RuntimeObject*) { return nullptr; }
+RuntimeObject* windowWindowPtrGetter(RuntimeObject*, int32_t) { return nullptr; }
+RuntimeObject* WindowDockItemGetter(RuntimeObject*, int32_t) { return nullptr; }
 
-RuntimeObject* WindowMenuBarGetter(RuntimeObject* self)
+RuntimeObject* WindowMenuBarGetter(RuntimeObject* self, int32_t)
 {
     if (!self) {
         assertion_failed(kSource, 0, "window");
@@ -231,7 +231,7 @@ RuntimeObject* WindowMenuBarGetter(RuntimeObject* self)
     return window_fields(self)->menuBar;
 }
 
-void WindowMenuBarSetter(RuntimeObject* self, RuntimeObject* menu_bar)
+void WindowMenuBarSetter(RuntimeObject* self, int32_t, RuntimeObject* menu_bar)
 {
     if (!self) {
         assertion_failed(kSource, 0, "window");

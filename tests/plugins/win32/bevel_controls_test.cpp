@@ -361,7 +361,7 @@ TEST_F(BevelControls, InAWindowAClickGivesActionAndTheCursorLeavingGivesMouseExi
     SubPane* pane = control_fields(button)->paneInstance;
     ASSERT_NE(pane, nullptr);
     ASSERT_TRUE(IsWindowVisible(pane->handle()));
-    const HWND content = reinterpret_cast<HWND>(windowHWNDGetter(window));
+    const HWND content = reinterpret_cast<HWND>(windowHWNDGetter(window, 0));
     UpdateWindow(content);
 
     auto screen = [&](int x, int y) {

@@ -72,7 +72,7 @@ RECT placed(RuntimeObject* window, RuntimeObject* control)
 {
     RECT r;
     GetWindowRect(handle(control), &r);
-    MapWindowPoints(nullptr, reinterpret_cast<HWND>(windowHWNDGetter(window)), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(windowHWNDGetter(window, 0)), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -310,6 +310,62 @@ TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
     ReleaseDC(art, dc);
     EXPECT_EQ(inside, RGB(255, 0, 0));
     EXPECT_NE(outside, RGB(255, 0, 0));
+    close_window(window);
+}
+
+// The index of the property named `name` in the object's flattened table, or -1.
+i32 property_index(RuntimeObject* object, const char* name)
+{
+    const ClassRecord* c = object->classRecord;
+    const std::string prefix = std::string(name) + "%";
+    for (i32 i = 0; i < c->propertyCount; ++i) {
+        StringRef entry = StringRef::share(c->propertyTable[i].name);
+        if (std::string(entry.CText()).rfind(prefix, 0) == 0)
+            return i;
+    }
+    return -1;
+}
+
+// A window's stored properties come from a mass table, as compiled window code sets them:
+// every setter takes the property's param before the value.
+TEST_F(Controls, AMassTableSetsAWindowsTitleSizeAndFlags)
+{
+    RuntimeObject* window = open_window(nullptr);
+    const i32 title = property_index(window, "Title");
+    const i32 width = property_index(window, "Width");
+    const i32 close_box = property_index(window, "CloseBox");
+    const i32 min_width = property_index(window, "MinWidth");
+    ASSERT_TRUE(title >= 0 && width >= 0 && close_box >= 0 && min_width >= 0);
+    std::string table;
+    auto index = [&table](i32 i) {
+        table += static_cast<char>(i >> 8);
+        table += static_cast<char>(i & 0xFF);
+    };
+    auto integer = [&table](i32 v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            table += static_cast<char>((v >> shift) & 0xFF);
+    };
+    const std::string name = "窓の名前";
+    index(title);
+    integer(static_cast<i32>(name.size()));
+    table += name;
+    index(width);
+    integer(250);
+    index(close_box);
+    table += '\0';
+    index(min_width);
+    integer(120);
+    StringRef bytes = StringRef::FromBytes(table.data(), static_cast<i32>(table.size()));
+    RuntimeMassPropertySetter(window, bytes.get());
+
+    StringRef got = StringRef::adopt(windowTitleGetter(window, 0));
+    EXPECT_EQ(std::string(got.CText()), name);
+    EXPECT_EQ(windowPosGetter(window, 2), 250);
+    EXPECT_EQ(windowCloseBoxGetter(window, 0), 0);
+    EXPECT_EQ(shortGetter(window, 92), 120);
+    wchar_t native[16] = {};
+    GetWindowTextW(reinterpret_cast<HWND>(windowHWNDGetter(window, 0)), native, 16);
+    EXPECT_EQ(std::wstring(native), L"窓の名前");
     close_window(window);
 }
 

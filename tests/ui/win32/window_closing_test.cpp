@@ -27,7 +27,7 @@ TEST_F(Closing, CancelCloseTrueKeepsTheWindowFromCloseAndFromTheCloseBox)
     g_log.cancel_close = false;
     SendMessageW(handle, WM_CLOSE, 0, 0);
     EXPECT_EQ(g_log.count("Close"), 1);
-    EXPECT_EQ(windowHWNDGetter(window), 0);
+    EXPECT_EQ(windowHWNDGetter(window, 0), 0);
     EXPECT_EQ(window->refCount, 1);
     turn();
     EXPECT_FALSE(IsWindow(handle));
@@ -42,9 +42,9 @@ TEST_F(Closing, TheStoredValuesStayReadableAfterClose)
     RuntimeCloseWindow(window);
     RuntimeShowWindow(window);  // no native window: nothing happens
     formRefresh(window);
-    EXPECT_EQ(windowMouseXGetter(window), 0);
+    EXPECT_EQ(windowMouseXGetter(window, 0), 0);
     EXPECT_EQ(windowPosGetter(window, 2), 300);
-    RuntimeString* title = windowTitleGetter(window);
+    RuntimeString* title = windowTitleGetter(window, 0);
     EXPECT_STREQ(StringRef::adopt(title).CText(), "Window test");
     RuntimeUnlockObject(window);
 }

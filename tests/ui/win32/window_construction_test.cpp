@@ -53,7 +53,7 @@ TEST_F(Construction, AnInvisibleWindowStaysHiddenUntilShow)
     EXPECT_TRUE(IsWindowVisible(handle_of(window)));
     RuntimeHideWindow(window);
     EXPECT_FALSE(IsWindowVisible(handle_of(window)));
-    EXPECT_FALSE(WindowVisibleGetter(window));
+    EXPECT_FALSE(WindowVisibleGetter(window, 0));
     turn();
     EXPECT_FALSE(IsWindowVisible(handle_of(window))) << "a hidden window came back at the loop's turn";
     EXPECT_EQ(g_log.count("Open"), 1);
@@ -69,7 +69,7 @@ TEST_F(Construction, AWindowClosedInItsOpenEventIsNeverShown)
     WindowDefaultConstructor(window);
     EXPECT_EQ(g_log.events,
               (std::vector<std::string>{"Layout", "CreateControls", "SetupBindings", "Open", "CancelClose", "Close"}));
-    EXPECT_EQ(windowHWNDGetter(window), 0);
+    EXPECT_EQ(windowHWNDGetter(window, 0), 0);
     EXPECT_EQ(window_services().window_count(), 0);
     EXPECT_FALSE(IsWindowVisible(handle));
     turn();

@@ -57,17 +57,17 @@ inline void on_layout(RuntimeObject* self)
 {
     log_event("Layout");
     const WindowSetup& s = g_log.setup;
-    windowFrameSetter(self, s.frame);
-    windowPlacementSetter(self, s.placement);
+    windowFrameSetter(self, 0, s.frame);
+    windowPlacementSetter(self, 0, s.placement);
     window_fields(self)->bounds = s.bounds;
-    WindowVisibleSetter(self, s.visible);
-    windowCloseBoxSetter(self, s.close_box);
-    windowGrowIconSetter(self, s.grow_icon);
-    windowZoomIconSetter(self, s.zoom_icon);
+    WindowVisibleSetter(self, 0, s.visible);
+    windowCloseBoxSetter(self, 0, s.close_box);
+    windowGrowIconSetter(self, 0, s.grow_icon);
+    windowZoomIconSetter(self, 0, s.zoom_icon);
     window_fields(self)->minWidth = s.min_width;
     window_fields(self)->maxWidth = s.max_width;
     StringRef title = StringRef::FromCString(s.title);
-    windowTitleSetter(self, title.get());
+    windowTitleSetter(self, 0, title.get());
 }
 inline void on_create_controls(RuntimeObject*) { log_event("CreateControls"); }
 inline void on_setup_bindings(RuntimeObject*) { log_event("SetupBindings"); }
@@ -150,7 +150,7 @@ protected:
 
     static HWND handle_of(RuntimeObject* window)
     {
-        return reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(window)));
+        return reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(window, 0)));
     }
 
     // One loop turn without waiting: the layout step, then every message already queued.

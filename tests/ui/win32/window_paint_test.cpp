@@ -46,9 +46,9 @@ TEST_F(Paint, TheGraphicsPropertyIsOneObjectUntilTheWindowCloses)
 {
     RuntimeObject* window = open_window();
     turn();
-    RuntimeObject* first = windowGraphicsGetter(window);
+    RuntimeObject* first = windowGraphicsGetter(window, 0);
     ASSERT_NE(first, nullptr);
-    RuntimeObject* second = windowGraphicsGetter(window);
+    RuntimeObject* second = windowGraphicsGetter(window, 0);
     EXPECT_EQ(first, second);
     graphicsForeColorSetter(first, 0, 0x0000FF);
     RuntimeGraphicsFillRect(first, 50, 50, 10, 10);
@@ -56,7 +56,7 @@ TEST_F(Paint, TheGraphicsPropertyIsOneObjectUntilTheWindowCloses)
     EXPECT_EQ(GetPixel(dc, 55, 55), RGB(0, 0, 255));
     ReleaseDC(handle_of(window), dc);
     RuntimeCloseWindow(window);
-    EXPECT_EQ(windowGraphicsGetter(window), nullptr);
+    EXPECT_EQ(windowGraphicsGetter(window, 0), nullptr);
     RuntimeUnlockObject(second);
     RuntimeUnlockObject(first);
     RuntimeUnlockObject(window);

@@ -13,11 +13,11 @@ TEST_F(Properties, TitleReachesTheNativeWindowAsUnicode)
 {
     RuntimeObject* window = open_window();
     StringRef title = StringRef::FromCString("変換 ウィンドウ");
-    windowTitleSetter(window, title.get());
+    windowTitleSetter(window, 0, title.get());
     wchar_t text[64] = {};
     GetWindowTextW(handle_of(window), text, 64);
     EXPECT_STREQ(text, L"変換 ウィンドウ");
-    StringRef back = StringRef::adopt(windowTitleGetter(window));
+    StringRef back = StringRef::adopt(windowTitleGetter(window, 0));
     EXPECT_EQ(back.CompareExact(title), 0);
     RuntimeCloseWindow(window);
     RuntimeUnlockObject(window);
@@ -26,7 +26,7 @@ TEST_F(Properties, TitleReachesTheNativeWindowAsUnicode)
 TEST_F(Properties, ANilWindowsTitleIsTheViewAssertion)
 {
     qv::test::AssertionCapture capture;
-    windowTitleSetter(nullptr, nullptr);
+    windowTitleSetter(nullptr, 0, nullptr);
     ASSERT_EQ(capture.count(), 1u);
     EXPECT_NE(capture.reports()[0].find("Trying to set the window's title, but there was no window"),
               std::string::npos);
@@ -37,18 +37,18 @@ TEST_F(Properties, HasBackColorPaintsTheBackgroundInBackColor)
     RuntimeObject* window = open_window();
     turn();
     HWND handle = handle_of(window);
-    windowBackColorSetter(window, 0x00FF00);  // stored only until HasBackColor
+    windowBackColorSetter(window, 0, 0x00FF00);  // stored only until HasBackColor
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = GetDC(handle);
     EXPECT_EQ(GetPixel(dc, 100, 100), GetSysColor(COLOR_BTNFACE));
-    windowHasBackColorSetter(window, 1);
+    windowHasBackColorSetter(window, 0, 1);
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(GetPixel(dc, 100, 100), RGB(0, 255, 0));
-    windowBackColorSetter(window, 0x0000FF);  // 0x00RRGGBB: blue
+    windowBackColorSetter(window, 0, 0x0000FF);  // 0x00RRGGBB: blue
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(GetPixel(dc, 100, 100), RGB(0, 0, 255));
     ReleaseDC(handle, dc);
-    EXPECT_EQ(windowBackColorGetter(window), 0x0000FF);
+    EXPECT_EQ(windowBackColorGetter(window, 0), 0x0000FF);
     RuntimeCloseWindow(window);
     RuntimeUnlockObject(window);
 }
@@ -60,8 +60,8 @@ TEST_F(Properties, FullScreenCoversTheScreenAndGivesTheBoundsBack)
     turn();
     HWND handle = handle_of(window);
     const ControlBounds before = window_fields(window)->bounds;
-    windowFullScreenSetter(window, 1);
-    EXPECT_TRUE(windowFullScreenGetter(window));
+    windowFullScreenSetter(window, 0, 1);
+    EXPECT_TRUE(windowFullScreenGetter(window, 0));
     EXPECT_FALSE(GetWindowLongW(handle, GWL_STYLE) & WS_CAPTION);
     RECT outer;
     GetWindowRect(handle, &outer);
@@ -70,8 +70,8 @@ TEST_F(Properties, FullScreenCoversTheScreenAndGivesTheBoundsBack)
     windowPosSetter(window, 2, 100);  // ignored while full screen
     EXPECT_EQ(windowPosGetter(window, 2), GetSystemMetrics(SM_CXSCREEN));
 
-    windowFullScreenSetter(window, 0);
-    EXPECT_FALSE(windowFullScreenGetter(window));
+    windowFullScreenSetter(window, 0, 0);
+    EXPECT_FALSE(windowFullScreenGetter(window, 0));
     EXPECT_TRUE(GetWindowLongW(handle, GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(window_fields(window)->bounds, before);
     const RECT content = client_on_screen(handle);
@@ -86,11 +86,11 @@ TEST_F(Properties, FullScreenAskedForInLayoutIsOnOnceTheWindowExists)
     // Requested before the native window exists: recorded, then switched on at construction.
     m_class->eventTable[kWindowLayout].routine = reinterpret_cast<void*>(+[](RuntimeObject* self) {
         on_layout(self);
-        windowFullScreenSetter(self, 1);
+        windowFullScreenSetter(self, 0, 1);
     });
     RuntimeObject* window = open_window();
     EXPECT_TRUE(window_fields(window)->fullScreenRequested);
-    EXPECT_TRUE(windowFullScreenGetter(window));
+    EXPECT_TRUE(windowFullScreenGetter(window, 0));
     EXPECT_EQ(windowPosGetter(window, 2), GetSystemMetrics(SM_CXSCREEN));
     RuntimeCloseWindow(window);
     RuntimeUnlockObject(window);
