@@ -8,6 +8,7 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/startup/windows_startup.h"
+#include "framework/window_services.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
@@ -310,6 +311,44 @@ TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
     ReleaseDC(art, dc);
     EXPECT_EQ(inside, RGB(255, 0, 0));
     EXPECT_NE(outside, RGB(255, 0, 0));
+    close_window(window);
+}
+
+// The user makes the window 100 x 50 larger: a control locked left, right and bottom widens by
+// 100 and moves down by 50; one locked left and top only stays; one locked right only moves.
+TEST_F(Controls, LockedControlsFollowAResizeByTheUser)
+{
+    RuntimeObject* window = open_window([](RuntimeObject* w) {
+        RuntimeObject* stretch = add_canvas(w, "Stretch", 10, 10, 100, 40);
+        control_fields(stretch)->lockLeft = control_fields(stretch)->lockRight = 1;
+        control_fields(stretch)->lockBottom = 1;
+        RuntimeObject* still = add_canvas(w, "Still", 10, 60, 50, 20);
+        control_fields(still)->lockLeft = control_fields(still)->lockTop = 1;
+        RuntimeObject* mover = add_canvas(w, "Mover", 200, 60, 50, 20);
+        control_fields(mover)->lockRight = 1;
+    });
+    HWND native = reinterpret_cast<HWND>(windowHWNDGetter(window, 0));
+    RECT outer;
+    GetWindowRect(native, &outer);
+    SetWindowPos(native, nullptr, 0, 0, outer.right - outer.left + 100, outer.bottom - outer.top + 50,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    // One loop turn without waiting: the layout step, then the queued messages.
+    window_services().apply_pending_layout();
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+    const RECT stretch = placed(window, control(window, "Stretch"));
+    EXPECT_EQ(stretch.left, 10);
+    EXPECT_EQ(stretch.right - stretch.left, 200);
+    EXPECT_EQ(stretch.top, 60);
+    EXPECT_EQ(stretch.bottom - stretch.top, 40);
+    const RECT still = placed(window, control(window, "Still"));
+    EXPECT_EQ(still.left, 10);
+    EXPECT_EQ(still.top, 60);
+    EXPECT_EQ(still.right - still.left, 50);
+    const RECT mover = placed(window, control(window, "Mover"));
+    EXPECT_EQ(mover.left, 300);
+    EXPECT_EQ(mover.right - mover.left, 50);
+    EXPECT_EQ(ctlPosGetter(control(window, "Mover"), 0), 300);
     close_window(window);
 }
 

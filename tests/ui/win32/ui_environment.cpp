@@ -4,6 +4,7 @@
 
 #include "framework/startup/windows_startup.h"
 #include "graphics/graphics_routines.h"
+#include "runtime/strings/string_ref.h"
 #include "ui/controls/control_layer.h"
 #include "ui/ui_routines.h"
 #include "ui/win32/ui_win32_services.h"
@@ -21,6 +22,14 @@ class UiEnvironment : public ::testing::Environment {
         graphics::register_graphics();
         register_ui_win32_services();
         start_framework_runtime();
+        // The graphics port's first font and surfaces live for the process: made here, they are
+        // no test's leak.
+        RuntimeObject* picture = newPicture(4, 4, 32);
+        RuntimeObject* g = pictureGraphicsGetter(picture, 0);
+        RuntimeGraphicsFillRect(g, 0, 0, 1, 1);
+        RuntimeGraphicsDrawString(g, StringRef::FromCString("x").get(), 0, 2, 0);
+        RuntimeUnlockObject(g);
+        RuntimeUnlockObject(picture);
     }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new UiEnvironment);
