@@ -5,20 +5,15 @@
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
+#include "ui/controls/control_text.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/windows/window_access.h"
 
 using qv::ui::control_or_raise;
 using qv::ui::ControlObject;
+using qv::ui::utf8_of;
 
 namespace {
-
-// The text as UTF-8 for the peer; empty for nil.
-std::string utf8_of(RuntimeString* text)
-{
-    qv::StringRef utf8 = qv::StringRef::share(text).ToUTF8();
-    return utf8.is_nil() ? std::string() : std::string(utf8.CText());
-}
 
 using PaneText = void (qv::ui::SubPane::*)(const char*);
 

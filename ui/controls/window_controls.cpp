@@ -1,6 +1,7 @@
 // The window's side of its controls: building their peers, their Open and Close, the Lock
 // rule's new bounds, and the mouse the window routes to them.
 #include "ui/controls/window_controls.h"
+#include "ui/controls/control_text.h"
 
 #include <utility>
 
@@ -14,12 +15,6 @@
 
 namespace qv::ui {
 namespace {
-
-std::string utf8_of(RuntimeString* text)
-{
-    StringRef utf8 = StringRef::share(text).ToUTF8();
-    return utf8.is_nil() ? std::string() : std::string(utf8.CText());
-}
 
 }  // namespace
 

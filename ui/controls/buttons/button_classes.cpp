@@ -1,6 +1,7 @@
 // The simple controls' tables and their CreatePane: each builds its peer inside the initial
 // parent's peer (or the window's) and hands it what it stores.
 #include "ui/controls/buttons/button_classes.h"
+#include "ui/controls/control_text.h"
 
 #include <utility>
 
@@ -23,12 +24,6 @@ FontDescription font_description(RuntimeObject* self, const FontRecordLayout& la
 namespace {
 
 #define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-
-std::string utf8_of(RuntimeString* text)
-{
-    StringRef utf8 = StringRef::share(text).ToUTF8();
-    return utf8.is_nil() ? std::string() : std::string(utf8.CText());
-}
 
 // The window handle a new peer goes into: the initial parent's peer, else the window's.
 HWND parent_window(RuntimeObject* self)

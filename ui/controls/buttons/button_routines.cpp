@@ -7,31 +7,13 @@
 #include "ui/controls/buttons/button_pane.h"
 #include "ui/controls/buttons/static_text_pane.h"
 #include "ui/controls/control_routines.h"
+#include "ui/controls/control_text.h"
 #include "ui/controls/window_controls.h"
 
 using namespace qv::ui;
 using qv::StringRef;
 
 namespace {
-
-std::string utf8_of(RuntimeString* text)
-{
-    StringRef utf8 = StringRef::share(text).ToUTF8();
-    return utf8.is_nil() ? std::string() : std::string(utf8.CText());
-}
-
-std::u16string utf16_of(RuntimeString* text)
-{
-    const std::string utf8 = utf8_of(text);
-    std::u16string wide;
-    if (utf8.empty())
-        return wide;
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    wide.resize(static_cast<size_t>(n));
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), reinterpret_cast<wchar_t*>(wide.data()),
-                        n);
-    return wide;
-}
 
 u8* field(RuntimeObject* self, i32 offset) { return reinterpret_cast<u8*>(self) + offset; }
 

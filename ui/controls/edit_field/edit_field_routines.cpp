@@ -5,12 +5,14 @@
 #include "platform/message_box.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
+#include "ui/controls/control_text.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/edit_field/edit_pane.h"
 
 using qv::StringRef;
 using qv::ui::EditFieldObject;
 using qv::ui::EditPane;
+using qv::ui::utf16_of;
 
 namespace {
 
@@ -57,18 +59,6 @@ void unsupported_style(const char* style)
 {
     const std::string text = std::string("Windows does not support the '") + style + "' text font style.";
     platform::show_warning("", text.c_str());
-}
-
-std::u16string utf16_of(RuntimeString* text)
-{
-    StringRef utf8 = StringRef::share(text).ToUTF8();
-    std::u16string wide;
-    if (utf8.is_nil() || utf8.length() == 0)
-        return wide;
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.CText(), utf8.length(), nullptr, 0);
-    wide.resize(static_cast<size_t>(n));
-    MultiByteToWideChar(CP_UTF8, 0, utf8.CText(), utf8.length(), reinterpret_cast<wchar_t*>(wide.data()), n);
-    return wide;
 }
 
 CHARFORMATW selection_format(EditPane* pane)

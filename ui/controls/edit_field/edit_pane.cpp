@@ -1,4 +1,5 @@
 #include "ui/controls/edit_field/edit_pane.h"
+#include "ui/controls/control_text.h"
 
 #include <richedit.h>
 
@@ -20,34 +21,6 @@ constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE;
 constexpr i32 kNoLimit = 1000000;
 
 COLORREF colour_ref(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-std::u16string to_utf16(const StringRef& text)
-{
-    StringRef utf8 = text.ToUTF8();
-    if (utf8.is_nil() || utf8.length() == 0)
-        return {};
-    const char* bytes = utf8.CText();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, bytes, utf8.length(), nullptr, 0);
-    std::u16string wide(static_cast<size_t>(n), u'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes, utf8.length(), reinterpret_cast<wchar_t*>(wide.data()), n);
-    return wide;
-}
-
-// A UTF-8 runtime string of the text.
-StringRef from_utf16(const std::u16string& text)
-{
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int n = static_cast<int>(text.size());
-    const int bytes = n ? WideCharToMultiByte(CP_UTF8, 0, wide, n, nullptr, 0, nullptr, nullptr) : 0;
-    StringRef s = StringRef::FromBytes(nullptr, bytes);
-    if (s.is_nil())
-        s = StringRef::FromCString("");
-    else
-        WideCharToMultiByte(CP_UTF8, 0, wide, n, reinterpret_cast<char*>(const_cast<u8*>(string_bytes(s.get()))), bytes,
-                            nullptr, nullptr);
-    s.set_encoding(kEncodingUTF8);
-    return s;
-}
 
 // The rich edit libraries, loaded once per process.
 void load_rich_edit()
@@ -72,7 +45,7 @@ DWORD window_style(const EditFieldObject* f)
 }
 
 // A one-character string for KeyDown: the typed character itself, in UTF-8.
-StringRef key_text(char16_t c) { return from_utf16(std::u16string(1, c)); }
+StringRef key_text(char16_t c) { return utf8_string(std::u16string(1, c)); }
 
 }  // namespace
 
@@ -154,11 +127,11 @@ void EditPane::SetNativeText(const std::u16string& text)
         SetWindowTextW(m_window, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
-StringRef EditPane::Text() const { return from_utf16(m_password ? m_unmasked : NativeText()); }
+StringRef EditPane::Text() const { return utf8_string(m_password ? m_unmasked : NativeText()); }
 
 void EditPane::SetText(const StringRef& text)
 {
-    std::u16string wide = to_utf16(text);
+    std::u16string wide = utf16_of(text);
     if (m_password) {
         m_unmasked = wide;
         SetNativeText(masked_text(wide));
@@ -209,7 +182,7 @@ StringRef EditPane::SelText() const
         text.resize(got > 0 ? static_cast<size_t>(got) : 0);
         to_runtime_line_ends(text);
     }
-    return from_utf16(text);
+    return utf8_string(text);
 }
 
 void EditPane::ReplaceSelection(const std::u16string& text)
