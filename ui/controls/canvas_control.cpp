@@ -4,6 +4,7 @@
 #include "ui/controls/control_object.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_controls.h"
 #include "ui/graphics_bridge.h"
 #include "ui/windows/window_access.h"
 
@@ -67,14 +68,10 @@ void create_canvas_pane(RuntimeObject* self)
     ControlObject* c = control_fields(self);
     if (c->paneInstance)
         return;
-    SubPane* parent = nullptr;
-    if (c->initialParent)
-        parent = control_fields(c->initialParent)->paneInstance;
+    HWND parent = static_cast<HWND>(peer_parent_window(self));
     if (!parent)
-        parent = c->windowRootPeer ? c->windowRootPeer : window_content_pane(c->m_view);
-    if (!parent || !parent->handle())
         return;
-    HWND window = create_pane_window(kCanvasPaneClass, parent->handle());
+    HWND window = create_pane_window(kCanvasPaneClass, parent);
     if (!window)
         return;
     auto* pane = new CanvasPane(self);

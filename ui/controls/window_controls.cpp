@@ -12,6 +12,7 @@
 #include "ui/controls/control_events.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {
@@ -31,6 +32,19 @@ void fire_event_guarded(RuntimeObject* control, i32 index)
 bool is_control(RuntimeObject* object) { return object && RuntimeObjectIsa(object, control_class()); }
 
 bool is_rect_control(RuntimeObject* object) { return object && RuntimeObjectIsa(object, rect_control_class()); }
+
+void* peer_parent_window(RuntimeObject* control)
+{
+    if (!is_control(control))
+        return nullptr;
+    ControlObject* c = control_fields(control);
+    SubPane* parent = nullptr;
+    if (c->initialParent && is_control(c->initialParent))
+        parent = control_fields(c->initialParent)->paneInstance;
+    if (!parent)
+        parent = c->windowRootPeer ? c->windowRootPeer : window_content_pane(c->m_view);
+    return parent ? parent->handle() : nullptr;
+}
 
 void create_control_pane(RuntimeObject* control)
 {

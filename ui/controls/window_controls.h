@@ -14,6 +14,10 @@ class SubPane;
 bool is_control(RuntimeObject* object);
 bool is_rect_control(RuntimeObject* object);
 
+// The native window a new peer of the control goes into: the initial parent's peer, else the
+// window's content peer; null when neither exists.
+void* peer_parent_window(RuntimeObject* control);
+
 // Fires the control's hidden CreatePane (the concrete class builds its peer there), then sets
 // the new peer up from the stored properties: visibility, enabling, help texts, cursor.
 void create_control_pane(RuntimeObject* control);

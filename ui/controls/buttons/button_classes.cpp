@@ -25,24 +25,12 @@ namespace {
 
 #define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 
-// The window handle a new peer goes into: the initial parent's peer, else the window's.
-HWND parent_window(RuntimeObject* self)
-{
-    ControlObject* c = control_fields(self);
-    SubPane* parent = nullptr;
-    if (c->initialParent && is_control(c->initialParent))
-        parent = control_fields(c->initialParent)->paneInstance;
-    if (!parent)
-        parent = c->windowRootPeer ? c->windowRootPeer : window_content_pane(c->m_view);
-    return parent ? parent->handle() : nullptr;
-}
-
 ButtonPane* make_button(RuntimeObject* self, ButtonKind kind, RuntimeString* caption, const FontRecordLayout& font)
 {
     ControlObject* c = control_fields(self);
     if (c->paneInstance)
         return nullptr;
-    HWND parent = parent_window(self);
+    HWND parent = static_cast<HWND>(peer_parent_window(self));
     if (!parent)
         return nullptr;
     ButtonPane* pane = ButtonPane::Create(self, kind, parent, utf8_of(caption));
@@ -96,7 +84,7 @@ void create_static_text(RuntimeObject* self)
     auto* t = object_as<StaticTextObject>(self);
     if (t->control.paneInstance)
         return;
-    HWND parent = parent_window(self);
+    HWND parent = static_cast<HWND>(peer_parent_window(self));
     StaticTextPane* pane = parent ? StaticTextPane::Create(self, parent) : nullptr;
     if (!pane)
         return;

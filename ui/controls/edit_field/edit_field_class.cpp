@@ -9,6 +9,7 @@
 #include "ui/controls/control_classes.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/edit_field/edit_pane.h"
+#include "ui/controls/window_controls.h"
 #include "ui/windows/window_access.h"
 
 namespace qv::ui {
@@ -122,14 +123,10 @@ void create_edit_pane(RuntimeObject* self)
     EditFieldObject* f = edit_fields(self);
     if (f->control.paneInstance)
         return;
-    SubPane* parent = nullptr;
-    if (f->control.initialParent)
-        parent = control_fields(f->control.initialParent)->paneInstance;
+    HWND parent = static_cast<HWND>(peer_parent_window(self));
     if (!parent)
-        parent = f->control.windowRootPeer ? f->control.windowRootPeer : window_content_pane(f->control.m_view);
-    if (!parent || !parent->handle())
         return;
-    if (EditPane* pane = EditPane::Create(self, parent->handle())) {
+    if (EditPane* pane = EditPane::Create(self, parent)) {
         f->control.paneInstance = pane;
         f->eventRelay = pane;
     }
