@@ -92,7 +92,8 @@ void StaticTextPane::DoPaint()
         const bool faded = !t->control.enabled || !window_is_active(t->control.m_view);
         const COLORREF previous_colour = SetTextColor(dc, static_text_colour(t->textColor, faded));
         SetBkMode(dc, TRANSPARENT);
-        const UINT align = alignment_flags(t->textAlign) | DT_NOPREFIX;
+        // "&" marks the mnemonic, drawn underlined; "&&" draws one ampersand.
+        const UINT align = alignment_flags(t->textAlign);
         if (t->multiLine) {
             DrawTextW(dc, reinterpret_cast<const wchar_t*>(m_text.c_str()), static_cast<int>(m_text.size()), &area,
                       align | DT_WORDBREAK);
