@@ -1,39 +1,13 @@
-// As runtime.exe's WinMain: every layer's routines join the registry before the start-up
-// builds it, then every class is registered, once for the whole suite.
+// The suite starts the runtime once, as runtime.exe does.
 #include <gtest/gtest.h>
 
-#include "framework/startup/windows_startup.h"
-#include "graphics/graphics_routines.h"
-#include "runtime/strings/string_ref.h"
-#include "ui/controls/control_layer.h"
-#include "ui/ui_routines.h"
-#include "ui/win32/ui_win32_services.h"
-#include "ui/windows/window_layer.h"
+#include "tests/support/windows_runtime_start.h"
 
-namespace qv::ui {
 namespace {
 
 class PluginsEnvironment : public ::testing::Environment {
-    void SetUp() override
-    {
-        register_ui_routines();
-        register_control_layer();
-        register_window_layer();
-        graphics::register_graphics();
-        register_ui_win32_services();
-        start_framework_runtime();
-        // The graphics port's first font and surfaces live for the process: made here, they are
-        // no test's leak.
-        RuntimeObject* picture = newPicture(4, 4, 32);
-        RuntimeObject* g = pictureGraphicsGetter(picture, 0);
-        RuntimeGraphicsFillRect(g, 0, 0, 1, 1);
-        RuntimeGraphicsDrawString(g, StringRef::FromCString("x").get(), 0, 2, 0);
-        RuntimeGraphicsDrawPicture(g, nullptr, 0, 0, 0, 0, 0, 0, 0, 0);
-        RuntimeUnlockObject(g);
-        RuntimeUnlockObject(picture);
-    }
+    void SetUp() override { qv::test::start_windows_runtime(); }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new PluginsEnvironment);
 
 }  // namespace
-}  // namespace qv::ui
