@@ -19,6 +19,7 @@ public:
     // Connects to the debugger at 127.0.0.1:port, waiting at most `timeout_ms` for it.
     bool open(u16 port, u32 timeout_ms);
     bool is_open() const { return m_socket != platform::kNoSocket; }
+    platform::SocketHandle socket() const { return m_socket; }
 
     // Sends formatted lines. Without a socket this is a failed assertion and nothing is sent;
     // false then, and when the debugger has gone.

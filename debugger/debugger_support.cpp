@@ -7,6 +7,7 @@
 
 #include "debugger/command_execution.h"
 #include "debugger/debugger_connection.h"
+#include "debugger/debugger_environment.h"
 #include "debugger/debugger_state.h"
 #include "debugger/process_memory.h"
 #include "debugger/runtime_host.h"
@@ -27,8 +28,8 @@ constexpr u32 kConnectTimeoutMs = 5000;
 // While running, lines are looked for at most this often: a check per source line would
 // cost a system call each.
 constexpr u32 kRunningPollPeriodMs = 5;
-// While stopped, how long one wait for lines blocks before it is tried again.
-constexpr u32 kStoppedWaitMs = 100;
+// While stopped, how long one wait for lines blocks before windows are painted again.
+constexpr u32 kStoppedWaitMs = 50;
 
 struct Session {
     DebuggerConnection connection;
@@ -36,6 +37,9 @@ struct Session {
     ProcessMemory memory;
     RuntimeHost host;
     u32 last_poll = 0;
+    // Set while the program waits at a stop: code that runs meanwhile (a window painted)
+    // neither stops again nor reads lines, which belong to the wait.
+    bool stopped = false;
     ExceptionHook previous_raise_hook = nullptr;
     ObjectFreedHook previous_object_hook = nullptr;
     ArrayFreedHook previous_array_hook = nullptr;
@@ -47,6 +51,7 @@ Session* g_session = nullptr;
 // The debugger asked to quit or went away: the program ends with exit code 1.
 [[noreturn]] void end_debugged_process()
 {
+    debugger_environment().stop_serving_socket();
     g_session->connection.close();
     platform::exit_process(1);
 }
@@ -82,14 +87,17 @@ bool dispatch(const std::vector<std::string>& lines)
 // Serves the debugger until a command resumes the program.
 void wait_while_stopped()
 {
+    g_session->stopped = true;
     std::vector<std::string> lines;
     for (;;) {
+        debugger_environment().pump_once();
         lines.clear();
         if (!g_session->connection.receive(kStoppedWaitMs, lines))
             end_debugged_process();
         if (dispatch(lines))
             break;
     }
+    g_session->stopped = false;
     g_session->last_poll = platform::tick_count_ms();
 }
 
@@ -100,6 +108,18 @@ void poll_while_running()
     if (now - g_session->last_poll < kRunningPollPeriodMs)
         return;
     g_session->last_poll = now;
+    std::vector<std::string> lines;
+    if (!g_session->connection.receive(0, lines))
+        end_debugged_process();
+    dispatch(lines);
+}
+
+// The event loop's turn: lines that arrived while the program waited for events.
+void poll_from_event_loop()
+{
+    if (!g_session || g_session->stopped)
+        return;
+    g_session->last_poll = platform::tick_count_ms();
     std::vector<std::string> lines;
     if (!g_session->connection.receive(0, lines))
         end_debugged_process();
@@ -118,7 +138,7 @@ std::string_view class_name_of(RuntimeObject* object)
 
 void on_raise(RuntimeObject* exception)
 {
-    if (g_session) {
+    if (g_session && !g_session->stopped) {
         std::string out;
         append_trap(out, class_name_of(exception));
         send(out);
@@ -164,6 +184,7 @@ void DebugRuntimeInit(void)
 {
     if (g_session)
         return;
+    debugger_environment().before_connect();
     auto* session = new Session;
     if (!session->connection.open(kDebuggerPort, kConnectTimeoutMs)) {
         platform::show_message("Debugger", "No debugger answered at 127.0.0.1:13897; the program ends.");
@@ -174,13 +195,14 @@ void DebugRuntimeInit(void)
     session->previous_raise_hook = qv::set_raise_hook(on_raise);
     session->previous_object_hook = qv::set_object_freed_hook(on_object_freed);
     session->previous_array_hook = qv::set_array_freed_hook(on_array_freed);
+    debugger_environment().serve_socket(session->connection.socket(), poll_from_event_loop);
 }
 
 // Out of line with a frame of its own: the caller's frame pointer is the word the frame
 // pointer points at, and the return address is where the caller goes on.
 __attribute__((noinline)) void RuntimeDebuggerEntry(int32_t line)
 {
-    if (!g_session)
+    if (!g_session || g_session->stopped)
         return;
     const auto* frame = static_cast<const uintptr_t*>(__builtin_frame_address(0));
     const StopRecord stop{static_cast<u32>(frame[0]), address_of(__builtin_return_address(0))};
@@ -198,6 +220,7 @@ void RuntimeDebuggerShutdown(void)
     if (!g_session)
         return;
     Session* session = g_session;
+    debugger_environment().stop_serving_socket();
     qv::set_raise_hook(session->previous_raise_hook);
     qv::set_object_freed_hook(session->previous_object_hook);
     qv::set_array_freed_hook(session->previous_array_hook);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "debugger/debugger_environment.h"
 #include "loader/application_image.h"
 #include "platform/memory_probe.h"
 #include "platform/process.h"
@@ -81,6 +82,10 @@ u32 RuntimeHost::process_id() { return platform::current_process_id(); }
 u32 RuntimeHost::code_base() { return static_cast<u32>(reinterpret_cast<uintptr_t>(image_code_base())); }
 
 u32 RuntimeHost::code_size() { return image_code_size(); }
+
+u32 RuntimeHost::front_window() { return debugger_environment().front_window(); }
+
+void RuntimeHost::bring_to_front(u32 window) { debugger_environment().bring_to_front(window); }
 
 bool RuntimeHost::read_property(u32 address, std::string_view name, PropertyType type, PropertyValue& out)
 {

@@ -11,10 +11,9 @@ public:
     u32 process_id() override;
     u32 code_base() override;
     u32 code_size() override;
-    // The runtime keeps no windows of its own in this build: no front window (0), and
-    // bringing a window forward does nothing.
-    u32 front_window() override { return 0; }
-    void bring_to_front(u32) override { }
+    // As the program's debugger environment answers (no window in the console runner).
+    u32 front_window() override;
+    void bring_to_front(u32 window) override;
     bool read_property(u32 object, std::string_view name, PropertyType type, PropertyValue& out) override;
 };
 

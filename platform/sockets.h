@@ -26,4 +26,9 @@ std::ptrdiff_t receive_some(SocketHandle socket, void* buffer, std::size_t capac
 
 void close_socket(SocketHandle socket);
 
+// Windows: from now on, bytes arriving on the socket and the peer's close post `message` to
+// `window` (a window handle), so that a thread waiting for window messages wakes up for them.
+// Elsewhere there are no window messages: false, nothing changes.
+bool post_on_arrival(SocketHandle socket, void* window, unsigned message);
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "framework/application/event_firing.h"
 #include "framework/event_loop/key_pretranslation.h"
 #include "framework/event_loop/periodic_tasks.h"
+#include "framework/event_loop/socket_service.h"
 #include "framework/window_services.h"
 
 namespace qv {
@@ -57,6 +58,7 @@ void loop_iteration()
     if (!s_mdi_client && windows.window_count() == 0)
         gQuitRequested = true;
     run_due_periodic_tasks();
+    poll_served_socket();
 }
 
 }  // namespace

@@ -117,4 +117,6 @@ void close_socket(SocketHandle socket)
         ::close(static_cast<int>(socket));
 }
 
+bool post_on_arrival(SocketHandle, void*, unsigned) { return false; }
+
 }  // namespace platform

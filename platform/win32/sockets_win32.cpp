@@ -128,4 +128,10 @@ void close_socket(SocketHandle socket)
         ::closesocket(static_cast<SOCKET>(socket));
 }
 
+bool post_on_arrival(SocketHandle socket, void* window, unsigned message)
+{
+    // The socket stays non-blocking, as it already is; receive_some and send_all keep working.
+    return ::WSAAsyncSelect(static_cast<SOCKET>(socket), static_cast<HWND>(window), message, FD_READ | FD_CLOSE) == 0;
+}
+
 }  // namespace platform

@@ -2,6 +2,7 @@
 // --attach makes any application program from it by appending an image and patching the
 // "PICKLE" locator resource.
 #include "debugger/debugger_support.h"
+#include "debugger/windows_environment.h"
 #include "framework/startup/windows_startup.h"
 #include "graphics/graphics_routines.h"
 #include "ui/controls/control_layer.h"
@@ -12,6 +13,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
 {
     qv::register_debugger_routines();  // before the registry is built by the start-up
+    qv::debugger::install_windows_debugger_environment();
     qv::ui::register_ui_routines();
     qv::ui::register_control_layer();
     qv::ui::register_window_layer();

@@ -1,0 +1,60 @@
+#include "framework/event_loop/socket_service.h"
+
+namespace qv {
+namespace {
+
+HWND s_window = nullptr;
+platform::SocketHandle s_socket = platform::kNoSocket;
+SocketPoll s_poll = nullptr;
+
+LRESULT CALLBACK socket_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == kSocketMessage) {
+        // Messages queued before the socket was given up may still come: they name it.
+        if (s_poll && static_cast<platform::SocketHandle>(wparam) == s_socket)
+            s_poll();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// A message-only window: never shown, never a runtime window, but GetMessage fetches for it.
+HWND socket_window()
+{
+    if (!s_window) {
+        WNDCLASSW window_class{};
+        window_class.lpfnWndProc = &socket_window_procedure;
+        window_class.hInstance = GetModuleHandleW(nullptr);
+        window_class.lpszClassName = L"QuavSocketWindow";
+        RegisterClassW(&window_class);
+        s_window = CreateWindowExW(0, L"QuavSocketWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    }
+    return s_window;
+}
+
+}  // namespace
+
+bool serve_socket(platform::SocketHandle socket, SocketPoll poll)
+{
+    s_socket = socket;
+    s_poll = poll;
+    HWND window = socket_window();
+    return window && platform::post_on_arrival(socket, window, kSocketMessage);
+}
+
+void stop_serving_socket()
+{
+    s_socket = platform::kNoSocket;
+    s_poll = nullptr;
+}
+
+void poll_served_socket()
+{
+    if (s_poll)
+        s_poll();
+}
+
+bool is_socket_message(const MSG& message) { return message.message == kSocketMessage && message.hwnd == s_window; }
+
+}  // namespace qv
