@@ -275,6 +275,16 @@ main() {
       else
         record "win32 GUI runtime" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
       fi
+      # The debugger session against the debug images attached to runtime.exe: the plain
+      # image as natively, and a GUI program whose event loop serves the connection.
+      if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
+        script_check "win32 debugger session (runtime.exe)" "$results/debugger-win32.log" \
+          timeout -k 10 900 env LC_ALL="$WS_LOCALE" python3 tests/debugger/debugger_session_test.py --wine \
+          build/linux/bin/qvimage build/win32/bin/runtime.exe build/win32/bin/win_probe.exe build/linux/images \
+          "$results/debugger-win32"
+      else
+        record "win32 debugger session" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
+      fi
     else
       record "wine session" 0 1 "could not start"
     fi

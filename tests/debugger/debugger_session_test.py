@@ -1,14 +1,25 @@
 #!/usr/bin/env python3
-"""A small debugger that drives the debug test image end to end.
+"""A small debugger that drives the debug test images end to end.
 
     debugger_session_test.py QVRUN IMAGE
+    debugger_session_test.py --wine QVIMAGE RUNTIME_EXE WIN_PROBE_EXE IMAGE_DIR WORK_DIR
 
-Listens on 127.0.0.1:13897, starts QVRUN IMAGE (tests/images/image_debugger.c) and talks to
-it over the line protocol: breakpoints, stepping, memory, strings, objects, watch lists,
-raised exceptions, QUIT, a lost connection, and a start with no debugger listening. Every
-wait has a time-out and a child still running at the end is killed, so a fault shows as a
-FAIL line, never as a hang. Prints one line per check and ends with "N passed, N failed".
+Listens on 127.0.0.1:13897, starts the debug test image (tests/images/image_debugger.c) and
+talks to it over the line protocol: breakpoints, stepping, memory, strings, objects, watch
+lists, raised exceptions, QUIT, a lost connection, and a start with no debugger listening.
+
+Natively QVRUN runs IMAGE and the image reports on standard error. With --wine QVIMAGE
+attaches IMAGE_DIR/image_debugger.o to the Windows GUI runtime RUNTIME_EXE, and the program
+runs under Wine in the caller's session (scripts/wine-session.sh): win_probe.exe starts it,
+answers the message boxes it reports with and logs them under WORK_DIR. There the GUI
+program image_gui_debugger.o, attached in MDI mode with the title "Debug GUI", also runs: it
+waits in the event loop, where the debugger's lines must still be handled.
+
+Every wait has a time-out and a program still running at the end is killed, so a fault shows
+as a FAIL line, never as a hang. Prints one line per check and ends with "N passed, N failed".
 """
+import os
+import re
 import socket
 import subprocess
 import sys
@@ -16,8 +27,9 @@ import threading
 import time
 
 PORT = 13897
-WAIT = 10.0  # seconds for any one answer; generous for a loaded machine
+WAIT = 10.0  # seconds for any one answer; generous for a loaded machine (more under Wine)
 CONNECT_LIMIT = 8.0  # "about five seconds" for giving up on an absent debugger
+GUI_TITLE = "Debug GUI"
 
 passed = 0
 failed = 0
@@ -42,10 +54,140 @@ def hex8(value):
     return f"{value:08X}"
 
 
-class Session:
-    """One run of the image with this script as its debugger (or with no listener)."""
+class NativeRun:
+    """The image under qvrun; its reports are its standard error lines."""
 
-    def __init__(self, qvrun, image, listen=True):
+    def __init__(self, qvrun, image):
+        self.proc = subprocess.Popen([qvrun, image], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.PIPE)
+        self.started = time.monotonic()
+        self.lines = []
+        self.lock = threading.Lock()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for raw in self.proc.stderr:
+            with self.lock:
+                self.lines.append(raw.decode("utf-8", "replace").rstrip("\r\n"))
+
+    def reports(self):
+        with self.lock:
+            return list(self.lines)
+
+    def pid(self):
+        return self.proc.pid
+
+    def exit_status(self, limit):
+        try:
+            status = self.proc.wait(timeout=limit)
+        except subprocess.TimeoutExpired:
+            return None
+        self.reader.join(WAIT)
+        return status
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class WineRun:
+    """A program under Wine, started by win_probe.exe, which answers its message boxes and logs
+    their texts (the image's reports), writes its process id and finally "exit N". Wine's
+    output goes to files only."""
+
+    def __init__(self, probe, program, work, name):
+        self.probe = probe
+        self.dir = os.path.join(work, name)
+        os.makedirs(self.dir, exist_ok=True)
+        for f in ("boxes.log", "pid", "probe.out"):
+            if os.path.exists(os.path.join(self.dir, f)):
+                os.remove(os.path.join(self.dir, f))
+        self.log = os.path.join(self.dir, "boxes.log")
+        open(self.log, "w").close()
+        self.pid_file = os.path.join(self.dir, "pid")
+        self.out = open(os.path.join(self.dir, "probe.out"), "w")
+        self.proc = subprocess.Popen(
+            ["wine", probe, "run", "--log", windows_path(self.log), "--pid-file", windows_path(self.pid_file),
+             "--timeout", "180", "--cwd", "C:\\", "--", f'"{windows_path(program)}"'],
+            stdin=subprocess.DEVNULL, stdout=self.out, stderr=subprocess.STDOUT)
+        self.started = time.monotonic()
+        self.windows_pid = None
+
+    def reports(self):
+        with open(self.log, encoding="utf-8", errors="replace") as f:
+            return [line.rstrip("\n").partition("\t")[2] for line in f]
+
+    def pid(self):
+        """The program's Windows process id (what it answers PID with)."""
+        deadline = time.monotonic() + WAIT
+        while self.windows_pid is None:
+            try:
+                with open(self.pid_file) as f:
+                    text = f.read().strip()
+                if text:
+                    self.windows_pid = int(text)
+                    self.started = time.monotonic()
+                    break
+            except (OSError, ValueError):
+                pass
+            if time.monotonic() > deadline:
+                raise Stuck("win_probe wrote no process id")
+            time.sleep(0.02)
+        return self.windows_pid
+
+    def exit_status(self, limit):
+        try:
+            self.proc.wait(timeout=limit)
+        except subprocess.TimeoutExpired:
+            return None
+        self.out.flush()
+        with open(os.path.join(self.dir, "probe.out")) as f:
+            found = re.search(r"^exit (\d+)$", f.read(), re.M)
+        return int(found.group(1)) if found else None
+
+    def probe_call(self, name, *args, timeout=None):
+        """Runs a win_probe command to the end; its output."""
+        path = os.path.join(self.dir, name + ".out")
+        with open(path, "w") as out:
+            subprocess.run(["wine", self.probe, *args], stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                           timeout=timeout or WAIT + 20)
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def window_handle(self, title):
+        """The handle of the program's visible top-level window with that title."""
+        text = self.probe_call("wait-window", "wait-window", "--title", title, "--pid", str(self.pid()),
+                               "--timeout", str(int(WAIT)))
+        found = re.search(r"^hwnd 0x([0-9a-f]+) ", text, re.M)
+        if not found:
+            raise Stuck(f"no window \"{title}\": {text.strip()[:200]}")
+        return int(found.group(1), 16)
+
+    def kill(self):
+        if self.proc.poll() is None:
+            if self.windows_pid is not None or os.path.exists(self.pid_file):
+                try:
+                    self.probe_call("kill", "kill", "--pid", str(self.pid()))
+                except (Stuck, subprocess.TimeoutExpired, OSError):
+                    pass
+            try:
+                self.proc.wait(timeout=WAIT)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.out.close()
+
+
+class Session:
+    """One run of an image with this script as its debugger (or with no listener)."""
+
+    def __init__(self, start, listen=True):
         self.listener = None
         self.conn = None
         self.buffer = b""
@@ -56,39 +198,31 @@ class Session:
             self.listener.bind(("127.0.0.1", PORT))
             self.listener.listen(1)
             self.listener.settimeout(WAIT)
-        self.started = time.monotonic()
-        self.proc = subprocess.Popen([qvrun, image], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.PIPE)
-        self.stderr = []
-        self.stderr_lock = threading.Condition()
-        self.stderr_reader = threading.Thread(target=self._read_stderr, daemon=True)
-        self.stderr_reader.start()
+        try:
+            self.run = start()
+        except BaseException:
+            if self.listener:
+                self.listener.close()
+            raise
 
-    def _read_stderr(self):
-        for raw in self.proc.stderr:
-            with self.stderr_lock:
-                self.stderr.append(raw.decode("utf-8", "replace").rstrip("\r\n"))
-                self.stderr_lock.notify_all()
-        with self.stderr_lock:
-            self.stderr_lock.notify_all()
+    def reports(self):
+        return self.run.reports()
 
     def addresses(self):
-        """The image's "name HEX" lines, once all five are there."""
+        """The image's "name HEX" reports, once all five are there."""
         names = ("g_go", "g_value", "g_wide", "g_text", "g_object")
         deadline = time.monotonic() + WAIT
-        with self.stderr_lock:
-            while True:
-                found = {}
-                for line in self.stderr:
-                    parts = line.split()
-                    if len(parts) == 2 and parts[0] in names:
-                        found[parts[0]] = int(parts[1], 16)
-                if len(found) == len(names):
-                    return found
-                left = deadline - time.monotonic()
-                if left <= 0:
-                    raise Stuck("the image did not report its addresses")
-                self.stderr_lock.wait(left)
+        while True:
+            found = {}
+            for line in self.reports():
+                parts = line.split()
+                if len(parts) == 2 and parts[0] in names:
+                    found[parts[0]] = int(parts[1], 16)
+            if len(found) == len(names):
+                return found
+            if time.monotonic() > deadline:
+                raise Stuck("the image did not report its addresses")
+            time.sleep(0.02)
 
     def accept(self):
         try:
@@ -143,32 +277,25 @@ class Session:
         line, frame, code = (int(f, 16) for f in fields)
         return line, frame, code, skipped
 
-    def exit_status(self, limit=WAIT):
-        """The exit status once the program has ended and all its standard error is read."""
-        try:
-            status = self.proc.wait(timeout=limit)
-        except subprocess.TimeoutExpired:
-            return None
-        self.stderr_reader.join(WAIT)
-        return status
+    def exit_status(self, limit=None):
+        """The exit status once the program has ended and all its reports are in."""
+        return self.run.exit_status(WAIT if limit is None else limit)
 
     def close(self):
-        if self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
+        self.run.kill()
         for s in (self.conn, self.listener):
             if s:
                 s.close()
 
 
-def run_session(name, body, qvrun, image, listen=True):
+def run_session(name, body, start, listen=True):
     session = None
     try:
-        session = Session(qvrun, image, listen)
+        session = Session(start, listen)
         body(session)
     except Stuck as stuck:
         check(False, name, str(stuck))
-    except OSError as error:
+    except (OSError, subprocess.SubprocessError) as error:
         check(False, name, f"{type(error).__name__}: {error}")
     finally:
         if session:
@@ -196,8 +323,8 @@ def full_session(s):
     check(s.ask(f"DS {t}", "VALS") == f"{t} 00000600:" + "changed".encode().hex().upper(),
           "SS replaces the string variable")
     for word in ("GetHWND", "gethwnd", "GETHWND"):
-        check(s.ask(word, "HWND") == "0", f"{word} answers HWND (no window in this build)")
-    check(s.ask("PID", "PID") == f"{s.proc.pid:08X}", "PID answers the process identifier")
+        check(s.ask(word, "HWND") == "0", f"{word} answers HWND (this program has no window)")
+    check(s.ask("PID", "PID") == f"{s.run.pid():08X}", "PID answers the process identifier")
 
     s.send("STEPOVER")
     line, frame, _, _ = s.stop()
@@ -246,8 +373,7 @@ def full_session(s):
     check(status == 0, "the program runs to its end after the last RUN", f"exit status {status}, lines {rest}")
     check(sum(1 for x in s.seen if x.startswith("ODN")) == 1, "exactly one ODN in the whole session",
           str([x for x in s.seen if x.startswith("ODN")]))
-    with s.stderr_lock:
-        report = list(s.stderr)
+    report = s.reports()
     check("text: changed" in report and "caught: 1" in report, "the program saw the new string and caught the exception",
           str(report[-4:]))
 
@@ -275,24 +401,74 @@ def lost_session(s):
 
 
 def absent_session(s):
+    s.run.pid()  # under Wine the clock starts once the program exists
     status = s.exit_status(CONNECT_LIMIT + 5)
-    elapsed = time.monotonic() - s.started
+    elapsed = time.monotonic() - s.run.started
     check(status == 1 and elapsed < CONNECT_LIMIT,
           "with no debugger listening the program ends with exit code 1 within about five seconds",
           f"exit status {status} after {elapsed:.1f} s")
-    with s.stderr_lock:
-        check(any("No debugger" in x for x in s.stderr), "the failure is reported", str(s.stderr[-2:]))
+    report = s.reports()
+    check(any("No debugger" in x for x in report), "the failure is reported", str(report[-2:]))
+
+
+# ---- A GUI program waiting in its event loop (Wine only)
+
+def gui_window_session(s):
+    s.accept()
+    frame = s.run.window_handle(GUI_TITLE)
+    # Nothing in the image reads lines any more: the loop must serve them.
+    for word in ("GetHWND", "gethwnd", "GETHWND"):
+        check(s.ask(word, "HWND") == str(frame), f"{word} is answered from the event loop with the frame's handle",
+              f"frame {frame}")
+    s.send("QUIT")
+    status = s.exit_status()
+    check(status == 1, "QUIT ends the program waiting for events with exit code 1", f"exit status {status}")
+
+
+def gui_lost_session(s):
+    s.accept()
+    s.run.window_handle(GUI_TITLE)
+    s.conn.close()
+    s.conn = None
+    status = s.exit_status()
+    check(status == 1, "a lost connection ends the program waiting for events with exit code 1",
+          f"exit status {status}")
 
 
 def main():
-    if len(sys.argv) != 3:
-        print("usage: debugger_session_test.py QVRUN IMAGE", file=sys.stderr)
+    global WAIT
+    args = sys.argv[1:]
+    if len(args) == 2:
+        qvrun, image = args
+        plain = lambda: NativeRun(qvrun, image)  # noqa: E731
+        gui = None
+    elif len(args) == 6 and args[0] == "--wine":
+        qvimage, runtime, probe, images, work = args[1:]
+        os.makedirs(work, exist_ok=True)
+        program, gui_program = os.path.join(work, "image_debugger.exe"), os.path.join(work, "image_gui_debugger.exe")
+        for exe, name, mdi in ((program, "image_debugger", []), (gui_program, "image_gui_debugger", ["--mdi", GUI_TITLE])):
+            attached = subprocess.run([qvimage, "--attach", runtime, *mdi, "-o", exe, os.path.join(images, name + ".o")],
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+            if attached.returncode != 0:
+                print(f"FAIL attach {name}: {attached.stdout.decode(errors='replace')[:300]}")
+                print("0 passed, 1 failed")
+                return 1
+        WAIT = 30.0  # Wine starts programs and answers boxes slowly on a loaded machine
+        counter = iter(range(1, 100))
+        plain = lambda: WineRun(probe, program, work, f"plain-{next(counter)}")  # noqa: E731
+        gui = lambda: WineRun(probe, gui_program, work, f"gui-{next(counter)}")  # noqa: E731
+    else:
+        print("usage: debugger_session_test.py QVRUN IMAGE\n"
+              "       debugger_session_test.py --wine QVIMAGE RUNTIME_EXE WIN_PROBE_EXE IMAGE_DIR WORK_DIR",
+              file=sys.stderr)
         return 2
-    qvrun, image = sys.argv[1:]
-    run_session("full session", full_session, qvrun, image)
-    run_session("quit session", quit_session, qvrun, image)
-    run_session("lost connection session", lost_session, qvrun, image)
-    run_session("no debugger session", absent_session, qvrun, image, listen=False)
+    run_session("full session", full_session, plain)
+    run_session("quit session", quit_session, plain)
+    run_session("lost connection session", lost_session, plain)
+    run_session("no debugger session", absent_session, plain, listen=False)
+    if gui:
+        run_session("GUI session", gui_window_session, gui)
+        run_session("GUI lost connection session", gui_lost_session, gui)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 

@@ -1,8 +1,9 @@
 /* image_debugger.c: an image compiled as for debugging. It connects to the debugger, calls
  * RuntimeDebuggerEntry before each numbered "line", and gives the debugger a global integer,
  * a 64-bit global, a string variable, an object that is freed and an exception that is
- * raised. It first reports the variables' addresses (standard error under qvrun), then runs
- * line 1 until the debugger writes g_go, so that breakpoints can be set before anything runs.
+ * raised. It first reports the variables' addresses (standard error under qvrun, message boxes
+ * under runtime.exe), then runs line 1 until the debugger writes g_go, so that breakpoints can
+ * be set before anything runs.
  *
  * Lines: ImageEntry 1 to 8, middle 30 to 32, helper 20 and 21. The test debugger in
  * tests/debugger/debugger_session_test.py relies on these numbers. */
