@@ -171,19 +171,14 @@ static void picture_mouse_exit(RuntimeObject* button)
 static int32_t ok_action(RuntimeObject* button)
 {
     (void)button;
-    RuntimeObject* window = about_window();
-    RuntimeCloseWindow(window);
-    RuntimeUnlockObject(window);
+    app_close_window(about_window());
     return 0;
 }
 
 static void make_classes(void)
 {
-    g_window_class = app_subclass(QV_STR("Window"), QV_STR("Window2"), 0);
-    app_set_event(g_window_class, WINDOW_EVENT_LAYOUT, (void*)layout);
-    app_set_event(g_window_class, WINDOW_EVENT_CREATE_CONTROLS, (void*)create_controls);
-    g_ok_button = app_subclass(QV_STR("PushButton"), QV_STR("PushButton1"), 0);
-    app_set_event(g_ok_button, BUTTON_EVENT_ACTION, (void*)ok_action);
+    g_window_class = app_window_class(QV_STR("Window2"), (void*)layout, (void*)create_controls, 0);
+    g_ok_button = app_button_class(QV_STR("PushButton1"), (void*)ok_action);
     g_short_text = app_subclass(QV_STR("EditField"), QV_STR("EditField1"), 0);
     g_about_text = app_subclass(QV_STR("StaticText"), QV_STR("StaticText1"), 0);
     g_about_copy = app_subclass(QV_STR("StaticText"), QV_STR("StaticText2"), 0);

@@ -43,6 +43,23 @@ void app_set_event(ClassRecord* c, int32_t index, void* routine)
         c->eventTable[index].routine = routine;
 }
 
+ClassRecord* app_window_class(RuntimeString* name, void* layout, void* create_controls, void* open)
+{
+    ClassRecord* c = app_subclass(QV_STR("Window"), name, 0);
+    app_set_event(c, WINDOW_EVENT_LAYOUT, layout);
+    app_set_event(c, WINDOW_EVENT_CREATE_CONTROLS, create_controls);
+    if (open)
+        app_set_event(c, WINDOW_EVENT_OPEN, open);
+    return c;
+}
+
+ClassRecord* app_button_class(RuntimeString* name, void* action)
+{
+    ClassRecord* c = app_subclass(QV_STR("PushButton"), name, 0);
+    app_set_event(c, BUTTON_EVENT_ACTION, action);
+    return c;
+}
+
 RuntimeObject* app_implicit_window(ClassRecord* c)
 {
     if (!c) {
@@ -97,6 +114,22 @@ RuntimeString* app_static_caption(RuntimeObject* label) { return stringGetter(la
 void app_set_static_caption(RuntimeObject* label, RuntimeString* text)
 {
     staticCaptionSetter(label, STATIC_TEXT_PARAM, text);
+}
+
+void app_clipboard_put(RuntimeObject* clipboard, RuntimeString* text)
+{
+    if (!clipboard)
+        return;
+    clipboardTextSetter(clipboard, 0, text);
+    clipboardClose(clipboard);
+    RuntimeUnlockObject(clipboard);
+}
+
+void app_close_window(RuntimeObject* window)
+{
+    if (window)
+        RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
 }
 
 RuntimeString* app_join(RuntimeString* a, RuntimeString* b) { return RuntimeAddString(a, b); }

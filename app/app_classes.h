@@ -19,6 +19,11 @@ ClassRecord* app_plugin_subclass(RuntimeString* base_name, RuntimeString* name);
 ClassRecord* app_derive(ClassRecord* base, RuntimeString* name, int32_t extra_methods);
 void app_set_event(ClassRecord* c, int32_t index, void* routine);
 
+/* A Window subclass with its Layout, CreateControls and Open handlers (open may be nil). */
+ClassRecord* app_window_class(RuntimeString* name, void* layout, void* create_controls, void* open);
+/* A PushButton subclass whose Action is action. */
+ClassRecord* app_button_class(RuntimeString* name, void* action);
+
 /* The window of class c: the existing implicit instance or a new one (a new count). */
 RuntimeObject* app_implicit_window(ClassRecord* c);
 
@@ -37,6 +42,12 @@ RuntimeString* app_field_text(RuntimeObject* field);
 void app_set_field_text(RuntimeObject* field, RuntimeString* text);
 RuntimeString* app_static_caption(RuntimeObject* label);
 void app_set_static_caption(RuntimeObject* label, RuntimeString* text);
+
+/* Puts text on the clipboard object, closes it and releases the object (a count the caller
+ * owned); a nil clipboard does nothing. */
+void app_clipboard_put(RuntimeObject* clipboard, RuntimeString* text);
+/* Closes the window (CancelClose may keep it) and releases it. */
+void app_close_window(RuntimeObject* window);
 
 /* a + b as a new count; both are borrowed. */
 RuntimeString* app_join(RuntimeString* a, RuntimeString* b);

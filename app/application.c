@@ -50,12 +50,7 @@ static RuntimeObject* main_text_field(void)
 static int32_t editclear_action(RuntimeObject* self)
 {
     (void)self;
-    RuntimeObject* clipboard = app_new_object(QV_STR("Clipboard"));
-    if (clipboard) {
-        clipboardTextSetter(clipboard, 0, 0);
-        clipboardClose(clipboard);
-        RuntimeUnlockObject(clipboard);
-    }
+    app_clipboard_put(app_new_object(QV_STR("Clipboard")), 0);
     RuntimeObject* field = main_text_field();
     if (field)
         app_set_field_text(field, 0);
@@ -70,14 +65,14 @@ static int32_t editcopy_action(RuntimeObject* self)
     if (!clipboard)
         return 0;
     RuntimeObject* field = main_text_field();
-    if (field) {
-        RuntimeString* text = app_field_text(field);
-        clipboardTextSetter(clipboard, 0, text);
-        clipboardClose(clipboard);
-        RuntimeUnlockString(text);
+    if (!field) {
+        RuntimeUnlockObject(clipboard);
+        return 0;
     }
+    RuntimeString* text = app_field_text(field);
+    app_clipboard_put(clipboard, text);
+    RuntimeUnlockString(text);
     RuntimeUnlockObject(field);
-    RuntimeUnlockObject(clipboard);
     return 0;
 }
 

@@ -240,11 +240,9 @@ static int32_t convert_action(RuntimeObject* button)
         if (clipboard) {
             RuntimeString* text = app_field_text(field);
             RuntimeString* copied = ClipboardForm(text);
-            clipboardTextSetter(clipboard, 0, copied);
-            clipboardClose(clipboard);
+            app_clipboard_put(clipboard, copied);
             RuntimeUnlockString(copied);
             RuntimeUnlockString(text);
-            RuntimeUnlockObject(clipboard);
         }
     }
     RuntimeUnlockObject(backup);
@@ -258,10 +256,7 @@ static int32_t quit_action(RuntimeObject* button)
 {
     (void)button;
     RuntimeObject* window = main_window();
-    RuntimeObject* clipboard = new_clipboard(window);
-    clipboardTextSetter(clipboard, 0, 0);
-    clipboardClose(clipboard);
-    RuntimeUnlockObject(clipboard);
+    app_clipboard_put(new_clipboard(window), 0);
     RuntimeUnlockObject(window);
     RuntimeObject* app = getAppObject();
     ApplicationQuit(app);
@@ -271,16 +266,10 @@ static int32_t quit_action(RuntimeObject* button)
 
 static void make_classes(void)
 {
-    g_window_class = app_subclass(QV_STR("Window"), QV_STR("Window1"), 0);
-    app_set_event(g_window_class, WINDOW_EVENT_LAYOUT, (void*)layout);
-    app_set_event(g_window_class, WINDOW_EVENT_CREATE_CONTROLS, (void*)create_controls);
-    app_set_event(g_window_class, WINDOW_EVENT_OPEN, (void*)open_window);
-    g_paste_button = app_subclass(QV_STR("PushButton"), QV_STR("PushButton1"), 0);
-    app_set_event(g_paste_button, BUTTON_EVENT_ACTION, (void*)paste_action);
-    g_convert_button = app_subclass(QV_STR("PushButton"), QV_STR("PushButton2"), 0);
-    app_set_event(g_convert_button, BUTTON_EVENT_ACTION, (void*)convert_action);
-    g_quit_button = app_subclass(QV_STR("PushButton"), QV_STR("PushButton3"), 0);
-    app_set_event(g_quit_button, BUTTON_EVENT_ACTION, (void*)quit_action);
+    g_window_class = app_window_class(QV_STR("Window1"), (void*)layout, (void*)create_controls, (void*)open_window);
+    g_paste_button = app_button_class(QV_STR("PushButton1"), (void*)paste_action);
+    g_convert_button = app_button_class(QV_STR("PushButton2"), (void*)convert_action);
+    g_quit_button = app_button_class(QV_STR("PushButton3"), (void*)quit_action);
     g_text_field = app_subclass(QV_STR("EditField"), MAIN_TEXT_FIELD, 0);
     g_backup_text = app_subclass(QV_STR("StaticText"), MAIN_BACKUP_TEXT, 0);
     g_separator = app_plugin_subclass(QV_STR("Separator"), QV_STR("Separator1"));

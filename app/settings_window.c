@@ -210,20 +210,14 @@ static void switch_field_changed(RuntimeObject* field)
 static int32_t ok_action(RuntimeObject* button)
 {
     (void)button;
-    RuntimeObject* window = settings_window();
-    RuntimeCloseWindow(window);
-    RuntimeUnlockObject(window);
+    app_close_window(settings_window());
     return 0;
 }
 
 static void make_classes(void)
 {
-    g_window_class = app_subclass(QV_STR("Window"), QV_STR("Window3"), 0);
-    app_set_event(g_window_class, WINDOW_EVENT_LAYOUT, (void*)layout);
-    app_set_event(g_window_class, WINDOW_EVENT_CREATE_CONTROLS, (void*)create_controls);
-    app_set_event(g_window_class, WINDOW_EVENT_OPEN, (void*)open_window);
-    g_ok_button = app_subclass(QV_STR("PushButton"), QV_STR("PushButton1"), 0);
-    app_set_event(g_ok_button, BUTTON_EVENT_ACTION, (void*)ok_action);
+    g_window_class = app_window_class(QV_STR("Window3"), (void*)layout, (void*)create_controls, (void*)open_window);
+    g_ok_button = app_button_class(QV_STR("PushButton1"), (void*)ok_action);
     g_group_box = app_subclass(QV_STR("GroupBox"), QV_STR("GroupBox1"), 0);
     for (int32_t k = 1; k <= 9; ++k) {
         g_check_boxes[k] = app_subclass(QV_STR("CheckBox"), check_box_name(k), 0);
