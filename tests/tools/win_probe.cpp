@@ -5,8 +5,6 @@
 //   win_probe wait-window (--title T | --class C) [--pid PID] [--child TEXT] [--timeout S]
 //       waits for a visible top-level window, or for a visible control in it whose text is
 //       TEXT (mnemonic ampersands left out); prints "hwnd 0x.. rect L T R B client L T R B"
-//   win_probe menu-item (--hwnd H | --title T | --class C) [--pid PID] --item TEXT
-//       prints "rect L T R B" of the window's menu-bar title whose text is TEXT (likewise)
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
 //       prints the window's title, class, process, owner, whether it is the foreground window,
 //       style, exstyle, hwnd, rect and client rect (screen coords)
@@ -53,7 +51,7 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line, child, item;
+    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line, child;
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
@@ -174,20 +172,6 @@ HWND find_child(HWND window, const std::wstring& text)
     if (window)
         EnumChildWindows(window, match_child, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-// The screen rectangle of the menu-bar title whose text is `text`.
-bool menu_item_rect(HWND window, const std::wstring& text, RECT& rect)
-{
-    HMENU menu = window ? GetMenu(window) : nullptr;
-    const int count = menu ? GetMenuItemCount(menu) : 0;
-    for (int i = 0; i < count; ++i) {
-        wchar_t buffer[256] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), buffer, 256, MF_BYPOSITION);
-        if (without_mnemonics(buffer) == text)
-            return GetMenuItemRect(window, menu, static_cast<UINT>(i), &rect);
-    }
-    return false;
 }
 
 void print_rects(HWND hwnd)
@@ -345,11 +329,10 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs(
-        "usage: win_probe wait-window|window-info|menu-item|foreground|resize|close|run|dialogs|dialog-text|kill|"
-        "modules [options]\n"
-        "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
-        stderr);
+    std::fputs("usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill|"
+               "modules [options]\n"
+               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+               stderr);
     return 2;
 }
 
@@ -375,8 +358,6 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.caption = value;
         else if (name == L"--child")
             o.child = value;
-        else if (name == L"--item")
-            o.item = value;
         else if (name == L"--button")
             o.button = value;
         else if (name == L"--log")
@@ -426,25 +407,6 @@ int wmain(int argc, wchar_t** argv)
                          utf8(o.window_class).c_str(), utf8(o.child).c_str());
             return 1;
         }
-        print_rects(hwnd);
-        return 0;
-    }
-    if (command == L"menu-item" && names_window && !o.item.empty()) {
-        RECT r{};
-        if (!menu_item_rect(find_window(o), o.item, r))
-            return 1;
-        std::printf("rect %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-        return 0;
-    }
-    if (command == L"window-info" && names_window) {
-        HWND hwnd = find_window(o);
-        if (!hwnd)
-            return 1;
-        std::printf("title %s\nclass %s\npid %lu\nowner 0x%lx\nforeground %d\nstyle 0x%08lx\nexstyle 0x%08lx\n",
-                    escaped(window_text(hwnd)).c_str(), escaped(class_name(hwnd)).c_str(), process_of(hwnd),
-                    static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))),
-                    GetForegroundWindow() == hwnd, static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
-                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
         print_rects(hwnd);
         return 0;
     }

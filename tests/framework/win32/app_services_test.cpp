@@ -252,7 +252,8 @@ TEST(VersionResource, TheRuntimeExecutableIsVersionZeroPointOneAlphaWithItsIcon)
     HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << "no runtime.exe beside the suite";
     // The icon group lists one image per size; each loads as a real icon of that size.
-    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    // 102: where the window classes take their icon from.
+    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
     ASSERT_NE(group, nullptr);
     const auto* directory = static_cast<const u8*>(LockResource(LoadResource(module, group)));
     ASSERT_NE(directory, nullptr);
@@ -261,7 +262,7 @@ TEST(VersionResource, TheRuntimeExecutableIsVersionZeroPointOneAlphaWithItsIcon)
         widths.push_back(directory[6 + 14 * i]);
     EXPECT_EQ(widths, (std::vector<int>{16, 32, 48}));
     for (int size : {16, 32, 48}) {
-        HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+        HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(102), IMAGE_ICON, size, size, 0));
         ICONINFO info{};
         BITMAP colour{};
         if (icon && GetIconInfo(icon, &info)) {
