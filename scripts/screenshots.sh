@@ -29,13 +29,14 @@ trap ws_end EXIT
 ws_begin "$root/build/locale"
 hw_prepare
 hw_start build/win32/bin/Hollerpad.exe "$logs/screenshots"
+# Menu-bar titles by position: ファイル 0, 編集 1, 設定 2, about 3; each of the last two has one item.
 settings='Hollerpad　変換設定' about='Hollerpad　について' ok='Ｏ　Ｋ'
 status=0
 {
   hw_window Hollerpad && hw_convert "$input" "$logs/screenshot-expected.txt" &&
     hw_screenshot Hollerpad docs/hollerpad-main.png &&
-    hw_menu Hollerpad 設定 && hw_screenshot "$settings" docs/hollerpad-settings.png && hw_click "$settings" "$ok" &&
-    hw_menu Hollerpad about && hw_screenshot "$about" docs/hollerpad-about.png && hw_click "$about" "$ok" &&
+    hw_menu Hollerpad 2 && hw_screenshot "$settings" docs/hollerpad-settings.png && hw_click "$settings" "$ok" &&
+    hw_menu Hollerpad 3 && hw_screenshot "$about" docs/hollerpad-about.png && hw_click "$about" "$ok" &&
     hw_click Hollerpad 終了
 } || status=1
 hw_finish
