@@ -2,8 +2,9 @@
 // under test. It finds windows, reads message boxes and presses their buttons, and starts a
 // program with an exact command line (which `wine prog args` cannot give: it re-quotes).
 //
-//   win_probe wait-window (--title T | --class C) [--pid PID] [--timeout S]
-//       waits for a visible top-level window; prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe wait-window (--title T | --class C) [--pid PID] [--child TEXT] [--timeout S]
+//       waits for a visible top-level window, or for a visible control in it whose text is
+//       TEXT (mnemonic ampersands left out); prints "hwnd 0x.. rect L T R B client L T R B"
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
 //       prints the window's title, class, process, owner, whether it is the foreground window,
 //       style, exstyle, hwnd, rect and client rect (screen coords)
@@ -19,6 +20,8 @@
 //   win_probe close (--hwnd H | --title T | --class C)
 //       posts WM_CLOSE, as the close box does
 //   win_probe kill --pid PID
+//   win_probe modules --pid PID
+//       prints the full path of every module loaded in the process, one a line
 //
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
 // A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
@@ -32,6 +35,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +51,7 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line;
+    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line, child;
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
@@ -132,6 +136,42 @@ HWND find_window(const Options& o)
         return hwnd;
     }
     return nullptr;
+}
+
+// A caption as the user reads it: "&&" is one ampersand, a lone one only marks the mnemonic.
+std::wstring without_mnemonics(const std::wstring& text)
+{
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+struct ChildSearch {
+    std::wstring text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK match_child(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (IsWindowVisible(hwnd) && without_mnemonics(window_text(hwnd)) == search->text) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible control (at any depth) of the window whose text is `text`, or null.
+HWND find_child(HWND window, const std::wstring& text)
+{
+    ChildSearch search{text};
+    if (window)
+        EnumChildWindows(window, match_child, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void print_rects(HWND hwnd)
@@ -289,10 +329,10 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs(
-        "usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill [options]\n"
-        "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
-        stderr);
+    std::fputs("usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill|"
+               "modules [options]\n"
+               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+               stderr);
     return 2;
 }
 
@@ -316,6 +356,8 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.window_class = value;
         else if (name == L"--caption")
             o.caption = value;
+        else if (name == L"--child")
+            o.child = value;
         else if (name == L"--button")
             o.button = value;
         else if (name == L"--log")
@@ -356,24 +398,15 @@ int wmain(int argc, wchar_t** argv)
     const bool names_window = o.hwnd || !o.title.empty() || !o.window_class.empty();
 
     if (command == L"wait-window" && names_window) {
-        HWND hwnd = poll_for(o.timeout, [&] { return find_window(o); });
+        HWND hwnd = poll_for(o.timeout, [&] {
+            HWND window = find_window(o);
+            return o.child.empty() ? window : find_child(window, o.child);
+        });
         if (!hwnd) {
-            std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\")\n", utf8(o.title).c_str(),
-                         utf8(o.window_class).c_str());
+            std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\", control \"%s\")\n", utf8(o.title).c_str(),
+                         utf8(o.window_class).c_str(), utf8(o.child).c_str());
             return 1;
         }
-        print_rects(hwnd);
-        return 0;
-    }
-    if (command == L"window-info" && names_window) {
-        HWND hwnd = find_window(o);
-        if (!hwnd)
-            return 1;
-        std::printf("title %s\nclass %s\npid %lu\nowner 0x%lx\nforeground %d\nstyle 0x%08lx\nexstyle 0x%08lx\n",
-                    escaped(window_text(hwnd)).c_str(), escaped(class_name(hwnd)).c_str(), process_of(hwnd),
-                    static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))),
-                    GetForegroundWindow() == hwnd, static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
-                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
         print_rects(hwnd);
         return 0;
     }
@@ -416,6 +449,17 @@ int wmain(int argc, wchar_t** argv)
         if (!hwnd)
             return 1;
         std::printf("%s\n", escaped(message_text(hwnd)).c_str());
+        return 0;
+    }
+    if (command == L"modules" && o.pid) {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, o.pid);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return 1;
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof module;
+        for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+            std::printf("%s\n", utf8(module.szExePath).c_str());
+        CloseHandle(snapshot);
         return 0;
     }
     if (command == L"kill" && o.pid) {
