@@ -377,6 +377,15 @@ void EditPane::AfterEdit()
     FireSelChange();
 }
 
+// The control reports the change itself while it makes it: quiet then, so that TextChange and
+// SelChange run once each, after it.
+template <typename F>
+void EditPane::EditThenNotify(F change)
+{
+    Quietly(change);
+    AfterEdit();
+}
+
 void EditPane::DoCommand(u32 notification)
 {
     if (notification == EN_CHANGE) {
@@ -497,8 +506,7 @@ void EditPane::Cut()
 {
     if (!m_window || m_password)
         return;
-    SendMessageW(m_window, WM_CUT, 0, 0);
-    AfterEdit();
+    EditThenNotify([&] { SendMessageW(m_window, WM_CUT, 0, 0); });
 }
 
 void EditPane::Copy()
@@ -511,16 +519,14 @@ void EditPane::Paste()
 {
     if (!m_window || !ClipboardHasText())
         return;
-    ReplaceSelection(ClipboardText());
-    AfterEdit();
+    EditThenNotify([&] { ReplaceSelection(ClipboardText()); });
 }
 
 void EditPane::Clear()
 {
     if (!m_window)
         return;
-    ReplaceSelection(std::u16string());
-    AfterEdit();
+    EditThenNotify([&] { ReplaceSelection(std::u16string()); });
 }
 
 void EditPane::EnableMenuItems()

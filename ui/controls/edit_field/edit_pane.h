@@ -73,6 +73,8 @@ private:
     void FireTextChange();
     void FireSelChange();
     void AfterEdit();
+    template <typename F>
+    void EditThenNotify(F change);
     bool TypeIntoPassword(char16_t c);
     bool ClipboardHasText() const;
     std::u16string ClipboardText() const;
