@@ -4,6 +4,9 @@
 //
 //   win_probe wait-window (--title T | --class C) [--pid PID] [--timeout S]
 //       waits for a visible top-level window; prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe control (--hwnd H | --title T | --class C) (--text X | --control-class K) [--timeout S]
+//       waits for a visible control of that window by its text (compared without '&') or its
+//       class; prints its "hwnd .. rect .. client .." line as wait-window does
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
 //       prints the window's title, class, process, owner, whether it is the foreground window,
 //       style, exstyle, hwnd, rect and client rect (screen coords)
@@ -47,7 +50,8 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line;
+    std::wstring title, window_class, caption, control_text, control_class, button = L"1", log, cwd, pid_file,
+                                                                            command_line;
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
@@ -212,6 +216,36 @@ bool press_button(HWND dialog, const std::wstring& name)
     return true;
 }
 
+struct ControlSearch {
+    const Options* o;
+    HWND control;
+};
+
+BOOL CALLBACK match_control(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    const Options& o = *search->o;
+    if (!IsWindowVisible(child))
+        return TRUE;
+    if (!o.control_text.empty() && without_mnemonic(window_text(child)) != without_mnemonic(o.control_text))
+        return TRUE;
+    if (!o.control_class.empty() && class_name(child) != o.control_class)
+        return TRUE;
+    search->control = child;
+    return FALSE;
+}
+
+// A visible descendant of the options' window matching --text or --control-class, or null.
+HWND find_control(const Options& o)
+{
+    HWND window = find_window(o);
+    if (!window)
+        return nullptr;
+    ControlSearch search{&o, nullptr};
+    EnumChildWindows(window, match_control, reinterpret_cast<LPARAM>(&search));
+    return search.control;
+}
+
 bool append_record(const std::wstring& path, const std::string& record)
 {
     FILE* f = _wfopen(path.c_str(), L"ab");
@@ -289,10 +323,10 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs(
-        "usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill [options]\n"
-        "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
-        stderr);
+    std::fputs("usage: win_probe wait-window|control|window-info|foreground|resize|close|run|dialogs|dialog-text|kill "
+               "[options]\n"
+               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+               stderr);
     return 2;
 }
 
@@ -314,6 +348,10 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.title = value;
         else if (name == L"--class")
             o.window_class = value;
+        else if (name == L"--text")
+            o.control_text = value;
+        else if (name == L"--control-class")
+            o.control_class = value;
         else if (name == L"--caption")
             o.caption = value;
         else if (name == L"--button")
@@ -360,6 +398,16 @@ int wmain(int argc, wchar_t** argv)
         if (!hwnd) {
             std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\")\n", utf8(o.title).c_str(),
                          utf8(o.window_class).c_str());
+            return 1;
+        }
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"control" && names_window && !(o.control_text.empty() && o.control_class.empty())) {
+        HWND hwnd = poll_for(o.timeout, [&] { return find_control(o); });
+        if (!hwnd) {
+            std::fprintf(stderr, "win_probe: no control \"%s\" (class \"%s\")\n", utf8(o.control_text).c_str(),
+                         utf8(o.control_class).c_str());
             return 1;
         }
         print_rects(hwnd);
