@@ -4,7 +4,10 @@
 //
 //   win_probe wait-window (--title T | --class C) [--pid PID] [--child TEXT] [--timeout S]
 //       waits for a visible top-level window, or for a visible control in it whose text is
-//       TEXT (mnemonic ampersands left out); prints "hwnd 0x.. rect L T R B client L T R B"
+//       TEXT (as control --text); prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe control (--hwnd H | --title T | --class C) (--text X | --control-class K) [--timeout S]
+//       waits for a visible control of that window by its text (compared without '&') or its
+//       class; prints its "hwnd .. rect .. client .." line as wait-window does
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
 //       prints the window's title, class, process, owner, whether it is the foreground window,
 //       style, exstyle, hwnd, rect and client rect (screen coords)
@@ -51,7 +54,8 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line, child;
+    std::wstring title, window_class, caption, control_text, control_class, button = L"1", log, cwd, pid_file,
+                                                                            command_line;
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
@@ -138,42 +142,6 @@ HWND find_window(const Options& o)
     return nullptr;
 }
 
-// A caption as the user reads it: "&&" is one ampersand, a lone one only marks the mnemonic.
-std::wstring without_mnemonics(const std::wstring& text)
-{
-    std::wstring out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size())
-            ++i;
-        out += text[i];
-    }
-    return out;
-}
-
-struct ChildSearch {
-    std::wstring text;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK match_child(HWND hwnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<ChildSearch*>(param);
-    if (IsWindowVisible(hwnd) && without_mnemonics(window_text(hwnd)) == search->text) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible control (at any depth) of the window whose text is `text`, or null.
-HWND find_child(HWND window, const std::wstring& text)
-{
-    ChildSearch search{text};
-    if (window)
-        EnumChildWindows(window, match_child, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 void print_rects(HWND hwnd)
 {
     RECT r{}, c{};
@@ -208,12 +176,15 @@ std::wstring message_text(HWND dialog)
     return text ? window_text(text) : std::wstring();
 }
 
+// A caption as the user reads it: "&&" is one ampersand, a lone one only marks the mnemonic.
 std::wstring without_mnemonic(const std::wstring& text)
 {
     std::wstring out;
-    for (wchar_t c : text)
-        if (c != L'&')
-            out += c;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
     return out;
 }
 
@@ -250,6 +221,36 @@ bool press_button(HWND dialog, const std::wstring& name)
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(search.button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
     return true;
+}
+
+struct ControlSearch {
+    const Options* o;
+    HWND control;
+};
+
+BOOL CALLBACK match_control(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    const Options& o = *search->o;
+    if (!IsWindowVisible(child))
+        return TRUE;
+    if (!o.control_text.empty() && without_mnemonic(window_text(child)) != without_mnemonic(o.control_text))
+        return TRUE;
+    if (!o.control_class.empty() && class_name(child) != o.control_class)
+        return TRUE;
+    search->control = child;
+    return FALSE;
+}
+
+// A visible descendant of the options' window matching --text or --control-class, or null.
+HWND find_control(const Options& o)
+{
+    HWND window = find_window(o);
+    if (!window)
+        return nullptr;
+    ControlSearch search{&o, nullptr};
+    EnumChildWindows(window, match_control, reinterpret_cast<LPARAM>(&search));
+    return search.control;
 }
 
 bool append_record(const std::wstring& path, const std::string& record)
@@ -329,8 +330,8 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs("usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill|"
-               "modules [options]\n"
+    std::fputs("usage: win_probe wait-window|control|window-info|foreground|resize|close|run|dialogs|dialog-text|"
+               "kill|modules [options]\n"
                "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
                stderr);
     return 2;
@@ -354,10 +355,14 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.title = value;
         else if (name == L"--class")
             o.window_class = value;
+        else if (name == L"--text")
+            o.control_text = value;
+        else if (name == L"--control-class")
+            o.control_class = value;
         else if (name == L"--caption")
             o.caption = value;
         else if (name == L"--child")
-            o.child = value;
+            o.control_text = value;
         else if (name == L"--button")
             o.button = value;
         else if (name == L"--log")
@@ -398,15 +403,34 @@ int wmain(int argc, wchar_t** argv)
     const bool names_window = o.hwnd || !o.title.empty() || !o.window_class.empty();
 
     if (command == L"wait-window" && names_window) {
-        HWND hwnd = poll_for(o.timeout, [&] {
-            HWND window = find_window(o);
-            return o.child.empty() ? window : find_child(window, o.child);
-        });
+        HWND hwnd = poll_for(o.timeout, [&] { return o.control_text.empty() ? find_window(o) : find_control(o); });
         if (!hwnd) {
             std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\", control \"%s\")\n", utf8(o.title).c_str(),
-                         utf8(o.window_class).c_str(), utf8(o.child).c_str());
+                         utf8(o.window_class).c_str(), utf8(o.control_text).c_str());
             return 1;
         }
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"control" && names_window && !(o.control_text.empty() && o.control_class.empty())) {
+        HWND hwnd = poll_for(o.timeout, [&] { return find_control(o); });
+        if (!hwnd) {
+            std::fprintf(stderr, "win_probe: no control \"%s\" (class \"%s\")\n", utf8(o.control_text).c_str(),
+                         utf8(o.control_class).c_str());
+            return 1;
+        }
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"window-info" && names_window) {
+        HWND hwnd = find_window(o);
+        if (!hwnd)
+            return 1;
+        std::printf("title %s\nclass %s\npid %lu\nowner 0x%lx\nforeground %d\nstyle 0x%08lx\nexstyle 0x%08lx\n",
+                    escaped(window_text(hwnd)).c_str(), escaped(class_name(hwnd)).c_str(), process_of(hwnd),
+                    static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))),
+                    GetForegroundWindow() == hwnd, static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                    static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
         print_rects(hwnd);
         return 0;
     }
