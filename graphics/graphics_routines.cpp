@@ -6,6 +6,7 @@
 #include "graphics/picture_class.h"
 #include "graphics/window_graphics.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/exports/bitmap_resources.h"
 #include "ui/graphics_bridge.h"
 
 namespace qv::graphics {
@@ -88,12 +89,19 @@ RuntimeObject* make_for_ui(const ui::GraphicsSurface& surface)
     return make_window_graphics(static_cast<HWND>(surface.window), options);
 }
 
+RuntimeObject* make_bitmap_resource_picture(const u8* data, u32 length)
+{
+    return picture_from_bmp_file({data, length});
+}
+
 void register_graphics_classes()
 {
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
     // Paint events of windows and canvases draw through Graphics objects made here.
     ui::set_graphics_factory({&make_for_ui, &detach_graphics_surface});
+    // The image's "BMP " resources become pictures.
+    set_bitmap_resource_maker(&make_bitmap_resource_picture);
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
+#include "graphics/bmp_file.h"
 #include "graphics/graphics_class.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/objects/exception_foundation.h"
@@ -157,6 +159,17 @@ SourceBitmap picture_source(RuntimeObject* picture)
 }
 
 const u32* picture_pixels(RuntimeObject* picture) { return picture ? fields(picture)->pixels : nullptr; }
+
+RuntimeObject* picture_from_bmp_file(std::span<const u8> file)
+{
+    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(file);
+    if (!bitmap)
+        return nullptr;
+    RuntimeObject* object = newPicture(bitmap->width, bitmap->height, bitmap->depth);
+    if (object)
+        std::copy(bitmap->pixels.begin(), bitmap->pixels.end(), fields(object)->pixels);
+    return object;
+}
 
 }  // namespace qv::graphics
 

@@ -2,6 +2,8 @@
 // that draws into it.
 #pragma once
 
+#include <span>
+
 #include "graphics/graphics_port.h"
 #include "runtime/definitions/object_definition.h"
 
@@ -15,5 +17,9 @@ SourceBitmap picture_source(RuntimeObject* picture);
 // The picture's pixels, top row first, each 0x00RRGGBB; null for a nil or empty picture.
 // Valid until the picture is freed; GdiFlush() before reading what GDI drew.
 const u32* picture_pixels(RuntimeObject* picture);
+
+// A new picture (one count) showing a whole bitmap file, of the file's size and depth; nil when
+// the file is not one decode_bmp_file reads.
+RuntimeObject* picture_from_bmp_file(std::span<const u8> file);
 
 }  // namespace qv::graphics

@@ -9,7 +9,7 @@ packages=(
   g++-multilib libgtest-dev:i386 googletest          # Linux i386 build and its tests
   g++-mingw-w64-i686 binutils-mingw-w64-i686         # Windows i686 build (posix thread model compiler)
   wine wine32:i386 xvfb xauth xdotool xclip imagemagick  # Windows tests under Wine and Xvfb
-  locales fonts-noto-cjk                             # ja_JP locale data, Japanese glyphs
+  locales fonts-noto-cjk fonts-wine                  # ja_JP locale data, Japanese glyphs, Wine's own faces
   manpages-ja unicode-data python3                   # test corpora, result parsing
   clang libclang-rt-14-dev:amd64                     # holds the i386 sanitizer and fuzzer runtimes
   valgrind libc6-dbg:i386                            # the Linux suites under valgrind

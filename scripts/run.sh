@@ -1,8 +1,12 @@
 #!/bin/bash
-# Builds Hollerpad and shows what it does. The window program is not there yet, so for now
-# this builds the Linux build and the Windows hollerpad-convert.exe and runs the conversion
-# on a sample Japanese text (or on the text given as arguments) with both, the .exe under
-# Wine. Installs missing packages first.
+# Builds Hollerpad (the Linux and the Windows build; installs missing packages first) and
+# starts build/win32/bin/Hollerpad.exe under Wine.
+#
+# With a display (DISPLAY set) the program simply opens there for you to use. Without one it
+# runs in a private Wine session on a virtual display: puts a sample Japanese text (or the
+# text given as arguments) on the clipboard, clicks 貼り付け and 変換してコピー, checks the
+# copied result against hollerpad-convert, saves a screenshot of the main window, says where,
+# and ends the program with its 終了 button.
 #
 #   scripts/run.sh                    # the sample text
 #   scripts/run.sh 'そうなの?' ...     # your own text (arguments joined by line ends)
@@ -14,51 +18,62 @@ cd "$root"
 
 logs=build/run-logs
 mkdir -p "$logs"
-build() {   # PRESET [TARGET]
+build() {   # PRESET
   local log=$logs/build-$1.log
-  echo "building $1${2:+ ($2)} ..."
-  if ! { cmake --preset "$1" >"$log" 2>&1 && cmake --build --preset "$1" ${2:+--target "$2"} >>"$log" 2>&1; }; then
+  echo "building $1 ..."
+  if ! { cmake --preset "$1" >"$log" 2>&1 && cmake --build --preset "$1" >>"$log" 2>&1; }; then
     tail -n 40 "$log"
     echo "build of $1 failed, full log: $log" >&2
     exit 1
   fi
 }
 build linux
-build win32 hollerpad-convert
+build win32   # its default target makes Hollerpad.exe
+
+. "$root/scripts/wine-session.sh"
+program=build/win32/bin/Hollerpad.exe
+
+if [ -n "${DISPLAY:-}" ]; then
+  ws_locale "$root/build/locale"   # Japanese file names and code page for Wine
+  echo "Starting $program on $DISPLAY (Wine output: $logs/hollerpad.log) ..."
+  LC_ALL=$WS_LOCALE wine "$program" >"$logs/hollerpad.log" 2>&1
+  exit 0
+fi
 
 input=$logs/sample.txt
 if [ $# -gt 0 ]; then
   printf '%s' "$1" >"$input"; shift
-  for line in "$@"; do printf '\r%s' "$line" >>"$input"; done
+  for line in "$@"; do printf '\n%s' "$line" >>"$input"; done
 else
-  # Lines end in a lone CR, as in the editor.
-  printf '今日はいい天気だろう。\rすごい!!　本当?\rあなたも行く?\rびいーん\rそうなの?\rわーー、ああーー。' >"$input"
+  printf '今日はいい天気だろう。\nすごい!!　本当?\nあなたも行く?\nびいーん\nそうなの?\nわーー、ああーー。' >"$input"
 fi
+# The oracle: the same conversion as a filter (lines end in a lone CR, as in the field). The X
+# clipboard shows the program's CR LF copy with LF line ends.
+tr '\n' '\r' <"$input" | build/linux/bin/hollerpad-convert | tr '\r' '\n' >"$logs/expected.txt"
 
-cat <<'EOF'
-
-The Hollerpad window program comes later. What follows shows its conversion, run by
-hollerpad-convert (the same conversion code, default switches 1-8 on).
-EOF
-show() { tr '\r' '\n' <"$1" | sed 's/^/    /'; echo; }
-echo; echo "Input:"; show "$input"
-
-build/linux/bin/hollerpad-convert <"$input" >"$logs/linux.out"
-echo "Output of the Linux build (build/linux/bin/hollerpad-convert):"; show "$logs/linux.out"
-
-. "$root/scripts/wine-session.sh"
+. "$root/scripts/hollerpad-window.sh"
 trap ws_end EXIT
-echo "Starting a private Wine session for the Windows build ..."
+echo "No display: starting a private Wine session on a virtual display ..."
 ws_begin "$root/build/locale"
-ws_wine build/win32/bin/hollerpad-convert.exe <"$input" >"$logs/win32.out" 2>"$logs/win32.err"
-ws_end
-if cmp -s "$logs/linux.out" "$logs/win32.out"; then
-  echo "The Windows build (build/win32/bin/hollerpad-convert.exe under Wine) gave the same bytes."
+hw_prepare
+hw_start "$program" "$logs/window"
+screenshot=$logs/hollerpad-main.png
+status=0
+if hw_window Hollerpad && hw_convert "$input" "$logs/expected.txt"; then
+  show() { sed 's/^/    /' "$1"; echo; }
+  echo; echo "Pasted into Hollerpad:"; show "$input"
+  echo "Copied by 変換してコピー (the same as build/linux/bin/hollerpad-convert gives):"; show "$logs/window/copied.txt"
+  hw_screenshot Hollerpad "$screenshot" && echo "Screenshot of the main window: $root/$screenshot"
+  hw_click Hollerpad 終了 || status=1
 else
-  echo "The Windows build (build/win32/bin/hollerpad-convert.exe under Wine) gave different bytes:"
-  show "$logs/win32.out"
-  cat "$logs/win32.err"
+  status=1
+fi
+hw_finish
+ws_end
+if [ "$status" -ne 0 ] || [ "$HW_EXIT" != 0 ]; then
+  echo "Hollerpad did not run as expected (exit code ${HW_EXIT:-none}); logs in $logs/window" >&2
   exit 1
 fi
+echo "Hollerpad ended with exit code 0."
 echo
 echo "Try it yourself: printf 'すごい!\rそうなの?' | build/linux/bin/hollerpad-convert --switches 111111111 | tr '\r' '\n'"

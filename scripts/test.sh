@@ -285,6 +285,14 @@ main() {
       else
         record "win32 debugger session" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
       fi
+      # The shipped program started from a folder of its own, its plug-in library installed.
+      if [ -f build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ]; then
+        script_check "win32 Hollerpad.exe alone in a folder" "$results/packaged-win32.log" \
+          env LC_ALL="$WS_LOCALE" tests/tools/packaged_program_test.sh build/win32/bin/Hollerpad.exe \
+          build/win32/bin/BevelControls.dll build/win32/bin/win_probe.exe Hollerpad "$results/packaged-win32"
+      else
+        record "win32 Hollerpad.exe" 0 1 "not built"
+      fi
     else
       record "wine session" 0 1 "could not start"
     fi

@@ -1,48 +1,32 @@
 // The application's version properties, from the executable's own version resource. The
 // resource is read on first use and kept; the texts are parsed by version_properties.
-#include <string>
-#include <vector>
+#include "framework/application/version_resource.h"
 
 #include "framework/version_properties.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/strings/string_ref.h"
 
 namespace qv {
-namespace {
 
-// The whole version resource; empty when the executable has none or it cannot be read.
-std::vector<u8>& version_block()
+VersionResource::VersionResource(const std::wstring& path)
 {
-    static std::vector<u8> s_block;
-    static bool s_read = false;
-    if (s_read)
-        return s_block;
-    s_read = true;
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(GetModuleHandleW(nullptr), path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length >= path.size())
-        return s_block;
-    path.resize(length);
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
     if (size == 0)
-        return s_block;
-    s_block.resize(size);
-    if (!GetFileVersionInfoW(path.c_str(), 0, size, s_block.data()))
-        std::vector<u8>().swap(s_block);
-    return s_block;
+        return;
+    m_block.resize(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, m_block.data()))
+        std::vector<u8>().swap(m_block);
 }
 
-// The value's text as UTF-8; empty when the resource or the value is missing.
-std::string version_value(std::string_view name)
+std::string VersionResource::value(std::string_view name) const
 {
-    const std::vector<u8>& block = version_block();
-    if (block.empty())
+    if (m_block.empty())
         return {};
     void* text = nullptr;
     UINT length = 0;
     const std::wstring path = platform::win32::widen(version_value_path(name).c_str());
-    if (!VerQueryValueW(block.data(), path.c_str(), &text, &length) || !text || length == 0)
+    if (!VerQueryValueW(m_block.data(), path.c_str(), &text, &length) || !text || length == 0)
         return {};
     const auto* chars = static_cast<const wchar_t*>(text);
     const int count = static_cast<int>(wcsnlen(chars, length));
@@ -52,6 +36,36 @@ std::string version_value(std::string_view name)
     return utf8;
 }
 
+i32 VersionResource::integer(i32 selector) const
+{
+    return version_integer(selector, value("FileVersion"), value("Release"));
+}
+
+RuntimeString* VersionResource::string(i32 selector) const
+{
+    const std::string_view name = version_string_value_name(selector);
+    if (name.empty())
+        return nullptr;
+    const std::string text = value(name);
+    StringRef result = StringRef::FromBytes(text.data(), static_cast<i32>(text.size()));
+    result.set_encoding(QV_ENCODING_UTF8);
+    return result.leak();
+}
+
+namespace {
+
+const VersionResource& own_version_resource()
+{
+    static const VersionResource s_resource = [] {
+        std::wstring path(32768, L'\0');
+        const DWORD length =
+            GetModuleFileNameW(GetModuleHandleW(nullptr), path.data(), static_cast<DWORD>(path.size()));
+        path.resize(length < path.size() ? length : 0);
+        return VersionResource(path);
+    }();
+    return s_resource;
+}
+
 }  // namespace
 }  // namespace qv
 
@@ -59,18 +73,12 @@ extern "C" {
 
 int32_t AppIntegerVersionStuffGetter(RuntimeObject*, int32_t selector)
 {
-    return qv::version_integer(selector, qv::version_value("FileVersion"), qv::version_value("Release"));
+    return qv::own_version_resource().integer(selector);
 }
 
 RuntimeString* AppStringVersionStuffGetter(RuntimeObject*, int32_t selector)
 {
-    const std::string_view name = qv::version_string_value_name(selector);
-    if (name.empty())
-        return nullptr;
-    const std::string value = qv::version_value(name);
-    qv::StringRef text = qv::StringRef::FromBytes(value.data(), static_cast<i32>(value.size()));
-    text.set_encoding(QV_ENCODING_UTF8);
-    return text.leak();
+    return qv::own_version_resource().string(selector);
 }
 
 }  // extern "C"

@@ -1,9 +1,21 @@
-// The image's typed resource lookups. Text is served now; pictures, cursors, sounds, movies
-// and databases answer nil until those object types exist in the runtime.
+// The image's typed resource lookups. Text and pictures are served now; cursors, sounds,
+// movies and databases answer nil until those object types exist in the runtime.
 #include "runtime/encodings/text_encoding_objects.h"
+#include "runtime/exports/bitmap_resources.h"
 #include "runtime/resources/resource_manager.h"
 #include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
+
+namespace qv {
+namespace {
+
+BitmapResourceMaker s_bitmap_maker = nullptr;
+
+}  // namespace
+
+void set_bitmap_resource_maker(BitmapResourceMaker maker) { s_bitmap_maker = maker; }
+
+}  // namespace qv
 
 extern "C" {
 
@@ -17,7 +29,15 @@ RuntimeString* RuntimeGetTextFileFromResourceManager(int32_t id)
     return text.leak();
 }
 
-RuntimeObject* RuntimeGetBitmapFromResourceManager(int32_t) { return nullptr; }
+// The record's data is the whole bitmap file, "BM" header included.
+RuntimeObject* RuntimeGetBitmapFromResourceManager(int32_t id)
+{
+    const qv::ResourceEntry entry = qv::image_resources().Find(qv::four_char_code("BMP "), id);
+    if (!entry.data || entry.length == 0 || !qv::s_bitmap_maker)
+        return nullptr;
+    return qv::s_bitmap_maker(entry.data, entry.length);
+}
+
 RuntimeObject* RuntimeGetCursorFromResourceManager(int32_t) { return nullptr; }
 RuntimeObject* RuntimeGetSoundFromResourceManager(int32_t) { return nullptr; }
 

@@ -1,7 +1,6 @@
 # Test images: tests/images/*.c compiled as image code, combined into one object each and
 # turned into packaged images by qvimage (Linux build). qvrun runs them natively; the test
 # command also attaches them to the Windows qvrun.exe and runs that under Wine.
-include(${PROJECT_SOURCE_DIR}/cmake/image_code.cmake)
 set(test_image_dir ${CMAKE_BINARY_DIR}/images)
 file(GLOB test_image_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/image_*.c)
 set(test_images)

@@ -330,6 +330,58 @@ timers_case() {
         'Stack size 925696' Close
 }
 
+# click_control TITLE TEXT|--control-class CLASS: a real mouse click (XTEST) at the middle of
+# the window's control found by its caption or its class.
+click_control() {
+    local title=$1 r
+    shift
+    [ $# -eq 1 ] && set -- --text "$1"
+    probe control --title "$title" "$@" --timeout "$wait_timeout" >"$case_dir/control.out" 2>&1 ||
+        { fail "no control $*"; return 1; }
+    read -r -a r < <(grep -m1 '^hwnd ' "$case_dir/control.out" | cut -d' ' -f9-12)
+    [ ${#r[@]} -eq 4 ] || { fail "cannot read the rect of control $*"; return 1; }
+    focus "$title" && xdotool mousemove --sync $(((r[0] + r[2]) / 2)) $(((r[1] + r[3]) / 2)) click 1
+}
+
+# Controls in a window, used as a user would: clicks at the buttons' and the check box's places,
+# Return and Escape for the Default and Cancel buttons, Alt plus a caption's mnemonic, and the
+# X clipboard's text pasted into a multi-line field through its Edit menu's EditPaste item.
+controls_case() {
+    local t=GUI\ Controls xclip_pid='' n
+    start controls-clicks-keys-and-paste "$work/image_gui_controls.exe" ''
+    # Put on the X clipboard first: Wine takes a new selection in a moment later.
+    printf '日本語の行\n二行目\n三' >"$case_dir/x11-text"
+    xclip -quiet -selection clipboard -t UTF8_STRING -i "$case_dir/x11-text" >/dev/null 2>&1 &
+    xclip_pid=$!
+    if wait_records 1 && frame "$t"; then
+        # Each press runs Action once: the next box is always the next press's. OK's action
+        # receiver is told before its Action runs; so are the check box's data receivers.
+        click_control "$t" Go && wait_records 2 &&
+            key "$t" Return 4 && key "$t" Escape 5 && key "$t" alt+g 6 &&
+            click_control "$t" Remember && wait_records 8 &&
+            key "$t" ctrl+t 9 && click_control "$t" Remember && wait_records 11 &&
+            click_control "$t" --control-class RichEdit20W
+        # The paste: Alt+E opens Edit on Paste, Return chooses it. Until Wine has taken the X
+        # text in, an older clipboard may be pasted: empty the field (Test: Clear) and again.
+        local pasted='TextChange 日本語の行\r二行目\r三' end=$(($(us) + wait_timeout * 1000000))
+        n=11
+        while [ -z "$fail_reason" ]; do
+            focus "$t" && xdotool key alt+e && popup >/dev/null && xdotool key Return && wait_records $((n + 1)) ||
+                break
+            n=$((n + 1))
+            [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
+            [ "$(us)" -lt "$end" ] || { fail "the field did not get the X11 text"; break; }
+            key "$t" ctrl+l $((n + 1)) && n=$((n + 1))
+        done
+        [ -n "$fail_reason" ] || { key "$t" ctrl+r $((n + 1)) && key "$t" ctrl+q $((n + 1)); }
+    fi
+    # Leftovers of pastes that came too early, and the clearing after each.
+    same_text='/^TextChange 日本語の行\\r二行目\\r三$/!{/^TextChange /d}'
+    finish 0 Open 'Action Go' PerformAction 'Action OK' 'Action Cancel' 'Action Go' DataChanged 'Action Check 1' \
+        'Set Check 0' DataChanged 'Action Check 1' 'TextChange 日本語の行\r二行目\r三' 'Text 日本語の行\r二行目\r三'
+    [ -z "$xclip_pid" ] || { kill "$xclip_pid" 2>/dev/null; wait "$xclip_pid" 2>/dev/null; }
+}
+
 # No program of a case may outlive it, failed ones included (programs of this session's
 # prefix only: other sessions may run the same images).
 leftovers() {
@@ -365,6 +417,7 @@ attach image_unbound "" && unbound_case
 attach image_gui_window "" && window_cases
 
 attach image_gui_clipboard "GUI Clip" && clipboard_case
+attach image_gui_controls "" && controls_case
 leftovers
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

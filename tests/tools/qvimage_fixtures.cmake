@@ -1,6 +1,5 @@
 # qvimage's tests read i386 objects compiled here from fixtures/*.c with the image code's own
 # flags, so the tests themselves never need a compiler. Linux build only, like qvimage.
-include(${PROJECT_SOURCE_DIR}/cmake/image_code.cmake)
 file(GLOB qvimage_fixture_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/fixtures/*.c)
 set(qvimage_fixture_dir ${CMAKE_CURRENT_BINARY_DIR}/qvimage_fixtures)
 set(qvimage_fixture_objects)

@@ -2,8 +2,12 @@
 // under test. It finds windows, reads message boxes and presses their buttons, and starts a
 // program with an exact command line (which `wine prog args` cannot give: it re-quotes).
 //
-//   win_probe wait-window (--title T | --class C) [--pid PID] [--timeout S]
-//       waits for a visible top-level window; prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe wait-window (--title T | --class C) [--pid PID] [--child TEXT] [--timeout S]
+//       waits for a visible top-level window, or for a visible control in it whose text is
+//       TEXT (as control --text); prints "hwnd 0x.. rect L T R B client L T R B"
+//   win_probe control (--hwnd H | --title T | --class C) (--text X | --control-class K) [--timeout S]
+//       waits for a visible control of that window by its text (compared without '&') or its
+//       class; prints its "hwnd .. rect .. client .." line as wait-window does
 //   win_probe window-info (--hwnd H | --title T | --class C) [--pid PID]
 //       prints the window's title, class, process, owner, whether it is the foreground window,
 //       style, exstyle, hwnd, rect and client rect (screen coords)
@@ -19,6 +23,8 @@
 //   win_probe close (--hwnd H | --title T | --class C)
 //       posts WM_CLOSE, as the close box does
 //   win_probe kill --pid PID
+//   win_probe modules --pid PID
+//       prints the full path of every module loaded in the process, one a line
 //
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
 // A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
@@ -32,6 +38,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +54,8 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, button = L"1", log, cwd, pid_file, command_line;
+    std::wstring title, window_class, caption, control_text, control_class, button = L"1", log, cwd, pid_file,
+                                                                            command_line;
     HWND hwnd = nullptr;
     DWORD pid = 0;
     double timeout = 20;
@@ -168,12 +176,15 @@ std::wstring message_text(HWND dialog)
     return text ? window_text(text) : std::wstring();
 }
 
+// A caption as the user reads it: "&&" is one ampersand, a lone one only marks the mnemonic.
 std::wstring without_mnemonic(const std::wstring& text)
 {
     std::wstring out;
-    for (wchar_t c : text)
-        if (c != L'&')
-            out += c;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
     return out;
 }
 
@@ -210,6 +221,36 @@ bool press_button(HWND dialog, const std::wstring& name)
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(search.button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
     return true;
+}
+
+struct ControlSearch {
+    const Options* o;
+    HWND control;
+};
+
+BOOL CALLBACK match_control(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    const Options& o = *search->o;
+    if (!IsWindowVisible(child))
+        return TRUE;
+    if (!o.control_text.empty() && without_mnemonic(window_text(child)) != without_mnemonic(o.control_text))
+        return TRUE;
+    if (!o.control_class.empty() && class_name(child) != o.control_class)
+        return TRUE;
+    search->control = child;
+    return FALSE;
+}
+
+// A visible descendant of the options' window matching --text or --control-class, or null.
+HWND find_control(const Options& o)
+{
+    HWND window = find_window(o);
+    if (!window)
+        return nullptr;
+    ControlSearch search{&o, nullptr};
+    EnumChildWindows(window, match_control, reinterpret_cast<LPARAM>(&search));
+    return search.control;
 }
 
 bool append_record(const std::wstring& path, const std::string& record)
@@ -289,10 +330,10 @@ int run(const Options& o)
 
 int usage()
 {
-    std::fputs(
-        "usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill [options]\n"
-        "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
-        stderr);
+    std::fputs("usage: win_probe wait-window|control|window-info|foreground|resize|close|run|dialogs|dialog-text|"
+               "kill|modules [options]\n"
+               "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
+               stderr);
     return 2;
 }
 
@@ -314,8 +355,14 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.title = value;
         else if (name == L"--class")
             o.window_class = value;
+        else if (name == L"--text")
+            o.control_text = value;
+        else if (name == L"--control-class")
+            o.control_class = value;
         else if (name == L"--caption")
             o.caption = value;
+        else if (name == L"--child")
+            o.control_text = value;
         else if (name == L"--button")
             o.button = value;
         else if (name == L"--log")
@@ -356,10 +403,20 @@ int wmain(int argc, wchar_t** argv)
     const bool names_window = o.hwnd || !o.title.empty() || !o.window_class.empty();
 
     if (command == L"wait-window" && names_window) {
-        HWND hwnd = poll_for(o.timeout, [&] { return find_window(o); });
+        HWND hwnd = poll_for(o.timeout, [&] { return o.control_text.empty() ? find_window(o) : find_control(o); });
         if (!hwnd) {
-            std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\")\n", utf8(o.title).c_str(),
-                         utf8(o.window_class).c_str());
+            std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\", control \"%s\")\n", utf8(o.title).c_str(),
+                         utf8(o.window_class).c_str(), utf8(o.control_text).c_str());
+            return 1;
+        }
+        print_rects(hwnd);
+        return 0;
+    }
+    if (command == L"control" && names_window && !(o.control_text.empty() && o.control_class.empty())) {
+        HWND hwnd = poll_for(o.timeout, [&] { return find_control(o); });
+        if (!hwnd) {
+            std::fprintf(stderr, "win_probe: no control \"%s\" (class \"%s\")\n", utf8(o.control_text).c_str(),
+                         utf8(o.control_class).c_str());
             return 1;
         }
         print_rects(hwnd);
@@ -416,6 +473,17 @@ int wmain(int argc, wchar_t** argv)
         if (!hwnd)
             return 1;
         std::printf("%s\n", escaped(message_text(hwnd)).c_str());
+        return 0;
+    }
+    if (command == L"modules" && o.pid) {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, o.pid);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return 1;
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof module;
+        for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+            std::printf("%s\n", utf8(module.szExePath).c_str());
+        CloseHandle(snapshot);
         return 0;
     }
     if (command == L"kill" && o.pid) {

@@ -80,6 +80,8 @@ void build_native_window(RuntimeObject* self)
         view->set_live_resize(true);
     if (w->menuBar)
         WindowMenuBarSetter(self, 0, w->menuBar);
+    else if (w->frame == 0)
+        show_application_menu_bar(self);
     if (!w->visible) {
         ShowWindow(view->handle(), SW_HIDE);
         view->set_shown(false);

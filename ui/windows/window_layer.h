@@ -35,6 +35,10 @@ void fire_open_guarded(void (*fire)(RuntimeObject*), RuntimeObject* object);
 // Shows or hides the task bar for the window's MenuBarVisible when it is in front.
 void apply_menu_bar_visibility(RuntimeObject* window);
 
+// A document window without a menu bar of its own shows the application's (not in MDI mode,
+// where the frame carries it).
+void show_application_menu_bar(RuntimeObject* window);
+
 // Closes every runtime window, newest first, without CancelClose.
 void close_all_windows();
 // The loop's layout step: pending geometry, then showing windows marked to be shown.

@@ -21,7 +21,32 @@ void set_task_bar_visible(bool visible)
         ShowWindow(task_bar, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
+// Puts the native menu on a top-level window; the window grows by the menu bar's height the
+// first time so that its content keeps its size.
+void put_menu_on_window(RuntimeViewWindow* view, HMENU menu)
+{
+    const bool had_menu = GetMenu(view->handle()) != nullptr;
+    SetMenu(view->handle(), menu);
+    if (!had_menu) {
+        RECT outer;
+        GetWindowRect(view->handle(), &outer);
+        SetWindowPos(view->handle(), nullptr, 0, 0, outer.right - outer.left,
+                     outer.bottom - outer.top + GetSystemMetrics(SM_CYMENU),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 }  // namespace
+
+void show_application_menu_bar(RuntimeObject* window)
+{
+    RuntimeViewWindow* view = view_of(window);
+    if (!view || view->is_mdi_child() || !gApplicationObject)
+        return;
+    RuntimeObject* menu_bar = application_fields(gApplicationObject)->menuBar;
+    if (HMENU menu = menu_bar ? static_cast<HMENU>(menu_native_handle(menu_bar)) : nullptr)
+        put_menu_on_window(view, menu);
+}
 
 void apply_menu_bar_visibility(RuntimeObject* window)
 {
@@ -259,16 +284,7 @@ void WindowMenuBarSetter(RuntimeObject* self, int32_t, RuntimeObject* menu_bar)
         AppMenuBarSetter(gApplicationObject, menu_bar);
         return;
     }
-    const bool had_menu = GetMenu(view->handle()) != nullptr;
-    SetMenu(view->handle(), menu);
-    if (!had_menu) {
-        // The menu bar takes its height from the client area: the window grows to keep it.
-        RECT outer;
-        GetWindowRect(view->handle(), &outer);
-        SetWindowPos(view->handle(), nullptr, 0, 0, outer.right - outer.left,
-                     outer.bottom - outer.top + GetSystemMetrics(SM_CYMENU),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    put_menu_on_window(view, menu);
 }
 
 }  // extern "C"

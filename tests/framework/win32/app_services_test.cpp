@@ -1,6 +1,7 @@
 // The application's small services on Windows: screens, the keyboard object, FolderItem, the
-// version properties read from this executable's own version resource (app_services_test.rc),
-// the plug-in installer, the failed-assertion dialog and the out-of-memory stop.
+// version properties read from this executable's own version resource (app_services_test.rc)
+// and from runtime.exe's, the plug-in installer, the failed-assertion dialog and the
+// out-of-memory stop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "framework/application/application_services.h"
 #include "framework/application/folder_item.h"
 #include "framework/application/screens.h"
+#include "framework/application/version_resource.h"
 #include "framework/embedded_library_records.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/failed_assertion_dialog.h"
@@ -238,6 +240,49 @@ TEST(VersionResource, IntegersAndStringsComeFromThisExecutable)
     EXPECT_EQ(text_of(AppStringVersionStuffGetter(nullptr, 1)), "Copyright \xC2\xA9 Test Makers");
     EXPECT_EQ(text_of(AppStringVersionStuffGetter(nullptr, 2)), "Application services tests");
     EXPECT_EQ(AppStringVersionStuffGetter(nullptr, 3), nullptr);
+}
+
+// runtime.exe, built beside this suite, is what Hollerpad.exe is made from: its properties are
+// the about text's "ver. 0.1a", and it carries the program icon in its three sizes.
+TEST(VersionResource, TheRuntimeExecutableIsVersionZeroPointOneAlphaWithItsIcon)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"runtime.exe";
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "no runtime.exe beside the suite";
+    // The icon group lists one image per size; each loads as a real icon of that size.
+    // 102: where the window classes take their icon from.
+    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const auto* directory = static_cast<const u8*>(LockResource(LoadResource(module, group)));
+    ASSERT_NE(directory, nullptr);
+    std::vector<int> widths;
+    for (int i = 0; i < (directory[4] | directory[5] << 8); ++i)
+        widths.push_back(directory[6 + 14 * i]);
+    EXPECT_EQ(widths, (std::vector<int>{16, 32, 48}));
+    for (int size : {16, 32, 48}) {
+        HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(102), IMAGE_ICON, size, size, 0));
+        ICONINFO info{};
+        BITMAP colour{};
+        if (icon && GetIconInfo(icon, &info)) {
+            GetObjectW(info.hbmColor, sizeof colour, &colour);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        EXPECT_EQ(colour.bmWidth, size);
+        if (icon)
+            DestroyIcon(icon);
+    }
+    FreeLibrary(module);
+
+    const VersionResource runtime(path);
+    const i32 expected[] = {0, 1, 0, 1, 0, -1};  // Major, Minor, Bug, Stage (alpha), NonRelease, Region
+    for (i32 selector = 0; selector < 6; ++selector)
+        EXPECT_EQ(runtime.integer(selector), expected[selector]) << selector;
+    EXPECT_EQ(text_of(runtime.string(0)), "0.1a");
+    EXPECT_EQ(text_of(runtime.string(2)), "Hollerpad");
+    EXPECT_NE(text_of(runtime.string(1)).find("Hollerpad"), std::string::npos);
 }
 
 // ---- Routine list against the sdk -----------------------------------------------------------

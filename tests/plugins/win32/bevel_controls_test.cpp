@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/class_layout.h"
 #include "framework/application/event_firing.h"
 #include "framework/embedded_library_records.h"
 #include "framework/plugin_registry.h"
@@ -89,6 +90,8 @@ protected:
         for (int i = 0; i < 13; ++i)
             s_table[i] = lookup(kImageEntryPoints[i]);
         RuntimeUnlockObject(new_receiver());  // defines its class
+        for (const char* name : {"Window", "EditField", "PushButton", "CheckBox", "StaticText", "GroupBox"})
+            RuntimeLookupClass(StringRef::FromCString(name).get());  // what the application uses
         // A first window makes what windows keep for the process (classes, caches).
         ClassHolder holder;
         RuntimeObject* window = open_bevel_window(holder);
@@ -415,6 +418,142 @@ TEST_F(BevelControls, ASeparatorPaintsAnEtchedLineAcrossItsMiddle)
     }
     ReleaseDC(pane->handle(), dc);
     RuntimeUnlockObject(separator);
+}
+
+// The index of the class's event of that name in its flattened event table, or -1.
+i32 event_index(const char* class_name, const std::string& event)
+{
+    ObjectDefinition* d = find_registered_definition(StringRef::FromCString(class_name));
+    for (; d; d = d->superDefinition)
+        for (EventNode* node = d->events; node; node = node->next) {
+            const std::string name = StringRef::share(node->name).CText();
+            if (name.substr(0, name.find('(')) == event)
+                return node->index;
+        }
+    return -1;
+}
+
+// The application image knows the built-in and plug-in classes by number, as compiled code
+// does: property indices with the declaration each must have (its type letter decides how a
+// mass table encodes the value), event indices, and the fields BevelButton's setters write.
+// A class that changes its tables breaks the image; this names the entry that moved.
+TEST_F(BevelControls, TheApplicationsNumbersMatchTheClasses)
+{
+    struct Property {
+        const char* class_name;
+        i32 index;
+        const char* declaration;
+    };
+    const Property properties[] = {
+        {"Window", WINDOW_VISIBLE, "Visible%b"},
+        {"Window", WINDOW_WIDTH, "Width%i"},
+        {"Window", WINDOW_HEIGHT, "Height%i"},
+        {"Window", WINDOW_TITLE, "Title%s"},
+        {"Window", WINDOW_MENUBAR_VISIBLE, "MenuBarVisible%b"},
+        {"Window", WINDOW_CLOSE_BOX, "CloseBox%b"},
+        {"Window", WINDOW_GROW_ICON, "GrowIcon%b"},
+        {"Window", WINDOW_ZOOM_ICON, "ZoomIcon%b"},
+        {"Window", WINDOW_LIVE_RESIZE, "LiveResize%b"},
+        {"Window", WINDOW_BACK_COLOR, "BackColor%c"},
+        {"Window", WINDOW_MIN_WIDTH, "MinWidth%i"},
+        {"Window", WINDOW_MIN_HEIGHT, "MinHeight%i"},
+        {"Window", WINDOW_MAX_WIDTH, "MaxWidth%i"},
+        {"Window", WINDOW_MAX_HEIGHT, "MaxHeight%i"},
+        {"BevelButton", CONTROL_NAME, "Name%s"},
+        {"BevelButton", CONTROL_VISIBLE, "Visible%b"},
+        {"BevelButton", CONTROL_LEFT, "Left%i"},
+        {"BevelButton", CONTROL_TOP, "Top%i"},
+        {"BevelButton", CONTROL_WIDTH, "Width%i"},
+        {"BevelButton", CONTROL_HEIGHT, "Height%i"},
+        {"BevelButton", CONTROL_ENABLED, "Enabled%b"},
+        {"BevelButton", CONTROL_AUTO_DEACTIVATE, "AutoDeactivate%b"},
+        {"Separator", CONTROL_LOCK_LEFT, "LockLeft%b"},
+        {"Separator", CONTROL_LOCK_TOP, "LockTop%b"},
+        {"Separator", CONTROL_LOCK_RIGHT, "LockRight%b"},
+        {"Separator", CONTROL_LOCK_BOTTOM, "LockBottom%b"},
+        {"EditField", CONTROL_INITIAL_PARENT, "InitialParent%s"},
+        {"EditField", EDIT_TEXT, "Text%s"},
+        {"EditField", EDIT_BORDER, "Border%b"},
+        {"EditField", EDIT_MULTILINE, "MultiLine%b"},
+        {"EditField", EDIT_READ_ONLY, "ReadOnly%b"},
+        {"EditField", EDIT_BACK_COLOR, "BackColor%c"},
+        {"EditField", EDIT_SCROLLBAR_VERTICAL, "ScrollBarVertical%b"},
+        {"EditField", EDIT_SCROLLBAR, "ScrollBar%b"},
+        {"EditField", EDIT_TEXT_FONT, "TextFont%s"},
+        {"EditField", EDIT_TEXT_SIZE, "TextSize%i"},
+        {"EditField", EDIT_USE_FOCUS_RING, "UseFocusRing%b"},
+        {"PushButton", BUTTON_CAPTION, "Caption%s"},
+        {"PushButton", BUTTON_DEFAULT, "Default%b"},
+        {"PushButton", BUTTON_TEXT_FONT, "TextFont%s"},
+        {"PushButton", BUTTON_TEXT_SIZE, "TextSize%i"},
+        {"CheckBox", CHECKBOX_CAPTION, "Caption%s"},
+        {"CheckBox", CHECKBOX_VALUE, "Value%b"},
+        {"CheckBox", CHECKBOX_TEXT_FONT, "TextFont%s"},
+        {"CheckBox", CHECKBOX_TEXT_SIZE, "TextSize%i"},
+        {"StaticText", STATIC_TEXT, "Text%s"},
+        {"StaticText", STATIC_TEXT_FONT, "TextFont%s"},
+        {"StaticText", STATIC_TEXT_SIZE, "TextSize%i"},
+        {"StaticText", STATIC_MULTILINE, "MultiLine%b"},
+        {"GroupBox", GROUP_CAPTION, "Caption%s"},
+        {"GroupBox", GROUP_TEXT_FONT, "TextFont%s"},
+        {"GroupBox", GROUP_TEXT_SIZE, "TextSize%i"},
+    };
+    auto find = [](const char* name) { return RuntimeLookupClass(StringRef::FromCString(name).get()); };
+    for (const Property& p : properties) {
+        ClassRecord* c = find(p.class_name);
+        ASSERT_NE(c, nullptr) << p.class_name;
+        ASSERT_LT(p.index, c->propertyCount) << p.class_name << " " << p.declaration;
+        EXPECT_STREQ(StringRef::share(c->propertyTable[p.index].name).CText(), p.declaration)
+            << p.class_name << " property " << p.index;
+    }
+    EXPECT_EQ(find("StaticText")->propertyTable[STATIC_TEXT].parameter, STATIC_TEXT_PARAM);
+
+    struct Event {
+        const char* class_name;
+        i32 index;
+        const char* name;
+    };
+    const Event events[] = {
+        {"Window", WINDOW_EVENT_LAYOUT, "Layout"},     {"Window", WINDOW_EVENT_CREATE_CONTROLS, "CreateControls"},
+        {"Window", WINDOW_EVENT_OPEN, "Open"},         {"BevelButton", CONTROL_EVENT_MOUSE_EXIT, "MouseExit"},
+        {"BevelButton", BEVEL_EVENT_ACTION, "Action"}, {"PushButton", BUTTON_EVENT_ACTION, "Action"},
+        {"CheckBox", BUTTON_EVENT_ACTION, "Action"},   {"EditField", EDIT_EVENT_TEXT_CHANGE, "TextChange"},
+    };
+    for (const Event& e : events)
+        EXPECT_EQ(event_index(e.class_name, e.name), e.index) << e.class_name << " " << e.name;
+
+    struct Field {
+        const char* declaration;
+        i32 offset;
+    };
+    const Field fields[] = {
+        {"Caption%s", BEVEL_CAPTION},
+        {"CaptionAlign%i", BEVEL_CAPTION_ALIGN},
+        {"CaptionPlacement%i", BEVEL_CAPTION_PLACEMENT},
+        {"CaptionDelta%i", BEVEL_CAPTION_DELTA},
+        {"Icon%o<Picture>", BEVEL_ICON},
+        {"IconAlign%i", BEVEL_ICON_ALIGN},
+        {"IconDX%i", BEVEL_ICON_DX},
+        {"IconDY%i", BEVEL_ICON_DY},
+        {"Bevel%i", BEVEL_BEVEL},
+        {"HasMenu%i", BEVEL_HAS_MENU},
+        {"Value%b", BEVEL_VALUE},
+        {"MenuValue%i", BEVEL_MENU_VALUE},
+        {"ButtonType%i", BEVEL_BUTTON_TYPE},
+        {"TextFont%s", BEVEL_TEXT_FONT},
+        {"TextSize%i", BEVEL_TEXT_SIZE},
+        {"Bold%b", BEVEL_BOLD},
+        {"Italic%b", BEVEL_ITALIC},
+        {"Underline%b", BEVEL_UNDERLINE},
+    };
+    ClassRecord* bevel = find("BevelButton");
+    for (const Field& f : fields) {
+        i32 found = -1;
+        for (i32 i = 0; i < bevel->propertyCount; ++i)
+            if (std::string(StringRef::share(bevel->propertyTable[i].name).CText()) == f.declaration)
+                found = bevel->propertyTable[i].parameter;
+        EXPECT_EQ(found, f.offset) << f.declaration;
+    }
 }
 
 }  // namespace

@@ -65,6 +65,7 @@ void on_text_change(RuntimeObject* field)
     // Setting its own text inside the handler must not run the handler again.
     editTextSetter(field, 0, text("set by the handler").get());
 }
+void on_text_change_counted(RuntimeObject*) { g_events.push_back("TextChange"); }
 void on_action(RuntimeObject*) { g_events.push_back("Action"); }
 u32 on_mouse_down_taken(RuntimeObject*, i32, i32)
 {
@@ -153,6 +154,42 @@ TEST_F(EditAndButtons, JapaneseTextWithLineBreaksComesBackExactlyWithLoneCarriag
     // Line feeds and CR LF pairs set from code read back as lone CRs.
     editTextSetter(field, 0, text("一\n二\r\n三").get());
     EXPECT_EQ(utf8(editTextGetter(field, 0)), "一\r二\r三");
+}
+
+// A field keeps the text set from code and the control gets it later: reads, TextChange, the
+// user's typing and the control itself must all see the last text set.
+TEST_F(EditAndButtons, TextSetFromCodeIsWhatReadsTypingAndTheControlSee)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* field = add(w, m_field_class, "Field", {10, 10, 200, 380});
+        editMultiLineSetter(field, 0, 1);
+    });
+    m_field_class->eventTable[kEditTextChange].routine = reinterpret_cast<void*>(&on_text_change_counted);
+    RuntimeObject* field = control("Field");
+    HWND native = control_fields(field)->paneInstance->handle();
+    auto native_text = [native] {
+        wchar_t shown[64] = {};
+        GetWindowTextW(native, shown, 64);
+        std::wstring text(shown);
+        std::erase(text, L'\n');
+        return text;
+    };
+
+    editTextSetter(field, 0, text("一\r二").get());
+    editTextSetter(field, 0, text("三\r四").get());
+    EXPECT_EQ(g_events, std::vector<std::string>({"TextChange", "TextChange"}));
+    EXPECT_EQ(utf8(editTextGetter(field, 0)), "三\r四");
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    EXPECT_EQ(native_text(), L"三\r四");
+
+    // Typed at once after a set: into the new text, and read back with the typed character.
+    editTextSetter(field, 0, text("日本").get());
+    SendMessageW(native, EM_SETSEL, 2, 2);
+    SendMessageW(native, WM_CHAR, L'x', 0);
+    EXPECT_EQ(utf8(editTextGetter(field, 0)), "日本x");
+    EXPECT_EQ(native_text(), L"日本x");
 }
 
 TEST_F(EditAndButtons, TextChangeDoesNotRunAgainWhenItsHandlerSetsTheText)

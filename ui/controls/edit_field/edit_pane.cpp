@@ -19,6 +19,36 @@ namespace {
 
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE;
 constexpr i32 kNoLimit = 1000000;
+constexpr WPARAM kUndoLimit = 100;  // the control's own default
+// Posted to the control when its kept text is waiting to be pushed.
+constexpr UINT kPushTextMessage = WM_APP + 0x51;
+
+// Messages through which the user or the system may change the control's text (EN_CHANGE
+// reports the rest).
+bool may_edit(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REDO:
+    case WM_SETTEXT:
+    case EM_SETTEXTEX:
+    case EM_REPLACESEL:
+    case EM_STREAMIN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_DROPFILES: return true;
+    default: return false;
+    }
+}
 
 COLORREF colour_ref(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -127,10 +157,72 @@ void EditPane::SetNativeText(const std::u16string& text)
         SetWindowTextW(m_window, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
-StringRef EditPane::Text() const { return utf8_string(m_password ? m_unmasked : NativeText()); }
+StringRef EditPane::Text() const
+{
+    if (m_password)
+        return utf8_string(m_unmasked);
+    if (!m_text_known) {
+        m_text = utf8_string(NativeText());
+        m_text_known = true;
+    }
+    return m_text;
+}
+
+StringRef EditPane::KeptForm(const StringRef& text) const
+{
+    // Only where the control gives back exactly what it was given: valid UTF-8 with lone CRs,
+    // no zero and within the limit, in a multi-line field (a single-line one stops at the
+    // first line end).
+    if (!m_window || m_password || !m_control || !edit_fields(m_control)->multiLine || text.is_nil() ||
+        text.encoding() != kEncodingUTF8)
+        return StringRef();
+    const auto* bytes = reinterpret_cast<const char*>(text.bytes());
+    const i32 length = text.length();
+    for (i32 i = 0; i < length; ++i)
+        if (bytes[i] == '\n' || bytes[i] == '\0')
+            return StringRef();
+    const i32 limit = edit_fields(m_control)->limitText > 0 ? edit_fields(m_control)->limitText : kNoLimit;
+    const int units = length ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, length, nullptr, 0) : 0;
+    if ((length && units == 0) || units > limit)
+        return StringRef();
+    return text;
+}
+
+void EditPane::PushText()
+{
+    if (!m_push_pending || m_pushing || !m_window)
+        return;
+    m_pushing = true;
+    m_push_pending = false;
+    const std::u16string wide = utf16_of(m_text);
+    // TextChange ran when the text was set; a move of the selection is still reported.
+    const LRESULT mask = SendMessageW(m_window, EM_SETEVENTMASK, 0, kEventMask & ~ENM_CHANGE);
+    // Setting the text empties the undo stack anyway; without one, the old text is not
+    // recorded first, which takes about a third of the time of a large text.
+    SendMessageW(m_window, EM_SETUNDOLIMIT, 0, 0);
+    SetWindowTextW(m_window, reinterpret_cast<const wchar_t*>(wide.c_str()));
+    if (m_window) {
+        SendMessageW(m_window, EM_SETUNDOLIMIT, kUndoLimit, 0);
+        SendMessageW(m_window, EM_SETEVENTMASK, 0, mask);
+    }
+    m_pushing = false;
+}
 
 void EditPane::SetText(const StringRef& text)
 {
+    StringRef kept = KeptForm(text);
+    if (!kept.is_nil()) {
+        m_text = kept;
+        m_text_known = true;
+        if (!m_push_pending) {
+            m_push_pending = true;
+            PostMessageW(m_window, kPushTextMessage, 0, 0);
+        }
+        FireTextChange();  // what the control's own notification would have run
+        return;
+    }
+    m_push_pending = false;  // superseded
+    ForgetText();
     std::u16string wide = utf16_of(text);
     if (m_password) {
         m_unmasked = wide;
@@ -189,6 +281,7 @@ void EditPane::ReplaceSelection(const std::u16string& text)
 {
     if (!m_window)
         return;
+    ForgetText();
     if (m_password) {
         const i32 start = SelStart();
         replace_range(m_unmasked, start, SelLength(), text);
@@ -261,6 +354,7 @@ void EditPane::SetPassword(bool on)
         return;
     const i32 start = SelStart();
     const i32 length = SelLength();
+    ForgetText();
     if (on) {
         m_unmasked = NativeText();
         m_password = true;
@@ -377,9 +471,19 @@ void EditPane::AfterEdit()
     FireSelChange();
 }
 
+// The control reports the change itself while it makes it: quiet then, so that TextChange and
+// SelChange run once each, after it.
+template <typename F>
+void EditPane::EditThenNotify(F change)
+{
+    Quietly(change);
+    AfterEdit();
+}
+
 void EditPane::DoCommand(u32 notification)
 {
     if (notification == EN_CHANGE) {
+        ForgetText();
         FireTextChange();
     } else if (notification == EN_SETFOCUS && m_control) {
         set_window_focus_pane(control_fields(m_control)->m_view, this);
@@ -418,6 +522,15 @@ LRESULT EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
 {
     const WNDPROC native = m_native_procedure;
     HWND window = m_window;
+    if (message == kPushTextMessage) {
+        PushText();
+        return 0;
+    }
+    // Whatever the control is asked, it answers with the text the field has.
+    if (message != WM_NCDESTROY)
+        PushText();
+    if (may_edit(message) && !m_pushing)
+        ForgetText();
     switch (message) {
     case WM_CHAR: {
         const auto c = static_cast<char16_t>(wparam);
@@ -497,8 +610,10 @@ void EditPane::Cut()
 {
     if (!m_window || m_password)
         return;
-    SendMessageW(m_window, WM_CUT, 0, 0);
-    AfterEdit();
+    EditThenNotify([&] {
+        ForgetText();
+        SendMessageW(m_window, WM_CUT, 0, 0);
+    });
 }
 
 void EditPane::Copy()
@@ -511,16 +626,14 @@ void EditPane::Paste()
 {
     if (!m_window || !ClipboardHasText())
         return;
-    ReplaceSelection(ClipboardText());
-    AfterEdit();
+    EditThenNotify([&] { ReplaceSelection(ClipboardText()); });
 }
 
 void EditPane::Clear()
 {
     if (!m_window)
         return;
-    ReplaceSelection(std::u16string());
-    AfterEdit();
+    EditThenNotify([&] { ReplaceSelection(std::u16string()); });
 }
 
 void EditPane::EnableMenuItems()

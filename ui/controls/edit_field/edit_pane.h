@@ -17,7 +17,9 @@ public:
     static EditPane* Create(RuntimeObject* field, HWND parent);
     ~EditPane() override;
 
-    // UTF-8, line ends as lone CRs; the unmasked text of a password field.
+    // UTF-8, line ends as lone CRs; the unmasked text of a password field. A multi-line field
+    // keeps the text set from code and reads give it back; the control gets it at the event
+    // loop's next turn, or before it handles any message, whichever comes first.
     StringRef Text() const;
     void SetText(const StringRef& text);
 
@@ -70,9 +72,17 @@ private:
 
     std::u16string NativeText() const;
     void SetNativeText(const std::u16string& text);
+    // The text as the control would give it back, when keeping it here is safe; nil otherwise.
+    StringRef KeptForm(const StringRef& text) const;
+    // Gives the control the kept text if it does not have it yet.
+    void PushText();
+    // The control's text may have changed: the next read asks the control.
+    void ForgetText() const { m_text_known = false; }
     void FireTextChange();
     void FireSelChange();
     void AfterEdit();
+    template <typename F>
+    void EditThenNotify(F change);
     bool TypeIntoPassword(char16_t c);
     bool ClipboardHasText() const;
     std::u16string ClipboardText() const;
@@ -91,6 +101,12 @@ private:
     COLORREF m_back_colour;
     COLORREF m_saved_text_colour = 0;
     bool m_mouse_down_taken = false;
+    // Reading and writing a large text through the control costs far more than the conversion
+    // around it: the field's text is kept here and pushed once per turn of the event loop.
+    mutable StringRef m_text;  // the control's text, when m_text_known
+    mutable bool m_text_known = false;
+    bool m_push_pending = false;  // m_text has yet to reach the control
+    bool m_pushing = false;
 };
 
 }  // namespace qv::ui

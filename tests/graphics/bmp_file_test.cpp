@@ -1,0 +1,187 @@
+// Bitmap files decoded into pixels: row order, colour order, row padding, colour tables and
+// masks, and the refusal of every file whose sizes do not hold.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "graphics/bmp_file.h"
+#include "tests/graphics/bmp_file_builder.h"
+
+namespace qv::graphics {
+namespace {
+
+using test::BmpSpec;
+using test::build_bmp;
+
+std::vector<u32> pixels_of(const std::vector<u8>& file)
+{
+    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(file);
+    return bitmap ? bitmap->pixels : std::vector<u32>{};
+}
+
+TEST(BmpFile, TwentyFourBitRowsRunBottomUpInBlueGreenRedOrderWithPaddedRows)
+{
+    BmpSpec spec;  // 3 x 2: 9 bytes a row padded to 12
+    spec.width = 3;
+    spec.height = 2;
+    spec.bits = 24;
+    spec.rows = {{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0xEE, 0xEE, 0xEE},   // bottom
+                 {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0xEE, 0xEE, 0xEE}};  // top
+    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(build_bmp(spec));
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(bitmap->width, 3);
+    EXPECT_EQ(bitmap->height, 2);
+    EXPECT_EQ(bitmap->depth, 24);
+    EXPECT_EQ(bitmap->pixels, (std::vector<u32>{0x131211, 0x161514, 0x191817, 0x030201, 0x060504, 0x090807}));
+
+    spec.height = -2;  // top-down: the first row in the file is the top one
+    EXPECT_EQ(pixels_of(build_bmp(spec)),
+              (std::vector<u32>{0x030201, 0x060504, 0x090807, 0x131211, 0x161514, 0x191817}));
+}
+
+TEST(BmpFile, ColourTablesOfOneFourAndEightBitsPackTheFirstPixelHighest)
+{
+    const std::vector<u32> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    struct Case {
+        u16 bits;
+        std::vector<u8> row;  // one row of five pixels, padded to 4 bytes
+        std::vector<u32> expected;
+    };
+    const Case cases[] = {
+        {1, {0b10110000, 0, 0, 0}, {0xFF0000, 0x000000, 0xFF0000, 0xFF0000, 0x000000}},
+        {4, {0x12, 0x30, 0x10, 0}, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000, 0xFF0000}},
+        {8, {3, 2, 1, 0, 2, 0, 0, 0}, {0x0000FF, 0x00FF00, 0xFF0000, 0x000000, 0x00FF00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bits);
+        BmpSpec spec;
+        spec.width = 5;
+        spec.height = 1;
+        spec.bits = c.bits;
+        spec.palette = c.bits == 1 ? std::vector<u32>(palette.begin(), palette.begin() + 2) : palette;
+        spec.colours_used = static_cast<u32>(spec.palette.size());
+        spec.rows = {c.row};
+        EXPECT_EQ(pixels_of(build_bmp(spec)), c.expected);
+    }
+}
+
+TEST(BmpFile, AnIndexPastAShortColourTableReadsAsBlack)
+{
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 1;
+    spec.bits = 8;
+    spec.palette = {0x123456, 0xABCDEF};
+    spec.colours_used = 2;
+    spec.rows = {{1, 0, 200, 0}};
+    EXPECT_EQ(pixels_of(build_bmp(spec)), (std::vector<u32>{0xABCDEF, 0x123456, 0x000000}));
+}
+
+TEST(BmpFile, SixteenAndThirtyTwoBitsUseTheirMasksScaledToFullRange)
+{
+    BmpSpec five_five_five;  // no masks: 5 bits each, red highest
+    five_five_five.width = 2;
+    five_five_five.height = 1;
+    five_five_five.bits = 16;
+    five_five_five.rows = {{0x00, 0x7C, 0x1F, 0x00}};  // 0x7C00 pure red, 0x001F pure blue
+    EXPECT_EQ(pixels_of(build_bmp(five_five_five)), (std::vector<u32>{0xFF0000, 0x0000FF}));
+
+    BmpSpec five_six_five = five_five_five;
+    five_six_five.masks = {{0xF800, 0x07E0, 0x001F}};
+    five_six_five.rows = {{0xE0, 0x07, 0x10, 0x84}};  // 0x07E0 pure green; 0x8410 half of each
+    EXPECT_EQ(pixels_of(build_bmp(five_six_five)), (std::vector<u32>{0x00FF00, 0x848284}));
+
+    BmpSpec thirty_two;  // masks in the odd order alpha-blue-green-red
+    thirty_two.width = 1;
+    thirty_two.height = 1;
+    thirty_two.bits = 32;
+    thirty_two.masks = {{0x000000FF, 0x0000FF00, 0x00FF0000}};
+    thirty_two.rows = {{0x11, 0x22, 0x33, 0x44}};
+    EXPECT_EQ(pixels_of(build_bmp(thirty_two)), (std::vector<u32>{0x112233}));
+    thirty_two.masks.reset();  // plain: blue, green, red, unused
+    EXPECT_EQ(pixels_of(build_bmp(thirty_two)), (std::vector<u32>{0x332211}));
+}
+
+TEST(BmpFile, EveryTruncationIsRefused)
+{
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bits = 8;
+    spec.palette = {0x112233, 0x445566, 0x778899};
+    spec.colours_used = 3;
+    spec.rows = {{0, 1, 2, 0}, {2, 1, 0, 0}};
+    const std::vector<u8> file = build_bmp(spec);
+    ASSERT_TRUE(decode_bmp_file(file));
+    for (size_t length = 0; length < file.size(); ++length)
+        EXPECT_FALSE(decode_bmp_file(std::span<const u8>(file.data(), length))) << length;
+}
+
+TEST(BmpFile, HeadersItCannotReadAreRefused)
+{
+    BmpSpec good;
+    good.width = 2;
+    good.height = 2;
+    good.bits = 24;
+    good.rows = {std::vector<u8>(8, 0x40), std::vector<u8>(8, 0x80)};
+    ASSERT_TRUE(decode_bmp_file(build_bmp(good)));
+
+    struct Case {
+        const char* what;
+        size_t offset;
+        u32 value;
+        int width;  // bytes written at the offset
+    };
+    const Case cases[] = {
+        {"signature", 0, 'X', 1},
+        {"core header of 12 bytes", 14, 12, 4},
+        {"header larger than the file", 14, 4000, 4},
+        {"zero width", 18, 0, 4},
+        {"negative width", 18, 0xFFFFFFFE, 4},
+        {"zero height", 22, 0, 4},
+        {"height of INT_MIN", 22, 0x80000000, 4},
+        {"two planes", 26, 2, 2},
+        {"two bits a pixel", 28, 2, 2},
+        {"run-length compression", 30, 1, 4},
+        {"masks on 24 bits", 30, 3, 4},
+        {"data past the end", 10, 0xFFFFFFF0, 4},
+    };
+    for (const Case& c : cases) {
+        std::vector<u8> file = build_bmp(good);
+        for (int i = 0; i < c.width; ++i)
+            file[c.offset + static_cast<size_t>(i)] = static_cast<u8>(c.value >> (8 * i));
+        EXPECT_FALSE(decode_bmp_file(file)) << c.what;
+    }
+
+    BmpSpec too_many_colours;
+    too_many_colours.width = 1;
+    too_many_colours.height = 1;
+    too_many_colours.bits = 4;
+    too_many_colours.palette = std::vector<u32>(17, 0);
+    too_many_colours.colours_used = 17;
+    too_many_colours.rows = {{0, 0, 0, 0}};
+    EXPECT_FALSE(decode_bmp_file(build_bmp(too_many_colours)));
+
+    // Sizes: each side up to the limit, and not too many pixels in all (checked before any
+    // allocation, so a hostile header cannot ask for gigabytes).
+    struct Size {
+        i32 width, height;
+        bool accepted;
+    };
+    const Size sizes[] = {{kMaxBitmapSide, 1, true},
+                          {kMaxBitmapSide + 1, 1, false},
+                          {1, -kMaxBitmapSide - 1, false},
+                          {4097, 4097, false}};
+    for (const Size& size : sizes) {
+        BmpSpec spec;
+        spec.width = size.width;
+        spec.height = size.height;
+        spec.bits = 1;
+        spec.palette = {0, 0xFFFFFF};
+        EXPECT_EQ(decode_bmp_file(build_bmp(spec)).has_value(), size.accepted) << size.width << " x " << size.height;
+    }
+}
+
+}  // namespace
+}  // namespace qv::graphics
