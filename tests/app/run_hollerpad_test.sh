@@ -25,7 +25,9 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 passed=0 failed=0
 wait_timeout=${QUAVER_GUI_WAIT:-15}   # seconds for each wait on the program
 case_timeout=${QUAVER_GUI_CASE:-600}  # seconds after which the probe ends the program
-convert_timeout=${QUAVER_CONVERT_WAIT:-60}  # seconds for one conversion of up to 100 KB
+convert_timeout=${QUAVER_CONVERT_WAIT:-300}  # seconds for one conversion of up to 100 KB
+# The corpus case's switch sets (empty for a quick run without it).
+corpus_sets=${HOLLERPAD_CORPUS_SETS-111111110 010101011 101010101}
 
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "FAIL setup: needs the Wine session of scripts/wine-session.sh (WINEPREFIX, DISPLAY)"
@@ -320,9 +322,29 @@ for i in range(20):
 EOF
 }
 
+# The settings window's check boxes, switch 1 to 9.
+switch_boxes=('「っ。」→「──ッ」' '「だろう。」→「だろうが──ッ !!」' '「。」→「ッ」' '「ああーー」→「ああ──ッ !!」'
+    '「わーー」→「わ～～～ッ !!」' '「なの？」→「なの──ッ !?」' '「びいーん」→「ビィ～～～～～ン !!」' '「あなた」→「あンた」'
+    '１行目に「名無しンぼ＠お腹いっぱいッ」')
+
+# set_switches SWITCHES: in a fresh program (switches 111111110), ticks and clears the check
+# boxes that differ, checks each box, and closes the settings window with Ｏ　Ｋ.
+set_switches() {
+    local k want
+    edit_menu Right Return && wait_window "$settings" || return 1
+    for k in {0..8}; do
+        want=${1:k:1}
+        [ "$want" = "${default_switches:k:1}" ] || click "$settings" --caption "${switch_boxes[k]}" || return 1
+        check_state "$settings" "${switch_boxes[k]}" "$want" || return 1
+    done
+    click "$settings" --caption 'Ｏ　Ｋ' && until_true "$wait_timeout" "the settings window to close" no_window "$settings"
+}
+default_switches=111111110
+
 corpus_case() {  # NAME SWITCHES
     local text n=0
     start "$1"
+    [ "$2" = "$default_switches" ] || set_switches "$2"
     for text in "$work"/texts/*.txt; do
         ok || break
         convert_and_check "$2" "$text" || fail_reason="text $(basename "$text"): $fail_reason"
@@ -332,13 +354,44 @@ corpus_case() {  # NAME SWITCHES
     finish 0
 }
 
+# ---- Leaks: QUAVER_LIVE_OBJECTS makes the runtime write what is alive after the image's entry
+# has returned. What the application keeps for its whole life (the App object, its menus and
+# handlers) is there after a bare start and quit too; a session that opens and closes every
+# window and converts several texts must leave exactly the same objects and as many strings.
+leak_cases() {
+    start leak-baseline QUAVER_LIVE_OBJECTS="$(winpath "$work/leak-baseline.txt")"
+    finish 0
+    start leak-after-every-window-and-conversions QUAVER_LIVE_OBJECTS="$(winpath "$work/leak-session.txt")"
+    set_switches 101111111
+    convert_and_check 101111111 "$sample"
+    ok && edit_menu Right Right Return && wait_window "$about" && click "$about" --control-class QV_Pane --index 2 &&
+        until_true "$wait_timeout" "the joke" about_text_has '知らンがなッ' &&
+        click "$about" --caption 'Ｏ　Ｋ' && until_true "$wait_timeout" "the about window to close" no_window "$about"
+    printf 'だろう。\nなの？' >"$work/short.txt"
+    convert_and_check 101111111 "$work/short.txt"
+    ok && edit_menu Down Down Down Return && until_true "$wait_timeout" "an empty field" field_is /dev/null
+    finish 0
+    if [ ! -s "$work/leak-baseline.txt" ] || [ ! -s "$work/leak-session.txt" ]; then
+        echo "FAIL leaks compared: no live-object report written"
+        failed=$((failed + 1))
+    elif diff "$work/leak-baseline.txt" "$work/leak-session.txt" >"$work/leak.diff"; then
+        echo "ok   leaks compared ($(head -n1 "$work/leak-session.txt") kept for the application's life)"
+        passed=$((passed + 1))
+    else
+        echo "FAIL leaks compared: the session left more alive than a bare start (baseline <, session >)"
+        sed 's/^/    /' "$work/leak.diff" | head -n 30
+        failed=$((failed + 1))
+    fi
+}
+
 conversion_cases
 clipboard_cases
 window_cases
-if corpus_texts; then
-    corpus_case corpus-default-switches 111111110
-    corpus_case corpus-switches-010101011 010101011
-    corpus_case corpus-switches-101010101 101010101
+leak_cases
+if [ -n "$corpus_sets" ] && corpus_texts; then
+    for switches in $corpus_sets; do
+        corpus_case "corpus-switches-$switches" "$switches"
+    done
 fi
 x_stop
 echo "$passed passed, $failed failed"
