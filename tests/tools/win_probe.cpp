@@ -31,8 +31,9 @@
 //   win_probe clipboard-seq
 //       prints the clipboard's sequence number
 //   win_probe clipboard-wait --seq N [--timeout S]
-//       prints "ready" when watching, then "seq M time T" as soon as the sequence number is no
-//       longer N, T being the system time in microseconds since 1970 (the Unix clock)
+//       prints "ready" when watching, then "seq M time T" once the sequence number has moved
+//       on from N and the clipboard holds another text than at the start, T being the time of
+//       that change in microseconds since 1970 (the Unix clock)
 //
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
 // A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
@@ -563,14 +564,22 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (command == L"clipboard-wait" && o.has_sequence) {
+        // Wine also counts changes that leave the text as it was (taking in the X11
+        // selection again): only a new text ends the wait.
+        const std::wstring before = clipboard_text();
+        DWORD seen = o.sequence;
         std::printf("ready\n");
         std::fflush(stdout);
         const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(o.timeout * 1000);
         for (;;) {
             const DWORD now = GetClipboardSequenceNumber();
-            if (now != o.sequence) {
-                std::printf("seq %lu time %llu\n", now, unix_microseconds());
-                return 0;
+            if (now != seen) {
+                const unsigned long long at = unix_microseconds();
+                if (clipboard_text() != before) {
+                    std::printf("seq %lu time %llu\n", now, at);
+                    return 0;
+                }
+                seen = now;
             }
             if (GetTickCount64() >= end)
                 return 1;
