@@ -47,6 +47,7 @@ for ((run = 1; run <= runs; ++run)); do
         -- "\"$(winpath "$exe")\"" >"$out/run.out" 2>&1 &
     run_pid=$!
     read -r px py < <(centre 貼り付け) && read -r cx cy < <(centre 変換してコピー) || { echo "no buttons" >&2; exit 1; }
+    probe window-info --title Hollerpad >"$out/info.out" 2>&1
     xclip -quiet -selection clipboard -t UTF8_STRING -i "$out/text.txt" >/dev/null 2>&1 &
     # Paste once Wine has taken the text in, then wait for the field to hold all of it.
     sed -z 's/\n/\r\n/g' "$out/text.txt" >"$out/windows-form.txt"
@@ -66,7 +67,11 @@ for ((run = 1; run <= runs; ++run)); do
     timeout 5 xclip -selection clipboard -t UTF8_STRING -o >"$out/got.txt" 2>/dev/null
     cmp -s "$out/got.txt" "$out/expected.txt" || echo "run $run: the clipboard differs from hollerpad-convert's result" >&2
     echo $(((t1 - t0) / 1000)) >>"$out/gui.times"
+    # Ctrl+Q, then the probe's kill if the program has not ended 30 s later.
     probe foreground --title Hollerpad >/dev/null 2>&1 && xdotool key ctrl+q
+    end=$(($(us) + 30000000))
+    while kill -0 "$run_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.1; done
+    kill -0 "$run_pid" 2>/dev/null && probe kill --pid "$(awk '/^pid /{print $2}' "$out/info.out")" >/dev/null 2>&1
     wait "$run_pid"
 done
 

@@ -26,8 +26,10 @@ passed=0 failed=0
 wait_timeout=${QUAVER_GUI_WAIT:-15}   # seconds for each wait on the program
 case_timeout=${QUAVER_GUI_CASE:-600}  # seconds after which the probe ends the program
 convert_timeout=${QUAVER_CONVERT_WAIT:-300}  # seconds for one conversion of up to 100 KB
-# The corpus case's switch sets (empty for a quick run without it).
-corpus_sets=${HOLLERPAD_CORPUS_SETS-111111110 010101011 101010101}
+# The corpus case's switch sets, each with the largest text it takes in KB (empty for a quick
+# run without it). Under Wine the field's 110 rewrites cost about a second per 100 KB step, so
+# only the default switches go through all 20 texts.
+corpus_sets=${HOLLERPAD_CORPUS_SETS-111111110:100 010101011:32 101010101:32}
 
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "FAIL setup: needs the Wine session of scripts/wine-session.sh (WINEPREFIX, DISPLAY)"
@@ -341,16 +343,18 @@ set_switches() {
 }
 default_switches=111111110
 
-corpus_case() {  # NAME SWITCHES
-    local text n=0
+corpus_case() {  # NAME SWITCHES MAX_KB
+    local text n=0 want=0
     start "$1"
     [ "$2" = "$default_switches" ] || set_switches "$2"
     for text in "$work"/texts/*.txt; do
-        ok || break
+        [ "$(wc -c <"$text")" -le $(($3 * 1024)) ] || continue
+        want=$((want + 1))
+        ok || continue
         convert_and_check "$2" "$text" || fail_reason="text $(basename "$text"): $fail_reason"
         n=$((n + 1))
     done
-    [ "$n" -eq 20 ] || fail "$n texts instead of 20"
+    [ "$n" -eq "$want" ] && [ "$n" -gt 0 ] || fail "$n of $want texts"
     finish 0
 }
 
@@ -398,8 +402,8 @@ clipboard_cases
 window_cases
 leak_cases
 if [ -n "$corpus_sets" ] && corpus_texts; then
-    for switches in $corpus_sets; do
-        corpus_case "corpus-switches-$switches" "$switches"
+    for set in $corpus_sets; do
+        corpus_case "corpus-switches-${set%%:*}-up-to-${set##*:}kb" "${set%%:*}" "${set##*:}"
     done
 fi
 x_stop
