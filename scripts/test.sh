@@ -293,6 +293,15 @@ main() {
       else
         record "win32 Hollerpad.exe" 0 1 "not built"
       fi
+      # Hollerpad end to end: the shipped program driven through its windows, its conversions
+      # compared with hollerpad-convert.
+      if [ -x build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ] && [ -x build/linux/bin/hollerpad-convert ]; then
+        script_check "win32 Hollerpad end to end" "$results/hollerpad-win32.log" \
+          env LC_ALL="$WS_LOCALE" tests/app/run_hollerpad_test.sh build/win32/bin/Hollerpad.exe \
+          build/win32/bin/win_probe.exe build/linux/bin/hollerpad-convert "$results/hollerpad-win32"
+      else
+        record "win32 Hollerpad end to end" 0 1 "Hollerpad.exe, win_probe.exe or hollerpad-convert not built"
+      fi
     else
       record "wine session" 0 1 "could not start"
     fi

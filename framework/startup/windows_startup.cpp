@@ -17,6 +17,7 @@
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/exit_cleanup.h"
 #include "framework/startup/failed_assertion_dialog.h"
+#include "framework/startup/live_object_report.h"
 #include "framework/startup/plugin_loading.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/timers/thread_classes.h"
@@ -120,6 +121,7 @@ int run_runtime_executable(HINSTANCE instance, const char* command_line)
     RuntimeStartup();
     LoadApplicationImage();
     run_exit_cleanup();
+    write_live_object_report();
     if (s_theme_library)
         FreeLibrary(s_theme_library);
     destroy_timer_window();

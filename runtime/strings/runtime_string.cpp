@@ -6,6 +6,11 @@
 #include "runtime/memory/runtime_locks.h"
 
 namespace qv {
+namespace {
+
+i64 s_live_strings = 0;  // under the string lock
+
+}  // namespace
 
 RuntimeString* allocate_string_with_terminator(i32 n, i32 zero_bytes)
 {
@@ -24,6 +29,7 @@ RuntimeString* allocate_string_with_terminator(i32 n, i32 zero_bytes)
     s->capacity = static_cast<u32>(capacity);
     s->length = n;
     s->encoding = kEncodingUnknown;
+    ++s_live_strings;
     buffer[0] = static_cast<u8>(n > 255 ? 255 : n);
     for (i32 i = 0; i < zero_bytes; ++i)
         buffer[1 + n + i] = 0;
@@ -46,7 +52,14 @@ void release_string(RuntimeString* s)
     if (--s->refCount == 0) {
         PoolFree(s->buffer, static_cast<i32>(s->capacity));
         PoolFree(s, sizeof(RuntimeString));
+        --s_live_strings;
     }
+}
+
+i64 live_string_count()
+{
+    LockGuard guard(string_lock());
+    return s_live_strings;
 }
 
 }  // namespace qv

@@ -33,6 +33,9 @@ inline void retain_string(RuntimeString* s)
 // Releases one count under the string lock and frees the record at zero.
 void release_string(RuntimeString* s);
 
+// String records allocated and not yet freed (the leak report at exit reads it).
+i64 live_string_count();
+
 // Text bytes of a record; a valid empty text for nil.
 inline const u8* string_bytes(const RuntimeString* s)
 {

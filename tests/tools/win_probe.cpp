@@ -25,6 +25,22 @@
 //   win_probe kill --pid PID
 //   win_probe modules --pid PID
 //       prints the full path of every module loaded in the process, one a line
+//   win_probe control (--hwnd H | --title T | --class C) (--text X | --control-class C) [--index N]
+//       waits for the window's N-th visible descendant control (default 0) with that text
+//       (--caption is the same) or class; prints its "hwnd .. rect .. client .." line as
+//       wait-window does, and "check N" for buttons
+//   win_probe text (--hwnd H | --title T | --class C) [--caption C | --control-class C] [--index N]
+//       writes the window's or the control's text (WM_GETTEXT) as UTF-8, nothing added
+//   win_probe windows (--title T | --class C) [--pid PID]
+//       prints "hwnd 0x.. rect ..." (as wait-window) for every visible top-level match
+//   win_probe clipboard-text
+//       writes the clipboard's Unicode text as UTF-8, nothing added
+//   win_probe clipboard-seq
+//       prints the clipboard's sequence number
+//   win_probe clipboard-wait --seq N [--timeout S]
+//       prints "ready" when watching, then "seq M time T" once the sequence number has moved
+//       on from N and the clipboard holds another text than at the start, T being the time of
+//       that change in microseconds since 1970 (the Unix clock)
 //
 // --button names the button to press: a control id (default 1, IDOK) or the button's text.
 // A message box is one log line: caption, a tab, then the text, both UTF-8 with CR, LF, tab
@@ -54,10 +70,10 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kStaticTextId = 0xFFFF;  // the message text's control in a message box
 
 struct Options {
-    std::wstring title, window_class, caption, control_text, control_class, button = L"1", log, cwd, pid_file,
-                                                                            command_line;
+    std::wstring title, window_class, caption, control_class, button = L"1", log, cwd, pid_file, command_line;
     HWND hwnd = nullptr;
-    DWORD pid = 0;
+    DWORD pid = 0, index = 0, sequence = 0;
+    bool has_sequence = false;
     double timeout = 20;
     long grow_x = 0, grow_y = 0;
     bool has_grow = false;
@@ -123,21 +139,21 @@ std::vector<HWND> top_level_windows()
     return windows;
 }
 
+// Whether the window has the options' title, class and process (those given).
+bool matches_window(const Options& o, HWND hwnd)
+{
+    return (o.title.empty() || window_text(hwnd) == o.title) &&
+        (o.window_class.empty() || class_name(hwnd) == o.window_class) && (!o.pid || process_of(hwnd) == o.pid);
+}
+
 // A visible top-level window matching the options' title, class and process, or null.
 HWND find_window(const Options& o)
 {
     if (o.hwnd)
         return IsWindow(o.hwnd) ? o.hwnd : nullptr;
     for (HWND hwnd : top_level_windows()) {
-        if (!IsWindowVisible(hwnd))
-            continue;
-        if (!o.title.empty() && window_text(hwnd) != o.title)
-            continue;
-        if (!o.window_class.empty() && class_name(hwnd) != o.window_class)
-            continue;
-        if (o.pid && process_of(hwnd) != o.pid)
-            continue;
-        return hwnd;
+        if (IsWindowVisible(hwnd) && matches_window(o, hwnd))
+            return hwnd;
     }
     return nullptr;
 }
@@ -223,36 +239,6 @@ bool press_button(HWND dialog, const std::wstring& name)
     return true;
 }
 
-struct ControlSearch {
-    const Options* o;
-    HWND control;
-};
-
-BOOL CALLBACK match_control(HWND child, LPARAM data)
-{
-    auto* search = reinterpret_cast<ControlSearch*>(data);
-    const Options& o = *search->o;
-    if (!IsWindowVisible(child))
-        return TRUE;
-    if (!o.control_text.empty() && without_mnemonic(window_text(child)) != without_mnemonic(o.control_text))
-        return TRUE;
-    if (!o.control_class.empty() && class_name(child) != o.control_class)
-        return TRUE;
-    search->control = child;
-    return FALSE;
-}
-
-// A visible descendant of the options' window matching --text or --control-class, or null.
-HWND find_control(const Options& o)
-{
-    HWND window = find_window(o);
-    if (!window)
-        return nullptr;
-    ControlSearch search{&o, nullptr};
-    EnumChildWindows(window, match_control, reinterpret_cast<LPARAM>(&search));
-    return search.control;
-}
-
 bool append_record(const std::wstring& path, const std::string& record)
 {
     FILE* f = _wfopen(path.c_str(), L"ab");
@@ -328,10 +314,84 @@ int run(const Options& o)
     return ended ? 0 : 3;
 }
 
+// Descendant controls of `parent` in the order EnumChildWindows gives (depth first).
+std::vector<HWND> descendants(HWND parent)
+{
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, collect_window, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// The text a control answers to WM_GETTEXT: a rich edit keeps its text to itself, so the
+// window manager's copy (GetWindowText across processes) would be empty.
+std::wstring control_text(HWND hwnd)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
+                             &got))
+        return {};
+    text.resize(got);
+    return text;
+}
+
+// The options' index-th visible control under the window, matched by text (mnemonic '&'
+// left out) or class; null when there is none.
+HWND find_control(HWND window, const Options& o)
+{
+    DWORD seen = 0;
+    for (HWND child : descendants(window)) {
+        if (!IsWindowVisible(child))
+            continue;
+        if (!o.caption.empty() && without_mnemonic(window_text(child)) != without_mnemonic(o.caption))
+            continue;
+        if (!o.control_class.empty() && class_name(child) != o.control_class)
+            continue;
+        if (seen++ == o.index)
+            return child;
+    }
+    return nullptr;
+}
+
+void write_utf8(const std::wstring& text)
+{
+    const std::string bytes = utf8(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
+
+std::wstring clipboard_text()
+{
+    std::wstring text;
+    // Another process may hold the clipboard open for a moment.
+    for (int attempt = 0; attempt < 100 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(20);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+unsigned long long unix_microseconds()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return (ticks - 116444736000000000ULL) / 10;  // 100 ns since 1601 to microseconds since 1970
+}
+
 int usage()
 {
-    std::fputs("usage: win_probe wait-window|control|window-info|foreground|resize|close|run|dialogs|dialog-text|"
-               "kill|modules [options]\n"
+    std::fputs("usage: win_probe wait-window|window-info|foreground|resize|close|run|dialogs|dialog-text|kill|\n"
+               "                 modules|control|text|windows|clipboard-text|clipboard-seq|clipboard-wait "
+               "[options]\n"
                "  (see the comment at the top of tests/tools/win_probe.cpp)\n",
                stderr);
     return 2;
@@ -355,15 +415,18 @@ bool parse(int argc, wchar_t** argv, Options& o)
             o.title = value;
         else if (name == L"--class")
             o.window_class = value;
-        else if (name == L"--text")
-            o.control_text = value;
         else if (name == L"--control-class")
             o.control_class = value;
         else if (name == L"--caption")
             o.caption = value;
-        else if (name == L"--child")
-            o.control_text = value;
-        else if (name == L"--button")
+        else if (name == L"--child" || name == L"--text")
+            o.caption = value;
+        else if (name == L"--index")
+            o.index = static_cast<DWORD>(std::wcstoul(value, nullptr, 10));
+        else if (name == L"--seq") {
+            o.sequence = static_cast<DWORD>(std::wcstoul(value, nullptr, 0));
+            o.has_sequence = true;
+        } else if (name == L"--button")
             o.button = value;
         else if (name == L"--log")
             o.log = value;
@@ -403,20 +466,13 @@ int wmain(int argc, wchar_t** argv)
     const bool names_window = o.hwnd || !o.title.empty() || !o.window_class.empty();
 
     if (command == L"wait-window" && names_window) {
-        HWND hwnd = poll_for(o.timeout, [&] { return o.control_text.empty() ? find_window(o) : find_control(o); });
+        HWND hwnd = poll_for(o.timeout, [&]() -> HWND {
+            HWND window = find_window(o);
+            return window && !o.caption.empty() ? find_control(window, o) : window;
+        });
         if (!hwnd) {
             std::fprintf(stderr, "win_probe: no window \"%s\" (class \"%s\", control \"%s\")\n", utf8(o.title).c_str(),
-                         utf8(o.window_class).c_str(), utf8(o.control_text).c_str());
-            return 1;
-        }
-        print_rects(hwnd);
-        return 0;
-    }
-    if (command == L"control" && names_window && !(o.control_text.empty() && o.control_class.empty())) {
-        HWND hwnd = poll_for(o.timeout, [&] { return find_control(o); });
-        if (!hwnd) {
-            std::fprintf(stderr, "win_probe: no control \"%s\" (class \"%s\")\n", utf8(o.control_text).c_str(),
-                         utf8(o.control_class).c_str());
+                         utf8(o.window_class).c_str(), utf8(o.caption).c_str());
             return 1;
         }
         print_rects(hwnd);
@@ -493,6 +549,70 @@ int wmain(int argc, wchar_t** argv)
         const bool done = TerminateProcess(process, 255) && WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
         CloseHandle(process);
         return done ? 0 : 1;
+    }
+    if (command == L"control" && names_window && (!o.caption.empty() || !o.control_class.empty())) {
+        HWND control = poll_for(o.timeout, [&]() -> HWND {
+            HWND window = find_window(o);
+            return window ? find_control(window, o) : nullptr;
+        });
+        if (!control) {
+            std::fprintf(stderr, "win_probe: no control \"%s\" (class \"%s\")\n", utf8(o.caption).c_str(),
+                         utf8(o.control_class).c_str());
+            return 1;
+        }
+        print_rects(control);
+        if (class_name(control) == L"Button")
+            std::printf("check %ld\n", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+        return 0;
+    }
+    if (command == L"text" && names_window) {
+        HWND window = find_window(o);
+        const bool names_control = !o.caption.empty() || !o.control_class.empty();
+        HWND target = window && names_control ? find_control(window, o) : window;
+        if (!target)
+            return 1;
+        write_utf8(control_text(target));
+        return 0;
+    }
+    if (command == L"windows" && (!o.title.empty() || !o.window_class.empty())) {
+        for (HWND hwnd : top_level_windows()) {
+            Options one = o;
+            one.hwnd = nullptr;
+            if (IsWindowVisible(hwnd) && matches_window(one, hwnd))
+                print_rects(hwnd);
+        }
+        return 0;
+    }
+    if (command == L"clipboard-text") {
+        write_utf8(clipboard_text());
+        return 0;
+    }
+    if (command == L"clipboard-seq") {
+        std::printf("%lu\n", GetClipboardSequenceNumber());
+        return 0;
+    }
+    if (command == L"clipboard-wait" && o.has_sequence) {
+        // Wine also counts changes that leave the text as it was (taking in the X11
+        // selection again): only a new text ends the wait.
+        const std::wstring before = clipboard_text();
+        DWORD seen = o.sequence;
+        std::printf("ready\n");
+        std::fflush(stdout);
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(o.timeout * 1000);
+        for (;;) {
+            const DWORD now = GetClipboardSequenceNumber();
+            if (now != seen) {
+                const unsigned long long at = unix_microseconds();
+                if (clipboard_text() != before) {
+                    std::printf("seq %lu time %llu\n", now, at);
+                    return 0;
+                }
+                seen = now;
+            }
+            if (GetTickCount64() >= end)
+                return 1;
+            Sleep(1);
+        }
     }
     return usage();
 }

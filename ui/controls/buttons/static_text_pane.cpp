@@ -49,6 +49,10 @@ bool StaticTextPane::SetText(const std::u16string& text)
     if (text == m_text)
         return false;
     m_text = text;
+    // The window keeps a copy as its own text too, so that WM_GETTEXT from outside (UI
+    // automation, the GUI tests) reads what is drawn.
+    if (m_window)
+        SetWindowTextW(m_window, reinterpret_cast<const wchar_t*>(m_text.c_str()));
     return true;
 }
 
