@@ -135,6 +135,10 @@ void RuntimeRun(void)
     gEventLoopRunning = true;
     run_event_loop();
     gEventLoopRunning = false;
+    // The handlers often hold the application object themselves: with the loop over, no menu
+    // is chosen again, and letting them go breaks that cycle.
+    if (gApplicationObject)
+        delete std::exchange(application_fields(gApplicationObject)->mMenuHandlers, nullptr);
     OleUninitialize();
 }
 

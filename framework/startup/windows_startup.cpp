@@ -121,6 +121,8 @@ int run_runtime_executable(HINSTANCE instance, const char* command_line)
     RuntimeStartup();
     LoadApplicationImage();
     run_exit_cleanup();
+    // The image's entry has returned: the count RuntimeRegisterAppObject took is the last use.
+    RuntimeUnlockObject(std::exchange(gApplicationObject, nullptr));
     write_live_object_report();
     if (s_theme_library)
         FreeLibrary(s_theme_library);
