@@ -11,7 +11,7 @@
 namespace qv::graphics {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::build_bmp;
 
 std::vector<u32> pixels_of(const std::vector<u8>& file)
@@ -22,21 +22,21 @@ std::vector<u32> pixels_of(const std::vector<u8>& file)
 
 TEST(BmpFile, TwentyFourBitRowsRunBottomUpInBlueGreenRedOrderWithPaddedRows)
 {
-    BmpSpec spec;  // 3 x 2: 9 bytes a row padded to 12
-    spec.width = 3;
-    spec.height = 2;
-    spec.bits = 24;
-    spec.rows = {{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0xEE, 0xEE, 0xEE},   // bottom
-                 {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0xEE, 0xEE, 0xEE}};  // top
-    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(build_bmp(spec));
+    BmpLayout layout;  // 3 x 2: 9 bytes a row padded to 12
+    layout.width = 3;
+    layout.height = 2;
+    layout.bits = 24;
+    layout.rows = {{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0xEE, 0xEE, 0xEE},   // bottom
+                   {0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0xEE, 0xEE, 0xEE}};  // top
+    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(build_bmp(layout));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(bitmap->width, 3);
     EXPECT_EQ(bitmap->height, 2);
     EXPECT_EQ(bitmap->depth, 24);
     EXPECT_EQ(bitmap->pixels, (std::vector<u32>{0x131211, 0x161514, 0x191817, 0x030201, 0x060504, 0x090807}));
 
-    spec.height = -2;  // top-down: the first row in the file is the top one
-    EXPECT_EQ(pixels_of(build_bmp(spec)),
+    layout.height = -2;  // top-down: the first row in the file is the top one
+    EXPECT_EQ(pixels_of(build_bmp(layout)),
               (std::vector<u32>{0x030201, 0x060504, 0x090807, 0x131211, 0x161514, 0x191817}));
 }
 
@@ -55,44 +55,44 @@ TEST(BmpFile, ColourTablesOfOneFourAndEightBitsPackTheFirstPixelHighest)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bits);
-        BmpSpec spec;
-        spec.width = 5;
-        spec.height = 1;
-        spec.bits = c.bits;
-        spec.palette = c.bits == 1 ? std::vector<u32>(palette.begin(), palette.begin() + 2) : palette;
-        spec.colours_used = static_cast<u32>(spec.palette.size());
-        spec.rows = {c.row};
-        EXPECT_EQ(pixels_of(build_bmp(spec)), c.expected);
+        BmpLayout layout;
+        layout.width = 5;
+        layout.height = 1;
+        layout.bits = c.bits;
+        layout.palette = c.bits == 1 ? std::vector<u32>(palette.begin(), palette.begin() + 2) : palette;
+        layout.colours_used = static_cast<u32>(layout.palette.size());
+        layout.rows = {c.row};
+        EXPECT_EQ(pixels_of(build_bmp(layout)), c.expected);
     }
 }
 
 TEST(BmpFile, AnIndexPastAShortColourTableReadsAsBlack)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bits = 8;
-    spec.palette = {0x123456, 0xABCDEF};
-    spec.colours_used = 2;
-    spec.rows = {{1, 0, 200, 0}};
-    EXPECT_EQ(pixels_of(build_bmp(spec)), (std::vector<u32>{0xABCDEF, 0x123456, 0x000000}));
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 1;
+    layout.bits = 8;
+    layout.palette = {0x123456, 0xABCDEF};
+    layout.colours_used = 2;
+    layout.rows = {{1, 0, 200, 0}};
+    EXPECT_EQ(pixels_of(build_bmp(layout)), (std::vector<u32>{0xABCDEF, 0x123456, 0x000000}));
 }
 
 TEST(BmpFile, SixteenAndThirtyTwoBitsUseTheirMasksScaledToFullRange)
 {
-    BmpSpec five_five_five;  // no masks: 5 bits each, red highest
+    BmpLayout five_five_five;  // no masks: 5 bits each, red highest
     five_five_five.width = 2;
     five_five_five.height = 1;
     five_five_five.bits = 16;
     five_five_five.rows = {{0x00, 0x7C, 0x1F, 0x00}};  // 0x7C00 pure red, 0x001F pure blue
     EXPECT_EQ(pixels_of(build_bmp(five_five_five)), (std::vector<u32>{0xFF0000, 0x0000FF}));
 
-    BmpSpec five_six_five = five_five_five;
+    BmpLayout five_six_five = five_five_five;
     five_six_five.masks = {{0xF800, 0x07E0, 0x001F}};
     five_six_five.rows = {{0xE0, 0x07, 0x10, 0x84}};  // 0x07E0 pure green; 0x8410 half of each
     EXPECT_EQ(pixels_of(build_bmp(five_six_five)), (std::vector<u32>{0x00FF00, 0x848284}));
 
-    BmpSpec thirty_two;  // masks in the odd order alpha-blue-green-red
+    BmpLayout thirty_two;  // masks in the odd order alpha-blue-green-red
     thirty_two.width = 1;
     thirty_two.height = 1;
     thirty_two.bits = 32;
@@ -105,14 +105,14 @@ TEST(BmpFile, SixteenAndThirtyTwoBitsUseTheirMasksScaledToFullRange)
 
 TEST(BmpFile, EveryTruncationIsRefused)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bits = 8;
-    spec.palette = {0x112233, 0x445566, 0x778899};
-    spec.colours_used = 3;
-    spec.rows = {{0, 1, 2, 0}, {2, 1, 0, 0}};
-    const std::vector<u8> file = build_bmp(spec);
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bits = 8;
+    layout.palette = {0x112233, 0x445566, 0x778899};
+    layout.colours_used = 3;
+    layout.rows = {{0, 1, 2, 0}, {2, 1, 0, 0}};
+    const std::vector<u8> file = build_bmp(layout);
     ASSERT_TRUE(decode_bmp_file(file));
     for (size_t length = 0; length < file.size(); ++length)
         EXPECT_FALSE(decode_bmp_file(std::span<const u8>(file.data(), length))) << length;
@@ -120,7 +120,7 @@ TEST(BmpFile, EveryTruncationIsRefused)
 
 TEST(BmpFile, HeadersItCannotReadAreRefused)
 {
-    BmpSpec good;
+    BmpLayout good;
     good.width = 2;
     good.height = 2;
     good.bits = 24;
@@ -154,7 +154,7 @@ TEST(BmpFile, HeadersItCannotReadAreRefused)
         EXPECT_FALSE(decode_bmp_file(file)) << c.what;
     }
 
-    BmpSpec too_many_colours;
+    BmpLayout too_many_colours;
     too_many_colours.width = 1;
     too_many_colours.height = 1;
     too_many_colours.bits = 4;
@@ -174,12 +174,12 @@ TEST(BmpFile, HeadersItCannotReadAreRefused)
                           {1, -kMaxBitmapSide - 1, false},
                           {4097, 4097, false}};
     for (const Size& size : sizes) {
-        BmpSpec spec;
-        spec.width = size.width;
-        spec.height = size.height;
-        spec.bits = 1;
-        spec.palette = {0, 0xFFFFFF};
-        EXPECT_EQ(decode_bmp_file(build_bmp(spec)).has_value(), size.accepted) << size.width << " x " << size.height;
+        BmpLayout layout;
+        layout.width = size.width;
+        layout.height = size.height;
+        layout.bits = 1;
+        layout.palette = {0, 0xFFFFFF};
+        EXPECT_EQ(decode_bmp_file(build_bmp(layout)).has_value(), size.accepted) << size.width << " x " << size.height;
     }
 }
 

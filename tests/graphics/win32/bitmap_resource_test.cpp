@@ -19,12 +19,12 @@ constexpr u16 kMissingId = 4103;
 const std::vector<u8>& good_file()
 {
     static const std::vector<u8> s_file = [] {
-        BmpSpec spec;
-        spec.width = 3;
-        spec.height = 2;
-        spec.rows = {{0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x80, 0x80, 0, 0, 0},
-                     {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0, 0}};
-        return build_bmp(spec);
+        BmpLayout layout;
+        layout.width = 3;
+        layout.height = 2;
+        layout.rows = {{0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x80, 0x80, 0, 0, 0},
+                       {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0, 0}};
+        return build_bmp(layout);
     }();
     return s_file;
 }
