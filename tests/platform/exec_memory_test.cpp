@@ -7,33 +7,9 @@
 #include "platform/exec_memory.h"
 #include "platform/memory_probe.h"
 
-#ifdef _WIN32
-#include "platform/win32/windows_api.h"
-#else
-#include <sys/uio.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 using platform::ExecRegion;
-
-// Asks the system whether a write would be allowed, without faulting if it is not.
-bool is_writable(void* address)
-{
-#ifdef _WIN32
-    MEMORY_BASIC_INFORMATION info;
-    if (VirtualQuery(address, &info, sizeof info) == 0)
-        return false;
-    return (info.Protect & (PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
-#else
-    // The kernel writes on our behalf and honours the page protection (EFAULT otherwise).
-    unsigned char byte = 0xC3;
-    iovec local{&byte, 1};
-    iovec remote{address, 1};
-    return process_vm_writev(getpid(), &local, 1, &remote, 1, 0) == 1;
-#endif
-}
 
 TEST(ExecMemory, WrittenCodeRunsAfterTheSwitchAndTheRegionIsNoLongerWritable)
 {
@@ -42,14 +18,14 @@ TEST(ExecMemory, WrittenCodeRunsAfterTheSwitchAndTheRegionIsNoLongerWritable)
     ASSERT_NE(region.base, nullptr);
     EXPECT_EQ(region.size, 100u);
     EXPECT_EQ(region.base[99], 0) << "fresh regions are zero-filled";
-    EXPECT_TRUE(is_writable(region.base));
+    EXPECT_TRUE(platform::is_writable(region.base, 1));
 
     const unsigned char code[] = {0x8B, 0x44, 0x24, 0x04,  // mov eax, [esp+4]
                                   0x83, 0xC0, 0x2A,        // add eax, 42
                                   0xC3};                   // ret
     std::memcpy(region.base, code, sizeof code);
     ASSERT_TRUE(platform::make_executable(region).ok());
-    EXPECT_FALSE(is_writable(region.base));
+    EXPECT_FALSE(platform::is_writable(region.base, 1));
     EXPECT_TRUE(platform::is_readable(region.base, region.size));
 
     auto add_42 = reinterpret_cast<int (*)(int)>(region.base);

@@ -7,6 +7,9 @@
 #include <variant>
 #include <vector>
 
+#ifndef _WIN32
+#include "platform/posix/memory_probe_methods.h"
+#endif
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/objects/object_model.h"
 #include "tests/support/exception_helpers.h"
@@ -186,6 +189,26 @@ TEST_F(ExceptionSearch, RaiseLandsInTheCallersHandlerAfterTheRoutineReturns)
     EXPECT_TRUE(m_hooks.unhandled().empty());
     EXPECT_EQ(m_hooks.raised().size(), std::size(cases));
 }
+
+#ifndef _WIN32
+// Emulators and some sandboxes refuse process_vm_readv; the search must still read the frames.
+TEST_F(ExceptionSearch, RaiseLandsInTheHandlerWhenProcessVmReadvIsRefused)
+{
+    platform::refuse_vm_read_for_testing(true);
+    Trace trace;
+    CodeBuilder b;
+    const Label f = emit_image_function(b, raising_call(), trace);
+    ExecutableCode code(b);
+    code.function<u32 (*)()>(f)();
+    platform::refuse_vm_read_for_testing(false);
+
+    ASSERT_NE(s_raiser.exception, nullptr);
+    EXPECT_EQ(trace.path, kHandlerPath);
+    EXPECT_EQ(trace.near_slot, address(s_raiser.exception));
+    EXPECT_TRUE(m_hooks.unhandled().empty());
+    RuntimeUnlockObject(s_raiser.exception);
+}
+#endif
 
 TEST_F(ExceptionSearch, RuntimeRaisesLeaveTheExceptionWithCountOneOwnedByTheSlot)
 {
