@@ -61,8 +61,12 @@ ws_init_prefix() {
   # The server outlives this call: keep it off our stdout, which may be a pipe.
   LC_ALL=$WS_LOCALE wineserver -p >"$WS_PREFIX/ws-server.log" 2>&1 ||
     { ws_log "wineserver -p failed for $WINEPREFIX"; return 1; }
-  LC_ALL=$WS_LOCALE wineboot -i >"$WS_PREFIX/ws-boot.log" 2>&1 ||
-    { ws_log "wineboot failed, see $WS_PREFIX/ws-boot.log"; return 1; }
+  # WS_BOOT_TIMEOUT (seconds) bounds making the prefix where Wine may never get there (under
+  # an i386 emulator it takes many minutes, or fails).
+  local bound=()
+  [ -z "${WS_BOOT_TIMEOUT:-}" ] || bound=(timeout -k 10 "$WS_BOOT_TIMEOUT")
+  LC_ALL=$WS_LOCALE "${bound[@]}" wineboot -i >"$WS_PREFIX/ws-boot.log" 2>&1 ||
+    { ws_log "wineboot failed or did not finish${WS_BOOT_TIMEOUT:+ within $WS_BOOT_TIMEOUT s}, see $WS_PREFIX/ws-boot.log"; return 1; }
   # No crash dialog (it would block the run); no window manager needed (Wine draws the frames,
   # so X coordinates equal Win32 screen coordinates); Japanese UI faces on Noto even in a
   # prefix made under another locale.
