@@ -6,6 +6,7 @@
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/memory/runtime_locks.h"
 #include "runtime/objects/exception_foundation.h"
+#include "runtime/objects/known_classes.h"
 #include "runtime/objects/object_model.h"
 
 namespace qv {
@@ -162,6 +163,7 @@ ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t m, int32_t i, int32_t e,
     }
     c->superclass = base;
     c->reserved = 0;
+    remember_class(c);
     return c;
 }
 
