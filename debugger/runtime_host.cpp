@@ -8,6 +8,7 @@
 #include "platform/memory_probe.h"
 #include "platform/process.h"
 #include "runtime/objects/known_classes.h"
+#include "runtime/objects/object_model.h"
 #include "sdk/quaver.h"
 
 namespace qv::debugger {
@@ -105,7 +106,8 @@ void RuntimeHost::bring_to_front(u32 window) { debugger_environment().bring_to_f
 bool RuntimeHost::read_property(u32 address, std::string_view name, PropertyType type, PropertyValue& out)
 {
     auto* object = reinterpret_cast<RuntimeObject*>(static_cast<uintptr_t>(address));
-    if (!object || !platform::is_readable(object, sizeof *object))
+    // A getter trusts its object: words that merely name a class are not one.
+    if (!is_live_object(object) || !platform::is_readable(object, sizeof *object))
         return false;
     const PropertyEntry* entry = find_property(object, name, type_code(type));
     if (!entry || !entry->getter)

@@ -92,6 +92,17 @@ RuntimeObject* nth_live(RuntimeObject* exclude, i32 n)
 i32 live_object_count() { return live().count; }
 RuntimeObject* live_object_head() { return live().head; }
 
+bool is_live_object(const RuntimeObject* object)
+{
+    if (!object)
+        return false;
+    LockGuard guard(allocator_lock());
+    for (const RuntimeObject* o = live().head; o; o = o->nextLive)
+        if (o == object)
+            return true;
+    return false;
+}
+
 ObjectFreedHook set_object_freed_hook(ObjectFreedHook hook)
 {
     ObjectFreedHook previous = live().freed_hook;

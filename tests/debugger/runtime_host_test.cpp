@@ -101,16 +101,21 @@ TEST_F(RuntimeHostProperties, AClassRecordWithAWrongCountOrTableAnswersWithoutAV
 
 TEST_F(RuntimeHostProperties, ARecordTheRuntimeDidNotMakeIsNeitherWalkedNorCalled)
 {
-    // A faithful copy of a real class, table and getter included, at another address.
+    // A live object whose class pointer was overwritten with a faithful copy of its class,
+    // table and getter included, at another address.
     ClassRecord copy = *window_class;
-    RuntimeObject header{};
-    header.classRecord = &copy;
-    EXPECT_EQ(read_left(address_of(&header)), no_value(address_of(&header)));
-    EXPECT_EQ(s_getter_calls, 0);
+    object->classRecord = &copy;
+    EXPECT_EQ(read_left(address_of(object)), no_value(address_of(object)));
 
     // A real class above a copy is not reached either.
     copy.propertyCount = 0;
     copy.superclass = window_class;
+    EXPECT_EQ(read_left(address_of(object)), no_value(address_of(object)));
+    object->classRecord = window_class;
+
+    // Words that name the real class but are no live object: a getter would read them as one.
+    RuntimeObject header{};
+    header.classRecord = window_class;
     EXPECT_EQ(read_left(address_of(&header)), no_value(address_of(&header)));
     EXPECT_EQ(s_getter_calls, 0);
 }
