@@ -97,7 +97,9 @@ bool is_live_object(const RuntimeObject* object)
     if (!object)
         return false;
     LockGuard guard(allocator_lock());
-    for (const RuntimeObject* o = live().head; o; o = o->nextLive)
+    // No further than the count: a link the debugger overwrote cannot make it loop.
+    i32 left = live().count;
+    for (const RuntimeObject* o = live().head; o && left > 0; o = o->nextLive, --left)
         if (o == object)
             return true;
     return false;
