@@ -1,11 +1,14 @@
 #include "debugger/runtime_host.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #include "debugger/debugger_environment.h"
 #include "loader/application_image.h"
 #include "platform/memory_probe.h"
 #include "platform/process.h"
+#include "runtime/objects/known_classes.h"
+#include "runtime/objects/object_model.h"
 #include "sdk/quaver.h"
 
 namespace qv::debugger {
@@ -14,6 +17,12 @@ namespace {
 
 // Longest superclass chain followed; a cycle in a corrupted class cannot hold the program.
 constexpr int kMaxClassDepth = 256;
+
+// Property entries looked at in one read, over the whole superclass chain: far more than any
+// class has, and few enough that a count the debugger wrote into a class record (memory
+// writes reach those too) costs a moment, not minutes.
+constexpr u32 kMaxPropertiesWalked = 0x10000;
+static_assert(kMaxPropertiesWalked <= SIZE_MAX / sizeof(PropertyEntry), "a table's size must not wrap");
 
 char type_code(PropertyType type)
 {
@@ -59,16 +68,23 @@ bool entry_matches(const PropertyEntry& entry, std::string_view name, char code)
     return true;
 }
 
+// The object's address comes from the user and may name anything, a stack slot or the middle
+// of a string: only a record the runtime made as a class is walked, and its getters called.
 const PropertyEntry* find_property(const RuntimeObject* object, std::string_view name, char code)
 {
     const ClassRecord* cls = object->classRecord;
+    u32 budget = kMaxPropertiesWalked;
     for (int depth = 0; cls && depth < kMaxClassDepth; ++depth, cls = cls->superclass) {
-        if (!platform::is_readable(cls, sizeof *cls) || cls->propertyCount < 0)
+        if (!is_known_class(cls) || !platform::is_readable(cls, sizeof *cls))
             return nullptr;
-        const auto count = static_cast<size_t>(cls->propertyCount);
-        if (count > 0 && !platform::is_readable(cls->propertyTable, count * sizeof(PropertyEntry)))
+        const i32 signed_count = cls->propertyCount;
+        if (signed_count < 0 || static_cast<u32>(signed_count) > budget)
             return nullptr;
-        for (size_t i = 0; i < count; ++i)
+        const u32 count = static_cast<u32>(signed_count);
+        budget -= count;
+        if (count > 0 && !platform::is_readable(cls->propertyTable, size_t{count} * sizeof(PropertyEntry)))
+            return nullptr;
+        for (u32 i = 0; i < count; ++i)
             if (entry_matches(cls->propertyTable[i], name, code))
                 return &cls->propertyTable[i];
     }
@@ -90,7 +106,8 @@ void RuntimeHost::bring_to_front(u32 window) { debugger_environment().bring_to_f
 bool RuntimeHost::read_property(u32 address, std::string_view name, PropertyType type, PropertyValue& out)
 {
     auto* object = reinterpret_cast<RuntimeObject*>(static_cast<uintptr_t>(address));
-    if (!object || !platform::is_readable(object, sizeof *object))
+    // A getter trusts its object: words that merely name a class are not one.
+    if (!is_live_object(object) || !platform::is_readable(object, sizeof *object))
         return false;
     const PropertyEntry* entry = find_property(object, name, type_code(type));
     if (!entry || !entry->getter)

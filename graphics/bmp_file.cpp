@@ -14,6 +14,16 @@ u32 read_u16(std::span<const u8> bytes, size_t at) { return u32{bytes[at]} | (u3
 
 u32 read_u32(std::span<const u8> bytes, size_t at) { return read_u16(bytes, at) | (read_u16(bytes, at + 2) << 16); }
 
+// A channel is one run of bits; a mask with a gap has no width to scale by, and its bits
+// shifted down would reach past the channel's byte.
+bool is_one_run(u32 mask)
+{
+    if (mask == 0)
+        return true;  // a channel the file leaves out reads as 0
+    const u32 run = mask >> std::countr_zero(mask);
+    return (run & (run + 1)) == 0;
+}
+
 // One colour channel held under a mask, scaled to 0..255.
 struct Channel {
     u32 mask = 0;
@@ -76,6 +86,9 @@ std::optional<DecodedBitmap> decode_bmp_file(std::span<const u8> file)
             masks[i] = read_u32(file, kFileHeaderSize + kInfoHeaderSize + 4 * static_cast<size_t>(i));
         if (info_size == kInfoHeaderSize)
             table_start += 12;
+        for (u32 mask : masks)
+            if (!is_one_run(mask))
+                return std::nullopt;
     }
 
     std::vector<u32> palette;

@@ -26,8 +26,8 @@ inline constexpr u32 kMaxBitmapPixels = 16u * 1024 * 1024;
 // Uncompressed files of 1, 4, 8, 16, 24 or 32 bits per pixel, rows bottom-up (positive
 // height) or top-down (negative); 16 and 32 bits may carry colour masks (BI_BITFIELDS).
 // Nothing for anything else: a bad signature, a header or colour table or row data reaching
-// past the end, a zero or oversized side, compression, other depths. A colour index past the
-// colour table reads as black.
+// past the end, a zero or oversized side, compression, other depths, a colour mask that is not
+// one run of bits. A colour index past the colour table reads as black.
 std::optional<DecodedBitmap> decode_bmp_file(std::span<const u8> file);
 
 }  // namespace qv::graphics

@@ -186,7 +186,8 @@ script_check() {
 fuzz_targets_table='image_parsers_fuzz 4096 2048 2048
 elf_object_fuzz 8192 1024 128
 debugger_lines_fuzz 140000 1024 64 15
-mass_property_table_fuzz 4096 1024 64 15'
+mass_property_table_fuzz 4096 1024 64 15
+bmp_file_fuzz 4096 1024 64 15'
 fuzz_targets() { cut -d ' ' -f 1 <<<"$fuzz_targets_table"; }
 
 # fuzz SECONDS: builds the fuzz targets with clang and runs each for a bounded time, starting

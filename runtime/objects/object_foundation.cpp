@@ -6,6 +6,7 @@
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/memory/runtime_locks.h"
 #include "runtime/objects/exception_foundation.h"
+#include "runtime/objects/known_classes.h"
 #include "runtime/objects/object_model.h"
 
 namespace qv {
@@ -91,6 +92,19 @@ RuntimeObject* nth_live(RuntimeObject* exclude, i32 n)
 i32 live_object_count() { return live().count; }
 RuntimeObject* live_object_head() { return live().head; }
 
+bool is_live_object(const RuntimeObject* object)
+{
+    if (!object)
+        return false;
+    LockGuard guard(allocator_lock());
+    // No further than the count: a link the debugger overwrote cannot make it loop.
+    i32 left = live().count;
+    for (const RuntimeObject* o = live().head; o && left > 0; o = o->nextLive, --left)
+        if (o == object)
+            return true;
+    return false;
+}
+
 ObjectFreedHook set_object_freed_hook(ObjectFreedHook hook)
 {
     ObjectFreedHook previous = live().freed_hook;
@@ -162,6 +176,7 @@ ClassRecord* RuntimeNewClass(ClassRecord* base, int32_t m, int32_t i, int32_t e,
     }
     c->superclass = base;
     c->reserved = 0;
+    remember_class(c);
     return c;
 }
 

@@ -45,6 +45,9 @@ inline InterfaceEntry* interface_table(ClassRecord* c)
 // Number of live objects (made by RuntimeNewObject and not yet freed).
 i32 live_object_count();
 RuntimeObject* live_object_head();
+// Whether the address is a live object: one walk of the list, for callers handed an address
+// they cannot trust (the debugger).
+bool is_live_object(const RuntimeObject* object);
 
 // Called with every object about to be freed (the debugger support sets it).
 using ObjectFreedHook = void (*)(RuntimeObject* object);

@@ -99,6 +99,11 @@ TEST(BmpFile, SixteenAndThirtyTwoBitsUseTheirMasksScaledToFullRange)
     thirty_two.masks = {{0x000000FF, 0x0000FF00, 0x00FF0000}};
     thirty_two.rows = {{0x11, 0x22, 0x33, 0x44}};
     EXPECT_EQ(pixels_of(build_bmp(thirty_two)), (std::vector<u32>{0x112233}));
+    // Runs at the top of the word and 16 bits wide are runs too.
+    thirty_two.masks = {{0xFF000000, 0x00FFFF00, 0x000000FF}};
+    thirty_two.rows = {{0xFF, 0x34, 0x12, 0x80}};
+    EXPECT_EQ(pixels_of(build_bmp(thirty_two)), (std::vector<u32>{0x8012FF}));
+    thirty_two.rows = {{0x11, 0x22, 0x33, 0x44}};
     thirty_two.masks.reset();  // plain: blue, green, red, unused
     EXPECT_EQ(pixels_of(build_bmp(thirty_two)), (std::vector<u32>{0x332211}));
 }
@@ -120,10 +125,11 @@ TEST(BmpFile, EveryTruncationIsRefused)
 
 TEST(BmpFile, HeadersItCannotReadAreRefused)
 {
-    BmpLayout good;
+    BmpLayout good;  // with masks at 54 (red), 58 (green) and 62 (blue)
     good.width = 2;
     good.height = 2;
-    good.bits = 24;
+    good.bits = 32;
+    good.masks = {{0x00FF0000, 0x0000FF00, 0x000000F0}};
     good.rows = {std::vector<u8>(8, 0x40), std::vector<u8>(8, 0x80)};
     ASSERT_TRUE(decode_bmp_file(build_bmp(good)));
 
@@ -144,8 +150,13 @@ TEST(BmpFile, HeadersItCannotReadAreRefused)
         {"two planes", 26, 2, 2},
         {"two bits a pixel", 28, 2, 2},
         {"run-length compression", 30, 1, 4},
-        {"masks on 24 bits", 30, 3, 4},
+        {"masks on 24 bits", 28, 24, 2},
         {"data past the end", 10, 0xFFFFFFF0, 4},
+        // A mask with a gap would give channel values past 255, spilling into the next channel.
+        {"red mask with a gap", 54, 0x00FF00FF, 4},
+        {"red mask in two runs", 54, 0x00F0000F, 4},
+        {"green mask with a one-bit gap", 58, 0x0000FD00, 4},
+        {"blue mask of the two end bits", 62, 0x80000001, 4},
     };
     for (const Case& c : cases) {
         std::vector<u8> file = build_bmp(good);
