@@ -120,11 +120,9 @@ private:
         return true;
     }
 
-    // Where a site may lie: 4 bytes inside the code segment, clear of the entry jump.
-    bool site_in_bounds(u32 site) const
-    {
-        return site >= kEntryJumpSize && site <= m_image.code_length && m_image.code_length - site >= 4;
-    }
+    // Where a site may lie: its 4 bytes inside the code segment. Bytes 0 to 4 are sites like
+    // any other: an image's code may begin with the entry's own instructions.
+    bool site_in_bounds(u32 site) const { return site <= m_image.code_length && m_image.code_length - site >= 4; }
 
     // Claims a site; false when it cannot be patched (site_refusal says why). The hot path
     // builds no Result: chains are long and mostly fine.
@@ -133,8 +131,6 @@ private:
     Result<void> site_refusal(u32 site, const char* owner_kind, std::string_view name = {})
     {
         const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + escaped(name) + "'";
-        if (site < kEntryJumpSize)
-            return fail(owner + " names site " + hex(site) + ", inside the entry jump");
         if (!site_in_bounds(site))
             return fail(owner + " names site " + hex(site) + ", outside the " + std::to_string(m_image.code_length) +
                         "-byte code segment");
