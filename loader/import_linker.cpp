@@ -73,10 +73,6 @@ private:
                 return fail("library import is cut off");
             QV_TRY(read_name(record.name, "procedure name"));
             QV_TRY(read_name(record.library, "library name"));
-            // The system looks these up as C strings: a NUL would name another library or routine.
-            if (record.name.find('\0') != std::string_view::npos || record.library.find('\0') != std::string_view::npos)
-                return fail("library import '" + escaped(record.name) + "' from '" + escaped(record.library) +
-                            "' has a NUL byte in a name");
             return walk_chain(head, record);
         }
         case ImportTag::DataFixup:
@@ -172,6 +168,9 @@ private:
     size_t m_record_start = 0;
 };
 
+// Names are looked up as the C strings they are copied into: a NUL byte ends one.
+std::string_view looked_up(std::string_view name) { return name.substr(0, name.find('\0')); }
+
 }  // namespace
 
 Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& image, ImportResolver& resolver)
@@ -196,7 +195,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         switch (record.tag) {
         case ImportTag::RuntimeImport: {
             ++report.runtime_imports;
-            const void* routine = resolver.runtime_routine(record.name);
+            const void* routine = resolver.runtime_routine(looked_up(record.name));
             if (!routine) {
                 const std::string message = "Function '" + escaped(record.name) + "' was not exported";
                 assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
@@ -209,7 +208,8 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         case ImportTag::LibraryImport: {
             ++report.library_imports;
             std::string message;
-            const void* procedure = resolver.library_procedure(record.library, record.name, message);
+            const void* procedure =
+                resolver.library_procedure(looked_up(record.library), looked_up(record.name), message);
             if (!procedure)
                 return Error{message};
             record.relative = true;  // library imports are always calls

@@ -19,7 +19,8 @@
 // the image. Any 4 code bytes may be a site, the first five included: a chain cannot reach
 // site 0 (a zero link ends it), but a fixup record may name it. A malformed stream is refused
 // before the first write. Where a fixed-up address points is the image code's business: only
-// the sites, and the string constants the linker writes to, are checked.
+// the sites, and the string constants the linker writes to, are checked. Routine, procedure
+// and library names are looked up up to their first NUL byte, as C strings.
 #pragma once
 
 #include <span>
