@@ -2,6 +2,8 @@
 // a patching pass over the decoded records.
 #include "loader/import_linker.h"
 
+#include <algorithm>
+
 #include "loader/byte_reader.h"
 #include "loader/image_format.h"
 #include "loader/message_text.h"
@@ -46,6 +48,7 @@ public:
             if (tag >= ImportTag::RuntimeImport && tag <= ImportTag::StringFixup)
                 m_decoded.records.push_back(record);
         }
+        QV_TRY(check_constants_apart());
         return std::move(m_decoded);
     }
 
@@ -158,11 +161,38 @@ private:
         if (length > m_image.data_length - offset - kStringMinimumSize)
             return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
                         " declares " + std::to_string(length) + " text bytes, more than the data segment holds");
+        m_constants.push_back({offset, offset + kStringMinimumSize + length, site, m_record_start});
         return {};
     }
 
+    // Constants lie one after another. Setting the text pointer of one that overlaps another
+    // would change the other's length or text pointer after it was checked.
+    Result<void> check_constants_apart()
+    {
+        std::sort(m_constants.begin(), m_constants.end(),
+                  [](const Constant& a, const Constant& b) { return a.offset < b.offset; });
+        for (size_t i = 1; i < m_constants.size(); ++i) {
+            const Constant& before = m_constants[i - 1];
+            const Constant& constant = m_constants[i];
+            if (constant.offset == before.offset || constant.offset >= before.end)
+                continue;  // the same constant again, or the next one
+            m_record_start = constant.record_start;
+            return fail("string fixup at site " + hex(constant.site) + ": the constant at data offset " +
+                        hex(constant.offset) + " overlaps the one at data offset " + hex(before.offset));
+        }
+        return {};
+    }
+
+    struct Constant {
+        u32 offset;
+        u32 end;  // past its zero byte
+        u32 site;
+        size_t record_start;
+    };
+
     ByteReader m_reader;
     const LoadedImage& m_image;
+    std::vector<Constant> m_constants;  // named by string fixups
     std::vector<u64> m_claimed;  // one bit per code byte
     Decoded m_decoded;
     size_t m_record_start = 0;

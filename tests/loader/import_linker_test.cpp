@@ -321,6 +321,13 @@ TEST(LinkImage, MalformedStreamsAreRefusedUntouched)
              i.put_data(12, 0x7FFFFFFF);
          },
          "text bytes, more than the data segment holds"},
+        {"string constants that overlap", StreamBuilder().fixup(5, 0x10).fixup(5, 0x20).bytes,
+         [](Image& i) {
+             i.put(0x10, 0x00);
+             i.put(0x20, 0x08);  // its text pointer would be the first one's length
+         },
+         "record at offset 5: string fixup at site 0x20: the constant at data offset 0x8 overlaps the one at data "
+         "offset 0x0"},
         {"truncated import", Bytes{1, 1, 0x10, 0}, nullptr, "runtime import is cut off"},
         {"truncated name", Bytes{1, 1, 0, 0, 0, 0, 5, 'a', 'b'}, nullptr, "routine name is cut off"},
         {"truncated fixup", Bytes{2, 0x10}, nullptr, "cut off before its site"},
