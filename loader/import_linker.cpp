@@ -193,7 +193,7 @@ private:
     ByteReader m_reader;
     const LoadedImage& m_image;
     std::vector<Constant> m_constants;  // named by string fixups
-    std::vector<u64> m_claimed;  // one bit per code byte
+    std::vector<u64> m_claimed;         // one bit per code byte
     Decoded m_decoded;
     size_t m_record_start = 0;
 };

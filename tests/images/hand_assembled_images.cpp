@@ -25,6 +25,7 @@ using qv::test::ImageFileBuilder;
 ImageFileBuilder call_at_entry()
 {
     ImageFileBuilder image;
+    // clang-format off
     image.code = {
         0xE8, 0, 0, 0, 0,   // 00 call GetEncodingsObject
         0x53,               // 05 push ebx
@@ -38,6 +39,7 @@ ImageFileBuilder call_at_entry()
         0x5B,               // 1E pop ebx
         0xC3,               // 1F ret
     };
+    // clang-format on
     image.runtime_import(ImportMode::Relative, "GetEncodingsObject", {0x01});
     image.runtime_import(ImportMode::Relative, "RuntimeMsgBox", {0x0F});
     image.runtime_import(ImportMode::Relative, "RuntimeUnlockObject", {0x17});
@@ -49,6 +51,7 @@ ImageFileBuilder string_push()
     ImageFileBuilder image;
     image.string_constant("first constant");  // so the pushed one is not at data offset 0
     const u32 text = image.string_constant("pushed by the entry's fourth byte");
+    // clang-format off
     image.code = {
         0x55,               // 00 push ebp
         0x89, 0xE5,         // 01 mov ebp, esp
@@ -57,6 +60,7 @@ ImageFileBuilder string_push()
         0xC9,               // 0D leave
         0xC3,               // 0E ret
     };
+    // clang-format on
     qv::store_u32(image.code.data() + 0x04, text);
     image.fixup(ImportTag::StringFixup, 0x04);
     image.runtime_import(ImportMode::Relative, "RuntimeMsgBox", {0x09});
@@ -69,6 +73,7 @@ ImageFileBuilder data_address()
     image.raw_data("slot");  // so the text is not at data offset 0
     const std::string text = "read through a data address";
     const u32 offset = image.raw_data(text);
+    // clang-format off
     image.code = {
         0xB8, 0, 0, 0, 0,   // 00 mov eax, the text's address
         0x53,               // 05 push ebx
@@ -84,6 +89,7 @@ ImageFileBuilder data_address()
         0x5B,               // 23 pop ebx
         0xC3,               // 24 ret
     };
+    // clang-format on
     qv::store_u32(image.code.data() + 0x01, offset);
     image.code[0x07] = static_cast<u8>(text.size());
     image.fixup(ImportTag::DataFixup, 0x01);

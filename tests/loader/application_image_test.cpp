@@ -59,9 +59,8 @@ void expect_refused_with_one_line(const Result<LinkReport>& report, const std::s
 TEST(LoadAndLinkImage, HostileImagesAreRefused)
 {
     // The name runs on past a NUL and control bytes; the message shows all of it.
-    expect_refused_with_one_line(
-        load_packaged(std::string(LOADER_FIXTURE_DIR) + "/import_name_with_nul.qvi"),
-        "import 'untimeMsgBox\\x00\\x01\\x01\\x90\\x00\\x00\\x00\\x13RuntimeUnlockStri");
+    expect_refused_with_one_line(load_packaged(std::string(LOADER_FIXTURE_DIR) + "/import_name_with_nul.qvi"),
+                                 "import 'untimeMsgBox\\x00\\x01\\x01\\x90\\x00\\x00\\x00\\x13RuntimeUnlockStri");
 }
 
 // Code that begins with the entry's own instructions, as a hand-written image's may: only a
@@ -84,8 +83,8 @@ TEST(LoadAndLinkImage, SitesThatCannotBePatchedAreRefused)
         qv::store_u32(image.code.data() + 4, image.string_constant("text"));
         image.fixup(ImportTag::StringFixup, 4);
         image.runtime_import(ImportMode::Relative, "RuntimeMsgBox", {9, 4});
-        expect_refused_with_one_line(
-            load_built(image), "import 'RuntimeMsgBox' patches site 0x4, which another fixup already patches");
+        expect_refused_with_one_line(load_built(image),
+                                     "import 'RuntimeMsgBox' patches site 0x4, which another fixup already patches");
     }
     {
         SCOPED_TRACE("two data fixups on overlapping bytes");

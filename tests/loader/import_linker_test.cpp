@@ -199,11 +199,12 @@ TEST(LinkImage, NamesAreLookedUpUpToTheirFirstNul)
     image.put(0x10, 0);
     image.put(0x20, 0);
     FakeResolver resolver;
-    Result<LinkReport> report = LinkImage(StreamBuilder()
-                                              .runtime_import(0, 0x10, std::string("RoutineA\0B", 10))
-                                              .library_import(0x20, std::string("Proc\0x", 6), std::string("good.dll\0x", 10))
-                                              .bytes,
-                                          image.loaded(), resolver);
+    Result<LinkReport> report =
+        LinkImage(StreamBuilder()
+                      .runtime_import(0, 0x10, std::string("RoutineA\0B", 10))
+                      .library_import(0x20, std::string("Proc\0x", 6), std::string("good.dll\0x", 10))
+                      .bytes,
+                  image.loaded(), resolver);
     ASSERT_TRUE(report.ok()) << report.error();
     EXPECT_TRUE(report->unbound.empty());
     EXPECT_EQ(image.at(0x10), static_cast<u32>(reinterpret_cast<uintptr_t>(&g_routine_a)));
@@ -251,8 +252,7 @@ TEST(LinkImage, AnySiteWhoseFourBytesLieInTheCodeIsPatched)
          [](Image& i, u32) { return static_cast<u32>(i.data_base() + 0x10); }},
         {"string fixup at site 4", StreamBuilder().fixup(5, 0x04).bytes, 0x04, 0x08,
          [](Image& i, u32) { return static_cast<u32>(i.data_base() + 0x08); }},
-        {"the code's last four bytes", StreamBuilder().runtime_import(1, 0x1FC, "RoutineA").bytes, 0x1FC, 0,
-         call_to_a},
+        {"the code's last four bytes", StreamBuilder().runtime_import(1, 0x1FC, "RoutineA").bytes, 0x1FC, 0, call_to_a},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -330,7 +330,8 @@ TEST(QvimageRefusals, NoRelocationReachesTheEntryJump)
         qv::store_u32(object.data() + first, offset);
         const qv::Result<ApplicationImage> refused = convert(object);
         ASSERT_FALSE(refused.ok());
-        EXPECT_EQ(refused.error(), "relocation in .text at offset " + qv::hex(offset) + " runs past the end of the section");
+        EXPECT_EQ(refused.error(),
+                  "relocation in .text at offset " + qv::hex(offset) + " runs past the end of the section");
     }
 }
 
