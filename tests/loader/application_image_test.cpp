@@ -30,15 +30,11 @@ Result<LinkReport> load_packaged(const std::string& path)
     return load_and_link_image(ImageSource{ImageSource::Kind::PackagedFile, path, 0});
 }
 
-std::filesystem::path temporary_image_path(const char* what)
-{
-    return std::filesystem::temp_directory_path() /
-        ("qv-" + std::string(what) + "-" + std::to_string(std::rand()) + ".qvi");
-}
-
+// Loads the image through a temporary file, as qvrun would.
 Result<LinkReport> load_built(const test::ImageFileBuilder& image)
 {
-    const std::filesystem::path path = temporary_image_path("built");
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("qv-built-" + std::to_string(std::rand()) + ".qvi");
     {
         const std::vector<u8> bytes = image.packaged();
         std::ofstream out(path, std::ios::binary);
@@ -80,7 +76,7 @@ TEST(LoadAndLinkImage, SitesThatCannotBePatchedAreRefused)
         SCOPED_TRACE("string fixup and import chain on one site");
         test::ImageFileBuilder image;
         image.code = push_and_call;
-        qv::store_u32(image.code.data() + 4, image.string_constant("text"));
+        image.string_constant("text");  // at data offset 0: the chain's last link, which site 4 holds
         image.fixup(ImportTag::StringFixup, 4);
         image.runtime_import(ImportMode::Relative, "RuntimeMsgBox", {9, 4});
         expect_refused_with_one_line(load_built(image),
