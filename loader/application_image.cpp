@@ -72,12 +72,6 @@ Result<LinkReport> load_and_link_image(const ImageSource& source)
     QV_TRY_ASSIGN(ImageSegments segments, read_image(source));
     if (segments.code.empty())
         return Error{"the application image has no code"};
-    for (const ImageSegment segment : {ImageSegment::Code, ImageSegment::Data}) {
-        if (segments[segment].size() > kMaxSegmentSize)
-            return Error{std::string("the image's ") + segment_format(segment).name + " segment of " +
-                         std::to_string(segments[segment].size()) + " bytes is larger than the " +
-                         std::to_string(kMaxSegmentSize >> 20) + " MB an image may have"};
-    }
 
     QV_TRY_ASSIGN(ImageOptions options, parse_options_stream(segments.options));
 

@@ -1,6 +1,7 @@
 #include "loader/image_container.h"
 
 #include <cstring>
+#include <new>
 
 #include "loader/image_format.h"
 
@@ -30,7 +31,13 @@ public:
         if (length > m_size - m_position)
             return Error{std::string("the ") + segment + " segment's length word says " + std::to_string(length) +
                          " bytes, but only " + std::to_string(m_size - m_position) + " remain in the file"};
-        out.resize(length);
+        // The format sets no limit on a segment, but a 32-bit process may have no room for it.
+        try {
+            out.resize(length);
+        } catch (const std::bad_alloc&) {
+            return Error{std::string("no memory for the ") + segment + " segment of " + std::to_string(length) +
+                         " bytes"};
+        }
         if (!m_file.read(out))
             return Error{std::string("the ") + segment + " segment could not be read"};
         m_position += length;

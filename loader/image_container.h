@@ -30,7 +30,8 @@ ImageLocation decode_locator(const std::optional<std::array<u8, 8>>& locator);
 // The packaged layout at `offset` of the file: u32 code length and code, u32 data length
 // and data, u32 import length and stream, i32 resource length and segment, i32 options
 // length and stream (the last two absent when not positive). A length that runs past the end
-// of the file refuses the image before anything is allocated for it.
+// of the file refuses the image before anything is allocated for it, and one there is no
+// memory for refuses it too.
 Result<ImageSegments> read_packaged_image(platform::InputFile& file, u32 offset);
 
 // The separate-file layout: import.dat, code.dat, data.dat, rsrc.dat and options.dat in the

@@ -1,7 +1,7 @@
 // The application image format, written once for the loader that reads images and for
 // qvimage that writes them: the import stream's tags, the five segments and their files, the
-// executable's locator, the string-constant layout, the entry jump, the size limits, and
-// the little-endian byte helpers that every field goes through.
+// executable's locator, the string-constant layout, and the little-endian byte helpers that
+// every field goes through.
 #pragma once
 
 #include <array>
@@ -81,18 +81,6 @@ struct SegmentBytes {
     }
     const std::vector<u8>& operator[](ImageSegment segment) const { return const_cast<SegmentBytes&>(*this)[segment]; }
 };
-
-// Code and data segments larger than this are refused by qvimage and by the loader alike;
-// far beyond any real image, small enough that no size computation comes near overflowing.
-constexpr u32 kMaxSegmentSize = 64u << 20;
-// The largest section alignment qvimage honours (a page).
-constexpr u32 kMaxSectionAlignment = 4096;
-
-// ---- The code segment's entry jump ------------------------------------------------------
-
-// Code offset 0 holds "jmp rel32" to the entry function; no fixup may patch these bytes.
-constexpr u8 kEntryJumpOpcode = 0xe9;
-constexpr u32 kEntryJumpSize = 5;
 
 // ---- The executable's locator -------------------------------------------------------------
 

@@ -2,6 +2,8 @@
 // a patching pass over the decoded records.
 #include "loader/import_linker.h"
 
+#include <algorithm>
+
 #include "loader/byte_reader.h"
 #include "loader/image_format.h"
 #include "loader/message_text.h"
@@ -46,6 +48,7 @@ public:
             if (tag >= ImportTag::RuntimeImport && tag <= ImportTag::StringFixup)
                 m_decoded.records.push_back(record);
         }
+        QV_TRY(check_constants_apart());
         return std::move(m_decoded);
     }
 
@@ -73,10 +76,6 @@ private:
                 return fail("library import is cut off");
             QV_TRY(read_name(record.name, "procedure name"));
             QV_TRY(read_name(record.library, "library name"));
-            // The system looks these up as C strings: a NUL would name another library or routine.
-            if (record.name.find('\0') != std::string_view::npos || record.library.find('\0') != std::string_view::npos)
-                return fail("library import '" + escaped(record.name) + "' from '" + escaped(record.library) +
-                            "' has a NUL byte in a name");
             return walk_chain(head, record);
         }
         case ImportTag::DataFixup:
@@ -120,11 +119,9 @@ private:
         return true;
     }
 
-    // Where a site may lie: 4 bytes inside the code segment, clear of the entry jump.
-    bool site_in_bounds(u32 site) const
-    {
-        return site >= kEntryJumpSize && site <= m_image.code_length && m_image.code_length - site >= 4;
-    }
+    // Where a site may lie: its 4 bytes inside the code segment. Bytes 0 to 4 are sites like
+    // any other: an image's code may begin with the entry's own instructions.
+    bool site_in_bounds(u32 site) const { return site <= m_image.code_length && m_image.code_length - site >= 4; }
 
     // Claims a site; false when it cannot be patched (site_refusal says why). The hot path
     // builds no Result: chains are long and mostly fine.
@@ -133,8 +130,6 @@ private:
     Result<void> site_refusal(u32 site, const char* owner_kind, std::string_view name = {})
     {
         const std::string owner = name.empty() ? owner_kind : std::string(owner_kind) + " '" + escaped(name) + "'";
-        if (site < kEntryJumpSize)
-            return fail(owner + " names site " + hex(site) + ", inside the entry jump");
         if (!site_in_bounds(site))
             return fail(owner + " names site " + hex(site) + ", outside the " + std::to_string(m_image.code_length) +
                         "-byte code segment");
@@ -166,15 +161,45 @@ private:
         if (length > m_image.data_length - offset - kStringMinimumSize)
             return fail("string fixup at site " + hex(site) + ": the constant at data offset " + hex(offset) +
                         " declares " + std::to_string(length) + " text bytes, more than the data segment holds");
+        m_constants.push_back({offset, offset + kStringMinimumSize + length, site, m_record_start});
         return {};
     }
 
+    // Constants lie one after another. Setting the text pointer of one that overlaps another
+    // would change the other's length or text pointer after it was checked.
+    Result<void> check_constants_apart()
+    {
+        std::sort(m_constants.begin(), m_constants.end(),
+                  [](const Constant& a, const Constant& b) { return a.offset < b.offset; });
+        for (size_t i = 1; i < m_constants.size(); ++i) {
+            const Constant& before = m_constants[i - 1];
+            const Constant& constant = m_constants[i];
+            if (constant.offset == before.offset || constant.offset >= before.end)
+                continue;  // the same constant again, or the next one
+            m_record_start = constant.record_start;
+            return fail("string fixup at site " + hex(constant.site) + ": the constant at data offset " +
+                        hex(constant.offset) + " overlaps the one at data offset " + hex(before.offset));
+        }
+        return {};
+    }
+
+    struct Constant {
+        u32 offset;
+        u32 end;  // past its zero byte
+        u32 site;
+        size_t record_start;
+    };
+
     ByteReader m_reader;
     const LoadedImage& m_image;
-    std::vector<u64> m_claimed;  // one bit per code byte
+    std::vector<Constant> m_constants;  // named by string fixups
+    std::vector<u64> m_claimed;         // one bit per code byte
     Decoded m_decoded;
     size_t m_record_start = 0;
 };
+
+// Names are looked up as the C strings they are copied into: a NUL byte ends one.
+std::string_view looked_up(std::string_view name) { return name.substr(0, name.find('\0')); }
 
 }  // namespace
 
@@ -200,7 +225,7 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         switch (record.tag) {
         case ImportTag::RuntimeImport: {
             ++report.runtime_imports;
-            const void* routine = resolver.runtime_routine(record.name);
+            const void* routine = resolver.runtime_routine(looked_up(record.name));
             if (!routine) {
                 const std::string message = "Function '" + escaped(record.name) + "' was not exported";
                 assertion_failed("loaderX86", 206, "foundFunction", message.c_str());
@@ -213,7 +238,8 @@ Result<LinkReport> LinkImage(std::span<const u8> stream, const LoadedImage& imag
         case ImportTag::LibraryImport: {
             ++report.library_imports;
             std::string message;
-            const void* procedure = resolver.library_procedure(record.library, record.name, message);
+            const void* procedure =
+                resolver.library_procedure(looked_up(record.library), looked_up(record.name), message);
             if (!procedure)
                 return Error{message};
             record.relative = true;  // library imports are always calls

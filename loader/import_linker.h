@@ -13,12 +13,15 @@
 // site holds the code offset of the next one until a 0. Relative mode stores the call
 // displacement target - (code base + site + 4); absolute mode stores the address itself.
 //
-// The stream comes from a file, so nothing in it is trusted: every site, chain link
-// and string constant is checked against its segment before it is read or written, a site may
-// be patched only once (which also ends a chain that loops) and never inside the entry jump
-// (code bytes 0 to 4), and a truncated record refuses the image. A malformed stream is refused
-// before the first write. Where a fixed-up address points is the image code's business: only
-// the sites, and the string constants the linker writes to, are checked.
+// The stream comes from a file, so nothing in it is trusted: every site, chain link and string
+// constant is checked against its segment (and string constants against each other) before it
+// is read or written, a site may be patched only once (which also ends a chain that loops), and
+// a truncated record refuses the image. Any 4 code bytes may be a site, the first five
+// included: a chain cannot reach site 0 (a zero link ends it), but a fixup record may name it.
+// A malformed stream is refused before the first write. Where a fixed-up address points is the
+// image code's business: only the sites, and the string constants the linker writes to, are
+// checked. Routine, procedure and library names are looked up up to their first NUL byte, as
+// C strings.
 #pragma once
 
 #include <span>

@@ -20,3 +20,19 @@ foreach(source ${test_image_sources})
 endforeach()
 add_custom_target(test_images ALL DEPENDS ${test_images})
 add_dependencies(test_images qvrun)
+
+# Images assembled by hand, byte by byte, whose code begins with the entry's own instructions.
+add_executable(hand_assembled_images ${CMAKE_CURRENT_LIST_DIR}/hand_assembled_images.cpp)
+target_link_libraries(hand_assembled_images PRIVATE qvimage_core)
+set(hand_images)
+foreach(name hand_call_at_entry hand_string_push hand_data_address)
+  list(APPEND hand_images ${test_image_dir}/${name}.qvi)
+endforeach()
+add_custom_command(OUTPUT ${hand_images}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${test_image_dir}
+  COMMAND $<TARGET_FILE:hand_assembled_images> ${test_image_dir}
+  DEPENDS hand_assembled_images
+  COMMENT "Writing the hand-assembled test images"
+  VERBATIM)
+add_custom_target(hand_images ALL DEPENDS ${hand_images})
+add_dependencies(test_images hand_images)

@@ -6,6 +6,8 @@
 #   run_images_test.sh wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR
 #       each IMAGE_DIR/NAME.o attached to a copy of the Windows qvrun.exe with qvimage
 #       --attach, run under Wine (the caller's WINEPREFIX and wineserver)
+# The hand_* images have no object: hand_assembled_images (beside QVIMAGE) writes them, and
+# attaches them to qvrun.exe itself.
 # Prints one line per case and ends with "N passed, N failed".
 set -uo pipefail
 
@@ -19,6 +21,9 @@ cases=(
   "image_unhandled||image_unhandled.txt|3"
   "image_unbound||image_unbound.txt|1"
   "image_unbound|--assert=cancel|image_unbound-cancel.txt|0"
+  "hand_call_at_entry||hand_call_at_entry.txt|0"
+  "hand_string_push||hand_string_push.txt|0"
+  "hand_data_address||hand_data_address.txt|0"
 )
 
 check() {  # label actual_status expected_status report expected_file
@@ -51,9 +56,16 @@ native)
 wine)
   qvimage=$2 qvrun_exe=$3 images=$4 work=$5
   mkdir -p "$work"
+  if ! "$(dirname "$qvimage")/hand_assembled_images" "$work" "$qvrun_exe" >"$work/hand.attach.log" 2>&1; then
+    echo "FAIL wine hand_*: hand_assembled_images could not attach them"; cat "$work/hand.attach.log"
+    failed=$((failed + 1))
+  fi
   for c in "${cases[@]}"; do
     IFS='|' read -r name args expected status <<<"$c"
     exe=$work/$name.exe
+    if [ ! -f "$exe" ] && [[ $name == hand_* ]]; then
+      echo "FAIL wine $name: not attached"; failed=$((failed + 1)); continue
+    fi
     if [ ! -f "$exe" ] && ! "$qvimage" --attach "$qvrun_exe" -o "$exe" "$images/$name.o" >"$work/$name.attach.log" 2>&1; then
       echo "FAIL wine $name: qvimage --attach failed"; cat "$work/$name.attach.log"
       failed=$((failed + 1)); continue

@@ -192,6 +192,26 @@ TEST(LinkImage, LibraryImports)
     EXPECT_EQ(failed.error(), "no Other in good.dll");
 }
 
+// Names are copied into C strings before they are looked up, so a NUL byte ends each one.
+TEST(LinkImage, NamesAreLookedUpUpToTheirFirstNul)
+{
+    Image image;
+    image.put(0x10, 0);
+    image.put(0x20, 0);
+    FakeResolver resolver;
+    Result<LinkReport> report =
+        LinkImage(StreamBuilder()
+                      .runtime_import(0, 0x10, std::string("RoutineA\0B", 10))
+                      .library_import(0x20, std::string("Proc\0x", 6), std::string("good.dll\0x", 10))
+                      .bytes,
+                  image.loaded(), resolver);
+    ASSERT_TRUE(report.ok()) << report.error();
+    EXPECT_TRUE(report->unbound.empty());
+    EXPECT_EQ(image.at(0x10), static_cast<u32>(reinterpret_cast<uintptr_t>(&g_routine_a)));
+    EXPECT_EQ(image.at(0x20),
+              static_cast<u32>(reinterpret_cast<uintptr_t>(&g_library_proc) - image.code_base() - 0x24));
+}
+
 TEST(LinkImage, FixedUpAddressesMayPointOutsideTheirSegment)
 {
     // &g[i - 1] with g at data offset 0 is data offset -4: the code computes with it and never
@@ -205,6 +225,45 @@ TEST(LinkImage, FixedUpAddressesMayPointOutsideTheirSegment)
     ASSERT_TRUE(report.ok()) << report.error();
     EXPECT_EQ(image.at(0x20), static_cast<u32>(image.data_base() - 4));
     EXPECT_EQ(image.at(0x30), static_cast<u32>(image.code_base() + 0x1000));
+}
+
+// Code may begin with the entry's own instructions, so its first bytes hold sites like any
+// others; what matters is that all four bytes lie inside the code.
+TEST(LinkImage, AnySiteWhoseFourBytesLieInTheCodeIsPatched)
+{
+    struct Case {
+        const char* name;
+        Bytes stream;
+        u32 site;
+        u32 before;  // what the site holds in the file
+        u32 (*expected)(Image&, u32 site);
+    };
+    static auto call_to_a = [](Image& i, u32 site) {
+        return static_cast<u32>(reinterpret_cast<uintptr_t>(&g_routine_a) - (i.code_base() + site + 4));
+    };
+    const Case cases[] = {
+        {"call at byte 0: chain head at site 1", StreamBuilder().runtime_import(1, 0x01, "RoutineA").bytes, 0x01, 0,
+         call_to_a},
+        {"chain whose link leads into site 4", StreamBuilder().runtime_import(0, 0x40, "RoutineB").bytes, 0x04, 0,
+         [](Image&, u32) { return static_cast<u32>(reinterpret_cast<uintptr_t>(&g_routine_b)); }},
+        {"code fixup at site 0", StreamBuilder().fixup(3, 0x00).bytes, 0x00, 0x30,
+         [](Image& i, u32) { return static_cast<u32>(i.code_base() + 0x30); }},
+        {"data fixup at site 2", StreamBuilder().fixup(2, 0x02).bytes, 0x02, 0x10,
+         [](Image& i, u32) { return static_cast<u32>(i.data_base() + 0x10); }},
+        {"string fixup at site 4", StreamBuilder().fixup(5, 0x04).bytes, 0x04, 0x08,
+         [](Image& i, u32) { return static_cast<u32>(i.data_base() + 0x08); }},
+        {"the code's last four bytes", StreamBuilder().runtime_import(1, 0x1FC, "RoutineA").bytes, 0x1FC, 0, call_to_a},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image image;
+        image.put(0x40, 0x04);  // the chain link of the second case, a plain nop word otherwise
+        image.put(c.site, c.before);
+        FakeResolver resolver;
+        Result<LinkReport> report = LinkImage(c.stream, image.loaded(), resolver);
+        ASSERT_TRUE(report.ok()) << report.error();
+        EXPECT_EQ(image.at(c.site), c.expected(image, c.site));
+    }
 }
 
 TEST(LinkImage, NamesInMessagesAreEscaped)
@@ -252,13 +311,8 @@ TEST(LinkImage, MalformedStreamsAreRefusedUntouched)
          [](Image& i) { i.put(0x10, 0x10); }, "or its chain loops"},
         {"two fixups on one site", StreamBuilder().fixup(2, 0x10).fixup(3, 0x12).bytes,
          [](Image& i) { i.put(0x10, 0); }, "already patches"},
-        {"chain that starts inside the entry jump", StreamBuilder().runtime_import(1, 0x01, "RoutineA").bytes, nullptr,
-         "site 0x1, inside the entry jump"},
-        {"chain link into the entry jump", StreamBuilder().runtime_import(0, 0x10, "RoutineA").bytes,
-         [](Image& i) { i.put(0x10, 0x04); }, "site 0x4, inside the entry jump"},
-        {"fixup on the entry jump", StreamBuilder().fixup(3, 0x00).bytes, nullptr, "inside the entry jump"},
-        {"library name with a NUL", StreamBuilder().library_import(0, "Proc", std::string("good.dll\0x", 10)).bytes,
-         nullptr, "'good.dll\\x00x' has a NUL byte"},
+        {"fixup overlapping a chain's site", StreamBuilder().runtime_import(1, 0x01, "RoutineA").fixup(3, 0x00).bytes,
+         [](Image& i) { i.put(0x01, 0); }, "site 0x0, which another fixup already patches"},
         {"string record cut by the segment end", StreamBuilder().fixup(5, 0x10).bytes,
          [](Image& i) { i.put(0x10, 0x70); }, "does not fit in the data segment"},
         {"string length beyond the segment", StreamBuilder().fixup(5, 0x10).bytes,
@@ -267,6 +321,13 @@ TEST(LinkImage, MalformedStreamsAreRefusedUntouched)
              i.put_data(12, 0x7FFFFFFF);
          },
          "text bytes, more than the data segment holds"},
+        {"string constants that overlap", StreamBuilder().fixup(5, 0x10).fixup(5, 0x20).bytes,
+         [](Image& i) {
+             i.put(0x10, 0x00);
+             i.put(0x20, 0x08);  // its text pointer would be the first one's length
+         },
+         "record at offset 5: string fixup at site 0x20: the constant at data offset 0x8 overlaps the one at data "
+         "offset 0x0"},
         {"truncated import", Bytes{1, 1, 0x10, 0}, nullptr, "runtime import is cut off"},
         {"truncated name", Bytes{1, 1, 0, 0, 0, 0, 5, 'a', 'b'}, nullptr, "routine name is cut off"},
         {"truncated fixup", Bytes{2, 0x10}, nullptr, "cut off before its site"},

@@ -14,6 +14,7 @@
 #include "loader/import_linker.h"
 #include "loader/message_text.h"
 #include "tests/tools/qvimage_test_support.h"
+#include "tools/qvimage/image_layout.h"
 
 namespace {
 
@@ -210,8 +211,8 @@ TEST(QvimageMutations, RefusedWithOneLineOrAcceptedByTheLoader)
             ++accepted;
             // Within the stated limits: each 8-byte relocation adds at most one import record
             // (a 262-byte name record or a 5-byte fixup).
-            EXPECT_LE(image.value().code.size(), qv::kMaxSegmentSize);
-            EXPECT_LE(image.value().data.size(), qv::kMaxSegmentSize);
+            EXPECT_LE(image.value().code.size(), kMaxSegmentSize);
+            EXPECT_LE(image.value().data.size(), kMaxSegmentSize);
             EXPECT_LE(image.value().imports.size(), object.size() / 8 * (qv::kMaxNameLength + 7));
             Bytes code = image.value().code;
             Bytes data = image.value().data;

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "loader/import_linker.h"
+#include "loader/message_text.h"
 #include "platform/exec_memory.h"
 #include "sdk/quaver.h"
 #include "tests/tools/qvimage_test_support.h"
@@ -312,6 +313,26 @@ TEST(QvimageRefusals, AbsurdSizesAndNamesFromTheObject)
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().rfind("relocation in data section .d\\x0ata at offset 0x0 against '.bss'", 0), 0u)
         << refused.error();
+}
+
+// .text follows the entry jump at code offset 5: a relocation whose offset would wrap its site
+// back into the jump's bytes lies outside its section, and is refused as such.
+TEST(QvimageRefusals, NoRelocationReachesTheEntryJump)
+{
+    const Bytes basic = read_bytes(fixture_path("image_basic"));
+    const size_t relocations = section_header_offset(basic, ".rel.text");
+    ASSERT_NE(relocations, 0u);
+    const u32 first = qv::load_u32(basic.data() + relocations + 16);
+    for (u32 jump_byte = 0; jump_byte < kEntryJumpSize; ++jump_byte) {
+        const u32 offset = jump_byte - kEntryJumpSize;
+        SCOPED_TRACE(qv::hex(offset));
+        Bytes object = basic;
+        qv::store_u32(object.data() + first, offset);
+        const qv::Result<ApplicationImage> refused = convert(object);
+        ASSERT_FALSE(refused.ok());
+        EXPECT_EQ(refused.error(),
+                  "relocation in .text at offset " + qv::hex(offset) + " runs past the end of the section");
+    }
 }
 
 TEST(QvimageRefusals, NameTheSectionOffsetAndSymbol)

@@ -45,7 +45,7 @@ Result<ApplicationImage> build_image(const ElfObject& object, const std::string&
 
     ApplicationImage image;
     image.imports = stream.finish(layout.code);
-    layout.code[0] = qv::kEntryJumpOpcode;
+    layout.code[0] = kEntryJumpOpcode;
     qv::store_u32(layout.code.data() + 1, entry_offset - kEntryJumpSize);
     image.code = std::move(layout.code);
     image.data = std::move(layout.data);

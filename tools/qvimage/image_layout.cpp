@@ -10,8 +10,6 @@ namespace {
 using qv::Error;
 using qv::escaped;
 using qv::hex;
-using qv::kMaxSectionAlignment;
-using qv::kMaxSegmentSize;
 using qv::kStringCapacityOffset;
 using qv::kStringCountOffset;
 using qv::kStringHeaderSize;

@@ -11,7 +11,17 @@
 
 namespace qvimage {
 
-using qv::kEntryJumpSize;
+// qvimage begins the code segment with "jmp rel32" to the entry function, whose code the
+// compiler placed anywhere. Code sections are laid out after these five bytes and every
+// relocation must lie inside its section, so no fixup ever patches the jump.
+constexpr u8 kEntryJumpOpcode = 0xe9;
+constexpr u32 kEntryJumpSize = 5;
+
+// qvimage writes no code or data segment larger than this: far beyond any real image, small
+// enough that none of its size computations comes near overflowing.
+constexpr u32 kMaxSegmentSize = 64u << 20;
+// The largest section alignment qvimage honours (a page).
+constexpr u32 kMaxSectionAlignment = 4096;
 
 enum class Placement : u8 {
     Ignored,  // not allocated, or notes: nothing of it reaches the image
