@@ -1,19 +1,23 @@
 #!/bin/bash
 # Runs the test images and compares what they report (standard error) and their exit status
 # with tests/images/expected/. Two ways:
-#   run_images_test.sh native QVRUN IMAGE_DIR
-#       qvrun on each packaged image IMAGE_DIR/NAME.qvi
+#   run_images_test.sh native QVRUN IMAGE_DIR [--sanitized]
+#       qvrun on each packaged image IMAGE_DIR/NAME.qvi; --sanitized for a qvrun built with
+#       AddressSanitizer, which leaves out the hand_* images (below)
 #   run_images_test.sh wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR
 #       each IMAGE_DIR/NAME.o attached to a copy of the Windows qvrun.exe with qvimage
 #       --attach, run under Wine (the caller's WINEPREFIX and wineserver)
 # The hand_* images have no object: hand_assembled_images (beside QVIMAGE) writes them, and
-# attaches them to qvrun.exe itself.
-# Prints one line per case and ends with "N passed, N failed".
+# attaches them to qvrun.exe itself. They keep the stack 4-byte aligned at their calls, as
+# Windows code may, while the Linux build's ABI promises 16: the sanitizers' stack frames
+# cannot take that (their checks then report the runtime's own locals), so a sanitized run
+# names them as skipped.
+# Prints one line per case and ends with "N passed, N failed" (", N skipped" when any was).
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mode=${1:-}
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 
 # name | qvrun arguments | expected report | expected exit status
 cases=(
@@ -43,9 +47,13 @@ check() {  # label actual_status expected_status report expected_file
 
 case $mode in
 native)
-  qvrun=$2 images=$3
+  qvrun=$2 images=$3 sanitized=${4:-}
   for c in "${cases[@]}"; do
     IFS='|' read -r name args expected status <<<"$c"
+    if [ "$sanitized" = --sanitized ] && [[ $name == hand_* ]]; then
+      echo "SKIP  native $name: keeps 4-byte stack alignment, which sanitized frames cannot take"
+      skipped=$((skipped + 1)); continue
+    fi
     out=$(mktemp)
     # shellcheck disable=SC2086
     timeout 60 "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
@@ -77,9 +85,13 @@ wine)
   done
   ;;
 *)
-  echo "usage: $0 native QVRUN IMAGE_DIR | wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR" >&2
+  echo "usage: $0 native QVRUN IMAGE_DIR [--sanitized] | wine QVIMAGE QVRUN_EXE IMAGE_DIR WORK_DIR" >&2
   exit 2
   ;;
 esac
-echo "$passed passed, $failed failed"
+if [ "$skipped" -gt 0 ]; then
+  echo "$passed passed, $failed failed, $skipped skipped"
+else
+  echo "$passed passed, $failed failed"
+fi
 [ "$failed" -eq 0 ]
