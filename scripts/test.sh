@@ -7,8 +7,8 @@
 # Prints one line per suite and ends with the totals over every suite, "N passed, N failed",
 # or "N passed, N failed, N skipped" when something could not run here: on a machine whose
 # kernel runs no 32-bit programs, i386 programs run through an emulator (see
-# scripts/install-deps.sh), and what is far too slow there (valgrind, everything under Wine)
-# is named as not run, with the reason, and never counted as passed.
+# scripts/install-deps.sh), and what cannot run there (valgrind, LeakSanitizer, everything
+# under Wine) is named as not run, with the reason, and never counted as passed.
 # Exits non-zero if anything failed, crashed, hung or did not build.
 # Logs and result files: build/test-results/. QUAVER_SUITE_TIMEOUT (seconds, default 900)
 # limits each suite.

@@ -16,8 +16,8 @@ namespace platform {
 namespace {
 
 // A read through process_vm_readv or a write into a pipe hands the range to the kernel, which
-// reports EFAULT instead of delivering a fault. Chunks stay within one pipe write that is
-// atomic (PIPE_BUF), so a pipe write either takes the whole chunk or reports why not.
+// reports EFAULT instead of delivering a fault. A chunk fits an empty pipe, so a write of it
+// stops short only where the range stops being readable.
 constexpr size_t kChunk = 4096;
 
 bool refused(int error)
@@ -57,20 +57,20 @@ ProbePipe& probe_pipe()
     return *pipe;
 }
 
-// Which way this process probes, decided on first use: 0 not yet, 1 process_vm_readv, 2 pipe.
-std::atomic<int> g_method{0};
+// Which way this process probes, decided by the first probe.
+enum class Decided : int { not_yet, vm_read, pipe_write };
+std::atomic<Decided> g_method{Decided::not_yet};
 std::atomic<bool> g_vm_read_refused_for_testing{false};
 
 ProbeMethod decide_method()
 {
-    const int known = g_method.load(std::memory_order_relaxed);
-    if (known != 0)
-        return known == 1 ? ProbeMethod::vm_read : ProbeMethod::pipe_write;
-    const char here = 0;
-    const ProbeResult result = probe_by_vm_read(&here, 1);
-    const int chosen = result == ProbeResult::unavailable ? 2 : 1;
-    g_method.store(chosen, std::memory_order_relaxed);
-    return chosen == 1 ? ProbeMethod::vm_read : ProbeMethod::pipe_write;
+    Decided method = g_method.load(std::memory_order_relaxed);
+    if (method == Decided::not_yet) {
+        const char here = 0;
+        method = probe_by_vm_read(&here, 1) == ProbeResult::unavailable ? Decided::pipe_write : Decided::vm_read;
+        g_method.store(method, std::memory_order_relaxed);
+    }
+    return method == Decided::vm_read ? ProbeMethod::vm_read : ProbeMethod::pipe_write;
 }
 
 }  // namespace
@@ -136,7 +136,7 @@ ProbeMethod current_probe_method()
 void refuse_vm_read_for_testing(bool refuse)
 {
     g_vm_read_refused_for_testing.store(refuse, std::memory_order_relaxed);
-    g_method.store(0, std::memory_order_relaxed);
+    g_method.store(Decided::not_yet, std::memory_order_relaxed);
 }
 
 bool is_readable(const void* address, size_t size)
@@ -149,7 +149,7 @@ bool is_readable(const void* address, size_t size)
         const ProbeResult result = probe_by_vm_read(address, size);
         if (result != ProbeResult::unavailable)
             return result == ProbeResult::readable;
-        g_method.store(2, std::memory_order_relaxed);  // refused later on (a sandbox changed its mind)
+        g_method.store(Decided::pipe_write, std::memory_order_relaxed);  // refused later on (a sandbox changed its mind)
     }
     return probe_by_pipe_write(address, size) == ProbeResult::readable;
 }
