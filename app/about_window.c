@@ -4,10 +4,10 @@
  * it brings the about text back from a hidden copy.
  */
 #include "app/app_classes.h"
+#include "app/app_windows.h"
 #include "app/class_layout.h"
 #include "app/plugin_entries.h"
 #include "app/property_tables.h"
-#include "app/windows.h"
 
 /* The author line ends the about text after fourteen ideographic spaces. */
 #define ABOUT_TEXT                                                                                                                                              \

@@ -6,8 +6,8 @@
 #include "app/application.h"
 
 #include "app/app_classes.h"
+#include "app/app_windows.h"
 #include "app/class_layout.h"
-#include "app/windows.h"
 
 enum AppMethod { CNVSET_ACTION, HLP_AB_ACTION, EDITCLEAR_ACTION, EDITCOPY_ACTION, EDITREDO_ACTION, APP_METHOD_COUNT };
 

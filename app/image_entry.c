@@ -3,10 +3,10 @@
  * protected: an exception one of them raises and nothing handles skips the rest and goes on to
  * the clean-up.
  */
+#include "app/app_windows.h"
 #include "app/application.h"
 #include "app/plugin_entries.h"
 #include "app/protected_call.h"
-#include "app/windows.h"
 
 static RuntimeObject* g_app;
 

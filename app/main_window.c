@@ -5,11 +5,11 @@
  * the hidden static text bk1.
  */
 #include "app/app_classes.h"
+#include "app/app_windows.h"
 #include "app/class_layout.h"
 #include "app/conversion.h"
 #include "app/conversion_steps.h"
 #include "app/property_tables.h"
-#include "app/windows.h"
 
 static ClassRecord* g_window_class;
 /* The controls' classes: each control has a class of its own named after it. */

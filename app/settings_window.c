@@ -5,9 +5,9 @@
  * main window, so the next conversion uses it and closing the window loses nothing.
  */
 #include "app/app_classes.h"
+#include "app/app_windows.h"
 #include "app/class_layout.h"
 #include "app/property_tables.h"
-#include "app/windows.h"
 
 static ClassRecord* g_window_class;
 static ClassRecord* g_ok_button;

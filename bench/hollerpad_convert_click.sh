@@ -32,55 +32,62 @@ tr '\n' '\r' <"$out/text.txt" | "$convert" --clipboard | sed 's/\r$//' >"$out/ex
 . scripts/wine-session.sh
 trap ws_end EXIT
 ws_begin build/locale || exit 1
-winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
-probe() { LC_ALL=$WS_LOCALE wine "$probe_exe" "$@"; }
-us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
+GD_PROBE=$probe_exe GD_TIMEOUT=60
+. scripts/gui-driver.sh
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-centre() {  # CAPTION: the button's centre
-    probe control --title Hollerpad --caption "$1" --timeout 20 >"$out/control.out" 2>&1 || return 1
-    awk '/^hwnd / { print int(($4 + $6) / 2), int(($5 + $7) / 2) }' "$out/control.out"
+windows_clipboard_is() { gd_probe clipboard-text >"$out/clip.txt" 2>/dev/null && cmp -s "$out/clip.txt" "$1"; }
+field_holds() {  # BYTES: the rich edit holds at least that many bytes
+    gd_probe text --title Hollerpad --control-class RichEdit20W >"$out/field.txt" 2>/dev/null &&
+        [ "$(wc -c <"$out/field.txt")" -ge "$1" ]
 }
+# A step that fails ends the benchmark: its figures would not be what they say.
+stop_on_failure() { gd_ok || { echo "run $run: $GD_FAIL" >&2; exit 1; }; }
 
 : >"$out/gui.times"
+sed -z 's/\n/\r\n/g' "$out/text.txt" >"$out/windows-form.txt"
 for ((run = 1; run <= runs; ++run)); do
-    LC_ALL=$WS_LOCALE wine "$probe_exe" run --log "$(winpath "$out/boxes.log")" --timeout 1800 --cwd 'C:\' \
-        -- "\"$(winpath "$exe")\"" >"$out/run.out" 2>&1 &
+    gd_case "$out"
+    LC_ALL=$WS_LOCALE wine "$probe_exe" run --log "$(gd_winpath "$out/boxes.log")" --timeout 1800 --cwd 'C:\' \
+        -- "\"$(gd_winpath "$exe")\"" >"$out/run.out" 2>&1 &
     run_pid=$!
-    read -r px py < <(centre 貼り付け) && read -r cx cy < <(centre 変換してコピー) || { echo "no buttons" >&2; exit 1; }
-    probe window-info --title Hollerpad >"$out/info.out" 2>&1
+    gd_control Hollerpad --caption 貼り付け && px=$GD_X py=$GD_Y &&
+        gd_control Hollerpad --caption 変換してコピー && cx=$GD_X cy=$GD_Y &&
+        gd_step "no information on the window" gd_probe window-info --title Hollerpad >"$out/info.out" 2>&1
+    stop_on_failure
     xclip -quiet -selection clipboard -t UTF8_STRING -i "$out/text.txt" >/dev/null 2>&1 &
     # Paste once Wine has taken the text in, then wait for the field to hold all of it.
-    sed -z 's/\n/\r\n/g' "$out/text.txt" >"$out/windows-form.txt"
-    until probe clipboard-text >"$out/clip.txt" 2>/dev/null && cmp -s "$out/clip.txt" "$out/windows-form.txt"; do sleep 0.1; done
-    probe foreground --title Hollerpad >/dev/null 2>&1
-    xdotool mousemove --sync "$px" "$py" click 1
-    until probe text --title Hollerpad --control-class RichEdit20W >"$out/field.txt" 2>/dev/null &&
-        [ "$(wc -c <"$out/field.txt")" -ge "$(wc -c <"$out/windows-form.txt")" ]; do sleep 0.1; done
-    probe clipboard-seq >"$out/seq.txt" 2>&1
-    probe clipboard-wait --seq "$(cat "$out/seq.txt")" --timeout 1800 >"$out/wait.out" 2>&1 &
+    gd_until 60 "Wine to take the X11 clipboard" windows_clipboard_is "$out/windows-form.txt" &&
+        gd_front Hollerpad && gd_click_at "$px" "$py" &&
+        gd_until 600 "the pasted text in the field" field_holds "$(wc -c <"$out/windows-form.txt")" &&
+        gd_step "cannot read the clipboard's sequence number" gd_probe clipboard-seq >"$out/seq.txt" 2>&1
+    stop_on_failure
+    gd_probe clipboard-wait --seq "$(cat "$out/seq.txt")" --timeout 1800 >"$out/wait.out" 2>&1 &
     wait_pid=$!
-    until grep -q ready "$out/wait.out" 2>/dev/null; do sleep 0.01; done
-    t0=$(us)
-    xdotool mousemove --sync "$cx" "$cy" click 1
+    gd_until 60 "the clipboard watch to be ready" grep -q ready "$out/wait.out"
+    stop_on_failure
+    t0=$(gd_us)
+    gd_click_at "$cx" "$cy"
+    stop_on_failure
     wait "$wait_pid"
     t1=$(awk '/^seq / { print $4 }' "$out/wait.out")
+    [ -n "$t1" ] || { echo "run $run: the clipboard did not change within 1800 s" >&2; exit 1; }
     timeout 5 xclip -selection clipboard -t UTF8_STRING -o >"$out/got.txt" 2>/dev/null
     cmp -s "$out/got.txt" "$out/expected.txt" || echo "run $run: the clipboard differs from hollerpad-convert's result" >&2
     echo $(((t1 - t0) / 1000)) >>"$out/gui.times"
     # Ctrl+Q, then the probe's kill if the program has not ended 30 s later.
-    probe foreground --title Hollerpad >/dev/null 2>&1 && xdotool key ctrl+q
-    end=$(($(us) + 30000000))
-    while kill -0 "$run_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.1; done
-    kill -0 "$run_pid" 2>/dev/null && probe kill --pid "$(awk '/^pid /{print $2}' "$out/info.out")" >/dev/null 2>&1
+    gd_front Hollerpad && gd_keys ctrl+q
+    end=$(($(gd_us) + 30000000))
+    while kill -0 "$run_pid" 2>/dev/null && [ "$(gd_us)" -lt "$end" ]; do sleep 0.1; done
+    kill -0 "$run_pid" 2>/dev/null && gd_probe kill --pid "$(awk '/^pid /{print $2}' "$out/info.out")" >/dev/null 2>&1
     wait "$run_pid"
 done
 
 : >"$out/cli.times"
 for ((run = 1; run <= runs; ++run)); do
     tr '\n' '\r' <"$out/text.txt" >"$out/input.txt"
-    t0=$(us)
+    t0=$(gd_us)
     "$convert" --clipboard <"$out/input.txt" >/dev/null
-    echo $((($(us) - t0) / 1000)) >>"$out/cli.times"
+    echo $((($(gd_us) - t0) / 1000)) >>"$out/cli.times"
 done
 echo "== $(wc -c <"$out/text.txt") bytes, medians of $runs runs (load $(cut -d' ' -f1-3 /proc/loadavg))"
 echo "  変換してコピー under Wine, click to clipboard  $(median <"$out/gui.times") ms"

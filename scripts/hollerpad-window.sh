@@ -1,5 +1,7 @@
 # hollerpad-window.sh: drives Hollerpad.exe's windows inside a private Wine session (source it
 # after scripts/wine-session.sh and ws_begin). Used by scripts/run.sh and scripts/screenshots.sh.
+# Its steps are those of scripts/gui-driver.sh: the first that fails records why in GD_FAIL
+# (the caller prints it) and every later one returns 1 without acting.
 #
 #   hw_prepare                          # fonts for the session's prefix (once, before starting)
 #   hw_start EXE WORK_DIR               # starts the program through win_probe (answers boxes)
@@ -12,18 +14,14 @@
 #                                       # until the X clipboard holds EXPECTED (LF line ends)
 #   hw_finish                           # waits for the program's end; HW_EXIT is its exit code
 #
-# Controls have no X windows, so they are found by caption through win_probe, which reports
-# their screen rectangles (Win32 screen coordinates are X root coordinates in the session).
-# Every wait polls with a timeout (HW_TIMEOUT seconds, default 30). Functions return non-zero
-# and print why on failure. Wine output always goes to files, never into a pipe.
+# Every wait polls with a timeout (HW_TIMEOUT seconds, default 30).
 
 HW_TIMEOUT=${HW_TIMEOUT:-30}
-HW_PROBE=${HW_PROBE:-build/win32/bin/win_probe.exe}
+GD_PROBE=${HW_PROBE:-build/win32/bin/win_probe.exe} GD_TIMEOUT=$HW_TIMEOUT
+. "$(dirname "${BASH_SOURCE[0]}")/gui-driver.sh"
 HW_WORK= HW_RUN_PID= HW_RECT=() HW_EXIT=
 
 hw_log() { echo "hollerpad-window: $*" >&2; }
-hw_probe() { LC_ALL=$WS_LOCALE wine "$HW_PROBE" "$@"; }
-hw_winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
 
 # Wine's own fonts for the caption buttons (Debian's wine does not find them where they are
 # installed), and the Japanese face for the application's control font.
@@ -40,45 +38,23 @@ EOF
 
 hw_start() {   # EXE WORK_DIR
   HW_WORK=$2
-  mkdir -p "$HW_WORK" || return 1
+  gd_case "$HW_WORK" || return 1
   rm -f "$HW_WORK/pid" "$HW_WORK/boxes.log"
-  hw_probe run --log "$(hw_winpath "$HW_WORK/boxes.log")" --pid-file "$(hw_winpath "$HW_WORK/pid")" \
-    --timeout 600 -- "\"$(hw_winpath "$1")\"" >"$HW_WORK/run.out" 2>&1 &
+  gd_probe run --log "$(gd_winpath "$HW_WORK/boxes.log")" --pid-file "$(gd_winpath "$HW_WORK/pid")" \
+    --timeout 600 -- "\"$(gd_winpath "$1")\"" >"$HW_WORK/run.out" 2>&1 &
   HW_RUN_PID=$!
 }
 
-hw_window() {   # TITLE
-  hw_probe wait-window --title "$1" --timeout "$HW_TIMEOUT" >"$HW_WORK/window.out" 2>&1 ||
-    { hw_log "no window \"$1\""; return 1; }
-  read -r -a HW_RECT < <(grep -m1 '^hwnd ' "$HW_WORK/window.out" | cut -d' ' -f4-7)
-  [ ${#HW_RECT[@]} -eq 4 ] || { hw_log "cannot read the rectangle of \"$1\""; return 1; }
-}
-
-# Without a window manager the window that was last active keeps the keyboard and clicks may
-# land on an inactive frame: activate it from inside Wine first.
-hw_front() { hw_probe foreground --title "$1" >/dev/null 2>&1; }
-
-hw_click() {   # TITLE CAPTION
-  local r
-  hw_probe wait-window --title "$1" --child "$2" --timeout "$HW_TIMEOUT" >"$HW_WORK/control.out" 2>&1 ||
-    { hw_log "no control \"$2\" in \"$1\""; return 1; }
-  read -r -a r < <(grep -m1 '^hwnd ' "$HW_WORK/control.out" | cut -d' ' -f4-7)
-  [ ${#r[@]} -eq 4 ] || { hw_log "cannot read the rectangle of \"$2\""; return 1; }
-  hw_front "$1"
-  xdotool mousemove --sync $(((r[0] + r[2]) / 2)) $(((r[1] + r[3]) / 2)) click 1
-}
+hw_window() { gd_window "$1" && HW_RECT=("${GD_RECT[@]}"); }   # TITLE
+hw_click() { gd_click "$1" --caption "$2"; }                     # TITLE CAPTION
 
 # By keyboard: Wine's menus cannot be read from another process, so their titles cannot be
 # found by text; F10 selects the first title, Right moves on, Down opens the menu on its first
 # item and Return chooses it.
 hw_menu() {   # TITLE N
-  local rights=()
+  local rights=() i
   for ((i = 0; i < $2; ++i)); do rights+=(Right); done
-  hw_front "$1"
-  xdotool key F10 "${rights[@]}" Down
-  hw_probe wait-window --class '#32768' --timeout "$HW_TIMEOUT" >"$HW_WORK/popup.out" 2>&1 ||
-    { hw_log "menu $2 of \"$1\" did not open"; return 1; }
-  xdotool key Return
+  gd_front "$1" && gd_keys F10 "${rights[@]}" Down && gd_popup && gd_keys Return
 }
 
 # Captures the root window's area of the window until two captures 100 ms apart agree (the
@@ -91,23 +67,27 @@ hw_screenshot() {   # TITLE FILE
   while :; do
     import -window root -crop "${w}x${h}+${HW_RECT[0]}+${HW_RECT[1]}" -depth 8 "rgb:$current" 2>/dev/null
     cmp -s "$previous" "$current" && [ -s "$current" ] && break
+    # A blinking caret may never let two captures agree: then the last one is taken.
     [ $SECONDS -lt $end ] || { hw_log "the window \"$1\" did not stop changing"; break; }
     mv "$current" "$previous"
     sleep 0.1
   done
   mkdir -p "$(dirname "$2")"
-  convert -size "${w}x${h}" -depth 8 "rgb:$current" "$2"
+  gd_step "cannot write $2" convert -size "${w}x${h}" -depth 8 "rgb:$current" "$2"
 }
 
 # Wine takes a new X selection in a moment after xclip offers it, so a paste may still read
-# the old clipboard: offer the text again and repeat paste and convert until the copy is right.
+# the old clipboard: wait until the Windows side shows the text (CR LF line ends), and repeat
+# paste and convert until the copy is right.
+hw_windows_clipboard_is() { gd_probe clipboard-text >"$HW_WORK/windows-clip.txt" 2>/dev/null && cmp -s "$1" "$HW_WORK/windows-clip.txt"; }
 hw_convert() {   # INPUT EXPECTED
   local end=$((SECONDS + HW_TIMEOUT)) xclip_pid attempt=0 poll
-  while [ $SECONDS -lt $end ]; do
+  sed -z 's/\n/\r\n/g' "$1" >"$HW_WORK/windows-form.txt"
+  while gd_ok && [ $SECONDS -lt $end ]; do
     attempt=$((attempt + 1))
     xclip -quiet -selection clipboard -t UTF8_STRING -i "$1" >/dev/null 2>&1 &
     xclip_pid=$!
-    sleep 0.2   # let Wine see the new owner before the paste asks for it
+    gd_until "$HW_TIMEOUT" "Wine to take the X11 clipboard" hw_windows_clipboard_is "$HW_WORK/windows-form.txt" &&
     hw_click Hollerpad 貼り付け && hw_click Hollerpad 変換してコピー || { kill "$xclip_pid" 2>/dev/null; return 1; }
     for poll in 1 2 3 4 5 6 7 8 9 10; do
       timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$HW_WORK/copied.txt" 2>/dev/null
@@ -117,7 +97,8 @@ hw_convert() {   # INPUT EXPECTED
   done
   kill "$xclip_pid" 2>/dev/null
   wait "$xclip_pid" 2>/dev/null
-  cmp -s "$2" "$HW_WORK/copied.txt" || { hw_log "after $attempt attempts the clipboard holds $HW_WORK/copied.txt, not the conversion"; return 1; }
+  gd_ok || return 1
+  cmp -s "$2" "$HW_WORK/copied.txt" || gd_fail "after $attempt attempts the clipboard holds $HW_WORK/copied.txt, not the conversion"
 }
 
 hw_finish() {
@@ -125,7 +106,7 @@ hw_finish() {
   while kill -0 "$HW_RUN_PID" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.1; done
   if kill -0 "$HW_RUN_PID" 2>/dev/null; then
     hw_log "the program did not end; stopping it"
-    [ -s "$HW_WORK/pid" ] && hw_probe kill --pid "$(head -n1 "$HW_WORK/pid" | tr -d '\r')" >/dev/null 2>&1
+    [ -s "$HW_WORK/pid" ] && gd_probe kill --pid "$(head -n1 "$HW_WORK/pid" | tr -d '\r')" >/dev/null 2>&1
     kill "$HW_RUN_PID" 2>/dev/null
   fi
   wait "$HW_RUN_PID" 2>/dev/null

@@ -99,7 +99,7 @@ fi
 hw_finish
 ws_end
 if [ "$status" -ne 0 ] || [ "$HW_EXIT" != 0 ]; then
-  echo "Hollerpad did not run as expected (exit code ${HW_EXIT:-none}); logs in $logs/window" >&2
+  echo "Hollerpad did not run as expected (${GD_FAIL:+$GD_FAIL; }exit code ${HW_EXIT:-none}); logs in $logs/window" >&2
   exit 1
 fi
 echo "Hollerpad ended with exit code 0."

@@ -42,7 +42,7 @@ status=0
 hw_finish
 ws_end
 if [ "$status" -ne 0 ] || [ "$HW_EXIT" != 0 ]; then
-  echo "screenshots failed (exit code ${HW_EXIT:-none}); logs in $logs/screenshots" >&2
+  echo "screenshots failed (${GD_FAIL:+$GD_FAIL; }exit code ${HW_EXIT:-none}); logs in $logs/screenshots" >&2
   exit 1
 fi
 ls -l docs/hollerpad-main.png docs/hollerpad-settings.png docs/hollerpad-about.png

@@ -249,6 +249,8 @@ main() {
 
   # ---- Folders include only from themselves and the layers below them
   script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
+  # The GUI-driving library's failure rules, with Wine and xdotool stubbed (runs anywhere)
+  script_check "GUI-driving library" "$results/gui-driver.log" tests/scripts/gui_driver_test.sh
 
   # ---- Linux i386
   linux_built=no

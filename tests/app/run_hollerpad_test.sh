@@ -41,81 +41,39 @@ main=Hollerpad
 settings='Hollerpad　変換設定'
 about='Hollerpad　について'
 
-us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
-winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
-# Wine output always goes to files: a pipe would be held open by the session's server.
-probe() { LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$probe_exe" "$@"; }
+# Steps through the GUI-driving library: a step that fails fails its case, and no later step
+# of the case acts.
+GD_PROBE=$probe_exe GD_TIMEOUT=$wait_timeout
+. "$root/scripts/gui-driver.sh"
 
 # ---- One running case
-case_name='' case_dir='' case_probe_pid='' fail_reason='' xclip_pid=''
+case_name='' case_dir='' case_probe_pid='' xclip_pid=''
 
 # start NAME [VAR=VALUE...]: runs the program (with those variables in its environment).
 start() {
-    case_name=$1 case_dir=$work/$1 fail_reason=
-    rm -rf "$case_dir" && mkdir -p "$case_dir"
+    case_name=$1 case_dir=$work/$1
+    rm -rf "$case_dir" && gd_case "$case_dir"
     : >"$case_dir/boxes.log"
-    env "${@:2}" LC_ALL="${LC_ALL:-ja_JP.UTF-8}" wine "$probe_exe" run --log "$(winpath "$case_dir/boxes.log")" \
-        --pid-file "$(winpath "$case_dir/pid")" --timeout "$case_timeout" --cwd 'C:\' -- "\"$(winpath "$exe")\"" \
+    env "${@:2}" LC_ALL="${LC_ALL:-ja_JP.UTF-8}" wine "$probe_exe" run --log "$(gd_winpath "$case_dir/boxes.log")" \
+        --pid-file "$(gd_winpath "$case_dir/pid")" --timeout "$case_timeout" --cwd 'C:\' -- "\"$(gd_winpath "$exe")\"" \
         >"$case_dir/probe.out" 2>&1 &
     case_probe_pid=$!
-    probe wait-window --title "$main" --timeout "$wait_timeout" >"$case_dir/frame.out" 2>&1 ||
-        fail "no window \"$main\""
+    gd_window "$main"
 }
-
-fail() { [ -n "$fail_reason" ] || fail_reason=$*; return 1; }
-ok() { [ -z "$fail_reason" ]; }
-
-# until_true SECONDS WHAT COMMAND...: polls COMMAND until it succeeds; fails the case after SECONDS.
-until_true() {
-    local end=$(($(us) + $1 * 1000000)) what=$2
-    shift 2
-    until "$@"; do
-        [ "$(us)" -lt "$end" ] || { fail "timed out waiting for $what"; return 1; }
-        sleep 0.05
-    done
-}
-
-# find_control WINDOW PROBE_OPTION...: the control's screen rect into rect=(L T R B).
-rect=()
-find_control() {
-    local title=$1
-    shift
-    probe control --title "$title" "$@" --timeout "$wait_timeout" >"$case_dir/control.out" 2>&1 &&
-        read -r -a rect < <(grep -m1 '^hwnd ' "$case_dir/control.out" | cut -d' ' -f4-7) && [ ${#rect[@]} -eq 4 ] ||
-        { fail "no control $* in \"$title\""; return 1; }
-}
-
-# click WINDOW PROBE_OPTION...: brings the window to the front, clicks the control's centre.
-click() {
-    ok && find_control "$@" && focus "$1" &&
-        xdotool mousemove --sync $(((rect[0] + rect[2]) / 2)) $(((rect[1] + rect[3]) / 2)) click 1
-}
-
-# focus TITLE: the window becomes the foreground window (a click on a window hidden behind
-# another would land on the other one).
-focus() { probe foreground --title "$1" >/dev/null 2>&1 || fail "cannot bring \"$1\" to the front"; }
 
 # check_state WINDOW CAPTION 0|1: the check box's state.
 check_state() {
-    ok && find_control "$1" --caption "$2" || return 1
-    grep -qx "check $3" "$case_dir/control.out" || fail "check box \"$2\": $(grep '^check' "$case_dir/control.out"), expected $3"
+    gd_control "$1" --caption "$2" || return 1
+    grep -qx "check $3" "$case_dir/control.out" || gd_fail "check box \"$2\": $(grep '^check' "$case_dir/control.out"), expected $3"
 }
 
 # edit_menu KEYS...: opens the Edit menu from the keyboard (Alt+E opens it on its first item
 # after the separator, やり直し; Right moves on to 設定 and about) and sends KEYS.
-edit_menu() {
-    ok && focus "$main" && xdotool key alt+e &&
-        { probe wait-window --class '#32768' --timeout "$wait_timeout" >/dev/null 2>&1 || fail "the Edit menu did not open"; } &&
-        xdotool key "$@"
-}
-
-wait_window() {  # TITLE
-    ok && { probe wait-window --title "$1" --timeout "$wait_timeout" >/dev/null 2>&1 || fail "no window \"$1\""; }
-}
+edit_menu() { gd_front "$main" && gd_keys alt+e && gd_popup && gd_keys "$@"; }
 
 # field_text FILE: the main text field's text (the only visible rich edit), CR LF as LF.
 field_text() {
-    probe text --title "$main" --control-class RichEdit20W >"$case_dir/field.raw" 2>"$case_dir/field.err" &&
+    gd_probe text --title "$main" --control-class RichEdit20W >"$case_dir/field.raw" 2>"$case_dir/field.err" &&
         sed 's/\r$//' "$case_dir/field.raw" >"$1"
 }
 field_is() { field_text "$case_dir/field.txt" && cmp -s "$1" "$case_dir/field.txt"; }
@@ -137,9 +95,9 @@ x_put() {
     xclip -quiet -selection clipboard -t UTF8_STRING -i "$1" >/dev/null 2>&1 &
     xclip_pid=$!
     sed -z 's/\n/\r\n/g' "$1" >"$case_dir/windows-form.txt"
-    until_true "$wait_timeout" "Wine to take the X11 clipboard" windows_clipboard_is "$case_dir/windows-form.txt"
+    gd_until "$wait_timeout" "Wine to take the X11 clipboard" windows_clipboard_is "$case_dir/windows-form.txt"
 }
-windows_clipboard_is() { probe clipboard-text >"$case_dir/windows-clip.txt" 2>/dev/null && cmp -s "$1" "$case_dir/windows-clip.txt"; }
+windows_clipboard_is() { gd_probe clipboard-text >"$case_dir/windows-clip.txt" 2>/dev/null && cmp -s "$1" "$case_dir/windows-clip.txt"; }
 x_stop() { [ -z "$xclip_pid" ] || { kill "$xclip_pid" 2>/dev/null; wait "$xclip_pid" 2>/dev/null; }; }
 
 # expected SWITCHES INPUT OUTPUT: the converter's clipboard form of the X11 text INPUT, as X11
@@ -150,37 +108,37 @@ expected() { tr '\n' '\r' <"$2" | "$convert" --switches "$1" --clipboard | sed '
 # clipboard and the field with the converter's result.
 convert_and_check() {
     expected "$1" "$2" "$case_dir/expected.txt"
-    ok && x_put "$2" && click "$main" --caption 貼り付け &&
-        until_true "$wait_timeout" "the pasted text in the field" field_is "$2" &&
-        click "$main" --caption 変換してコピー &&
-        until_true "$convert_timeout" "the conversion on the clipboard" x_clipboard_is "$case_dir/expected.txt" &&
-        { field_is "$case_dir/expected.txt" || fail "the field does not hold the converted text"; }
+    gd_ok && x_put "$2" && gd_click "$main" --caption 貼り付け &&
+        gd_until "$wait_timeout" "the pasted text in the field" field_is "$2" &&
+        gd_click "$main" --caption 変換してコピー &&
+        gd_until "$convert_timeout" "the conversion on the clipboard" x_clipboard_is "$case_dir/expected.txt" &&
+        { field_is "$case_dir/expected.txt" || gd_fail "the field does not hold the converted text"; }
 }
 
 # finish EXPECTED_EXIT: ends the program (Ctrl+Q unless it has ended or the case failed),
 # then checks the exit code and that no message box came up.
 finish() {
     local want_exit=$1 end got_exit
-    ok && kill -0 "$case_probe_pid" 2>/dev/null && focus "$main" && xdotool key ctrl+q
-    end=$(($(us) + wait_timeout * 1000000))
-    while ok && kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.05; done
+    gd_ok && kill -0 "$case_probe_pid" 2>/dev/null && gd_front "$main" && gd_keys ctrl+q
+    end=$(($(gd_us) + wait_timeout * 1000000))
+    while gd_ok && kill -0 "$case_probe_pid" 2>/dev/null && [ "$(gd_us)" -lt "$end" ]; do sleep 0.05; done
     if kill -0 "$case_probe_pid" 2>/dev/null; then
-        [ -n "$fail_reason" ] || fail_reason="the program did not end"
-        [ -s "$case_dir/pid" ] && probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
-        local stop=$(($(us) + 10000000))
-        while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$stop" ]; do sleep 0.05; done
+        gd_fail "the program did not end"
+        [ -s "$case_dir/pid" ] && gd_probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
+        local stop=$(($(gd_us) + 10000000))
+        while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(gd_us)" -lt "$stop" ]; do sleep 0.05; done
         kill -9 "$case_probe_pid" 2>/dev/null
     fi
     wait "$case_probe_pid" 2>/dev/null
     x_stop
     got_exit=$(sed -n 's/^exit \([0-9]*\).*/\1/p' "$case_dir/probe.out" | head -n1)
-    [ -n "$fail_reason" ] || [ ! -s "$case_dir/boxes.log" ] || fail_reason="a message box came up"
-    [ -n "$fail_reason" ] || [ "$got_exit" = "$want_exit" ] || fail_reason="exit code ${got_exit:-none}, expected $want_exit"
-    if [ -z "$fail_reason" ]; then
+    [ ! -s "$case_dir/boxes.log" ] || gd_fail "a message box came up"
+    [ "$got_exit" = "$want_exit" ] || gd_fail "exit code ${got_exit:-none}, expected $want_exit"
+    if gd_ok; then
         echo "ok   $case_name"
         passed=$((passed + 1))
     else
-        echo "FAIL $case_name: $fail_reason"
+        echo "FAIL $case_name: $GD_FAIL"
         cut -c1-240 "$case_dir/boxes.log" | sed 's/^/    box | /' | head -n 6
         for f in expected.txt x11.txt field.txt; do
             [ -f "$case_dir/$f" ] && echo "    $f ($(wc -c <"$case_dir/$f") bytes): $(head -c 160 "$case_dir/$f" | tr '\n' '|')"
@@ -208,51 +166,51 @@ conversion_cases() {
     # Switch 3 cleared and 9 set in the settings window, which stays open while the main
     # window converts: each change reaches the conversion at once.
     start settings-switches-reach-the-open-window
-    if edit_menu Right Return && wait_window "$settings"; then
+    if edit_menu Right Return && gd_window "$settings"; then
         check_state "$settings" '「。」→「ッ」' 1 && check_state "$settings" '１行目に「名無しンぼ＠お腹いっぱいッ」' 0 &&
-            click "$settings" --caption '「。」→「ッ」' && click "$settings" --caption '１行目に「名無しンぼ＠お腹いっぱいッ」' &&
+            gd_click "$settings" --caption '「。」→「ッ」' && gd_click "$settings" --caption '１行目に「名無しンぼ＠お腹いっぱいッ」' &&
             check_state "$settings" '「。」→「ッ」' 0 && check_state "$settings" '１行目に「名無しンぼ＠お腹いっぱいッ」' 1
         convert_and_check 110111111 "$sample"
-        wait_window "$settings"
+        gd_window "$settings"
     fi
     finish 0
 
     # やり直し (Ctrl+Z) after a conversion with the name line: the text as pasted, without it.
     start undo-restores-text-before-name-line
-    if edit_menu Right Return && wait_window "$settings"; then
-        click "$settings" --caption '１行目に「名無しンぼ＠お腹いっぱいッ」' && click "$settings" --caption 'Ｏ　Ｋ' &&
-            until_true "$wait_timeout" "the settings window to close" no_window "$settings"
+    if edit_menu Right Return && gd_window "$settings"; then
+        gd_click "$settings" --caption '１行目に「名無しンぼ＠お腹いっぱいッ」' && gd_click "$settings" --caption 'Ｏ　Ｋ' &&
+            gd_until "$wait_timeout" "the settings window to close" no_window "$settings"
         convert_and_check 111111111 "$sample"
-        ok && focus "$main" && xdotool key ctrl+z &&
-            until_true "$wait_timeout" "the text before the conversion" field_is "$sample"
+        gd_front "$main" && gd_keys ctrl+z &&
+            gd_until "$wait_timeout" "the text before the conversion" field_is "$sample"
     fi
     finish 0
 }
 
 ended() { ! kill -0 "$case_probe_pid" 2>/dev/null; }
-no_window() { ! probe wait-window --title "$1" --timeout 0 >/dev/null 2>&1; }
+no_window() { ! gd_probe wait-window --title "$1" --timeout 0 >/dev/null 2>&1; }
 
 clipboard_cases() {
     # クリア (fourth Edit item): the field and the clipboard both empty.
     start clear-empties-field-and-clipboard
-    ok && x_put "$sample" && click "$main" --caption 貼り付け &&
-        until_true "$wait_timeout" "the pasted text in the field" field_is "$sample" &&
+    gd_ok && x_put "$sample" && gd_click "$main" --caption 貼り付け &&
+        gd_until "$wait_timeout" "the pasted text in the field" field_is "$sample" &&
         edit_menu Down Down Down Return &&
-        until_true "$wait_timeout" "an empty field" field_is /dev/null &&
-        until_true "$wait_timeout" "an empty clipboard" x_clipboard_empty
+        gd_until "$wait_timeout" "an empty field" field_is /dev/null &&
+        gd_until "$wait_timeout" "an empty clipboard" x_clipboard_empty
     finish 0
 
     # コピー (second Edit item) with nothing in the field replaces the clipboard's text.
     start copy-of-empty-field-empties-clipboard
-    ok && x_put "$sample" && edit_menu Down Return &&
-        until_true "$wait_timeout" "an empty clipboard" x_clipboard_empty
+    gd_ok && x_put "$sample" && edit_menu Down Return &&
+        gd_until "$wait_timeout" "an empty clipboard" x_clipboard_empty
     finish 0
 
     # 終了 empties the clipboard and ends the program with 0.
     start quit-button-empties-clipboard
-    ok && x_put "$sample" && click "$main" --caption 終了 &&
-        until_true "$wait_timeout" "the program to end" ended &&
-        { x_clipboard_empty || fail "the clipboard holds \"$(head -c 80 "$case_dir/x11.txt")\""; }
+    gd_ok && x_put "$sample" && gd_click "$main" --caption 終了 &&
+        gd_until "$wait_timeout" "the program to end" ended &&
+        { x_clipboard_empty || gd_fail "the clipboard holds \"$(head -c 80 "$case_dir/x11.txt")\""; }
     finish 0
 
     start ctrl-q-quits
@@ -263,42 +221,41 @@ window_cases() {
     # The picture button: a click shows the joke, leaving the button (for the window's text)
     # brings the about text back; Ｏ　Ｋ closes the window.
     start about-picture-button
-    if edit_menu Right Right Return && wait_window "$about"; then
-        about_panes && about_text_has 'Hollerpad　ver. 0.1a' && click "$about" --control-class QV_Pane --index 2 &&
-            until_true "$wait_timeout" "the joke" about_text_has '知らンがなッ' &&
-            { ! about_text_has 'ver. 0.1a' || fail "the joke did not replace the about text"; } &&
-            find_control "$about" --control-class QV_Pane --index 1 &&
-            xdotool mousemove --sync $(((rect[0] + rect[2]) / 2)) $(((rect[1] + rect[3]) / 2)) &&
-            until_true "$wait_timeout" "the about text back" about_text_has 'Hollerpad　ver. 0.1a' &&
-            click "$about" --caption 'Ｏ　Ｋ' && until_true "$wait_timeout" "the about window to close" no_window "$about"
+    if edit_menu Right Right Return && gd_window "$about"; then
+        about_panes && about_text_has 'Hollerpad　ver. 0.1a' && gd_click "$about" --control-class QV_Pane --index 2 &&
+            gd_until "$wait_timeout" "the joke" about_text_has '知らンがなッ' &&
+            { ! about_text_has 'ver. 0.1a' || gd_fail "the joke did not replace the about text"; } &&
+            gd_control "$about" --control-class QV_Pane --index 1 && gd_point_at "$GD_X" "$GD_Y" &&
+            gd_until "$wait_timeout" "the about text back" about_text_has 'Hollerpad　ver. 0.1a' &&
+            gd_click "$about" --caption 'Ｏ　Ｋ' && gd_until "$wait_timeout" "the about window to close" no_window "$about"
     fi
     finish 0
 
     # 変換設定 chosen again while its window is open brings that window back to the front;
     # no second one appears.
     start settings-window-once
-    if edit_menu Right Return && wait_window "$settings"; then
+    if edit_menu Right Return && gd_window "$settings"; then
         edit_menu Right Return &&
-            until_true "$wait_timeout" "the settings window in front" is_foreground "$settings" &&
-            probe windows --title "$settings" >"$case_dir/windows.out" 2>&1 &&
-            { [ "$(grep -c '^hwnd ' "$case_dir/windows.out")" = 1 ] || fail "$(grep -c '^hwnd ' "$case_dir/windows.out") settings windows"; }
+            gd_until "$wait_timeout" "the settings window in front" is_foreground "$settings" &&
+            gd_probe windows --title "$settings" >"$case_dir/windows.out" 2>&1 &&
+            { [ "$(grep -c '^hwnd ' "$case_dir/windows.out")" = 1 ] || gd_fail "$(grep -c '^hwnd ' "$case_dir/windows.out") settings windows"; }
     fi
     finish 0
 }
 
-is_foreground() { probe window-info --title "$1" 2>/dev/null | grep -qx 'foreground 1'; }
+is_foreground() { gd_probe window-info --title "$1" 2>/dev/null | grep -qx 'foreground 1'; }
 
 # The about window's panes in creation order: Ｏ　Ｋ's, the about text, the picture button.
 about_panes() {
     local i want=('' '221 65' '52 52')
     for i in 1 2; do
-        find_control "$about" --control-class QV_Pane --index $i || return 1
-        [ "$((rect[2] - rect[0])) $((rect[3] - rect[1]))" = "${want[i]}" ] ||
-            fail "about pane $i is $((rect[2] - rect[0]))x$((rect[3] - rect[1])), expected ${want[i]/ /x}"
+        gd_control "$about" --control-class QV_Pane --index $i || return 1
+        [ "$((GD_RECT[2] - GD_RECT[0])) $((GD_RECT[3] - GD_RECT[1]))" = "${want[i]}" ] ||
+            gd_fail "about pane $i is $((GD_RECT[2] - GD_RECT[0]))x$((GD_RECT[3] - GD_RECT[1])), expected ${want[i]/ /x}"
     done
 }
 about_text_has() {
-    probe text --title "$about" --control-class QV_Pane --index 1 >"$case_dir/about.txt" 2>/dev/null &&
+    gd_probe text --title "$about" --control-class QV_Pane --index 1 >"$case_dir/about.txt" 2>/dev/null &&
         grep -qF "$1" "$case_dir/about.txt"
 }
 
@@ -332,13 +289,13 @@ switch_boxes=('「っ。」→「──ッ」' '「だろう。」→「だろ�
 # boxes that differ, checks each box, and closes the settings window with Ｏ　Ｋ.
 set_switches() {
     local k want
-    edit_menu Right Return && wait_window "$settings" || return 1
+    edit_menu Right Return && gd_window "$settings" || return 1
     for k in {0..8}; do
         want=${1:k:1}
-        [ "$want" = "${default_switches:k:1}" ] || click "$settings" --caption "${switch_boxes[k]}" || return 1
+        [ "$want" = "${default_switches:k:1}" ] || gd_click "$settings" --caption "${switch_boxes[k]}" || return 1
         check_state "$settings" "${switch_boxes[k]}" "$want" || return 1
     done
-    click "$settings" --caption 'Ｏ　Ｋ' && until_true "$wait_timeout" "the settings window to close" no_window "$settings"
+    gd_click "$settings" --caption 'Ｏ　Ｋ' && gd_until "$wait_timeout" "the settings window to close" no_window "$settings"
 }
 default_switches=111111110
 
@@ -349,11 +306,11 @@ corpus_case() {  # NAME SWITCHES MAX_KB
     for text in "$work"/texts/*.txt; do
         [ "$(wc -c <"$text")" -le $(($3 * 1024)) ] || continue
         want=$((want + 1))
-        ok || continue
-        convert_and_check "$2" "$text" || fail_reason="text $(basename "$text"): $fail_reason"
+        gd_ok || continue
+        convert_and_check "$2" "$text" || GD_FAIL="text $(basename "$text"): $GD_FAIL"
         n=$((n + 1))
     done
-    [ "$n" -eq "$want" ] && [ "$n" -gt 0 ] || fail "$n of $want texts"
+    [ "$n" -eq "$want" ] && [ "$n" -gt 0 ] || gd_fail "$n of $want texts"
     finish 0
 }
 
@@ -363,23 +320,23 @@ corpus_case() {  # NAME SWITCHES MAX_KB
 # conversion may leave strings behind for good (the runtime keeps some texts once made); a
 # second round of the same work must add nothing: the same objects, as many strings.
 leak_round() {  # SWITCHES after switch 3 is toggled in this round
-    ok && edit_menu Right Return && wait_window "$settings" && click "$settings" --caption "${switch_boxes[2]}" &&
-        check_state "$settings" "${switch_boxes[2]}" "${1:2:1}" && click "$settings" --caption 'Ｏ　Ｋ' &&
-        until_true "$wait_timeout" "the settings window to close" no_window "$settings"
+    gd_ok && edit_menu Right Return && gd_window "$settings" && gd_click "$settings" --caption "${switch_boxes[2]}" &&
+        check_state "$settings" "${switch_boxes[2]}" "${1:2:1}" && gd_click "$settings" --caption 'Ｏ　Ｋ' &&
+        gd_until "$wait_timeout" "the settings window to close" no_window "$settings"
     convert_and_check "$1" "$sample"
-    ok && edit_menu Right Right Return && wait_window "$about" && click "$about" --control-class QV_Pane --index 2 &&
-        until_true "$wait_timeout" "the joke" about_text_has '知らンがなッ' &&
-        click "$about" --caption 'Ｏ　Ｋ' && until_true "$wait_timeout" "the about window to close" no_window "$about"
+    gd_ok && edit_menu Right Right Return && gd_window "$about" && gd_click "$about" --control-class QV_Pane --index 2 &&
+        gd_until "$wait_timeout" "the joke" about_text_has '知らンがなッ' &&
+        gd_click "$about" --caption 'Ｏ　Ｋ' && gd_until "$wait_timeout" "the about window to close" no_window "$about"
     convert_and_check "$1" "$work/short.txt"
-    ok && edit_menu Down Down Down Return && until_true "$wait_timeout" "an empty field" field_is /dev/null
+    gd_ok && edit_menu Down Down Down Return && gd_until "$wait_timeout" "an empty field" field_is /dev/null
 }
 
 leak_cases() {
     printf 'だろう。\nなの？' >"$work/short.txt"
-    start leak-session-one-round QUAVER_LIVE_OBJECTS="$(winpath "$work/leak-one.txt")"
+    start leak-session-one-round QUAVER_LIVE_OBJECTS="$(gd_winpath "$work/leak-one.txt")"
     leak_round 110111110
     finish 0
-    start leak-session-two-rounds QUAVER_LIVE_OBJECTS="$(winpath "$work/leak-two.txt")"
+    start leak-session-two-rounds QUAVER_LIVE_OBJECTS="$(gd_winpath "$work/leak-two.txt")"
     leak_round 110111110
     leak_round 111111110
     finish 0

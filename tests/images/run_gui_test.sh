@@ -31,35 +31,36 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
 fi
 mkdir -p "$work" && work=$(cd "$work" && pwd) || exit 1
 
-us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }
-winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
-# Wine output always goes to files: a pipe would be held open by the session's server.
-probe() { LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$probe" "$@"; }
+# Steps through the GUI-driving library: a step that fails fails its case, and no later step
+# of the case acts.
+GD_PROBE=$probe GD_TIMEOUT=$wait_timeout
+. "$(cd "$(dirname "$0")/../.." && pwd)/scripts/gui-driver.sh"
 
 # ---- One running case: the probe in the background, its log, the program's frame window
-same_text='' case_name='' case_log='' case_probe_pid='' case_dir='' fail_reason='' frame_rect=()
+same_text='' case_name='' case_log='' case_probe_pid='' case_dir='' frame_rect=()
 
 # start NAME EXE COMMAND_TAIL [PROBE_OPTION...]: runs the program with the command line
 # "EXE"COMMAND_TAIL (EXE as a Windows path; quote='' leaves out its quotes).
 start() {
-    case_name=$1 case_dir=$work/$1 fail_reason=
-    rm -rf "$case_dir" && mkdir -p "$case_dir"
+    case_name=$1 case_dir=$work/$1
+    rm -rf "$case_dir" && gd_case "$case_dir"
     case_log=$case_dir/boxes.log
     : >"$case_log"
-    probe run --log "$(winpath "$case_log")" --pid-file "$(winpath "$case_dir/pid")" --timeout "$case_timeout" \
-        --cwd 'C:\' "${@:4}" -- "${quote-\"}$(winpath "$2")${quote-\"}$3" >"$case_dir/probe.out" 2>&1 &
+    gd_probe run --log "$(gd_winpath "$case_log")" --pid-file "$(gd_winpath "$case_dir/pid")" --timeout "$case_timeout" \
+        --cwd 'C:\' "${@:4}" -- "${quote-\"}$(gd_winpath "$2")${quote-\"}$3" >"$case_dir/probe.out" 2>&1 &
     case_probe_pid=$!
 }
 
-fail() { [ -n "$fail_reason" ] || fail_reason=$*; return 1; }
+fail() { gd_fail "$@"; }
 
 records() { wc -l <"$case_log"; }
 
 # wait_records N: until the log holds N message boxes.
 wait_records() {
-    local end=$(($(us) + wait_timeout * 1000000))
+    gd_ok || return 1
+    local end=$(($(gd_us) + wait_timeout * 1000000))
     until [ "$(records)" -ge "$1" ]; do
-        [ "$(us)" -lt "$end" ] || { fail "waited for message box $1, saw $(records)"; return 1; }
+        [ "$(gd_us)" -lt "$end" ] || { fail "waited for message box $1, saw $(records)"; return 1; }
         # The probe writes a box's record and may end at once: look at the log once more.
         kill -0 "$case_probe_pid" 2>/dev/null || [ "$(records)" -ge "$1" ] ||
             { fail "program ended before message box $1"; return 1; }
@@ -68,48 +69,32 @@ wait_records() {
 }
 
 # frame TITLE: waits for the frame window, reads its rect and brings it to the front.
+# frame TITLE: waits for the frame window, reads its rect and client rect into frame_rect
+# (L T R B L T R B) and brings it to the front. Wine may leave the frame inactive after a
+# message box has closed (boxes shown before the frame is visible have no owner to hand the
+# activation back to), so every key press brings it to the front again.
 frame() {
-    probe wait-window --title "$1" --timeout "$wait_timeout" >"$case_dir/frame.out" 2>&1 ||
-        { fail "no window \"$1\""; return 1; }
-    # hwnd 0x.. rect L T R B client L T R B
-    read -r -a frame_rect < <(grep -m1 '^hwnd ' "$case_dir/frame.out" | cut -d' ' -f4-7,9-12)
-    [ ${#frame_rect[@]} -eq 8 ] || { fail "cannot read the frame's rect"; return 1; }
-    focus "$1"
-}
-
-# focus TITLE: makes the window the foreground window. X focus alone is not enough: it stays
-# on the frame while a message box comes and goes, and Wine then leaves the frame inactive
-# after the box has closed (boxes shown before the frame is visible have no owner to hand the
-# activation back to), so keys go nowhere. SetForegroundWindow from the probe activates it again.
-focus() {
-    probe foreground --title "$1" >/dev/null 2>&1 || { fail "cannot bring \"$1\" to the front"; return 1; }
+    gd_window "$1" && frame_rect=("${GD_RECT[@]}" "${GD_CLIENT[@]}") && gd_front "$1"
 }
 
 # key TITLE KEYS... COUNT: focuses the frame, sends the keys (XTEST), waits for COUNT boxes.
 key() {
     local title=$1 count=${*: -1}
-    focus "$title" && xdotool key "${@:2:$#-2}" && wait_records "$count"
-}
-
-# popup: waits for an open menu (a "#32768" window); prints its rect L T R B.
-popup() {
-    probe wait-window --class '#32768' --timeout "$wait_timeout" >"$case_dir/popup.out" 2>&1 ||
-        { fail "no menu opened"; return 1; }
-    grep -m1 '^hwnd ' "$case_dir/popup.out" | cut -d' ' -f4-7
+    gd_front "$title" && gd_keys "${@:2:$#-2}" && wait_records "$count"
 }
 
 # finish EXPECTED_EXIT EXPECTED_TEXT...: waits for the program to end, then compares.
 finish() {
-    local want_exit=$1 end=$(($(us) + (case_timeout + 10) * 1000000)) got_exit
+    local want_exit=$1 end=$(($(gd_us) + (case_timeout + 10) * 1000000)) got_exit
     shift
-    while [ -z "$fail_reason" ] && kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do
+    while gd_ok && kill -0 "$case_probe_pid" 2>/dev/null && [ "$(gd_us)" -lt "$end" ]; do
         sleep 0.05
     done
-    if kill -0 "$case_probe_pid" 2>/dev/null || [ -n "$fail_reason" ]; then
+    if kill -0 "$case_probe_pid" 2>/dev/null || ! gd_ok; then
         # Failed or hung: end the program now rather than at the probe's timeout.
-        [ -s "$case_dir/pid" ] && probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
-        local stop=$(($(us) + 10000000))
-        while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(us)" -lt "$stop" ]; do sleep 0.05; done
+        [ -s "$case_dir/pid" ] && gd_probe kill --pid "$(head -n1 "$case_dir/pid")" >/dev/null 2>&1
+        local stop=$(($(gd_us) + 10000000))
+        while kill -0 "$case_probe_pid" 2>/dev/null && [ "$(gd_us)" -lt "$stop" ]; do sleep 0.05; done
         kill -9 "$case_probe_pid" 2>/dev/null
     fi
     wait "$case_probe_pid" 2>/dev/null
@@ -120,14 +105,14 @@ finish() {
     same_text=
     printf '%s\n' "$@" >"$case_dir/expected"
     if ! diff "$case_dir/expected" "$case_dir/texts" >"$case_dir/texts.diff"; then
-        [ -n "$fail_reason" ] || fail_reason="message boxes differ (expected <, seen >)"
+        gd_fail "message boxes differ (expected <, seen >)"
     fi
-    [ -n "$fail_reason" ] || [ "$got_exit" = "$want_exit" ] || fail_reason="exit code ${got_exit:-none}, expected $want_exit"
-    if [ -z "$fail_reason" ]; then
+    [ "$got_exit" = "$want_exit" ] || gd_fail "exit code ${got_exit:-none}, expected $want_exit"
+    if gd_ok; then
         echo "ok   $case_name"
         passed=$((passed + 1))
     else
-        echo "FAIL $case_name: $fail_reason"
+        echo "FAIL $case_name: $GD_FAIL"
         cut -c1-240 "$case_log" | sed 's/^/    box | /' | head -n 12
         [ -s "$case_dir/texts.diff" ] && sed 's/^/    diff| /' "$case_dir/texts.diff" | head -n 20
         grep -v '^exit ' "$case_dir/probe.out" | sed 's/^/    probe| /' | head -n 4
@@ -150,7 +135,7 @@ line2" Second "tab	and \ back"'
 
     # The command line reaches the program exactly, trailing spaces included.
     start probe-command-line "$fixture" '   '
-    finish 41 "$(winpath "$fixture" | sed 's/\\/\\\\/g; s/^/"/; s/$/"   /')"
+    finish 41 "$(gd_winpath "$fixture" | sed 's/\\/\\\\/g; s/^/"/; s/$/"   /')"
 
     # A box left open: read by caption without pressing, its window described, then answered
     # by `dialogs` watching every process.
@@ -158,11 +143,11 @@ line2" Second "tab	and \ back"'
     rm -rf "$dir" && mkdir -p "$dir"
     LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$fixture" Waiting 'left open' >"$dir/fixture.out" 2>&1 &
     pid=$!
-    probe dialog-text --caption Waiting --timeout "$wait_timeout" >"$dir/text.out" 2>&1
-    probe window-info --class '#32770' >"$dir/info.out" 2>&1
-    probe dialogs --log "$(winpath "$dir/boxes.log")" --timeout 3 >"$dir/dialogs.out" 2>&1
-    local end=$(($(us) + wait_timeout * 1000000))
-    while kill -0 "$pid" 2>/dev/null && [ "$(us)" -lt "$end" ]; do sleep 0.05; done
+    gd_probe dialog-text --caption Waiting --timeout "$wait_timeout" >"$dir/text.out" 2>&1
+    gd_probe window-info --class '#32770' >"$dir/info.out" 2>&1
+    gd_probe dialogs --log "$(gd_winpath "$dir/boxes.log")" --timeout 3 >"$dir/dialogs.out" 2>&1
+    local end=$(($(gd_us) + wait_timeout * 1000000))
+    while kill -0 "$pid" 2>/dev/null && [ "$(gd_us)" -lt "$end" ]; do sleep 0.05; done
     kill -9 "$pid" 2>/dev/null
     wait "$pid"
     code=$?
@@ -188,7 +173,7 @@ attach() {  # NAME TITLE: the image attached to runtime.exe in MDI mode (no TITL
 unhandled_nil='An exception of class NilObjectException was not handled.\r\nThe application must shut down.'
 
 runtime_cases() {
-    local app=$work/image_gui_app.exe bare=$work/image_gui_bare.exe t=GUI\ Test b=GUI\ Bare r
+    local app=$work/image_gui_app.exe bare=$work/image_gui_bare.exe t=GUI\ Test b=GUI\ Bare
 
     # Start-up events by command line, each ended with Ctrl+Q (the QuitMenuItem's key).
     start startup-empty-command-line "$app" ''
@@ -235,20 +220,16 @@ runtime_cases() {
     # Through the menu by keyboard: Alt+F (the title is "&File") opens File on its first item,
     # Down moves to Save.
     start menu-keyboard "$app" ''
-    wait_records 2 && frame "$t" && focus "$t" && xdotool key alt+f && popup >/dev/null &&
-        xdotool key Down Return && wait_records 3 && key "$t" ctrl+q 4
+    wait_records 2 && frame "$t" && gd_front "$t" && gd_keys alt+f && gd_popup &&
+        gd_keys Down Return && wait_records 3 && key "$t" ctrl+q 4
     finish 0 Open NewDocument 'Action FileSave' Close
 
     # Through the menu by mouse: the File title (left end of the menu bar, just above the
     # client area), then the first item of the menu that opens.
     start menu-mouse "$app" ''
-    if wait_records 2 && frame "$t"; then
-        xdotool mousemove --sync $((frame_rect[4] + 12)) $((frame_rect[5] - 9)) click 1
-        if read -r -a r < <(popup) && [ ${#r[@]} -eq 4 ]; then
-            xdotool mousemove --sync $((r[0] + 20)) $((r[1] + 11)) click 1
-            wait_records 3 && key "$t" ctrl+q 4
-        fi
-    fi
+    wait_records 2 && frame "$t" && gd_click_at $((frame_rect[4] + 12)) $((frame_rect[5] - 9)) &&
+        gd_popup && gd_click_at $((GD_RECT[0] + 20)) $((GD_RECT[1] + 11)) &&
+        wait_records 3 && key "$t" ctrl+q 4
     finish 0 Open NewDocument 'Action FileNew' Close
 
     # UnhandledException declines a NilObjectException: the message, exit code 0, no Close.
@@ -273,12 +254,12 @@ window_cases() {
         # WS_POPUP.
         client="Open ${frame_rect[4]},${frame_rect[5]} $((frame_rect[6] - frame_rect[4]))x$((frame_rect[7] - frame_rect[5]))"
         [ "$client" = "$(cut -f2- "$case_log" | head -n1)" ] || fail "native content is $client"
-        probe window-info --title "$t" >"$case_dir/info.out" 2>&1
+        gd_step "no information on \"$t\"" gd_probe window-info --title "$t" >"$case_dir/info.out" 2>&1
         style=$(sed -n 's/^style //p' "$case_dir/info.out")
         [ -n "$style" ] && [ $((style & 0x80CF0000)) -eq $((0x00CF0000)) ] || fail "style ${style:-unreadable}"
         # The user's resize by 100 x 50, then the close box.
-        probe resize --title "$t" --by 100,50 >/dev/null 2>&1 || fail "cannot resize"
-        wait_records 3 && { probe close --title "$t" >/dev/null 2>&1 || fail "cannot close"; } && wait_records 4
+        gd_step "cannot resize" gd_probe resize --title "$t" --by 100,50 >/dev/null 2>&1
+        wait_records 3 && gd_step "cannot close" gd_probe close --title "$t" >/dev/null 2>&1 && wait_records 4
     fi
     finish 0 'Open 50,110 320x200' 'Same window' 'Resized 50,110 420x250' Close
 }
@@ -291,11 +272,11 @@ clipboard_case() {
     start clipboard-copy-paste-and-box-layout "$work/image_gui_clipboard.exe" ''
     if wait_records 1 && frame "$c"; then
         printf 'すごい!\r本当?\r終わり' >"$case_dir/x11-expected"
-        local end=$(($(us) + wait_timeout * 1000000))
+        local end=$(($(gd_us) + wait_timeout * 1000000))
         # A request that meets Wine's taking of the selection can go unanswered: 2 s each.
         until timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$case_dir/x11-copied" 2>/dev/null;
               cmp -s "$case_dir/x11-expected" "$case_dir/x11-copied"; do
-            [ "$(us)" -lt "$end" ] || { fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
+            [ "$(gd_us)" -lt "$end" ] || { fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
             sleep 0.05
         done
         printf '日本語の行\n二行目' >"$case_dir/x11-text"
@@ -304,16 +285,16 @@ clipboard_case() {
         # Wine takes the new X selection in from its clipboard thread, a moment later: Paste
         # until the image reads it (earlier reads still see the copied text, left out below).
         local n=1 pasted='Pasted 日本語の行\r\n二行目'
-        end=$(($(us) + wait_timeout * 1000000))
-        while [ -z "$fail_reason" ]; do
+        end=$(($(gd_us) + wait_timeout * 1000000))
+        while gd_ok; do
             n=$((n + 1))
             key "$c" ctrl+p $n || break
             [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
-            [ "$(us)" -lt "$end" ] || fail "the image did not read the X11 text"
+            [ "$(gd_us)" -lt "$end" ] || fail "the image did not read the X11 text"
         done
-        [ -n "$fail_reason" ] || [ "$(sed -n "${n}p" "$case_log" | cut -f1)" = "$c" ] ||
+        ! gd_ok || [ "$(sed -n "${n}p" "$case_log" | cut -f1)" = "$c" ] ||
             fail "the Paste box's caption is not \"$c\""
-        [ -n "$fail_reason" ] || { key "$c" ctrl+e $((n + 2)) && key "$c" ctrl+q $((n + 2)); }
+        key "$c" ctrl+e $((n + 2)) && key "$c" ctrl+q $((n + 2))
     fi
     same_text='/^Pasted すごい!\\r本当?\\r終わり$/d'
     finish 0 Copied 'Pasted 日本語の行\r\n二行目' '保存しました\r\n\r\n変更は元に戻せません' '末尾に空行'
@@ -333,14 +314,10 @@ timers_case() {
 # click_control TITLE TEXT|--control-class CLASS: a real mouse click (XTEST) at the middle of
 # the window's control found by its caption or its class.
 click_control() {
-    local title=$1 r
+    local title=$1
     shift
     [ $# -eq 1 ] && set -- --text "$1"
-    probe control --title "$title" "$@" --timeout "$wait_timeout" >"$case_dir/control.out" 2>&1 ||
-        { fail "no control $*"; return 1; }
-    read -r -a r < <(grep -m1 '^hwnd ' "$case_dir/control.out" | cut -d' ' -f9-12)
-    [ ${#r[@]} -eq 4 ] || { fail "cannot read the rect of control $*"; return 1; }
-    focus "$title" && xdotool mousemove --sync $(((r[0] + r[2]) / 2)) $(((r[1] + r[3]) / 2)) click 1
+    gd_click "$title" "$@"
 }
 
 # Controls in a window, used as a user would: clicks at the buttons' and the check box's places,
@@ -363,17 +340,17 @@ controls_case() {
             click_control "$t" --control-class RichEdit20W
         # The paste: Alt+E opens Edit on Paste, Return chooses it. Until Wine has taken the X
         # text in, an older clipboard may be pasted: empty the field (Test: Clear) and again.
-        local pasted='TextChange 日本語の行\r二行目\r三' end=$(($(us) + wait_timeout * 1000000))
+        local pasted='TextChange 日本語の行\r二行目\r三' end=$(($(gd_us) + wait_timeout * 1000000))
         n=11
-        while [ -z "$fail_reason" ]; do
-            focus "$t" && xdotool key alt+e && popup >/dev/null && xdotool key Return && wait_records $((n + 1)) ||
+        while gd_ok; do
+            gd_front "$t" && gd_keys alt+e && gd_popup && gd_keys Return && wait_records $((n + 1)) ||
                 break
             n=$((n + 1))
             [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
-            [ "$(us)" -lt "$end" ] || { fail "the field did not get the X11 text"; break; }
+            [ "$(gd_us)" -lt "$end" ] || { fail "the field did not get the X11 text"; break; }
             key "$t" ctrl+l $((n + 1)) && n=$((n + 1))
         done
-        [ -n "$fail_reason" ] || { key "$t" ctrl+r $((n + 1)) && key "$t" ctrl+q $((n + 1)); }
+        key "$t" ctrl+r $((n + 1)) && key "$t" ctrl+q $((n + 1))
     fi
     # Leftovers of pastes that came too early, and the clearing after each.
     same_text='/^TextChange 日本語の行\\r二行目\\r三$/!{/^TextChange /d}'

@@ -25,8 +25,8 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "0 passed, 1 failed"
     exit 1
 fi
-winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); echo "Z:${p//\//\\}"; }
-probe() { LC_ALL=${LC_ALL:-ja_JP.UTF-8} wine "$probe_exe" "$@"; }   # output always to files
+GD_PROBE=$probe_exe
+. "$(cd "$(dirname "$0")/../.." && pwd)/scripts/gui-driver.sh"
 
 folder=$work/bare
 rm -rf "$work" && mkdir -p "$folder" || exit 1
@@ -35,26 +35,26 @@ cp "$program" "$folder/$name"
 plugin_name=$(basename "$plugin")
 find "$WINEPREFIX/drive_c/users" -iname "$plugin_name" -delete 2>/dev/null
 
-probe run --log "$(winpath "$work/boxes.log")" --pid-file "$(winpath "$work/pid")" --timeout $((timeout * 2)) \
-    --cwd "$(winpath "$folder")" -- "\"$(winpath "$folder/$name")\"" >"$work/probe.out" 2>&1 &
+gd_probe run --log "$(gd_winpath "$work/boxes.log")" --pid-file "$(gd_winpath "$work/pid")" --timeout $((timeout * 2)) \
+    --cwd "$(gd_winpath "$folder")" -- "\"$(gd_winpath "$folder/$name")\"" >"$work/probe.out" 2>&1 &
 probe_pid=$!
 
-probe wait-window --title "$title" --timeout "$timeout" >"$work/window.out" 2>&1
+gd_probe wait-window --title "$title" --timeout "$timeout" >"$work/window.out" 2>&1
 check "the program shows its window \"$title\"" grep -q '^hwnd ' "$work/window.out"
 installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/*' -iname "$plugin_name" 2>/dev/null | head -n1)
 check "$plugin_name is written to the application-data folder" test -n "$installed"
 check "the written $plugin_name is the one built" cmp -s "$plugin" "${installed:-/nonexistent}"
 if [ -s "$work/pid" ]; then
-    probe modules --pid "$(head -n1 "$work/pid" | tr -d '\r')" >"$work/modules.out" 2>&1
+    gd_probe modules --pid "$(head -n1 "$work/pid" | tr -d '\r')" >"$work/modules.out" 2>&1
 fi
 check "the running program has that file loaded" grep -qi "AppData\\\\Roaming\\\\$plugin_name" "$work/modules.out"
 check "nothing was written beside the program" test "$(ls -A "$folder")" = "$name"
 
-probe close --title "$title" >/dev/null 2>&1
+gd_probe close --title "$title" >/dev/null 2>&1
 end=$((SECONDS + timeout))
 while kill -0 "$probe_pid" 2>/dev/null && [ $SECONDS -lt $end ]; do sleep 0.1; done
 if kill -0 "$probe_pid" 2>/dev/null; then
-    [ -s "$work/pid" ] && probe kill --pid "$(head -n1 "$work/pid" | tr -d '\r')" >/dev/null 2>&1
+    [ -s "$work/pid" ] && gd_probe kill --pid "$(head -n1 "$work/pid" | tr -d '\r')" >/dev/null 2>&1
     kill "$probe_pid" 2>/dev/null
 fi
 wait "$probe_pid" 2>/dev/null

@@ -1,9 +1,9 @@
 /*
- * windows.h: the application's three windows, each used through its implicit instance:
+ * app_windows.h: the application's three windows, each used through its implicit instance:
  * referring to one creates it when none exists. Each accessor gives a new count.
  */
-#ifndef HOLLERPAD_APP_WINDOWS_H
-#define HOLLERPAD_APP_WINDOWS_H
+#ifndef HOLLERPAD_APP_APP_WINDOWS_H
+#define HOLLERPAD_APP_APP_WINDOWS_H
 
 #include "sdk/quaver.h"
 
@@ -25,4 +25,4 @@ RuntimeString* switch_field_name(int32_t k);
 /* The hidden static text holding the text as it was before the last conversion. */
 #define MAIN_BACKUP_TEXT QV_STR("bk1")
 
-#endif /* HOLLERPAD_APP_WINDOWS_H */
+#endif /* HOLLERPAD_APP_APP_WINDOWS_H */
