@@ -1,6 +1,8 @@
 #include "framework/event_loop/periodic_tasks.h"
 
+#include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
+#include "runtime/exceptions/callback_guard.h"
 
 #include <vector>
 
@@ -36,12 +38,14 @@ void run_task_at(size_t index)
 LRESULT CALLBACK timer_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (message == WM_TIMER) {
-        for (size_t i = 0; i < s_tasks.size(); ++i) {
-            if (s_tasks[i].id == wparam) {
-                run_task_at(i);
-                break;
+        guard_callback("periodic task timer", [wparam] {
+            for (size_t i = 0; i < s_tasks.size(); ++i) {
+                if (s_tasks[i].id == wparam) {
+                    run_task_at(i);
+                    break;
+                }
             }
-        }
+        });
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -57,9 +61,12 @@ void create_timer_window()
     window_class.lpfnWndProc = &timer_window_procedure;
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.lpszClassName = L"WinTimerClass";
-    RegisterClassW(&window_class);
+    if (!RegisterClassW(&window_class))
+        platform::win32::note_failed_call("RegisterClassW", "WinTimerClass");
     s_timer_window =
         CreateWindowExW(0, L"WinTimerClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!s_timer_window)
+        platform::win32::note_failed_call("CreateWindowExW", "WinTimerClass");
 }
 
 void destroy_timer_window()

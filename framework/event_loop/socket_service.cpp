@@ -1,5 +1,8 @@
 #include "framework/event_loop/socket_service.h"
 
+#include "platform/win32/failed_call.h"
+#include "runtime/exceptions/callback_guard.h"
+
 namespace qv {
 namespace {
 
@@ -12,7 +15,7 @@ LRESULT CALLBACK socket_window_procedure(HWND window, UINT message, WPARAM wpara
     if (message == kSocketMessage) {
         // Messages queued before the socket was given up may still come: they name it.
         if (s_poll && static_cast<platform::SocketHandle>(wparam) == s_socket)
-            s_poll();
+            guard_callback("socket window procedure", [] { s_poll(); });
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -26,9 +29,12 @@ HWND socket_window()
         window_class.lpfnWndProc = &socket_window_procedure;
         window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.lpszClassName = L"QuavSocketWindow";
-        RegisterClassW(&window_class);
+        if (!RegisterClassW(&window_class))
+            platform::win32::note_failed_call("RegisterClassW", "QuavSocketWindow");
         s_window = CreateWindowExW(0, L"QuavSocketWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
+        if (!s_window)
+            platform::win32::note_failed_call("CreateWindowExW", "QuavSocketWindow");
     }
     return s_window;
 }

@@ -11,7 +11,9 @@
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/window_services.h"
+#include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
+#include "runtime/exceptions/callback_guard.h"
 
 namespace qv {
 namespace {
@@ -42,7 +44,7 @@ void application_activation(bool active)
     run_guarded([active] { fire_event(gApplicationObject, active ? kApplicationActivate : kApplicationDeactivate); });
 }
 
-LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     record_current_message(window, message, wparam, lparam);
     switch (message) {
@@ -51,6 +53,8 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         client.idFirstChild = kFirstChildId;
         s_client = CreateWindowExW(0, L"MDICLIENT", nullptr, 0x52300001, 0, 0, 0, 0, window, nullptr,
                                    GetModuleHandleW(nullptr), &client);
+        if (!s_client)
+            platform::win32::note_failed_call("CreateWindowExW", "MDICLIENT");
         set_mdi_client(s_client);
         return 0;
     }
@@ -91,13 +95,21 @@ LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     return DefFrameProcW(window, s_client, message, wparam, lparam);
 }
 
+LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return guard_callback("MDI frame procedure", LRESULT{0},
+                          [&] { return frame_message(window, message, wparam, lparam); });
+}
+
 LRESULT CALLBACK child_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    record_current_message(window, message, wparam, lparam);
-    LRESULT result = 0;
-    if (s_child_filter && s_child_filter(window, message, wparam, lparam, &result))
-        return result;
-    return DefMDIChildProcW(window, message, wparam, lparam);
+    return guard_callback("MDI child procedure", LRESULT{0}, [&] {
+        record_current_message(window, message, wparam, lparam);
+        LRESULT result = 0;
+        if (s_child_filter && s_child_filter(window, message, wparam, lparam, &result))
+            return result;
+        return DefMDIChildProcW(window, message, wparam, lparam);
+    });
 }
 
 ATOM register_class(const wchar_t* name, WNDPROC procedure, int extra_bytes)
@@ -114,7 +126,10 @@ ATOM register_class(const wchar_t* name, WNDPROC procedure, int extra_bytes)
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     window_class.lpszClassName = name;
-    return RegisterClassW(&window_class);
+    const ATOM atom = RegisterClassW(&window_class);
+    if (!atom)
+        platform::win32::note_failed_call("RegisterClassW", "MDI frame or child class");
+    return atom;
 }
 
 std::wstring wide(const StringRef& text)
@@ -139,6 +154,8 @@ HWND create_mdi_frame(const StringRef& title)
     const std::wstring text = wide(title);
     s_frame = CreateWindowExW(0, kFrameClass, text.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                               CW_USEDEFAULT, 640, 480, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+    if (!s_frame)
+        platform::win32::note_failed_call("CreateWindowExW", "MDI frame");
     return s_frame;
 }
 

@@ -1,6 +1,7 @@
 #include "framework/startup/plugin_loading.h"
 
 #include "framework/plugin_registry.h"
+#include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
 
 namespace qv {
@@ -8,8 +9,10 @@ namespace qv {
 bool load_plugin_library(const std::wstring& path)
 {
     HMODULE module = LoadLibraryW(path.c_str());
-    if (!module)
+    if (!module) {
+        platform::win32::note_failed_call("LoadLibraryW", "a plug-in library");
         return false;
+    }
     auto main =
         reinterpret_cast<QvPluginMainRoutine>(reinterpret_cast<void*>(GetProcAddress(module, "QuavPluginMain")));
     if (!main)

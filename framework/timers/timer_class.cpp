@@ -2,8 +2,10 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/timer_rules.h"
+#include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/exceptions/callback_guard.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv {
@@ -47,8 +49,11 @@ void create_window()
     window_class.lpfnWndProc = &DefWindowProcW;
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.lpszClassName = L"QVTimer";
-    RegisterClassW(&window_class);
+    if (!RegisterClassW(&window_class))
+        platform::win32::note_failed_call("RegisterClassW", "QVTimer");
     s_window = CreateWindowExW(0, L"QVTimer", L"", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!s_window)
+        platform::win32::note_failed_call("CreateWindowExW", "QVTimer");
 }
 
 void set_win32_timer(TimerObject* timer, i32 delay)
@@ -74,7 +79,7 @@ void fire_action(TimerObject* timer)
     run_guarded([object] { fire_event(object, kTimerAction); });
 }
 
-void CALLBACK timer_procedure(HWND, UINT, UINT_PTR id, DWORD time)
+void fire_timer(UINT_PTR id, DWORD time)
 {
     auto* timer = reinterpret_cast<TimerObject*>(id);
     if (!is_live_timer(timer)) {
@@ -99,6 +104,11 @@ void CALLBACK timer_procedure(HWND, UINT, UINT_PTR id, DWORD time)
         timer->last_time = millisecond_clock(time);
     }
     RuntimeUnlockObject(&timer->header);
+}
+
+void CALLBACK timer_procedure(HWND, UINT, UINT_PTR id, DWORD time)
+{
+    guard_callback("timer procedure", [id, time] { fire_timer(id, time); });
 }
 
 void initialize_timer(RuntimeObject* object)

@@ -3,6 +3,7 @@
 #include "runtime/exceptions/run_guarded.h"
 
 #include "runtime/diagnostics/assertion.h"
+#include "runtime/exceptions/callback_guard.h"
 #include "runtime/objects/exception_foundation.h"
 
 // qv_guarded_call(routine, argument, caught): returns 1 when routine(argument) returned
@@ -67,6 +68,20 @@ namespace {
 
 constexpr const char* kSource = "RunGuarded";
 
+// What the assembly routine calls: the routine itself, with its C++ exceptions stopped here,
+// since they cannot unwind through the assembly frame.
+struct GuardedCall {
+    GuardedRoutine routine;
+    void* argument;
+    bool returned;
+};
+
+void call_without_cxx_exceptions(void* call)
+{
+    auto* c = static_cast<GuardedCall*>(call);
+    c->returned = guard_callback(kSource, [c] { c->routine(c->argument); });
+}
+
 }  // namespace
 
 bool RunGuarded(GuardedRoutine routine, void* argument)
@@ -76,8 +91,9 @@ bool RunGuarded(GuardedRoutine routine, void* argument)
         return false;
     }
     RuntimeObject* caught = nullptr;
-    if (qv_guarded_call(routine, argument, &caught))
-        return true;
+    GuardedCall call{routine, argument, false};
+    if (qv_guarded_call(&call_without_cxx_exceptions, &call, &caught))
+        return call.returned;
     if (!caught) {  // someone raised a null exception
         assertion_failed(kSource, 52, "0");
         return false;

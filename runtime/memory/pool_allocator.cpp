@@ -157,6 +157,8 @@ void pool_fail_after(i32 count)
     pool().fail_countdown = count;
 }
 
+void exit_out_of_memory() { out_of_memory(); }
+
 void set_out_of_memory_release_hook(ReleaseHook hook)
 {
     LockGuard guard(allocator_lock());

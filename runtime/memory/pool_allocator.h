@@ -28,6 +28,10 @@ i64 pool_bytes_in_use();
 // must-succeed ones take the out-of-memory exit). A negative count disarms it.
 void pool_fail_after(i32 count);
 
+// The out-of-memory exit itself, for memory that ran out outside the allocator (a C++
+// allocation on a system callback's path): the release hook, the report, exit code 0.
+[[noreturn]] void exit_out_of_memory();
+
 // Called before the out-of-memory exit so the graphics layer can let go of what it holds.
 using ReleaseHook = void (*)();
 void set_out_of_memory_release_hook(ReleaseHook hook);
