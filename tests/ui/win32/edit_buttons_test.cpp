@@ -24,7 +24,13 @@
 namespace qv::ui {
 namespace {
 
-StringRef text(const char* s) { return StringRef::FromCString(s); }
+// Texts as an image makes them: UTF-8, which is what takes the field's own runtime-side path.
+StringRef text(const char* s)
+{
+    StringRef t = StringRef::FromCString(s);
+    t.set_encoding(QV_ENCODING_UTF8);
+    return t;
+}
 
 std::string utf8(RuntimeString* s)
 {
@@ -154,6 +160,48 @@ TEST_F(EditAndButtons, JapaneseTextWithLineBreaksComesBackExactlyWithLoneCarriag
     // Line feeds and CR LF pairs set from code read back as lone CRs.
     editTextSetter(field, 0, text("一\n二\r\n三").get());
     EXPECT_EQ(utf8(editTextGetter(field, 0)), "一\r二\r三");
+}
+
+// A multi-line field keeps a UTF-8 text that the control gives back exactly (lone CRs, no zero,
+// valid UTF-8) and hands it to the control later; anything else goes to the control at once and
+// is read back from it. Either way the reads and the control agree.
+TEST_F(EditAndButtons, WhatTheFieldKeepsAndWhatItHandsToTheControl)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* field = add(w, m_field_class, "Field", {10, 10, 200, 380});
+        editMultiLineSetter(field, 0, 1);
+    });
+    RuntimeObject* field = control("Field");
+    HWND native = control_fields(field)->paneInstance->handle();
+    struct Case {
+        const char* name;
+        StringRef set;
+        bool kept;  // read back as the very record that was set
+        const char* read;
+        const wchar_t* shown;  // the control's text, line feeds left out
+    };
+    StringRef ascii = StringRef::FromCString("plain\rtext");
+    const Case cases[] = {
+        {"Japanese with lone CRs", text("一\r二\r"), true, "一\r二\r", L"一\r二\r"},
+        {"a character outside the BMP", text("旗\xF0\x9F\x8E\x8C"), true, "旗\xF0\x9F\x8E\x8C", L"旗\U0001F38C"},
+        {"empty", text(""), true, "", L""},
+        {"line feeds and CR LF", text("一\n二\r\n三"), false, "一\r二\r三", L"一\r二\r三"},
+        {"tagged ASCII", ascii, false, "plain\rtext", L"plain\rtext"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        editTextSetter(field, 0, c.set.get());
+        StringRef back = StringRef::adopt(editTextGetter(field, 0));
+        EXPECT_EQ(back.get() == c.set.get(), c.kept);
+        EXPECT_EQ(std::string(back.CText(), static_cast<size_t>(back.length())), c.read);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(native)) + 1, L'\0');
+        shown.resize(static_cast<size_t>(GetWindowTextW(native, shown.data(), static_cast<int>(shown.size()))));
+        std::erase(shown, L'\n');
+        EXPECT_EQ(shown, c.shown);
+    }
 }
 
 // A field keeps the text set from code and the control gets it later: reads, TextChange, the
