@@ -32,7 +32,13 @@ LAYERS = [
     "runtime/exports",        # exported routines over everything above
     "runtime/startup",
     "loader",                 # application images
-    "framework",              # application object, event loop, menus
+    "framework",              # the framework's portable rules and registries (key names, shortcuts, ...)
+    "framework/application",  # the application object, event firing, screens, the quit protocol
+    "framework/menus",        # menus, menu items and the dispatch of menu commands
+    "framework/event_loop",   # the event loop, key pre-translation, periodic tasks, sockets
+    "framework/timers",       # Timer and Thread
+    "framework/plugins",      # plug-in classes and their entry points
+    "framework/startup",      # start-up and shutdown, the MDI frame, the runtime's entry points
     "ui",                     # windows and controls
     "graphics",
     "debugger",

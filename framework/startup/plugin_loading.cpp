@@ -1,6 +1,6 @@
 #include "framework/startup/plugin_loading.h"
 
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
 

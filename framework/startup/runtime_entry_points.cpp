@@ -12,6 +12,7 @@
 #include "framework/application/folder_item.h"
 #include "framework/command_line_documents.h"
 #include "framework/event_loop/event_loop.h"
+#include "framework/stack_bounds.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/mdi_frame.h"
 #include "framework/startup/plugin_loading.h"
@@ -27,7 +28,6 @@ struct FileType {
 };
 
 std::vector<FileType> s_file_types;
-thread_local StackBounds t_stack{};  // each thread its own: threads set it up as they start
 std::optional<std::string> s_test_command_line;
 
 StringRef utf8_text(const std::string& text)
@@ -94,8 +94,6 @@ const ProvidedRoutine kRoutines[] = {
 
 std::span<const ProvidedRoutine> startup_routines() { return kRoutines; }
 
-StackBounds current_stack_bounds() { return t_stack; }
-
 void set_command_line_for_documents(const char* utf8)
 {
     if (utf8)
@@ -151,8 +149,7 @@ void RuntimeStackCheck(void) { }
 void QuavInitStackChecker(int32_t stack_size)
 {
     const uintptr_t here = reinterpret_cast<uintptr_t>(&stack_size);
-    t_stack.top = here;
-    t_stack.limit = here - static_cast<uintptr_t>(stack_size);
+    record_stack_bounds({here - static_cast<uintptr_t>(stack_size), here});
 }
 
 void RuntimeRegisterFileType(RuntimeString* name, RuntimeString* creator, RuntimeString* type,

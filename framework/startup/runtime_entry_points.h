@@ -3,7 +3,6 @@
 // documents), RuntimeRun, RuntimeExit, and the small start-up services beside them.
 #pragma once
 
-#include <cstdint>
 #include <span>
 
 #include "runtime/registry/provided_routines.h"
@@ -12,13 +11,6 @@
 namespace qv {
 
 std::span<const ProvidedRoutine> startup_routines();
-
-// What QuavInitStackChecker last recorded on the calling thread (zeros before it ran there).
-struct StackBounds {
-    uintptr_t limit;
-    uintptr_t top;
-};
-StackBounds current_stack_bounds();
 
 // The UTF-8 command line that document delivery splits; the process's own unless a test
 // sets one (null restores it).

@@ -12,7 +12,7 @@
 #include "framework/event_loop/periodic_tasks.h"
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "framework/script_codes.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/exit_cleanup.h"

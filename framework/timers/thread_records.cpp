@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "framework/application/event_firing.h"
-#include "framework/startup/runtime_entry_points.h"
+#include "framework/stack_bounds.h"
 #include "framework/timers/thread_classes.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/diagnostics/assertion.h"

@@ -1,7 +1,7 @@
 // Plug-in descriptions made into classes and entry points: the map's keys and its single
 // build, the table, the order classes are built in and where their data goes, and what a
 // missing superclass or interface leaves behind.
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "runtime/definitions/class_registry.h"
 #include "ui/binding/receiver_list.h"
 #include "ui/controls/control_classes.h"

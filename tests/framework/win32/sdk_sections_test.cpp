@@ -10,7 +10,7 @@
 #include "framework/application/application_services.h"
 #include "framework/event_loop/loop_routines.h"
 #include "framework/menus/menu_dispatch.h"
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/timers/thread_classes.h"

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "framework/stack_bounds.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/timer_rules.h"

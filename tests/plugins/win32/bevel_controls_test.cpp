@@ -12,7 +12,7 @@
 #include "app/class_layout.h"
 #include "framework/application/event_firing.h"
 #include "framework/embedded_library_records.h"
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/plugin_loading.h"
 #include "platform/win32/windows_api.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "tests/support/sdk_sections.h"
 #include "ui/controls/plugin_control.h"

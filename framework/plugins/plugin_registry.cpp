@@ -1,7 +1,7 @@
 // The plug-in records, the registration routines a plug-in resolves, and the resolver.
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 
-#include "framework/plugin_state.h"
+#include "framework/plugins/plugin_state.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "runtime/registry/provided_routines.h"

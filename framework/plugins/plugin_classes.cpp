@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "framework/application/event_firing.h"
-#include "framework/plugin_registry.h"
-#include "framework/plugin_state.h"
+#include "framework/plugins/plugin_registry.h"
+#include "framework/plugins/plugin_state.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/registry/entry_point_registry.h"
 

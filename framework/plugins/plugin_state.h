@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/plugin_registry.h"
+#include "framework/plugins/plugin_registry.h"
 #include "runtime/collections/string_map.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 // The plug-in entry-point map and the table compiled code fills from it.
-#include "framework/plugin_registry.h"
-#include "framework/plugin_state.h"
+#include "framework/plugins/plugin_registry.h"
+#include "framework/plugins/plugin_state.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/registry/entry_point_registry.h"
