@@ -36,7 +36,7 @@ public:
         for (std::size_t i = 0; i < current.size(); ++i)
             if (taken[i])
                 current[i] = taken[i];
-        std::memcpy(&m_table, current.data(), sizeof(Table));
+        std::memcpy(static_cast<void*>(&m_table), current.data(), sizeof(Table));
         return previous;
     }
 

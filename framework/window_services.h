@@ -69,8 +69,8 @@ struct WindowServices {
 
 // The installed services; every entry of the result is non-null (defaults fill the gaps).
 const WindowServices& window_services();
-// Installs `services`; a null entry keeps what is installed (at first the default), so that
-// each layer installs its own entries.
+// Installs `services` through a Seam: a null entry keeps what is installed (at first the
+// default), so that each layer installs its own entries.
 void install_window_services(const WindowServices& services);
 
 }  // namespace qv
