@@ -247,8 +247,10 @@ main() {
       ;;
   esac
 
-  # ---- Folders include only from themselves and the layers below them
+  # ---- Folders include only from themselves and the layers below them; every exported routine
+  # is written out under its name
   script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
+  script_check "exported routine definitions" "$results/definitions.log" python3 scripts/check_definitions.py
 
   # ---- Linux i386
   linux_built=no
