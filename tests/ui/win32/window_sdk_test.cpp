@@ -1,6 +1,7 @@
 // The sdk header's Windows and controls sections against the layers' routines: every routine
 // declared there is bound by name, every routine a layer lists is declared there, and every
 // routine the layer's class tables name is bound to that routine and listed nowhere else.
+#include <initializer_list>
 #include <set>
 #include <span>
 #include <string>
