@@ -235,9 +235,9 @@ namespace qv {
 std::span<const ProvidedRoutine> debugger_routines()
 {
     static const ProvidedRoutine kRoutines[] = {
-        {"DebugRuntimeInit", reinterpret_cast<void*>(&DebugRuntimeInit)},
-        {"RuntimeDebuggerEntry", reinterpret_cast<void*>(&RuntimeDebuggerEntry)},
-        {"RuntimeDebuggerShutdown", reinterpret_cast<void*>(&RuntimeDebuggerShutdown)},
+        QV_PROVIDED(DebugRuntimeInit),
+        QV_PROVIDED(RuntimeDebuggerEntry),
+        QV_PROVIDED(RuntimeDebuggerShutdown),
     };
     return kRoutines;
 }

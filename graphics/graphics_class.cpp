@@ -4,13 +4,14 @@
 #include <new>
 #include <utility>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv::graphics {
 namespace {
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_SETTER nullptr, nullptr
 
 constexpr TypeDescriptor kPictureType = object_type("Picture");
@@ -83,6 +84,8 @@ const MethodRecord kMethods[] = {
 };
 // clang-format on
 
+const ClassTables kTables[] = {{kProperties, kMethods}};
+
 ObjectDefinition s_definition;
 
 void finalize_graphics(RuntimeObject* object)
@@ -112,9 +115,12 @@ GraphicsObject* fields_or_raise(RuntimeObject* self)
 
 }  // namespace
 
+ClassTableList graphics_class_tables() { return kTables; }
+
 ObjectDefinition* graphics_definition()
 {
-    if (!s_definition.name) {
+    static Once s_once;
+    s_once([] {
         DefinitionSource source{};
         source.name = "Graphics";
         source.instance_size = sizeof(GraphicsObject);
@@ -122,7 +128,7 @@ ObjectDefinition* graphics_definition()
         source.methods = kMethods;
         source.finalizer = &finalize_graphics;
         build_definition(s_definition, source);
-    }
+    });
     return &s_definition;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "graphics/graphics_port.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
 
 namespace qv::graphics {
@@ -22,6 +23,8 @@ static_assert(offsetof(GraphicsObject, copies) == 32);
 static_assert(sizeof(GraphicsObject) == 44);
 
 ObjectDefinition* graphics_definition();
+// The class's tables, which name its exported routines.
+ClassTableList graphics_class_tables();
 
 // A new Graphics object (one count) drawing on the surface, or null when memory runs out.
 RuntimeObject* new_graphics(std::unique_ptr<Surface> surface);

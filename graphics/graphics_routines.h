@@ -3,13 +3,16 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "runtime/registry/provided_routines.h"
 
 namespace qv::graphics {
 
-// Every routine of the Graphics and Picture classes under its export name.
+// The routines of the graphics layer that the Graphics and Picture tables do not name, and
+// those the tables name.
 std::span<const ProvidedRoutine> graphics_routines();
+std::vector<ProvidedRoutine> graphics_table_routines();
 
 // Adds the routines to the registry's and has start_framework_runtime register Graphics and
 // Picture; call before the start-up, as WinMain does.

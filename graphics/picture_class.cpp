@@ -14,9 +14,11 @@
 #include <optional>
 #include <utility>
 
+#include "core/once.h"
 #include "graphics/bmp_file.h"
 #include "graphics/graphics_class.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv::graphics {
@@ -109,7 +111,6 @@ PictureObject* fields_or_raise(RuntimeObject* self)
     return fields(self);
 }
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_SETTER nullptr, nullptr
 
 constexpr TypeDescriptor kGraphicsType = object_type("Graphics");
@@ -132,13 +133,18 @@ const MethodRecord kMethods[] = {
 };
 // clang-format on
 
+const ClassTables kTables[] = {{kProperties, kMethods}};
+
 ObjectDefinition s_definition;
 
 }  // namespace
 
+ClassTableList picture_class_tables() { return kTables; }
+
 ObjectDefinition* picture_definition()
 {
-    if (!s_definition.name) {
+    static Once s_once;
+    s_once([] {
         DefinitionSource source{};
         source.name = "Picture";
         source.instance_size = sizeof(PictureObject);
@@ -146,7 +152,7 @@ ObjectDefinition* picture_definition()
         source.methods = kMethods;
         source.finalizer = &finalize_picture;
         build_definition(s_definition, source);
-    }
+    });
     return &s_definition;
 }
 

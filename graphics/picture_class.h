@@ -5,11 +5,14 @@
 #include <span>
 
 #include "graphics/graphics_port.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
 
 namespace qv::graphics {
 
 ObjectDefinition* picture_definition();
+// The class's tables, which name its exported routines.
+ClassTableList picture_class_tables();
 
 // The picture's bitmap for DrawPicture; no bitmap for a nil or empty picture.
 SourceBitmap picture_source(RuntimeObject* picture);

@@ -247,8 +247,10 @@ main() {
       ;;
   esac
 
-  # ---- Folders include only from themselves and the layers below them
+  # ---- Folders include only from themselves and the layers below them; every exported routine
+  # is written out under its name
   script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
+  script_check "exported routine definitions" "$results/definitions.log" python3 scripts/check_definitions.py
   # The GUI-driving library's failure rules, with Wine and xdotool stubbed (runs anywhere)
   script_check "GUI-driving library" "$results/gui-driver.log" tests/scripts/gui_driver_test.sh
 

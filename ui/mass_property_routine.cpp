@@ -1,5 +1,6 @@
 // RuntimeMassPropertySetter: compiled code initialises a control or a window by handing it a
 // table of property values in a string constant.
+#include "runtime/definitions/class_tables.h"
 #include "runtime/strings/runtime_string.h"
 #include "ui/object_property_target.h"
 #include "ui/ui_routines.h"
@@ -20,7 +21,7 @@ namespace qv::ui {
 std::span<const ProvidedRoutine> ui_routines()
 {
     static const ProvidedRoutine kRoutines[] = {
-        {"RuntimeMassPropertySetter", reinterpret_cast<void*>(&RuntimeMassPropertySetter)},
+        QV_PROVIDED(RuntimeMassPropertySetter),
     };
     return kRoutines;
 }
@@ -29,6 +30,7 @@ void register_ui_routines()
 {
     add_provided_routines(ui_routines());
     add_provided_routines(ui_service_routines());
+    add_table_routines(ui_service_table_routines());
 }
 
 }  // namespace qv::ui

@@ -3,13 +3,17 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"
 
 namespace qv::ui {
 
+// The services' exported routines that their classes' tables do not name, and those the tables
+// name (both go to the registry before it is built).
 std::span<const ProvidedRoutine> ui_service_routines();
+std::vector<ProvidedRoutine> ui_service_table_routines();
 
 // Registers the Clipboard class, the built-in interfaces, the bound parts and the binders.
 // After the runtime has started (the registry is built by then).

@@ -1,11 +1,13 @@
 // The built-in Application class and the routines image code calls on the application object.
 #include "framework/application/application_class.h"
 
+#include "core/once.h"
 #include "platform/win32/windows_api.h"
 
 #include "framework/application/event_firing.h"
 #include "framework/application/quit_protocol.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_ref.h"
@@ -15,7 +17,6 @@ namespace {
 
 constexpr const char* kSource = "application";
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_SETTER nullptr, nullptr
 
 constexpr TypeDescriptor kMouseCursorType = object_type("MouseCursor");
@@ -57,6 +58,8 @@ const MethodRecord kMethods[] = {
     {"_AddMenuHandler", nullptr, kAddMenuHandlerParameters, 2, QV_ROUTINE(ApplicationAddMenuHandler), nullptr, nullptr,
      0},
 };
+
+const ClassTables kTables[] = {{kProperties, kMethods}};
 
 const ParameterRecord kOpenDocumentParameters[] = {{"item", &kFolderItemType, 0}};
 constexpr TypeDescriptor kAppleEventType = object_type("AppleEvent");
@@ -141,36 +144,21 @@ void build_definitions()
     RegisterDefinition(&s_application);
 }
 
-// clang-format off
+// The classes' own routines come from their tables.
 const ProvidedRoutine kRoutines[] = {
-    {"getAppObject", reinterpret_cast<void*>(&getAppObject)},
-    {"ApplicationNewDocument", reinterpret_cast<void*>(&ApplicationNewDocument)},
-    {"ApplicationOpenDocument", reinterpret_cast<void*>(&ApplicationOpenDocument)},
-    {"ApplicationAddMenuHandler", reinterpret_cast<void*>(&ApplicationAddMenuHandler)},
-    {"ApplicationQuit", reinterpret_cast<void*>(&ApplicationQuit)},
-    {"AppMenuBarGetter", reinterpret_cast<void*>(&AppMenuBarGetter)},
-    {"AppMenuBarSetter", reinterpret_cast<void*>(&AppMenuBarSetter)},
-    {"AppBalloonHelpVisibleGetter", reinterpret_cast<void*>(&AppBalloonHelpVisibleGetter)},
-    {"AppBalloonHelpVisibleSetter", reinterpret_cast<void*>(&AppBalloonHelpVisibleSetter)},
-    {"appMouseCursorSetter", reinterpret_cast<void*>(&appMouseCursorSetter)},
-    {"appResourceForkGetter", reinterpret_cast<void*>(&appResourceForkGetter)},
-    {"AppDockItemGetter", reinterpret_cast<void*>(&AppDockItemGetter)},
-    {"DockItemIconGraphicsGetter", reinterpret_cast<void*>(&DockItemIconGraphicsGetter)},
-    {"DockItemResetIcon", reinterpret_cast<void*>(&DockItemResetIcon)},
-    {"DockItemIconUpdate", reinterpret_cast<void*>(&DockItemIconUpdate)},
+    QV_PROVIDED(getAppObject),      QV_PROVIDED(ApplicationQuit),    QV_PROVIDED(DockItemIconGraphicsGetter),
+    QV_PROVIDED(DockItemResetIcon), QV_PROVIDED(DockItemIconUpdate),
 };
-// clang-format on
 
 }  // namespace
 
 void register_application_classes()
 {
-    static bool s_done = false;
-    if (!s_done) {
-        s_done = true;
-        build_definitions();
-    }
+    static Once s_once;
+    s_once([&] { build_definitions(); });
 }
+
+ClassTableList application_class_tables() { return kTables; }
 
 std::span<const ProvidedRoutine> application_routines() { return kRoutines; }
 

@@ -5,13 +5,17 @@
 #include <span>
 
 #include "framework/application/application_object.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/registry/provided_routines.h"
 
 namespace qv {
 
 // Registers Application and the small classes it hands out (MDIWindow, ResourceFork).
 void register_application_classes();
+// The routines of Application and the classes it hands out that their tables do not name, and
+// the tables.
 std::span<const ProvidedRoutine> application_routines();
+ClassTableList application_class_tables();
 
 // A new instance of the plain Application class (one count).
 RuntimeObject* new_plain_application();

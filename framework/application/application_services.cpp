@@ -16,23 +16,11 @@ void register_application_service_classes()
 
 std::span<const ProvidedRoutine> application_service_routines()
 {
+    // The classes' own routines come from their tables.
     static const ProvidedRoutine kRoutines[] = {
-        {"AppIntegerVersionStuffGetter", reinterpret_cast<void*>(&AppIntegerVersionStuffGetter)},
-        {"AppStringVersionStuffGetter", reinterpret_cast<void*>(&AppStringVersionStuffGetter)},
-        {"screenLeftGetter", reinterpret_cast<void*>(&screenLeftGetter)},
-        {"screenTopGetter", reinterpret_cast<void*>(&screenTopGetter)},
-        {"screenWidthGetter", reinterpret_cast<void*>(&screenWidthGetter)},
-        {"screenHeightGetter", reinterpret_cast<void*>(&screenHeightGetter)},
-        {"screenDepthGetter", reinterpret_cast<void*>(&screenDepthGetter)},
-        {"getScreenCount", reinterpret_cast<void*>(&getScreenCount)},
-        {"getScreen", reinterpret_cast<void*>(&getScreen)},
-        {"getKeyboardObject", reinterpret_cast<void*>(&getKeyboardObject)},
-        {"modifierKeyGetter", reinterpret_cast<void*>(&modifierKeyGetter)},
-        {"asyncModifierKeyGetter", reinterpret_cast<void*>(&asyncModifierKeyGetter)},
-        {"keyboardAsyncKeyDown", reinterpret_cast<void*>(&keyboardAsyncKeyDown)},
-        {"fileAbsolutePathGetter", reinterpret_cast<void*>(&fileAbsolutePathGetter)},
-        {"fileNameGetter", reinterpret_cast<void*>(&fileNameGetter)},
-        {"fileExistsGetter", reinterpret_cast<void*>(&fileExistsGetter)},
+        QV_PROVIDED(getScreenCount),
+        QV_PROVIDED(getScreen),
+        QV_PROVIDED(getKeyboardObject),
     };
     return kRoutines;
 }

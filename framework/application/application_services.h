@@ -11,7 +11,8 @@ namespace qv {
 // Enters Screen, _Keyboard and FolderItem into the class registry.
 void register_application_service_classes();
 
-// Every exported routine of these services, for add_provided_routines.
+// The services' exported routines that the classes' tables do not name, for
+// add_provided_routines.
 std::span<const ProvidedRoutine> application_service_routines();
 
 }  // namespace qv

@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <string>
 
+#include "core/once.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv {
@@ -18,9 +20,9 @@ struct FolderItemObject {
 };
 static_assert(offsetof(FolderItemObject, path) == 28);
 
-#define QV_GETTER(label, type, routine)                                                     \
-    {                                                                                       \
-        0, label, type, reinterpret_cast<void*>(&routine), #routine, nullptr, nullptr, 0, 0 \
+#define QV_GETTER(label, type, routine)                             \
+    {                                                               \
+        0, label, type, QV_ROUTINE(routine), nullptr, nullptr, 0, 0 \
     }
 
 const PropertyRecord kProperties[] = {
@@ -28,6 +30,8 @@ const PropertyRecord kProperties[] = {
     QV_GETTER("Name", &kStringType, fileNameGetter),
     QV_GETTER("Exists", &kBooleanType, fileExistsGetter),
 };
+
+const ClassTables kTables[] = {{kProperties, {}}};
 
 void finalize_folder_item(RuntimeObject* object)
 {
@@ -50,19 +54,20 @@ bool is_separator(u8 c) { return c == '\\' || c == '/'; }
 
 }  // namespace
 
+ClassTableList folder_item_class_tables() { return kTables; }
+
 ObjectDefinition* folder_item_definition()
 {
     static ObjectDefinition s_definition;
-    static bool s_built = false;
-    if (!s_built) {
-        s_built = true;
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "FolderItem";
         source.instance_size = sizeof(FolderItemObject);
         source.properties = kProperties;
         source.finalizer = &finalize_folder_item;
         build_definition(s_definition, source);
-    }
+    });
     return &s_definition;
 }
 

@@ -2,6 +2,7 @@
 // there. Start-up makes one to hand each command-line document to OpenDocument.
 #pragma once
 
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
 #include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
@@ -9,6 +10,8 @@
 namespace qv {
 
 ObjectDefinition* folder_item_definition();
+// The class's tables, which name its exported routines.
+ClassTableList folder_item_class_tables();
 
 // A new FolderItem (one count, the caller's) for the path; nil if it cannot be made.
 RuntimeObject* new_folder_item(const StringRef& path);

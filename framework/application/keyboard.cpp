@@ -2,20 +2,22 @@
 // their physical state now, and any key's physical state by its classic key code.
 #include "framework/application/keyboard.h"
 
+#include "core/once.h"
 #include "framework/application/application_object.h"
 #include "framework/key_code_table.h"
 #include "framework/key_names.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 
 namespace qv {
 namespace {
 
 constexpr u32 kModifierCommand = 0x100;  // the Windows keys
 
-#define QV_MODIFIER(label, routine, mask)                                                               \
-    {                                                                                                   \
-        0, label, &kBooleanType, reinterpret_cast<void*>(&routine), #routine, nullptr, nullptr, mask, 0 \
+#define QV_MODIFIER(label, routine, mask)                                       \
+    {                                                                           \
+        0, label, &kBooleanType, QV_ROUTINE(routine), nullptr, nullptr, mask, 0 \
     }
 
 const PropertyRecord kProperties[] = {
@@ -32,27 +34,29 @@ const PropertyRecord kProperties[] = {
 const ParameterRecord kKeyCode[] = {{"KeyCode", &kIntegerType, 0}};
 
 const MethodRecord kMethods[] = {
-    {"AsyncKeyDown", &kBooleanType, kKeyCode, 1, reinterpret_cast<void*>(&keyboardAsyncKeyDown), "keyboardAsyncKeyDown",
-     nullptr, nullptr, 0},
+    {"AsyncKeyDown", &kBooleanType, kKeyCode, 1, QV_ROUTINE(keyboardAsyncKeyDown), nullptr, nullptr, 0},
 };
+
+const ClassTables kTables[] = {{kProperties, kMethods}};
 
 bool key_down(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
 
 }  // namespace
 
+ClassTableList keyboard_class_tables() { return kTables; }
+
 ObjectDefinition* keyboard_definition()
 {
     static ObjectDefinition s_definition;
-    static bool s_built = false;
-    if (!s_built) {
-        s_built = true;
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "_Keyboard";
         source.instance_size = sizeof(RuntimeObject);
         source.properties = kProperties;
         source.methods = kMethods;
         build_definition(s_definition, source);
-    }
+    });
     return &s_definition;
 }
 

@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/once.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv {
@@ -29,14 +31,13 @@ static_assert(offsetof(ScreenObject, left) == 28);
 static_assert(offsetof(ScreenObject, availableLeft) == 48);
 static_assert(sizeof(ScreenObject) == 64);
 
-#define QV_GETTER(label, routine)                                                                    \
-    {                                                                                                \
-        0, label, &kIntegerType, reinterpret_cast<void*>(&routine), #routine, nullptr, nullptr, 0, 0 \
+#define QV_GETTER(label, routine)                                            \
+    {                                                                        \
+        0, label, &kIntegerType, QV_ROUTINE(routine), nullptr, nullptr, 0, 0 \
     }
-#define QV_FIELD(label, field)                                                                       \
-    {                                                                                                \
-        0, label, &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter", nullptr, nullptr, \
-            offsetof(ScreenObject, field), 0                                                         \
+#define QV_FIELD(label, field)                                                                             \
+    {                                                                                                      \
+        0, label, &kIntegerType, QV_ROUTINE(intGetter), nullptr, nullptr, offsetof(ScreenObject, field), 0 \
     }
 
 const PropertyRecord kProperties[] = {
@@ -47,8 +48,9 @@ const PropertyRecord kProperties[] = {
     QV_FIELD("AvailableHeight", availableHeight),
 };
 
+const ClassTables kTables[] = {{kProperties, {}}};
+
 ObjectDefinition s_definition;
-bool s_built = false;
 
 std::vector<RuntimeObject*>& screens()
 {
@@ -143,16 +145,18 @@ void enumerate_screens(i32 index)
 
 }  // namespace
 
+ClassTableList screen_class_tables() { return kTables; }
+
 ObjectDefinition* screen_definition()
 {
-    if (!s_built) {
-        s_built = true;
+    static Once s_once;
+    s_once([] {
         DefinitionSource source{};
         source.name = "Screen";
         source.instance_size = sizeof(ScreenObject);
         source.properties = kProperties;
         build_definition(s_definition, source);
-    }
+    });
     return &s_definition;
 }
 

@@ -12,14 +12,9 @@ DWORD s_last_background_tick = 0;
 i32 s_wait_cursor_disabled = 0;  // no wait cursor is ever shown here; the count is kept
 
 const ProvidedRoutine kRoutines[] = {
-    {"RuntimeBackgroundTask", reinterpret_cast<void*>(&RuntimeBackgroundTask)},
-    {"QuavYieldToQV", reinterpret_cast<void*>(&QuavYieldToQV)},
-    {"RuntimeTicks", reinterpret_cast<void*>(&RuntimeTicks)},
-    {"RuntimeMicroseconds", reinterpret_cast<void*>(&RuntimeMicroseconds)},
-    {"RuntimeBeep", reinterpret_cast<void*>(&RuntimeBeep)},
-    {"DisableAutoWaitCursor", reinterpret_cast<void*>(&DisableAutoWaitCursor)},
-    {"EnableAutoWaitCursor", reinterpret_cast<void*>(&EnableAutoWaitCursor)},
-    {"getUserCancelled", reinterpret_cast<void*>(&getUserCancelled)},
+    QV_PROVIDED(RuntimeBackgroundTask), QV_PROVIDED(QuavYieldToQV),    QV_PROVIDED(RuntimeTicks),
+    QV_PROVIDED(RuntimeMicroseconds),   QV_PROVIDED(RuntimeBeep),      QV_PROVIDED(DisableAutoWaitCursor),
+    QV_PROVIDED(EnableAutoWaitCursor),  QV_PROVIDED(getUserCancelled),
 };
 
 }  // namespace

@@ -2,16 +2,16 @@
 // and the list of the menus' exported routines.
 #include "framework/menus/menu_classes.h"
 
+#include "core/once.h"
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/menus/menu_item_imp.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 
 namespace qv {
 namespace {
-
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 
 constexpr TypeDescriptor kMenuItemType = object_type("MenuItem");
 constexpr TypeDescriptor kVariantType = object_type("Variant");
@@ -74,6 +74,8 @@ const EventRecord kSpecialItemEvents[] = {{"Action", "Boolean", nullptr, 0}};
 const MethodRecord kMenuHandlerMethods[] = {
     {"Action", &kBooleanType, kIndex, 1, nullptr, nullptr, nullptr, nullptr, 0},
 };
+
+const ClassTables kTables[] = {{kMenuItemProperties, kMenuItemMethods}, {{}, kMenuBarMethods}};
 
 // The inherited MenuItem.Action of a QuitMenuItem: its own Action may take the choice;
 // otherwise the application quits. The choice counts as handled either way.
@@ -165,14 +167,13 @@ void build_definitions()
 
 void ensure_built()
 {
-    static const bool s_built = [] {
-        build_definitions();
-        return true;
-    }();
-    (void)s_built;
+    static Once s_once;
+    s_once([&] { build_definitions(); });
 }
 
 }  // namespace
+
+ClassTableList menu_class_tables() { return kTables; }
 
 ObjectDefinition* menu_definition(MenuClass which)
 {
@@ -191,56 +192,11 @@ void register_menu_classes()
 
 std::span<const ProvidedRoutine> menu_routines()
 {
-#define QV_PROVIDED(name)                       \
-    {                                           \
-#name, reinterpret_cast < void*>(&name) \
-    }
+    // The classes' own routines come from their tables.
     static const ProvidedRoutine kRoutines[] = {
-        QV_PROVIDED(RuntimeMenuItemItem),
-        QV_PROVIDED(RuntimeMenuItemCount),
-        QV_PROVIDED(RuntimeMenuItemChild),
-        QV_PROVIDED(RuntimeMenuItemAppend),
-        QV_PROVIDED(RuntimeMenuItemInsert),
-        QV_PROVIDED(RuntimeMenuItemRemoveIndex),
-        QV_PROVIDED(RuntimeMenuItemRemoveItem),
-        QV_PROVIDED(RuntimeMenuItemLookup),
-        QV_PROVIDED(RuntimeMenuItemLookupArray),
-        QV_PROVIDED(RuntimeMenuItemNameGetter),
-        QV_PROVIDED(RuntimeMenuItemNameSetter),
-        QV_PROVIDED(RuntimeMenuItemIndexGetter),
-        QV_PROVIDED(RuntimeMenuItemIndexSetter),
-        QV_PROVIDED(RuntimeMenuItemTagGetter),
-        QV_PROVIDED(RuntimeMenuItemTagSetter),
-        QV_PROVIDED(RuntimeMenuItemBalloonHelpGetter),
-        QV_PROVIDED(RuntimeMenuItemBalloonHelpSetter),
-        QV_PROVIDED(RuntimeMenuItemDisabledHelpGetter),
-        QV_PROVIDED(RuntimeMenuItemDisabledHelpSetter),
-        QV_PROVIDED(RuntimeMenuItemTextGetter),
-        QV_PROVIDED(RuntimeMenuItemTextSetter),
-        QV_PROVIDED(RuntimeMenuItemCheckedGetter),
-        QV_PROVIDED(RuntimeMenuItemCheckedSetter),
-        QV_PROVIDED(RuntimeMenuItemEnabledGetter),
-        QV_PROVIDED(RuntimeMenuItemEnabledSetter),
-        QV_PROVIDED(RuntimeMenuItemVisibleGetter),
-        QV_PROVIDED(RuntimeMenuItemVisibleSetter),
-        QV_PROVIDED(RuntimeMenuItemCommandKeyGetter),
-        QV_PROVIDED(RuntimeMenuItemCommandKeySetter),
-        QV_PROVIDED(RuntimeMenuItemBoldGetter),
-        QV_PROVIDED(RuntimeMenuItemBoldSetter),
-        QV_PROVIDED(RuntimeMenuItemItalicsGetter),
-        QV_PROVIDED(RuntimeMenuItemItalicsSetter),
-        QV_PROVIDED(RuntimeMenuItemUnderlineGetter),
-        QV_PROVIDED(RuntimeMenuItemUnderlineSetter),
-        QV_PROVIDED(RuntimeMenuItemAutoEnableGetter),
-        QV_PROVIDED(RuntimeMenuItemAutoEnableSetter),
-        QV_PROVIDED(RuntimeEnableMenu),
-        QV_PROVIDED(RuntimeCloseMenuItem),
-        QV_PROVIDED(RuntimeMenuItemDefaultConstructor),
-        QV_PROVIDED(MenuBarInstallClone),
         QV_PROVIDED(RuntimeMenuReference),
         QV_PROVIDED(enableMenuItems),
     };
-#undef QV_PROVIDED
     return kRoutines;
 }
 

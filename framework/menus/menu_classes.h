@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
 #include "sdk/quaver.h"
 
@@ -20,6 +21,8 @@ enum class MenuClass : i32 { MenuItem, MenuBar, QuitMenuItem, PrefsMenuItem, App
 
 // The definitions, built on first use.
 ObjectDefinition* menu_definition(MenuClass which);
+// The classes' tables, which name their exported routines.
+ClassTableList menu_class_tables();
 ClassRecord* menu_class(MenuClass which);
 
 }  // namespace qv

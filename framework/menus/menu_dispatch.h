@@ -44,9 +44,8 @@ void* menu_native_handle(RuntimeObject* item);
 // Calls _MenuHandler.Action(index) on a registered handler object.
 bool call_menu_handler(RuntimeObject* handler, i32 index);
 
-// Every exported routine of the menus. Start-up hands it to add_provided_routines before the
-// export registry is built; the class definitions name these routines, and registering them
-// against an unbound static entry is an assertion.
+// The menus' exported routines that the classes' tables do not name. Start-up hands them to
+// add_provided_routines before the export registry is built, beside the tables' routines.
 std::span<const ProvidedRoutine> menu_routines();
 // Builds and registers the menu class definitions, after the portable runtime has started.
 // Safe to call more than once.

@@ -136,8 +136,6 @@ namespace qv {
 
 std::span<const ProvidedRoutine> plugin_routines()
 {
-#define QV_PROVIDED(name) \
-    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
     static const ProvidedRoutine kRoutines[] = {
         QV_PROVIDED(RuntimeAllocatePluginEntrypointsTable),
         QV_PROVIDED(RuntimeLookupPluginEntrypoint),
@@ -151,7 +149,6 @@ std::span<const ProvidedRoutine> plugin_routines()
         QV_PROVIDED(PluginInstanceData),
         QV_PROVIDED(PluginFireEvent),
     };
-#undef QV_PROVIDED
     return kRoutines;
 }
 

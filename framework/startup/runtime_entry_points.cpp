@@ -80,14 +80,14 @@ void deliver_command_line_documents()
 }
 
 const ProvidedRoutine kRoutines[] = {
-    {"RuntimeInit", reinterpret_cast<void*>(&RuntimeInit)},
-    {"RuntimeRegisterAppObject", reinterpret_cast<void*>(&RuntimeRegisterAppObject)},
-    {"RuntimeRun", reinterpret_cast<void*>(&RuntimeRun)},
-    {"RuntimeExit", reinterpret_cast<void*>(&RuntimeExit)},
-    {"RuntimeStackCheck", reinterpret_cast<void*>(&RuntimeStackCheck)},
-    {"QuavInitStackChecker", reinterpret_cast<void*>(&QuavInitStackChecker)},
-    {"RuntimeRegisterFileType", reinterpret_cast<void*>(&RuntimeRegisterFileType)},
-    {"SystemGetCommandLine", reinterpret_cast<void*>(&SystemGetCommandLine)},
+    QV_PROVIDED(RuntimeInit),
+    QV_PROVIDED(RuntimeRegisterAppObject),
+    QV_PROVIDED(RuntimeRun),
+    QV_PROVIDED(RuntimeExit),
+    QV_PROVIDED(RuntimeStackCheck),
+    QV_PROVIDED(QuavInitStackChecker),
+    QV_PROVIDED(RuntimeRegisterFileType),
+    QV_PROVIDED(SystemGetCommandLine),
 };
 
 }  // namespace

@@ -5,12 +5,17 @@
 
 #include <vector>
 
+#include "core/once.h"
 #include "framework/application/application_class.h"
 #include "framework/application/application_services.h"
+#include "framework/application/folder_item.h"
+#include "framework/application/keyboard.h"
+#include "framework/application/screens.h"
 #include "framework/application/unhandled_exceptions.h"
 #include "framework/event_loop/loop_routines.h"
 #include "framework/event_loop/periodic_tasks.h"
 #include "framework/event_loop/runtime_windows.h"
+#include "framework/menus/menu_classes.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/plugins/plugin_registry.h"
 #include "framework/script_codes.h"
@@ -24,6 +29,7 @@
 #include "framework/timers/timer_class.h"
 #include "loader/application_image.h"
 #include "platform/message_box.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/startup/runtime_startup.h"
 
@@ -62,28 +68,33 @@ void add_framework_routines()
     add_provided_routines(loop_routines());
     add_provided_routines(menu_routines());
     add_provided_routines(application_service_routines());
-    add_provided_routines(timer_routines());
-    add_provided_routines(thread_routines());
     add_provided_routines(plugin_routines());
+    add_table_routines(framework_table_routines());
 }
 
 }  // namespace
 
+std::vector<ProvidedRoutine> framework_table_routines()
+{
+    return table_routines({application_class_tables(), keyboard_class_tables(), screen_class_tables(),
+                           folder_item_class_tables(), menu_class_tables(), timer_class_tables(),
+                           thread_class_tables()});
+}
+
 void start_framework_runtime()
 {
-    static bool s_started = false;
-    if (s_started)
-        return;
-    s_started = true;
-    add_framework_routines();
-    start_portable_runtime();
-    register_application_classes();
-    register_application_service_classes();
-    register_menu_classes();
-    register_timer_classes();
-    register_thread_classes();
-    for (ClassRegistrar registrar : class_registrars())
-        registrar();
+    static Once s_once;
+    s_once([&] {
+        add_framework_routines();
+        start_portable_runtime();
+        register_application_classes();
+        register_application_service_classes();
+        register_menu_classes();
+        register_timer_classes();
+        register_thread_classes();
+        for (ClassRegistrar registrar : class_registrars())
+            registrar();
+    });
 }
 
 void add_class_registrar(ClassRegistrar registrar)

@@ -4,7 +4,10 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <vector>
+
 #include "core/types.h"
+#include "runtime/registry/provided_routines.h"
 
 namespace qv {
 
@@ -15,6 +18,9 @@ void RuntimeStartup();
 // Registers every exported routine and built-in class of the runtime and the framework (once;
 // later calls do nothing). The program adds the routines of the layers above first.
 void start_framework_runtime();
+
+// The routines the framework's class tables name (start_framework_runtime adds them).
+std::vector<ProvidedRoutine> framework_table_routines();
 
 // Built-in classes of a layer above the framework (graphics, windows): registered by
 // start_framework_runtime after the framework's own, once the registry is built, since

@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "framework/event_loop/periodic_tasks.h"
 #include "framework/timer_rules.h"
 #include "framework/timers/thread_records.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/objects/exception_foundation.h"
@@ -15,8 +17,6 @@ namespace qv {
 namespace {
 
 constexpr const char* kSource = "RuntimeThread";
-
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 
 struct SemaphoreObject {
     RuntimeObject header;
@@ -47,18 +47,10 @@ const MethodRecord kCriticalSectionMethods[] = {
     {"Enter", nullptr, nullptr, 0, QV_ROUTINE(criticalsection_enter), nullptr, nullptr, 0},
     {"Leave", nullptr, nullptr, 0, QV_ROUTINE(criticalsection_leave), nullptr, nullptr, 0},
 };
-
-const ProvidedRoutine kRoutines[] = {
-    {"threadRun", reinterpret_cast<void*>(&threadRun)},
-    {"ThreadGetStackSize", reinterpret_cast<void*>(&ThreadGetStackSize)},
-    {"ThreadSetStackSize", reinterpret_cast<void*>(&ThreadSetStackSize)},
-    {"ThreadGetID", reinterpret_cast<void*>(&ThreadGetID)},
-    {"semaphore_signal", reinterpret_cast<void*>(&semaphore_signal)},
-    {"semaphore_release", reinterpret_cast<void*>(&semaphore_release)},
-    {"criticalsection_enter", reinterpret_cast<void*>(&criticalsection_enter)},
-    {"criticalsection_leave", reinterpret_cast<void*>(&criticalsection_leave)},
-};
 // clang-format on
+
+const ClassTables kTables[] = {
+    {kThreadProperties, kThreadMethods}, {{}, kSemaphoreMethods}, {{}, kCriticalSectionMethods}};
 
 ObjectDefinition s_definitions[3];
 
@@ -96,7 +88,8 @@ void idle_thread_task(void*) { }
 
 void ensure_built()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource thread{};
         thread.name = "Thread";
         thread.instance_size = sizeof(ThreadObject);
@@ -120,9 +113,7 @@ void ensure_built()
         section.initializer = &initialize_critical_section;
         section.finalizer = &finalize_critical_section;
         build_definition(definition(ThreadClass::CriticalSection), section);
-        return true;
-    }();
-    (void)s_built;
+    });
 }
 
 }  // namespace
@@ -130,12 +121,11 @@ void ensure_built()
 void register_thread_classes()
 {
     ensure_built();
-    static bool s_done = false;
-    if (!s_done) {
-        s_done = true;
+    static Once s_once;
+    s_once([&] {
         for (ObjectDefinition& d : s_definitions)
             RegisterDefinition(&d);
-    }
+    });
 }
 
 ObjectDefinition* thread_definition(ThreadClass which)
@@ -144,7 +134,7 @@ ObjectDefinition* thread_definition(ThreadClass which)
     return &definition(which);
 }
 
-std::span<const ProvidedRoutine> thread_routines() { return kRoutines; }
+ClassTableList thread_class_tables() { return kTables; }
 
 }  // namespace qv
 
@@ -157,11 +147,8 @@ void threadRun(RuntimeObject* self)
     ThreadObject* thread = thread_or_assert(self);
     if (!thread || thread->record)
         return;
-    static bool s_task_added = false;
-    if (!s_task_added) {
-        s_task_added = true;
-        add_periodic_task(1, &idle_thread_task, nullptr);
-    }
+    static Once s_once;
+    s_once([&] { add_periodic_task(1, &idle_thread_task, nullptr); });
     const i32 stack_size = effective_stack_size(thread->stack_size);
     ThreadRecord* record = begin_thread_record(self, stack_size);
     HANDLE handle = CreateThread(nullptr, static_cast<SIZE_T>(stack_size), &thread_start_routine, record, 0, nullptr);

@@ -6,8 +6,8 @@
 #include <span>
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
-#include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"  // declares the routines listed here
 
 namespace qv {
@@ -31,6 +31,7 @@ enum class ThreadClass : i32 { Thread, Semaphore, CriticalSection };
 
 void register_thread_classes();
 ObjectDefinition* thread_definition(ThreadClass which);
-std::span<const ProvidedRoutine> thread_routines();
+// The classes' tables, which name their exported routines.
+ClassTableList thread_class_tables();
 
 }  // namespace qv

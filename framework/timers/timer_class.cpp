@@ -1,17 +1,17 @@
 #include "framework/timers/timer_class.h"
 
+#include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/timer_rules.h"
 #include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/exceptions/callback_guard.h"
 #include "runtime/objects/exception_foundation.h"
 
 namespace qv {
 namespace {
-
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 
 // clang-format off
 const PropertyRecord kProperties[] = {
@@ -24,13 +24,9 @@ const MethodRecord kMethods[] = {
     {"Reset", nullptr, nullptr, 0, QV_ROUTINE(RuntimeTimerReset), nullptr, nullptr, 0},
 };
 const EventRecord kEvents[] = {{"Action", nullptr, nullptr, 0}};
-
-const ProvidedRoutine kRoutines[] = {
-    {"timerModeSetter", reinterpret_cast<void*>(&timerModeSetter)},
-    {"timerPeriodSetter", reinterpret_cast<void*>(&timerPeriodSetter)},
-    {"RuntimeTimerReset", reinterpret_cast<void*>(&RuntimeTimerReset)},
-};
 // clang-format on
+
+const ClassTables kTables[] = {{kProperties, kMethods}};
 
 ObjectDefinition s_timer;
 HWND s_window = nullptr;
@@ -137,7 +133,8 @@ void finalize_timer(RuntimeObject* object)
 
 void ensure_built()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "Timer";
         source.instance_size = sizeof(TimerObject);
@@ -147,9 +144,7 @@ void ensure_built()
         source.initializer = &initialize_timer;
         source.finalizer = &finalize_timer;
         build_definition(s_timer, source);
-        return true;
-    }();
-    (void)s_built;
+    });
 }
 
 TimerObject* timer_or_raise(RuntimeObject* self)
@@ -163,11 +158,8 @@ TimerObject* timer_or_raise(RuntimeObject* self)
 
 void register_timer_classes()
 {
-    static bool s_done = false;
-    if (!s_done) {
-        s_done = true;
-        RegisterDefinition(timer_definition());
-    }
+    static Once s_once;
+    s_once([&] { RegisterDefinition(timer_definition()); });
 }
 
 ObjectDefinition* timer_definition()
@@ -176,7 +168,7 @@ ObjectDefinition* timer_definition()
     return &s_timer;
 }
 
-std::span<const ProvidedRoutine> timer_routines() { return kRoutines; }
+ClassTableList timer_class_tables() { return kTables; }
 
 void* timer_window() { return s_window; }
 

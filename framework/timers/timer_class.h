@@ -7,8 +7,8 @@
 #include <span>
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
-#include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"  // declares the routines listed here
 
 namespace qv {
@@ -36,7 +36,8 @@ inline constexpr i32 kTimerAction = 0;
 
 void register_timer_classes();
 ObjectDefinition* timer_definition();
-std::span<const ProvidedRoutine> timer_routines();
+// The class's tables, which name its exported routines.
+ClassTableList timer_class_tables();
 
 // The hidden window every Timer uses; null until the first Timer is made.
 void* timer_window();

@@ -59,13 +59,12 @@ const MethodRecord* global_function_at(i32 index)
     return index >= 0 && index < table().count ? table().items[index] : nullptr;
 }
 
-void register_global_functions_once(std::span<const MethodRecord> records, std::span<const int> order, bool& done)
+void register_global_functions_once(std::span<const MethodRecord> records, std::span<const int> order, Once& once)
 {
-    if (done)
-        return;
-    done = true;
-    for (int index : order)
-        RegisterGlobalFunction(&records[static_cast<size_t>(index)]);
+    once([&] {
+        for (int index : order)
+            RegisterGlobalFunction(&records[static_cast<size_t>(index)]);
+    });
 }
 
 }  // namespace qv

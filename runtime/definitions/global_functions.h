@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "core/once.h"
 #include "runtime/definitions/object_definition.h"
 
 namespace qv {
@@ -12,9 +13,9 @@ namespace qv {
 // its routine and second routine under their export names. A null record is an assertion.
 void RegisterGlobalFunction(const MethodRecord* item);
 
-// Registers records[order[0]], records[order[1]], ... the first time only (`done` remembers):
-// a family's records in the table's order, names listed twice included.
-void register_global_functions_once(std::span<const MethodRecord> records, std::span<const int> order, bool& done);
+// Registers records[order[0]], records[order[1]], ... the first time `once` is passed: a
+// family's records in the table's order, names listed twice included.
+void register_global_functions_once(std::span<const MethodRecord> records, std::span<const int> order, Once& once);
 
 i32 global_function_count();
 // Null outside 0..count-1.

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/global_functions.h"
 
 namespace qv {
@@ -26,7 +27,7 @@ const ParameterRecord kCompare[] = {{"a", &kStringType, 0}, {"b", &kStringType, 
 // clang-format off
 #define QV_RECORD(language_name, result, parameters, routine) \
     {language_name, result, parameters, static_cast<i32>(std::size(parameters)), \
-     reinterpret_cast<void*>(&routine), #routine, nullptr, nullptr, 0}
+     QV_ROUTINE(routine), nullptr, nullptr, 0}
 
 // Indexes below name these rows; keep them in step.
 const MethodRecord kRecords[] = {
@@ -86,8 +87,8 @@ std::span<const MethodRecord> string_function_records() { return kRecords; }
 
 void register_string_functions()
 {
-    static bool s_done = false;
-    register_global_functions_once(kRecords, kRegistrationOrder, s_done);
+    static Once s_once;
+    register_global_functions_once(kRecords, kRegistrationOrder, s_once);
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/once.h"
 #include "platform/code_pages.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/runtime_locks.h"
@@ -199,33 +200,31 @@ u32 s_font_encoding = kEncodingASCII;
 
 void register_encoding_classes()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
+    static Once s_once;
+    s_once([&] {
+        DefinitionSource encoding{};
+        encoding.name = "TextEncoding";
+        encoding.instance_size = sizeof(TextEncodingObject);
+        encoding.properties = kTextEncodingProperties;
+        encoding.methods = kTextEncodingMethods;
+        build_definition(s_text_encoding, encoding);
+        RegisterDefinition(&s_text_encoding);
 
-    DefinitionSource encoding{};
-    encoding.name = "TextEncoding";
-    encoding.instance_size = sizeof(TextEncodingObject);
-    encoding.properties = kTextEncodingProperties;
-    encoding.methods = kTextEncodingMethods;
-    build_definition(s_text_encoding, encoding);
-    RegisterDefinition(&s_text_encoding);
+        DefinitionSource converter{};
+        converter.name = "TextConverter";
+        converter.instance_size = sizeof(TextConverterObject);
+        converter.methods = kTextConverterMethods;
+        build_definition(s_text_converter, converter);
+        RegisterDefinition(&s_text_converter);
 
-    DefinitionSource converter{};
-    converter.name = "TextConverter";
-    converter.instance_size = sizeof(TextConverterObject);
-    converter.methods = kTextConverterMethods;
-    build_definition(s_text_converter, converter);
-    RegisterDefinition(&s_text_converter);
-
-    DefinitionSource encodings{};
-    encodings.name = "_Encodings";
-    encodings.instance_size = sizeof(RuntimeObject);
-    encodings.properties = encodings_properties();
-    encodings.methods = kEncodingsMethods;
-    build_definition(s_encodings, encodings);
-    RegisterDefinition(&s_encodings);
+        DefinitionSource encodings{};
+        encodings.name = "_Encodings";
+        encodings.instance_size = sizeof(RuntimeObject);
+        encodings.properties = encodings_properties();
+        encodings.methods = kEncodingsMethods;
+        build_definition(s_encodings, encodings);
+        RegisterDefinition(&s_encodings);
+    });
 }
 
 ObjectDefinition* text_encoding_definition()

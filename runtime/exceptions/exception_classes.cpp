@@ -4,7 +4,9 @@
 
 #include <cstddef>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/exception_foundation.h"
 
@@ -35,10 +37,10 @@ static_assert(offsetof(ExceptionObject, errorNumber) == 28);
 static_assert(offsetof(ExceptionObject, message) == 32);
 
 const PropertyRecord kProperties[] = {
-    {0, "ErrorNumber", &kIntegerType, reinterpret_cast<void*>(&intGetter), "intGetter",
-     reinterpret_cast<void*>(&intSetter), "intSetter", offsetof(ExceptionObject, errorNumber), 0},
-    {0, "Message", &kStringType, reinterpret_cast<void*>(&stringGetter), "stringGetter",
-     reinterpret_cast<void*>(&stringSetter), "stringSetter", offsetof(ExceptionObject, message), 0},
+    {0, "ErrorNumber", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(intSetter),
+     offsetof(ExceptionObject, errorNumber), 0},
+    {0, "Message", &kStringType, QV_ROUTINE(stringGetter), QV_ROUTINE(stringSetter), offsetof(ExceptionObject, message),
+     0},
 };
 
 // The message is the one counted field.
@@ -72,11 +74,8 @@ void build_definitions()
 
 void register_foundation_classes()
 {
-    static bool s_done = false;
-    if (!s_done) {
-        s_done = true;
-        build_definitions();
-    }
+    static Once s_once;
+    s_once([&] { build_definitions(); });
     set_raise_slot(RaiseSlot::NilObject, ClassFromDefinition(exception_definition(ExceptionClass::NilObjectException)));
     set_raise_slot(RaiseSlot::IllegalCast,
                    ClassFromDefinition(exception_definition(ExceptionClass::IllegalCastException)));

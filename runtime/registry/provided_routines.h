@@ -12,11 +12,16 @@ struct ProvidedRoutine {
     void* routine;
 };
 
+// One entry of a hand-written list: the routine of that name, under its name.
+#define QV_PROVIDED(name) \
+    ::qv::ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
+
 // In list order; the ones whose names the static export table lacks are appended in this order.
 std::span<const ProvidedRoutine> provided_routines();
 
-// Routines of the layers above the runtime (the debugger's entry points), which the runtime
-// cannot name without depending on those layers. The program adds them at start-up, before
+// Routines of the layers above the runtime (the debugger's entry points, each layer's list and
+// the routines its classes' tables name), which the runtime cannot name without depending on
+// those layers. The program adds them at start-up, before
 // anything uses the registry, and the registry binds them as it binds the runtime's own, after
 // them in list order. Adding once the registry is built is an assertion and adds nothing.
 void add_provided_routines(std::span<const ProvidedRoutine> routines);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/variants/variant_text.h"
@@ -81,14 +82,13 @@ ObjectDefinition s_definition;
 
 ObjectDefinition* date_definition()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "Date";
         source.instance_size = sizeof(DateObject);
         build_definition(s_definition, source);
-        return true;
-    }();
-    (void)s_built;
+    });
     return &s_definition;
 }
 

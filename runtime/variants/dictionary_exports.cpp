@@ -4,7 +4,9 @@
 // Counts that an operation gives up (a replaced value, a removed entry's key and value, a
 // cleared table) are released only after the busy flag is let go: releasing may run a
 // finalizer, and a finalizer that touches the same dictionary would otherwise spin forever.
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/objects/exception_foundation.h"
@@ -19,8 +21,6 @@ constexpr TypeDescriptor kVariantType = object_type("Variant");
 const ParameterRecord kKey[] = {{"key", &kVariantType, 0}};
 const ParameterRecord kIndex[] = {{"index", &kIntegerType, 0}};
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-
 const PropertyRecord kProperties[] = {
     {0, "Count", &kIntegerType, QV_ROUTINE(dictionaryCount), nullptr, nullptr, 0, 0},
     {0, "BinCount", &kIntegerType, QV_ROUTINE(dictionaryGetBins), QV_ROUTINE(dictionarySetBins), 0, 0},
@@ -33,8 +33,6 @@ const MethodRecord kMethods[] = {
     {"Remove", nullptr, kKey, 1, QV_ROUTINE(dictionaryRemove), nullptr, nullptr, 0},
     {"Value", &kVariantType, kKey, 1, QV_ROUTINE(dictionaryValueGetter), QV_ROUTINE(dictionaryValueSetter), 0},
 };
-
-#undef QV_ROUTINE
 
 RuntimeDictionary* as_dictionary(RuntimeObject* object) { return reinterpret_cast<RuntimeDictionary*>(object); }
 
@@ -59,7 +57,8 @@ bool hash_for(RuntimeObject* dictionary, RuntimeObject* key, u32& hash)
 
 ObjectDefinition* dictionary_definition()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "Dictionary";
         source.instance_size = sizeof(RuntimeDictionary);
@@ -68,9 +67,7 @@ ObjectDefinition* dictionary_definition()
         source.initializer = &initialize_dictionary;
         source.finalizer = &finalize_dictionary;
         build_definition(s_definition, source);
-        return true;
-    }();
-    (void)s_built;
+    });
     return &s_definition;
 }
 

@@ -2,6 +2,7 @@
 // export registry under their names.
 #include "runtime/variants/value_classes.h"
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/variants/date_value.h"
 #include "runtime/variants/dictionary.h"
@@ -11,13 +12,12 @@ namespace qv {
 
 void register_value_classes()
 {
-    static const bool s_done = [] {
+    static Once s_once;
+    s_once([&] {
         RegisterDefinition(date_definition());
         RegisterDefinition(variant_definition());
         RegisterDefinition(dictionary_definition());
-        return true;
-    }();
-    (void)s_done;
+    });
 }
 
 }  // namespace qv

@@ -3,7 +3,9 @@
 // variants.
 #include <cstring>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/objects/object_model.h"
 #include "runtime/variants/variant_object.h"
 
@@ -16,7 +18,6 @@ constexpr TypeDescriptor kDateType = object_type("Date");
 
 const ParameterRecord kOther[] = {{"other", &kVariantType, 0}};
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_METHOD(label, result, routine)                                   \
     {                                                                       \
         label, result, nullptr, 0, QV_ROUTINE(routine), nullptr, nullptr, 0 \
@@ -64,7 +65,6 @@ const MethodRecord kMethods[] = {
 
 #undef QV_BINARY
 #undef QV_METHOD
-#undef QV_ROUTINE
 
 void finalize_variant(RuntimeObject* object)
 {
@@ -91,16 +91,15 @@ RuntimeVariant* new_variant(u32 type)
 
 ObjectDefinition* variant_definition()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = "Variant";
         source.instance_size = sizeof(RuntimeVariant);
         source.methods = kMethods;
         source.finalizer = &finalize_variant;
         build_definition(s_definition, source);
-        return true;
-    }();
-    (void)s_built;
+    });
     return &s_definition;
 }
 

@@ -221,7 +221,8 @@ TEST_F(ProcessEntryPoints, EveryRoutineDeclaredInTheSdkIsProvided)
         source.erase(at, next == std::string::npos ? std::string::npos : next - at);
     }
 
-    // The runtime's own routines, and those the layers above it add (the debugger's, the controls').
+    // The runtime's own routines, and those the layers above it add (the debugger's, the ui
+    // services', from their list and from their classes' tables).
     std::set<std::string> provided;
     for (const ProvidedRoutine& routine : provided_routines())
         provided.insert(routine.name);
@@ -230,6 +231,8 @@ TEST_F(ProcessEntryPoints, EveryRoutineDeclaredInTheSdkIsProvided)
     for (const ProvidedRoutine& routine : ui::ui_routines())
         provided.insert(routine.name);
     for (const ProvidedRoutine& routine : ui::ui_service_routines())
+        provided.insert(routine.name);
+    for (const ProvidedRoutine& routine : ui::ui_service_table_routines())
         provided.insert(routine.name);
     // A declaration: a line that starts with a type and ends in "name(...);".
     const std::regex declaration(R"(^(?!typedef|#| )[A-Za-z_][\w \*]*?\b(\w+)\([^;{]*\);)", std::regex::multiline);

@@ -3,6 +3,7 @@
 // so that registering the classes finds every static entry bound already.
 #include <gtest/gtest.h>
 
+#include "runtime/definitions/class_tables.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "ui/ui_service_routines.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 const bool s_added = [] {
     add_provided_routines(ui_service_routines());
+    add_table_routines(ui_service_table_routines());
     return true;
 }();
 
@@ -33,10 +35,13 @@ protected:
 TEST_F(UiServiceRoutines, EachIsFoundUnderItsNameAndTheClassesRegisterWithoutConflict)
 {
     ASSERT_TRUE(s_added);
-    for (const ProvidedRoutine& routine : ui_service_routines()) {
-        const EntryPoint* entry = FindEntryPoint(std::string_view(routine.name));
-        ASSERT_NE(entry, nullptr) << routine.name;
-        EXPECT_EQ(entry->code, routine.routine) << routine.name;
+    for (auto list : {std::vector<ProvidedRoutine>(ui_service_routines().begin(), ui_service_routines().end()),
+                      ui_service_table_routines()}) {
+        for (const ProvidedRoutine& routine : list) {
+            const EntryPoint* entry = FindEntryPoint(std::string_view(routine.name));
+            ASSERT_NE(entry, nullptr) << routine.name;
+            EXPECT_EQ(entry->code, routine.routine) << routine.name;
+        }
     }
     for (size_t i = 0; i < std::size(kClassNames); ++i)
         EXPECT_NE(s_classes[i], nullptr) << kClassNames[i];

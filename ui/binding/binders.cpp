@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/binding/control_binding.h"
 #include "ui/binding/interface_methods.h"
 #include "ui/ui_service_routines.h"
@@ -51,8 +53,6 @@ void set_enabled(RuntimeObject* control, bool enabled)
         hooks.set_enabled(control, enabled);
 }
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-
 constexpr TypeDescriptor kObjectType = object_type("Object");
 const ParameterRecord kBindParameters[] = {{"source", &kObjectType, 0}, {"target", &kObjectType, 0}};
 
@@ -73,6 +73,8 @@ const MethodRecord kListMethods[] = {
 };
 // clang-format on
 
+const ClassTables kTables[] = {{{}, kEnablingMethods}, {{}, kStringMethods}, {{}, kActionMethods}, {{}, kListMethods}};
+
 ObjectDefinition s_definitions[4];
 
 void build_binder(ObjectDefinition& out, const char* name, std::span<const MethodRecord> methods,
@@ -90,19 +92,21 @@ void build_binder(ObjectDefinition& out, const char* name, std::span<const Metho
 
 }  // namespace
 
+ClassTableList binder_class_tables() { return kTables; }
+
 void register_binder_classes()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    static ObjectDefinition* const s_receiving[] = {interface_definition(BuiltInInterface::DataNotificationReceiver),
-                                                    interface_definition(BuiltInInterface::Binding)};
-    static ObjectDefinition* const s_binding[] = {interface_definition(BuiltInInterface::Binding)};
-    build_binder(s_definitions[0], "enablingBinder", kEnablingMethods, s_receiving);
-    build_binder(s_definitions[1], "stringBinder", kStringMethods, s_receiving);
-    build_binder(s_definitions[2], "actionBinder", kActionMethods, s_binding);
-    build_binder(s_definitions[3], "listBinder", kListMethods, s_binding);
+    static Once s_once;
+    s_once([&] {
+        static ObjectDefinition* const s_receiving[] = {
+            interface_definition(BuiltInInterface::DataNotificationReceiver),
+            interface_definition(BuiltInInterface::Binding)};
+        static ObjectDefinition* const s_binding[] = {interface_definition(BuiltInInterface::Binding)};
+        build_binder(s_definitions[0], "enablingBinder", kEnablingMethods, s_receiving);
+        build_binder(s_definitions[1], "stringBinder", kStringMethods, s_receiving);
+        build_binder(s_definitions[2], "actionBinder", kActionMethods, s_binding);
+        build_binder(s_definitions[3], "listBinder", kListMethods, s_binding);
+    });
 }
 
 }  // namespace qv::ui

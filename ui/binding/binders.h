@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
 
 namespace qv::ui {
@@ -20,5 +21,7 @@ static_assert(offsetof(BinderObject, source) == 28);
 
 // Registers the four classes; safe to call more than once.
 void register_binder_classes();
+// The classes' tables, which name their exported routines.
+ClassTableList binder_class_tables();
 
 }  // namespace qv::ui

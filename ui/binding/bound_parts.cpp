@@ -4,7 +4,9 @@
 #include <cstring>
 #include <utility>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/binding/control_binding.h"
 #include "ui/ui_service_routines.h"
 
@@ -81,8 +83,6 @@ void remove_from(ReceiverList* list, RuntimeObject* receiver)
         remove_receiver(*list, receiver);
 }
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-
 constexpr TypeDescriptor kReceiverType = object_type("actionNotificationReceiver");
 const ParameterRecord kReceiverParameter[] = {{"receiver", &kReceiverType, 0}};
 
@@ -100,6 +100,8 @@ const MethodRecord kRadioPartMethods[] = {
      QV_ROUTINE(rbaRemoveActionNotificationReceiver), nullptr, nullptr, 0},
 };
 // clang-format on
+
+const ClassTables kTables[] = {{{}, kCheckBoxPartMethods}, {{}, kRadioPartMethods}};
 
 void build_part(ObjectDefinition& out, const char* name, std::span<const MethodRecord> methods)
 {
@@ -128,14 +130,15 @@ ObjectDefinition* radio_button_part_definition()
     return &s_radio_part;
 }
 
+ClassTableList bound_part_class_tables() { return kTables; }
+
 void register_bound_part_classes()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    build_part(s_check_box_part, "Sys$CheckBoxAction", kCheckBoxPartMethods);
-    build_part(s_radio_part, "Sys$RadioButtonAction", kRadioPartMethods);
+    static Once s_once;
+    s_once([&] {
+        build_part(s_check_box_part, "Sys$CheckBoxAction", kCheckBoxPartMethods);
+        build_part(s_radio_part, "Sys$RadioButtonAction", kRadioPartMethods);
+    });
 }
 
 }  // namespace qv::ui

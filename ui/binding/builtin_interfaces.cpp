@@ -1,5 +1,6 @@
 #include "ui/binding/builtin_interfaces.h"
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 
 namespace qv::ui {
@@ -91,18 +92,17 @@ ObjectDefinition s_definitions[std::size(kInterfaces)];
 
 void register_builtin_interfaces()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    for (size_t i = 0; i < std::size(kInterfaces); ++i) {
-        DefinitionSource source{};
-        source.name = kInterfaces[i].name;
-        source.methods = kInterfaces[i].methods;
-        source.is_an_interface = true;
-        build_definition(s_definitions[i], source);
-        RegisterDefinition(&s_definitions[i]);
-    }
+    static Once s_once;
+    s_once([&] {
+        for (size_t i = 0; i < std::size(kInterfaces); ++i) {
+            DefinitionSource source{};
+            source.name = kInterfaces[i].name;
+            source.methods = kInterfaces[i].methods;
+            source.is_an_interface = true;
+            build_definition(s_definitions[i], source);
+            RegisterDefinition(&s_definitions[i]);
+        }
+    });
 }
 
 ObjectDefinition* interface_definition(BuiltInInterface which)

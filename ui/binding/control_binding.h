@@ -12,6 +12,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
 #include "ui/binding/receiver_list.h"
 
@@ -71,5 +72,7 @@ ObjectDefinition* radio_button_part_definition();
 
 // Registers the part classes; safe to call more than once.
 void register_bound_part_classes();
+// The bound parts' tables, which name their exported routines.
+ClassTableList bound_part_class_tables();
 
 }  // namespace qv::ui

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <utility>
 
+#include "core/once.h"
 #include "platform/code_pages.h"
 #include "platform/system_code_page.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/clipboard/system_clipboard.h"
 #include "ui/ui_service_routines.h"
@@ -132,8 +134,6 @@ void finalize_clipboard(RuntimeObject* object) { clipboardClose(object); }
 
 constexpr TypeDescriptor kPictureType = object_type("Picture");
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
-
 // clang-format off
 const PropertyRecord kProperties[] = {
     {0, "Text", &kStringType, QV_ROUTINE(clipboardTextGetter), QV_ROUTINE(clipboardTextSetter), 0, 0},
@@ -155,26 +155,29 @@ const MethodRecord kMethods[] = {
 };
 // clang-format on
 
+const ClassTables kTables[] = {{kProperties, kMethods}};
+
 }  // namespace
 
 SystemClipboard* set_system_clipboard(SystemClipboard* clipboard) { return std::exchange(s_system, clipboard); }
 
 void set_clipboard_picture_bridge(const ClipboardPictureBridge& bridge) { s_pictures = bridge; }
 
+ClassTableList clipboard_class_tables() { return kTables; }
+
 void register_clipboard_class()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    DefinitionSource source{};
-    source.name = "Clipboard";
-    source.instance_size = sizeof(ClipboardObject);
-    source.properties = kProperties;
-    source.methods = kMethods;
-    source.finalizer = &finalize_clipboard;
-    build_definition(s_definition, source);
-    RegisterDefinition(&s_definition);
+    static Once s_once;
+    s_once([&] {
+        DefinitionSource source{};
+        source.name = "Clipboard";
+        source.instance_size = sizeof(ClipboardObject);
+        source.properties = kProperties;
+        source.methods = kMethods;
+        source.finalizer = &finalize_clipboard;
+        build_definition(s_definition, source);
+        RegisterDefinition(&s_definition);
+    });
 }
 
 }  // namespace qv::ui

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "core/types.h"
+#include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
 
 namespace qv::ui {
@@ -30,5 +31,7 @@ void set_clipboard_picture_bridge(const ClipboardPictureBridge& bridge);
 
 // Builds and registers the class definition; safe to call more than once.
 void register_clipboard_class();
+// The class's tables, which name its exported routines.
+ClassTableList clipboard_class_tables();
 
 }  // namespace qv::ui

@@ -4,8 +4,10 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "framework/menu_handler_registry.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/controls/canvas_control.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/control_routines.h"
@@ -15,7 +17,6 @@
 namespace qv::ui {
 namespace {
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_ACCESSOR nullptr, nullptr
 
 constexpr TypeDescriptor kWindowType = object_type("Window");
@@ -122,6 +123,8 @@ const EventImplementationRecord kCanvasImplementations[] = {
     {"CreatePane", reinterpret_cast<void*>(&create_canvas_pane)}};
 // clang-format on
 
+const ClassTables kTables[] = {{kControlProperties, kControlMethods}, {kRectControlProperties, kRectControlMethods}};
+
 void initialize_control(RuntimeObject* object)
 {
     ControlObject* c = control_fields(object);
@@ -188,14 +191,13 @@ void build_definitions()
 
 void ensure_built()
 {
-    static const bool s_built = [] {
-        build_definitions();
-        return true;
-    }();
-    (void)s_built;
+    static Once s_once;
+    s_once([&] { build_definitions(); });
 }
 
 }  // namespace
+
+ClassTableList control_class_tables() { return kTables; }
 
 ClassRecord* control_class()
 {
@@ -224,13 +226,12 @@ ClassRecord* canvas_class()
 void register_control_classes()
 {
     ensure_built();
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([&] {
         RegisterDefinition(&s_control);
         RegisterDefinition(&s_rect_control);
         RegisterDefinition(&s_canvas);
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 }  // namespace qv::ui

@@ -1,9 +1,11 @@
 #include "ui/controls/control_layer.h"
 
+#include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/shortcut_registry.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/controls/buttons/button_classes.h"
 #include "ui/controls/buttons/button_objects.h"
 #include "ui/controls/buttons/static_text_pane.h"
@@ -86,52 +88,11 @@ void register_classes()
 
 std::span<const ProvidedRoutine> control_routines()
 {
-#define QV_PROVIDED(name) \
-    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
+    // The classes' own routines come from their tables; these are the ones no table names.
     static const ProvidedRoutine kRoutines[] = {
         QV_PROVIDED(RuntimeControlFetch),
         QV_PROVIDED(RuntimeControlReference),
         QV_PROVIDED(RuntimeControlArrayItemReference),
-        QV_PROVIDED(RectControlDefaultConstructor),
-        QV_PROVIDED(ControlClose),
-        QV_PROVIDED(ControlAddMenuHandler),
-        QV_PROVIDED(ControlTabPanelIndexSetter),
-        QV_PROVIDED(controlMouseXGetter),
-        QV_PROVIDED(controlMouseYGetter),
-        QV_PROVIDED(controlWindowGetter),
-        QV_PROVIDED(controlMacControlHandleGetter),
-        QV_PROVIDED(controlActiveGetter),
-        QV_PROVIDED(controlHelpTagSetter),
-        QV_PROVIDED(controlBalloonHelpSetter),
-        QV_PROVIDED(controlDisabledBalloonHelpSetter),
-        QV_PROVIDED(controlMouseCursorSetter),
-        QV_PROVIDED(controlAutoDeactivateGetter),
-        QV_PROVIDED(controlAutoDeactivateSetter),
-        QV_PROVIDED(controlLockLeftGetter),
-        QV_PROVIDED(controlLockLeftSetter),
-        QV_PROVIDED(controlLockTopGetter),
-        QV_PROVIDED(controlLockTopSetter),
-        QV_PROVIDED(controlLockRightGetter),
-        QV_PROVIDED(controlLockRightSetter),
-        QV_PROVIDED(controlLockBottomGetter),
-        QV_PROVIDED(controlLockBottomSetter),
-        QV_PROVIDED(controlVisibleGetter),
-        QV_PROVIDED(ControlVisibleSetter),
-        QV_PROVIDED(controlEnabledGetter),
-        QV_PROVIDED(controlEnabledSetter),
-        QV_PROVIDED(ctlPosGetter),
-        QV_PROVIDED(ctlPosSetter),
-        QV_PROVIDED(ControlParentGetter),
-        QV_PROVIDED(ControlParentSetter),
-        QV_PROVIDED(ControlInitialParentSetter),
-        QV_PROVIDED(RuntimeControlRefresh),
-        QV_PROVIDED(RuntimeControlRefreshRect),
-        QV_PROVIDED(RuntimeSetFocus),
-        QV_PROVIDED(controlAcceptTextDrop),
-        QV_PROVIDED(controlAcceptPictureDrop),
-        QV_PROVIDED(controlAcceptFileDrop),
-        QV_PROVIDED(controlAcceptMacDataDrop),
-        QV_PROVIDED(controlNewDragItem),
         QV_PROVIDED(intInvalidateSetter),
         QV_PROVIDED(boolInvalidateSetter),
         QV_PROVIDED(paneStringGetter),
@@ -145,21 +106,23 @@ std::span<const ProvidedRoutine> control_routines()
         QV_PROVIDED(paneShortGetter),
         QV_PROVIDED(paneShortSetter),
     };
-#undef QV_PROVIDED
     return kRoutines;
+}
+
+std::vector<ProvidedRoutine> control_table_routines()
+{
+    return table_routines({control_class_tables(), edit_field_class_tables(), button_class_tables()});
 }
 
 void register_control_layer()
 {
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([] {
         add_provided_routines(control_routines());
-        add_provided_routines(edit_field_routines());
-        add_provided_routines(button_routines());
         add_provided_routines(plugin_control_routines());
+        add_table_routines(control_table_routines());
         add_class_registrar(&register_classes);
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 }  // namespace qv::ui

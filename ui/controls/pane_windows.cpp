@@ -1,5 +1,6 @@
 #include "ui/controls/pane_windows.h"
 
+#include "core/once.h"
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
 #include "framework/key_names.h"
@@ -92,12 +93,11 @@ void register_class(const wchar_t* name, const char* ansi_name)
 
 void register_pane_classes()
 {
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([&] {
         register_class(kPaneClass, "QV_PaneA");
         register_class(kCanvasPaneClass, "QV_CanvasPaneA");
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 HWND create_pane_window(const wchar_t* class_name, HWND parent)

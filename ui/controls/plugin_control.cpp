@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "framework/plugins/plugin_registry.h"
 #include "runtime/definitions/class_registry.h"
 #include "ui/binding/receiver_list.h"
@@ -105,7 +106,8 @@ ReceiverList* receivers_of(RuntimeObject* self)
 
 void register_plugin_control_class()
 {
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([&] {
         DefinitionSource source{};
         source.name = kPluginControlBaseName;
         source.super_definition = rect_control_definition();
@@ -114,9 +116,7 @@ void register_plugin_control_class()
         source.finalizer = &finalize_plugin_control;
         build_definition(s_base, source);
         RegisterDefinition(&s_base);
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 void create_plugin_control_pane(RuntimeObject* self)
@@ -138,15 +138,12 @@ void create_plugin_control_pane(RuntimeObject* self)
 
 std::span<const ProvidedRoutine> plugin_control_routines()
 {
-#define QV_PROVIDED(name) \
-    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
     static const ProvidedRoutine kRoutines[] = {
         QV_PROVIDED(PluginControlAddActionReceiver),
         QV_PROVIDED(PluginControlRemoveActionReceiver),
         QV_PROVIDED(PluginControlNotifyActionReceivers),
         QV_PROVIDED(PluginControlRefresh),
     };
-#undef QV_PROVIDED
     return kRoutines;
 }
 

@@ -1,8 +1,10 @@
 // The built-in Window class: its properties, methods and events in table order, the class
 // constructor RuntimeCreateWindow as its initializer (so it runs inside RuntimeNewObject,
 // before the image's own constructor) and the finalizer that lets go of what it holds.
+#include "core/once.h"
 #include "framework/menu_handler_registry.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/control_registry.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
@@ -17,7 +19,6 @@ extern "C" void shortSetter(RuntimeObject* object, int32_t param, int32_t value)
 namespace qv::ui {
 namespace {
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_SETTER nullptr, nullptr
 
 constexpr TypeDescriptor kPictureType = object_type("Picture");
@@ -141,6 +142,8 @@ const EventRecord kEvents[] = {
 // clang-format on
 static_assert(sizeof(kEvents) / sizeof(kEvents[0]) == kWindowDeactivate + 1);
 
+const ClassTables kTables[] = {{kProperties, kMethods}};
+
 ObjectDefinition s_window;
 
 void finalize_window(RuntimeObject* object)
@@ -160,22 +163,23 @@ void finalize_window(RuntimeObject* object)
 
 }  // namespace
 
+ClassTableList window_class_tables() { return kTables; }
+
 void register_window_class_definition()
 {
-    static bool s_done = false;
-    if (s_done)
-        return;
-    s_done = true;
-    DefinitionSource source{};
-    source.name = "Window";
-    source.instance_size = sizeof(WindowObject);
-    source.properties = kProperties;
-    source.methods = kMethods;
-    source.events = kEvents;
-    source.initializer = &RuntimeCreateWindow;
-    source.finalizer = &finalize_window;
-    build_definition(s_window, source);
-    RegisterDefinition(&s_window);
+    static Once s_once;
+    s_once([] {
+        DefinitionSource source{};
+        source.name = "Window";
+        source.instance_size = sizeof(WindowObject);
+        source.properties = kProperties;
+        source.methods = kMethods;
+        source.events = kEvents;
+        source.initializer = &RuntimeCreateWindow;
+        source.finalizer = &finalize_window;
+        build_definition(s_window, source);
+        RegisterDefinition(&s_window);
+    });
 }
 
 ObjectDefinition* window_definition() { return &s_window; }

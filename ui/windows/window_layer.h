@@ -3,7 +3,9 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
+#include "runtime/definitions/class_tables.h"
 #include "runtime/definitions/object_definition.h"
 #include "runtime/registry/provided_routines.h"
 #include "sdk/quaver.h"
@@ -15,9 +17,12 @@ class SubPane;
 // Adds the window routines to the registry's list, registers the Window class and "QVWindow"
 // and installs the window services. Call before start_framework_runtime.
 void register_window_layer();
+// The window routines that the Window class's tables do not name, and those the tables name.
 std::span<const ProvidedRoutine> window_routines();
+std::vector<ProvidedRoutine> window_table_routines();
 
 ObjectDefinition* window_definition();
+ClassTableList window_class_tables();
 // Builds and registers the Window class (once).
 void register_window_class_definition();
 

@@ -36,6 +36,23 @@ void put_menu_on_window(RuntimeViewWindow* view, HMENU menu)
     }
 }
 
+// Window fields whose accessors read and store the value and do nothing more.
+int32_t stored_int(RuntimeObject* self, i32 WindowObject::*field) { return self ? window_fields(self)->*field : 0; }
+
+void store_int(RuntimeObject* self, i32 WindowObject::*field, int32_t value)
+{
+    if (self)
+        window_fields(self)->*field = value;
+}
+
+int32_t stored_flag(RuntimeObject* self, u8 WindowObject::*field) { return self && window_fields(self)->*field; }
+
+void store_flag(RuntimeObject* self, u8 WindowObject::*field, int32_t on)
+{
+    if (self)
+        window_fields(self)->*field = (on & 0xFF) != 0;
+}
+
 }  // namespace
 
 void show_application_menu_bar(RuntimeObject* window)
@@ -85,26 +102,19 @@ void windowTitleSetter(RuntimeObject* self, int32_t, RuntimeString* title)
     }
 }
 
-#define QV_STORED_INT(getter, setter, field)                                                       \
-    int32_t getter(RuntimeObject* self, int32_t) { return self ? window_fields(self)->field : 0; } \
-    void setter(RuntimeObject* self, int32_t, int32_t value)                                       \
-    {                                                                                              \
-        if (self)                                                                                  \
-            window_fields(self)->field = value;                                                    \
-    }
-#define QV_STORED_BOOL(getter, setter, field)                                                   \
-    int32_t getter(RuntimeObject* self, int32_t) { return self && window_fields(self)->field; } \
-    void setter(RuntimeObject* self, int32_t, int32_t on)                                       \
-    {                                                                                           \
-        if (self)                                                                               \
-            window_fields(self)->field = (on & 0xFF) != 0;                                      \
-    }
-
-QV_STORED_INT(windowFrameGetter, windowFrameSetter, frame)
-QV_STORED_INT(windowPlacementGetter, windowPlacementSetter, placement)
-QV_STORED_BOOL(windowCloseBoxGetter, windowCloseBoxSetter, closeBox)
-QV_STORED_BOOL(windowGrowIconGetter, windowGrowIconSetter, growIcon)
-QV_STORED_BOOL(windowZoomIconGetter, windowZoomIconSetter, zoomIcon)
+int32_t windowFrameGetter(RuntimeObject* self, int32_t) { return stored_int(self, &WindowObject::frame); }
+void windowFrameSetter(RuntimeObject* self, int32_t, int32_t value) { store_int(self, &WindowObject::frame, value); }
+int32_t windowPlacementGetter(RuntimeObject* self, int32_t) { return stored_int(self, &WindowObject::placement); }
+void windowPlacementSetter(RuntimeObject* self, int32_t, int32_t value)
+{
+    store_int(self, &WindowObject::placement, value);
+}
+int32_t windowCloseBoxGetter(RuntimeObject* self, int32_t) { return stored_flag(self, &WindowObject::closeBox); }
+void windowCloseBoxSetter(RuntimeObject* self, int32_t, int32_t on) { store_flag(self, &WindowObject::closeBox, on); }
+int32_t windowGrowIconGetter(RuntimeObject* self, int32_t) { return stored_flag(self, &WindowObject::growIcon); }
+void windowGrowIconSetter(RuntimeObject* self, int32_t, int32_t on) { store_flag(self, &WindowObject::growIcon, on); }
+int32_t windowZoomIconGetter(RuntimeObject* self, int32_t) { return stored_flag(self, &WindowObject::zoomIcon); }
+void windowZoomIconSetter(RuntimeObject* self, int32_t, int32_t on) { store_flag(self, &WindowObject::zoomIcon, on); }
 
 int32_t windowFullScreenGetter(RuntimeObject* self, int32_t) { return self && window_fields(self)->fullScreen; }
 

@@ -13,8 +13,6 @@
 #include "framework/plugins/plugin_registry.h"
 #include "framework/startup/runtime_entry_points.h"
 #include "framework/startup/windows_startup.h"
-#include "framework/timers/thread_classes.h"
-#include "framework/timers/timer_class.h"
 #include "runtime/registry/entry_point_registry.h"
 #include "tests/support/sdk_sections.h"
 
@@ -34,11 +32,18 @@ TEST(SdkSections, FrameworkRoutinesAreDeclaredAndBoundByName)
     }
     std::set<std::string> listed;
     for (auto list : {startup_routines(), application_routines(), loop_routines(), menu_routines(),
-                      application_service_routines(), timer_routines(), thread_routines(), plugin_routines()}) {
+                      application_service_routines(), plugin_routines()}) {
         for (const ProvidedRoutine& routine : list) {
             EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
             EXPECT_TRUE(declared.count(routine.name)) << routine.name << " is provided but not declared";
         }
+    }
+    // What the classes' tables name (the generic accessors among them) is bound to that routine,
+    // and no list repeats it.
+    for (const ProvidedRoutine& routine : framework_table_routines()) {
+        EXPECT_FALSE(listed.count(routine.name)) << routine.name << " is listed although a table names it";
+        const EntryPoint* entry = FindEntryPoint(std::string_view(routine.name));
+        EXPECT_TRUE(entry && entry->code == routine.routine) << routine.name << " is bound to another routine";
     }
 }
 

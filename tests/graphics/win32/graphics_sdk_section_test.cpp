@@ -27,12 +27,16 @@ TEST(GraphicsSdkSection, RoutinesAreDeclaredAndBoundByName)
         const EntryPoint* entry = FindEntryPoint(std::string_view(name));
         EXPECT_TRUE(entry && entry->code) << name << " is declared but not bound";
     }
+    // The routines the layer lists and those its classes' tables name: together, the section.
     std::set<std::string> listed;
-    for (const ProvidedRoutine& routine : graphics_routines()) {
-        EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
-        EXPECT_TRUE(declared.count(routine.name)) << routine.name << " is provided but not declared";
-        const EntryPoint* entry = FindEntryPoint(std::string_view(routine.name));
-        EXPECT_TRUE(entry && entry->code == routine.routine) << routine.name << " is bound to another routine";
+    for (auto list : {std::vector<ProvidedRoutine>(graphics_routines().begin(), graphics_routines().end()),
+                      graphics_table_routines()}) {
+        for (const ProvidedRoutine& routine : list) {
+            EXPECT_TRUE(listed.insert(routine.name).second) << routine.name << " is listed twice";
+            EXPECT_TRUE(declared.count(routine.name)) << routine.name << " is provided but not declared";
+            const EntryPoint* entry = FindEntryPoint(std::string_view(routine.name));
+            EXPECT_TRUE(entry && entry->code == routine.routine) << routine.name << " is bound to another routine";
+        }
     }
     EXPECT_EQ(listed, declared);
     for (const char* name : {"Graphics", "Picture"})

@@ -1,12 +1,14 @@
 // The simple controls' tables and their CreatePane: each builds its peer inside the initial
 // parent's peer (or the window's) and hands it what it stores.
 #include "ui/controls/buttons/button_classes.h"
+#include "core/once.h"
 #include "ui/controls/control_text.h"
 
 #include <utility>
 
 #include "framework/application/event_firing.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/binding/builtin_interfaces.h"
 #include "ui/binding/control_binding.h"
@@ -22,8 +24,6 @@ namespace qv::ui {
 FontDescription font_description(RuntimeObject* self, const FontRecordLayout& layout);
 
 namespace {
-
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 
 ButtonPane* make_button(RuntimeObject* self, ButtonKind kind, RuntimeString* caption, const FontRecordLayout& font)
 {
@@ -289,6 +289,14 @@ const EventImplementationRecord kStaticTextPane[] = {{"CreatePane", reinterpret_
 const EventImplementationRecord kGroupBoxPane[] = {{"CreatePane", reinterpret_cast<void*>(&create_group_box)}};
 // clang-format on
 
+const ClassTables kTables[] = {
+    {kPushButtonProperties, kPushButtonMethods},
+    {kCheckBoxProperties, kCheckBoxMethods},
+    {kRadioButtonProperties, kRadioButtonMethods},
+    {kStaticTextProperties, {}},
+    {kGroupBoxProperties, {}},
+};
+
 enum Which { kPush, kCheck, kRadio, kStatic, kGroup, kCount };
 ObjectDefinition s_definitions[kCount];
 ObjectDefinition* s_push_interfaces[1];
@@ -296,7 +304,8 @@ ObjectDefinition* s_check_interfaces[3];
 
 void build()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         ObjectDefinition* rect = rect_control_definition();
         s_push_interfaces[0] = interface_definition(BuiltInInterface::ActionSource);
         s_check_interfaces[0] = interface_definition(BuiltInInterface::BooleanProvider);
@@ -357,9 +366,7 @@ void build()
         group.event_implementations = kGroupBoxPane;
         group.finalizer = &finalize_group_box;
         build_definition(s_definitions[kGroup], group);
-        return true;
-    }();
-    (void)s_built;
+    });
 }
 
 ClassRecord* class_of(Which which)
@@ -419,84 +426,7 @@ void fire_action(RuntimeObject* control) { fire_event(control, kButtonAction); }
 
 }  // namespace
 
-std::span<const ProvidedRoutine> button_routines()
-{
-#define QV_PROVIDED(name) \
-    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
-    static const ProvidedRoutine kRoutines[] = {
-        QV_PROVIDED(pushButtonTextFontGetter),
-        QV_PROVIDED(pushButtonTextFontSetter),
-        QV_PROVIDED(pushButtonTextSizeGetter),
-        QV_PROVIDED(pushButtonTextSizeSetter),
-        QV_PROVIDED(pushButtonBoldGetter),
-        QV_PROVIDED(pushButtonBoldSetter),
-        QV_PROVIDED(pushButtonItalicGetter),
-        QV_PROVIDED(pushButtonItalicSetter),
-        QV_PROVIDED(pushButtonUnderlineGetter),
-        QV_PROVIDED(pushButtonUnderlineSetter),
-        QV_PROVIDED(checkBoxTextFontGetter),
-        QV_PROVIDED(checkBoxTextFontSetter),
-        QV_PROVIDED(checkBoxTextSizeGetter),
-        QV_PROVIDED(checkBoxTextSizeSetter),
-        QV_PROVIDED(checkBoxBoldGetter),
-        QV_PROVIDED(checkBoxBoldSetter),
-        QV_PROVIDED(checkBoxItalicGetter),
-        QV_PROVIDED(checkBoxItalicSetter),
-        QV_PROVIDED(checkBoxUnderlineGetter),
-        QV_PROVIDED(checkBoxUnderlineSetter),
-        QV_PROVIDED(radioTextFontGetter),
-        QV_PROVIDED(radioTextFontSetter),
-        QV_PROVIDED(radioTextSizeGetter),
-        QV_PROVIDED(radioTextSizeSetter),
-        QV_PROVIDED(radioBoldGetter),
-        QV_PROVIDED(radioBoldSetter),
-        QV_PROVIDED(radioItalicGetter),
-        QV_PROVIDED(radioItalicSetter),
-        QV_PROVIDED(radioUnderlineGetter),
-        QV_PROVIDED(radioUnderlineSetter),
-        QV_PROVIDED(groupTextFontGetter),
-        QV_PROVIDED(groupTextFontSetter),
-        QV_PROVIDED(groupTextSizeGetter),
-        QV_PROVIDED(groupTextSizeSetter),
-        QV_PROVIDED(groupBoldGetter),
-        QV_PROVIDED(groupBoldSetter),
-        QV_PROVIDED(groupItalicGetter),
-        QV_PROVIDED(groupItalicSetter),
-        QV_PROVIDED(groupUnderlineGetter),
-        QV_PROVIDED(groupUnderlineSetter),
-        QV_PROVIDED(pushButtonTitleGetter),
-        QV_PROVIDED(pushButtonTitleSetter),
-        QV_PROVIDED(pushButtonDefaultGetter),
-        QV_PROVIDED(pushButtonDefaultSetter),
-        QV_PROVIDED(pushButtonCancelGetter),
-        QV_PROVIDED(pushButtonCancelSetter),
-        QV_PROVIDED(pushButtonPush),
-        QV_PROVIDED(checkBoxTitleGetter),
-        QV_PROVIDED(checkBoxTitleSetter),
-        QV_PROVIDED(checkBoxValueGetter),
-        QV_PROVIDED(checkBoxValueSetter),
-        QV_PROVIDED(CheckBoxDataSourceGetter),
-        QV_PROVIDED(CheckBoxDataSourceSetter),
-        QV_PROVIDED(CheckBoxDataFieldSetter),
-        QV_PROVIDED(radioTitleGetter),
-        QV_PROVIDED(radioTitleSetter),
-        QV_PROVIDED(radioValueGetter),
-        QV_PROVIDED(radioValueSetter),
-        QV_PROVIDED(groupCaptionGetter),
-        QV_PROVIDED(groupCaptionSetter),
-        QV_PROVIDED(staticCaptionSetter),
-        QV_PROVIDED(staticTextAlignSetter),
-        QV_PROVIDED(staticTextColorSetter),
-        QV_PROVIDED(staticAttributeSetter),
-        QV_PROVIDED(staticTextFontSetter),
-        QV_PROVIDED(staticTextSizeSetter),
-        QV_PROVIDED(StaticTextDataSourceGetter),
-        QV_PROVIDED(StaticTextDataSourceSetter),
-        QV_PROVIDED(StaticTextDataFieldSetter),
-    };
-#undef QV_PROVIDED
-    return kRoutines;
-}
+ClassTableList button_class_tables() { return kTables; }
 
 ClassRecord* push_button_class() { return class_of(kPush); }
 ClassRecord* check_box_class() { return class_of(kCheck); }
@@ -507,7 +437,8 @@ ClassRecord* group_box_class() { return class_of(kGroup); }
 void register_button_classes()
 {
     build();
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([&] {
         for (ObjectDefinition& d : s_definitions)
             RegisterDefinition(&d);
         ControlBindingHooks hooks = control_binding_hooks();
@@ -519,9 +450,7 @@ void register_button_classes()
         hooks.can_notify = &can_notify;
         hooks.fire_action = &fire_action;
         set_control_binding_hooks(hooks);
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 }  // namespace qv::ui

@@ -2,9 +2,7 @@
 // hooks through which notifications and binders reach them.
 #pragma once
 
-#include <span>
-
-#include "runtime/registry/provided_routines.h"
+#include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
 
 namespace qv::ui {
@@ -17,6 +15,7 @@ ClassRecord* group_box_class();
 
 // Registers the classes and installs the binding hooks; once per process.
 void register_button_classes();
-std::span<const ProvidedRoutine> button_routines();
+// The classes' tables, which name their exported routines.
+ClassTableList button_class_tables();
 
 }  // namespace qv::ui

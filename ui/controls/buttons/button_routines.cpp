@@ -116,37 +116,110 @@ void set_caption(RuntimeObject* self, i32 offset, RuntimeString* text, bool mnem
 
 }  // namespace
 
-// The four font properties and the font name of each class, over its font record layout.
-#define QV_FONT_ACCESSORS(prefix, layout)                                                                          \
-    RuntimeString* prefix##TextFontGetter(RuntimeObject* self, int32_t) { return font_name(self, layout); }        \
-    void prefix##TextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)                                 \
-    {                                                                                                              \
-        set_font_name(self, layout, name);                                                                         \
-    }                                                                                                              \
-    int32_t prefix##TextSizeGetter(RuntimeObject* self, int32_t) { return font_size(self, layout); }               \
-    void prefix##TextSizeSetter(RuntimeObject* self, int32_t, int32_t size) { set_font_size(self, layout, size); } \
-    int32_t prefix##BoldGetter(RuntimeObject* self, int32_t) { return font_flag(self, layout.bold); }              \
-    void prefix##BoldSetter(RuntimeObject* self, int32_t, int32_t on)                                              \
-    {                                                                                                              \
-        set_font_flag(self, layout, layout.bold, on);                                                              \
-    }                                                                                                              \
-    int32_t prefix##ItalicGetter(RuntimeObject* self, int32_t) { return font_flag(self, layout.italic); }          \
-    void prefix##ItalicSetter(RuntimeObject* self, int32_t, int32_t on)                                            \
-    {                                                                                                              \
-        set_font_flag(self, layout, layout.italic, on);                                                            \
-    }                                                                                                              \
-    int32_t prefix##UnderlineGetter(RuntimeObject* self, int32_t) { return font_flag(self, layout.underline); }    \
-    void prefix##UnderlineSetter(RuntimeObject* self, int32_t, int32_t on)                                         \
-    {                                                                                                              \
-        set_font_flag(self, layout, layout.underline, on);                                                         \
-    }
-
 extern "C" {
 
-QV_FONT_ACCESSORS(pushButton, kPushButtonFont)
-QV_FONT_ACCESSORS(checkBox, kCheckBoxFont)
-QV_FONT_ACCESSORS(radio, kRadioButtonFont)
-QV_FONT_ACCESSORS(group, kGroupBoxFont)
+// ---- PushButton font ----------------------------------------------------------------------
+
+RuntimeString* pushButtonTextFontGetter(RuntimeObject* self, int32_t) { return font_name(self, kPushButtonFont); }
+void pushButtonTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)
+{
+    set_font_name(self, kPushButtonFont, name);
+}
+int32_t pushButtonTextSizeGetter(RuntimeObject* self, int32_t) { return font_size(self, kPushButtonFont); }
+void pushButtonTextSizeSetter(RuntimeObject* self, int32_t, int32_t size)
+{
+    set_font_size(self, kPushButtonFont, size);
+}
+int32_t pushButtonBoldGetter(RuntimeObject* self, int32_t) { return font_flag(self, kPushButtonFont.bold); }
+void pushButtonBoldSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kPushButtonFont, kPushButtonFont.bold, on);
+}
+int32_t pushButtonItalicGetter(RuntimeObject* self, int32_t) { return font_flag(self, kPushButtonFont.italic); }
+void pushButtonItalicSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kPushButtonFont, kPushButtonFont.italic, on);
+}
+int32_t pushButtonUnderlineGetter(RuntimeObject* self, int32_t) { return font_flag(self, kPushButtonFont.underline); }
+void pushButtonUnderlineSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kPushButtonFont, kPushButtonFont.underline, on);
+}
+
+// ---- CheckBox font ------------------------------------------------------------------------
+
+RuntimeString* checkBoxTextFontGetter(RuntimeObject* self, int32_t) { return font_name(self, kCheckBoxFont); }
+void checkBoxTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)
+{
+    set_font_name(self, kCheckBoxFont, name);
+}
+int32_t checkBoxTextSizeGetter(RuntimeObject* self, int32_t) { return font_size(self, kCheckBoxFont); }
+void checkBoxTextSizeSetter(RuntimeObject* self, int32_t, int32_t size) { set_font_size(self, kCheckBoxFont, size); }
+int32_t checkBoxBoldGetter(RuntimeObject* self, int32_t) { return font_flag(self, kCheckBoxFont.bold); }
+void checkBoxBoldSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kCheckBoxFont, kCheckBoxFont.bold, on);
+}
+int32_t checkBoxItalicGetter(RuntimeObject* self, int32_t) { return font_flag(self, kCheckBoxFont.italic); }
+void checkBoxItalicSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kCheckBoxFont, kCheckBoxFont.italic, on);
+}
+int32_t checkBoxUnderlineGetter(RuntimeObject* self, int32_t) { return font_flag(self, kCheckBoxFont.underline); }
+void checkBoxUnderlineSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kCheckBoxFont, kCheckBoxFont.underline, on);
+}
+
+// ---- RadioButton font ---------------------------------------------------------------------
+
+RuntimeString* radioTextFontGetter(RuntimeObject* self, int32_t) { return font_name(self, kRadioButtonFont); }
+void radioTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)
+{
+    set_font_name(self, kRadioButtonFont, name);
+}
+int32_t radioTextSizeGetter(RuntimeObject* self, int32_t) { return font_size(self, kRadioButtonFont); }
+void radioTextSizeSetter(RuntimeObject* self, int32_t, int32_t size) { set_font_size(self, kRadioButtonFont, size); }
+int32_t radioBoldGetter(RuntimeObject* self, int32_t) { return font_flag(self, kRadioButtonFont.bold); }
+void radioBoldSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kRadioButtonFont, kRadioButtonFont.bold, on);
+}
+int32_t radioItalicGetter(RuntimeObject* self, int32_t) { return font_flag(self, kRadioButtonFont.italic); }
+void radioItalicSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kRadioButtonFont, kRadioButtonFont.italic, on);
+}
+int32_t radioUnderlineGetter(RuntimeObject* self, int32_t) { return font_flag(self, kRadioButtonFont.underline); }
+void radioUnderlineSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kRadioButtonFont, kRadioButtonFont.underline, on);
+}
+
+// ---- GroupBox font ------------------------------------------------------------------------
+
+RuntimeString* groupTextFontGetter(RuntimeObject* self, int32_t) { return font_name(self, kGroupBoxFont); }
+void groupTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)
+{
+    set_font_name(self, kGroupBoxFont, name);
+}
+int32_t groupTextSizeGetter(RuntimeObject* self, int32_t) { return font_size(self, kGroupBoxFont); }
+void groupTextSizeSetter(RuntimeObject* self, int32_t, int32_t size) { set_font_size(self, kGroupBoxFont, size); }
+int32_t groupBoldGetter(RuntimeObject* self, int32_t) { return font_flag(self, kGroupBoxFont.bold); }
+void groupBoldSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kGroupBoxFont, kGroupBoxFont.bold, on);
+}
+int32_t groupItalicGetter(RuntimeObject* self, int32_t) { return font_flag(self, kGroupBoxFont.italic); }
+void groupItalicSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kGroupBoxFont, kGroupBoxFont.italic, on);
+}
+int32_t groupUnderlineGetter(RuntimeObject* self, int32_t) { return font_flag(self, kGroupBoxFont.underline); }
+void groupUnderlineSetter(RuntimeObject* self, int32_t, int32_t on)
+{
+    set_font_flag(self, kGroupBoxFont, kGroupBoxFont.underline, on);
+}
 
 // ---- PushButton ---------------------------------------------------------------------------
 

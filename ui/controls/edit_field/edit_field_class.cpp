@@ -3,7 +3,9 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/class_tables.h"
 #include "ui/binding/builtin_interfaces.h"
 #include "ui/binding/control_binding.h"
 #include "ui/controls/control_classes.h"
@@ -15,7 +17,6 @@
 namespace qv::ui {
 namespace {
 
-#define QV_ROUTINE(name) reinterpret_cast<void*>(&name), #name
 #define QV_NO_ACCESSOR nullptr, nullptr
 
 constexpr TypeDescriptor kGraphicsType = object_type("Graphics");
@@ -134,6 +135,8 @@ void create_edit_pane(RuntimeObject* self)
 
 const EventImplementationRecord kImplementations[] = {{"CreatePane", reinterpret_cast<void*>(&create_edit_pane)}};
 
+const ClassTables kTables[] = {{kProperties, kMethods}};
+
 void finalize_edit_field(RuntimeObject* object)
 {
     EditFieldObject* f = edit_fields(object);
@@ -149,7 +152,8 @@ ObjectDefinition s_edit_field;
 
 void build()
 {
-    static const bool s_built = [] {
+    static Once s_once;
+    s_once([&] {
         control_class();  // the superclass definitions exist first
         DefinitionSource source{};
         source.name = "EditField";
@@ -164,100 +168,12 @@ void build()
         s_interfaces[0] = interface_definition(BuiltInInterface::StringInterface);
         source.interfaces = s_interfaces;
         build_definition(s_edit_field, source);
-        return true;
-    }();
-    (void)s_built;
+    });
 }
 
 }  // namespace
 
-std::span<const ProvidedRoutine> edit_field_routines()
-{
-#define QV_PROVIDED(name) \
-    ProvidedRoutine { #name, reinterpret_cast < void*>(&name) }
-    static const ProvidedRoutine kRoutines[] = {
-        QV_PROVIDED(editTextGetter),
-        QV_PROVIDED(editTextSetter),
-        QV_PROVIDED(editTextStyleDataGetter),
-        QV_PROVIDED(editSetTextAndStyle),
-        QV_PROVIDED(editBorderGetter),
-        QV_PROVIDED(editBorderSetter),
-        QV_PROVIDED(editMultiLineGetter),
-        QV_PROVIDED(editMultiLineSetter),
-        QV_PROVIDED(editScrollBarGetter),
-        QV_PROVIDED(editScrollBarSetter),
-        QV_PROVIDED(editReadOnlyGetter),
-        QV_PROVIDED(editReadOnlySetter),
-        QV_PROVIDED(editPasswordGetter),
-        QV_PROVIDED(editPasswordSetter),
-        QV_PROVIDED(editLimitTextGetter),
-        QV_PROVIDED(editLimitTextSetter),
-        QV_PROVIDED(editTextColorSetter),
-        QV_PROVIDED(editBackColorSetter),
-        QV_PROVIDED(EditAlignmentSetter),
-        QV_PROVIDED(editTextFontGetter),
-        QV_PROVIDED(editTextFontSetter),
-        QV_PROVIDED(editTextSizeGetter),
-        QV_PROVIDED(editTextSizeSetter),
-        QV_PROVIDED(editBoldGetter),
-        QV_PROVIDED(editBoldSetter),
-        QV_PROVIDED(editItalicGetter),
-        QV_PROVIDED(editItalicSetter),
-        QV_PROVIDED(editUnderlineGetter),
-        QV_PROVIDED(editUnderlineSetter),
-        QV_PROVIDED(editSelStartGetter),
-        QV_PROVIDED(editSelStartSetter),
-        QV_PROVIDED(editSelLengthGetter),
-        QV_PROVIDED(editSelLengthSetter),
-        QV_PROVIDED(editSelTextGetter),
-        QV_PROVIDED(editSelTextSetter),
-        QV_PROVIDED(editSelBoldGetter),
-        QV_PROVIDED(editSelBoldSetter),
-        QV_PROVIDED(editSelItalicGetter),
-        QV_PROVIDED(editSelItalicSetter),
-        QV_PROVIDED(editSelUnderlineGetter),
-        QV_PROVIDED(editSelUnderlineSetter),
-        QV_PROVIDED(editSelPlainGetter),
-        QV_PROVIDED(editSelPlainSetter),
-        QV_PROVIDED(editSelOutlineGetter),
-        QV_PROVIDED(editSelShadowGetter),
-        QV_PROVIDED(editSelCondenseGetter),
-        QV_PROVIDED(editSelExtendGetter),
-        QV_PROVIDED(editSelOutlineSetter),
-        QV_PROVIDED(editSelShadowSetter),
-        QV_PROVIDED(editSelCondenseSetter),
-        QV_PROVIDED(editSelExtendSetter),
-        QV_PROVIDED(editToggleSelectionOutline),
-        QV_PROVIDED(editToggleSelectionShadow),
-        QV_PROVIDED(editToggleSelectionCondense),
-        QV_PROVIDED(editToggleSelectionExtend),
-        QV_PROVIDED(editToggleSelectionBold),
-        QV_PROVIDED(editToggleSelectionItalic),
-        QV_PROVIDED(editToggleSelectionUnderline),
-        QV_PROVIDED(editSelTextFontGetter),
-        QV_PROVIDED(editSelTextFontSetter),
-        QV_PROVIDED(editSelTextSizeGetter),
-        QV_PROVIDED(editSelTextSizeSetter),
-        QV_PROVIDED(editSelTextColorGetter),
-        QV_PROVIDED(editSelTextColorSetter),
-        QV_PROVIDED(EditSelAlignmentGetter),
-        QV_PROVIDED(EditSelAlignmentSetter),
-        QV_PROVIDED(EditDataSourceGetter),
-        QV_PROVIDED(EditDataSourceSetter),
-        QV_PROVIDED(EditDataFieldSetter),
-        QV_PROVIDED(editCopyToClipboard),
-        QV_PROVIDED(editPasteFromClipboard),
-        QV_PROVIDED(editLineNumAtCharPos),
-        QV_PROVIDED(editCharPosAtLineNum),
-        QV_PROVIDED(editCharPosAtXY),
-        QV_PROVIDED(editInsertionPosAtXY),
-        QV_PROVIDED(editScrollPositionGetter),
-        QV_PROVIDED(EditScrollPositionXGetter),
-        QV_PROVIDED(editStyleTextPrinter),
-    };
-#undef QV_PROVIDED
-    return kRoutines;
-}
+ClassTableList edit_field_class_tables() { return kTables; }
 
 ClassRecord* edit_field_class()
 {
@@ -268,7 +184,8 @@ ClassRecord* edit_field_class()
 void register_edit_field_class()
 {
     build();
-    static const bool s_registered = [] {
+    static Once s_once;
+    s_once([&] {
         RegisterDefinition(&s_edit_field);
         ControlBindingHooks hooks = control_binding_hooks();
         hooks.set_edit_text = [](RuntimeObject* field, RuntimeString* text) { editTextSetter(field, 0, text); };
@@ -279,9 +196,7 @@ void register_edit_field_class()
             objSetter(field, offsetof(EditFieldObject, boundDataSource), source);
         };
         set_control_binding_hooks(hooks);
-        return true;
-    }();
-    (void)s_registered;
+    });
 }
 
 }  // namespace qv::ui

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
 #include "runtime/strings/runtime_string.h"
@@ -55,12 +56,11 @@ COLORREF colour_ref(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF,
 // The rich edit libraries, loaded once per process.
 void load_rich_edit()
 {
-    static const bool s_loaded = [] {
+    static Once s_once;
+    s_once([&] {
         LoadLibraryA("RICHED32.DLL");
         LoadLibraryA("RICHED20.DLL");
-        return true;
-    }();
-    (void)s_loaded;
+    });
 }
 
 DWORD window_style(const EditFieldObject* f)
