@@ -36,9 +36,8 @@ i32 high_y(LPARAM lparam) { return static_cast<short>(HIWORD(lparam)); }
 template <typename Visit>
 void for_each_push_button(RuntimeObject* window, Visit visit)
 {
-    HeldControls all;
-    window_control_list(window, all);
-    for (RuntimeObject* control : all.items()) {
+    for (const ObjectRef& held : window_control_list(window)) {
+        RuntimeObject* control = held.get();
         if (!is_control(control))
             continue;
         auto* pane = dynamic_cast<ButtonPane*>(control_fields(control)->paneInstance);
@@ -232,9 +231,9 @@ void ButtonPane::SelectRadio()
     RuntimeObject* control = m_control;
     RuntimeObject* window = control_fields(control)->m_view;
     HWND parent = GetAncestor(m_window, GA_PARENT);
-    HeldControls all;
-    window_control_list(window, all);
-    for (RuntimeObject* other : all.items()) {
+    const std::vector<ObjectRef> all = window_control_list(window);
+    for (const ObjectRef& held : all) {
+        RuntimeObject* other = held.get();
         if (other == control || !is_control(other))
             continue;
         auto* pane = dynamic_cast<ButtonPane*>(control_fields(other)->paneInstance);
@@ -245,13 +244,12 @@ void ButtonPane::SelectRadio()
     }
     SetCheck(true);
     object_as<RadioButtonObject>(control)->value = 1;
-    RuntimeLockObject(control);
+    const ObjectRef held = ObjectRef::share(control);
     fire_event(control, kButtonAction);
     if (m_control && focus_pane() != this && CanTakeFocus()) {
         set_window_focus_pane(window, this);
         move_focus(this);
     }
-    RuntimeUnlockObject(control);
 }
 
 LRESULT CALLBACK ButtonPane::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

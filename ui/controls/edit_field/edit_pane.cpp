@@ -7,6 +7,7 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/runtime_string.h"
 #include "runtime/text/encoding_tags.h"
 #include "ui/controls/edit_field/edit_field_object.h"
@@ -441,12 +442,11 @@ void EditPane::FireTextChange()
     EditFieldObject* f = edit_fields(m_control);
     if (f->textChangeBusy)
         return;
-    RuntimeObject* field = m_control;
-    RuntimeLockObject(field);  // the handler may close the field
+    const ObjectRef held = ObjectRef::share(m_control);  // the handler may close the field
+    RuntimeObject* field = held.get();
     f->textChangeBusy = 1;
     fire_event(field, kEditTextChange);
     f->textChangeBusy = 0;
-    RuntimeUnlockObject(field);
 }
 
 void EditPane::FireSelChange()
@@ -456,13 +456,12 @@ void EditPane::FireSelChange()
     EditFieldObject* f = edit_fields(m_control);
     if (f->selChangeBusy)
         return;
-    RuntimeObject* field = m_control;
-    RuntimeLockObject(field);
+    const ObjectRef held = ObjectRef::share(m_control);
+    RuntimeObject* field = held.get();
     fire_event(field, kEditEnableMenuItems);
     f->selChangeBusy = 1;
     fire_event(field, kEditSelChange);
     f->selChangeBusy = 0;
-    RuntimeUnlockObject(field);
 }
 
 void EditPane::AfterEdit()
@@ -644,10 +643,8 @@ void EditPane::EnableMenuItems()
     const EditFieldObject* f = edit_fields(m_control);
     auto enable = [bar](const char* name) {
         StringRef key = StringRef::FromCString(name);
-        if (RuntimeObject* item = RuntimeMenuItemLookup(bar, key.get())) {
-            RuntimeMenuItemEnabledSetter(item, 1);
-            RuntimeUnlockObject(item);
-        }
+        if (const ObjectRef item = ObjectRef::adopt(RuntimeMenuItemLookup(bar, key.get())); !item.is_nil())
+            RuntimeMenuItemEnabledSetter(item.get(), 1);
     };
     if (HasSelection()) {
         if (!f->readOnly && !m_password)
