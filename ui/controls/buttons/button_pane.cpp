@@ -95,8 +95,6 @@ ButtonPane::~ButtonPane()
         SetWindowLongPtrW(m_button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
         RemovePropW(m_button, kInstanceProperty);
     }
-    if (m_font)
-        release_font(m_font);
 }
 
 void ButtonPane::SetCaption(const std::string& caption)
@@ -122,12 +120,10 @@ void ButtonPane::RegisterMnemonic(const std::string& caption)
 
 void ButtonPane::SetFont(const FontDescription& font)
 {
-    HFONT previous = m_font;
-    m_font = acquire_font(font);
+    // The previous font goes once the control has the new one.
+    const FontRef previous = std::exchange(m_font, acquire_font(font));
     if (m_button && m_font)
-        SendMessageW(m_button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    if (previous)
-        release_font(previous);
+        SendMessageW(m_button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void ButtonPane::SetCheck(bool on)

@@ -118,8 +118,6 @@ EditPane::~EditPane()
 {
     if (m_window && m_native_procedure)
         SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
-    if (m_font)
-        release_font(m_font);
 }
 
 template <typename F>
@@ -370,12 +368,10 @@ void EditPane::SetPassword(bool on)
 
 void EditPane::SetFont(const FontDescription& font)
 {
-    HFONT previous = m_font;
-    m_font = acquire_font(font);
+    // The previous font goes once the control has the new one.
+    const FontRef previous = std::exchange(m_font, acquire_font(font));
     if (m_window && m_font)
-        SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    if (previous)
-        release_font(previous);
+        SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void EditPane::SetState(i32 state)
