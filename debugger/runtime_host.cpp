@@ -9,6 +9,8 @@
 #include "platform/process.h"
 #include "runtime/objects/known_classes.h"
 #include "runtime/objects/object_model.h"
+#include "runtime/objects/object_ref.h"
+#include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
 
 namespace qv::debugger {
@@ -140,18 +142,18 @@ bool RuntimeHost::read_property(u32 address, std::string_view name, PropertyType
         return true;
     }
     case PropertyType::Object: {
-        RuntimeObject* value = reinterpret_cast<RuntimeObject* (*)(RuntimeObject*, i32)>(getter)(object, parameter);
-        out.bits = static_cast<u32>(reinterpret_cast<uintptr_t>(value));
-        // The getter handed over a count; the address is all the debugger keeps.
-        RuntimeUnlockObject(value);
+        // The getter hands over a count; the address is all the debugger keeps.
+        const ObjectRef value =
+            ObjectRef::adopt(reinterpret_cast<RuntimeObject* (*)(RuntimeObject*, i32)>(getter)(object, parameter));
+        out.bits = static_cast<u32>(reinterpret_cast<uintptr_t>(value.get()));
         return true;
     }
     case PropertyType::String: {
-        RuntimeString* value = reinterpret_cast<RuntimeString* (*)(RuntimeObject*, i32)>(getter)(object, parameter);
+        const StringRef value =
+            StringRef::adopt(reinterpret_cast<RuntimeString* (*)(RuntimeObject*, i32)>(getter)(object, parameter));
         std::string_view text;
-        out.string.encoding = QuavGetStringEncoding(value);
-        out.string.bytes = record_text(value, text) ? std::string(text) : std::string();
-        RuntimeUnlockString(value);
+        out.string.encoding = QuavGetStringEncoding(value.get());
+        out.string.bytes = record_text(value.get(), text) ? std::string(text) : std::string();
         return true;
     }
     }

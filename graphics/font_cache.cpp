@@ -65,19 +65,19 @@ LOGFONTW font_key(const FontDescription& description, HDC dc)
 
 }  // namespace
 
-HFONT acquire_font(const FontDescription& description, HDC dc)
+FontRef acquire_font(const FontDescription& description, HDC dc)
 {
     const LOGFONTW key = font_key(description, dc);
     for (CachedFont& cached : fonts()) {
         if (same_key(cached.key, key)) {
             ++cached.count;
-            return cached.font;
+            return FontRef(cached.font);
         }
     }
     HFONT font = CreateFontIndirectW(&key);
     if (font)
         fonts().push_back({key, font, 1});
-    return font;
+    return FontRef(font);
 }
 
 void release_font(HFONT font)

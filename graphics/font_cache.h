@@ -8,6 +8,7 @@
 #include "platform/win32/windows_api.h"
 
 #include "core/types.h"
+#include "ui/counted_handle.h"
 
 namespace qv::graphics {
 
@@ -17,10 +18,14 @@ struct FontDescription {
     u32 style = 0;  // kStyleBold, kStyleItalic, kStyleUnderline
 };
 
+// Gives one count back; the last deletes the font. FontRef calls it.
+void release_font(HFONT font);
+// A user's count on a cached font.
+using FontRef = ui::CountedHandle<HFONT, &release_font>;
+
 // A font for the description with one count; null if GDI cannot make one. `dc` gives the
 // resolution that points are converted with.
-HFONT acquire_font(const FontDescription& description, HDC dc);
-void release_font(HFONT font);
+FontRef acquire_font(const FontDescription& description, HDC dc);
 
 // Fonts the cache holds now; for tests.
 i32 cached_font_count();

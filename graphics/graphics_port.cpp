@@ -47,8 +47,7 @@ GraphicsPort::~GraphicsPort()
     if (s_current == this)
         deactivate();
     unlock_activation();
-    if (m_font)
-        release_font(m_font);
+    m_font = FontRef();
     for (HRGN& region : m_clip) {
         if (region)
             DeleteObject(std::exchange(region, nullptr));
@@ -158,13 +157,11 @@ void GraphicsPort::select_font(HDC dc)
     if (m_font_valid)
         return;
     m_font_valid = true;
-    HFONT font = acquire_font({wide_text(m_font_name), m_text_size, m_text_style}, dc);
+    FontRef font = acquire_font({wide_text(m_font_name), m_text_size, m_text_style}, dc);
     if (!font)
         return;  // the font in use stays: releasing it could delete a font still selected
-    SelectObject(dc, font);
-    if (m_font)
-        release_font(m_font);
-    m_font = font;
+    SelectObject(dc, font.get());
+    m_font = std::move(font);  // the previous font goes once the new one is selected
     m_metrics_valid = false;
 }
 

@@ -20,6 +20,7 @@
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
 #include "runtime/objects/exception_foundation.h"
+#include "runtime/objects/object_ref.h"
 
 namespace qv::graphics {
 namespace {
@@ -93,10 +94,8 @@ bool make_bitmap(PictureObject* picture, i32 width, i32 height, i32 depth)
 void finalize_picture(RuntimeObject* object)
 {
     PictureObject* picture = fields(object);
-    if (RuntimeObject* graphics = std::exchange(picture->graphics, nullptr)) {
-        detach_graphics_surface(graphics);
-        RuntimeUnlockObject(graphics);
-    }
+    if (const ObjectRef graphics = ObjectRef::adopt(std::exchange(picture->graphics, nullptr)); !graphics.is_nil())
+        detach_graphics_surface(graphics.get());
     if (picture->bitmap)
         DeleteObject(std::exchange(picture->bitmap, nullptr));
     picture->pixels = nullptr;
@@ -186,12 +185,10 @@ extern "C" {
 
 RuntimeObject* newPicture(int32_t width, int32_t height, int32_t depth)
 {
-    RuntimeObject* object = CreateInstance(picture_definition());
-    if (object && !make_bitmap(fields(object), width, height, depth)) {
-        RuntimeUnlockObject(object);
+    ObjectRef object = ObjectRef::adopt(CreateInstance(picture_definition()));
+    if (!object.is_nil() && !make_bitmap(fields(object.get()), width, height, depth))
         return nullptr;
-    }
-    return object;
+    return object.leak();
 }
 
 // A picture made with New: it stays empty (0 x 0, no Graphics) when the size is refused.
@@ -231,8 +228,7 @@ RuntimeObject* pictureGraphicsGetter(RuntimeObject* self, int32_t)
             return nullptr;
         picture->graphics = new_graphics(std::move(surface));
     }
-    RuntimeLockObject(picture->graphics);
-    return picture->graphics;
+    return ObjectRef::share(picture->graphics).leak();
 }
 
 int32_t pictureTransparentGetter(RuntimeObject* self, int32_t)

@@ -1,10 +1,13 @@
 // Filing controls by key and closing the gaps in control arrays.
 #include "ui/control_registry.h"
 
+#include "runtime/objects/object_ref.h"
+
 namespace qv::ui {
 namespace {
 
-void release_control(RuntimeObject*& control) { RuntimeUnlockObject(control); }
+// The map's values are counted: dropping one gives its count back.
+void release_control(RuntimeObject*& control) { ObjectRef::adopt(control); }
 
 void write_index_field(RuntimeObject* control, i32 index) { intSetter(control, kControlIndexOffset, index); }
 
@@ -24,8 +27,7 @@ void ControlRegistry::Add(RuntimeObject* control, const StringRef& name, i32 ind
 {
     if (!control)
         return;
-    RuntimeLockObject(control);
-    m_controls.Insert(control_key(name, index), control);
+    m_controls.Insert(control_key(name, index), ObjectRef::share(control).leak());
 }
 
 RuntimeObject* ControlRegistry::Find(const StringRef& key) const
@@ -48,10 +50,10 @@ bool ControlRegistry::Remove(RuntimeObject* control, const StringRef& name, i32 
         RuntimeObject* member = Find(key);
         if (!member)
             break;
-        RuntimeLockObject(member);  // the count the entry under the lower key takes over
+        ObjectRef moved = ObjectRef::share(member);  // the count the entry under the lower key takes over
         m_controls.Remove(key);
         set_index(member, static_cast<i32>(j - 1));
-        m_controls.Insert(control_key(name, static_cast<i32>(j - 1)), member);
+        m_controls.Insert(control_key(name, static_cast<i32>(j - 1)), moved.leak());
     }
     return true;
 }

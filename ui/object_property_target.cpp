@@ -60,12 +60,9 @@ void ObjectPropertyTarget::set(i32 index, const MassValue& value)
         (generic ? &doubleSetter : reinterpret_cast<DoubleSetter>(entry.setter))(m_object, param, value.real);
         break;
     case 's': {
-        // A raw count rather than a StringRef: the setter may raise, which skips destructors.
-        StringRef made = StringRef::FromBytes(value.text.data(), static_cast<i32>(value.text.size()));
-        made.set_encoding(QV_ENCODING_UTF8);
-        RuntimeString* text = made.leak();
-        (generic ? &stringSetter : reinterpret_cast<StringSetter>(entry.setter))(m_object, param, text);
-        RuntimeUnlockString(text);
+        StringRef text = StringRef::FromBytes(value.text.data(), static_cast<i32>(value.text.size()));
+        text.set_encoding(QV_ENCODING_UTF8);
+        (generic ? &stringSetter : reinterpret_cast<StringSetter>(entry.setter))(m_object, param, text.get());
         break;
     }
     }

@@ -5,6 +5,7 @@
 #include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
+#include "runtime/objects/object_ref.h"
 #include "ui/binding/control_binding.h"
 #include "ui/binding/interface_methods.h"
 #include "ui/ui_service_routines.h"
@@ -16,8 +17,9 @@ BinderObject* fields(RuntimeObject* binder) { return reinterpret_cast<BinderObje
 
 void finalize_binder(RuntimeObject* object)
 {
-    RuntimeUnlockObject(std::exchange(fields(object)->source, nullptr));
-    RuntimeUnlockObject(std::exchange(fields(object)->target, nullptr));
+    // The fields' counts end with the binder.
+    ObjectRef::adopt(std::exchange(fields(object)->source, nullptr));
+    ObjectRef::adopt(std::exchange(fields(object)->target, nullptr));
 }
 
 // Moves the binder's data subscription from its previous source to the new one, stores the
@@ -26,18 +28,17 @@ void rebind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target,
 {
     if (!binder)
         return;
-    RuntimeLockObject(binder);
-    RuntimeObject* previous = fields(binder)->source;
-    RuntimeLockObject(previous);
-    call_interface_method(previous, BuiltInInterface::DataNotifier, "removeDataNotificationReceiver", binder);
-    RuntimeUnlockObject(previous);
+    const ObjectRef held = ObjectRef::share(binder);
+    {
+        const ObjectRef previous = ObjectRef::share(fields(binder)->source);
+        call_interface_method(previous.get(), BuiltInInterface::DataNotifier, "removeDataNotificationReceiver", binder);
+    }
     RuntimeLockUnlockObjects(source, fields(binder)->source);
     fields(binder)->source = source;
     RuntimeLockUnlockObjects(target, fields(binder)->target);
     fields(binder)->target = target;
     call_interface_method(source, BuiltInInterface::DataNotifier, "addDataNotificationReceiver", binder);
     reload(binder);
-    RuntimeUnlockObject(binder);
 }
 
 bool is_control(RuntimeObject* object)
@@ -126,14 +127,12 @@ void enablingBinderReload(RuntimeObject* binder)
 {
     if (!binder)
         return;
-    RuntimeObject* source = fields(binder)->source;
-    RuntimeObject* target = fields(binder)->target;
-    RuntimeLockObject(source);
-    RuntimeLockObject(target);
+    const ObjectRef held_source = ObjectRef::share(fields(binder)->source);
+    const ObjectRef held_target = ObjectRef::share(fields(binder)->target);
+    RuntimeObject* source = held_source.get();
+    RuntimeObject* target = held_target.get();
     const bool value = call_boolean_method(source, BuiltInInterface::BooleanProvider, "getBoolean", false);
     set_enabled(target, value);
-    RuntimeUnlockObject(target);
-    RuntimeUnlockObject(source);
 }
 
 void stringBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target)
@@ -147,20 +146,17 @@ void stringBinderReload(RuntimeObject* binder)
 {
     if (!binder)
         return;
-    RuntimeObject* source = fields(binder)->source;
-    RuntimeObject* target = fields(binder)->target;
-    RuntimeLockObject(source);
-    RuntimeLockObject(target);
-    RuntimeString* text = call_string_method(source, BuiltInInterface::StringProvider, "getString");
+    const ObjectRef held_source = ObjectRef::share(fields(binder)->source);
+    const ObjectRef held_target = ObjectRef::share(fields(binder)->target);
+    RuntimeObject* source = held_source.get();
+    RuntimeObject* target = held_target.get();
+    const StringRef text = StringRef::adopt(call_string_method(source, BuiltInInterface::StringProvider, "getString"));
     const bool available = call_boolean_method(source, BuiltInInterface::DataAvailableProvider, "dataAvailable", true);
-    call_interface_method(target, BuiltInInterface::StringInterface, "setString", text);
+    call_interface_method(target, BuiltInInterface::StringInterface, "setString", text.get());
     const ControlBindingHooks& hooks = control_binding_hooks();
     if (target && hooks.is_edit_field && hooks.is_edit_field(target) && hooks.set_edit_data_source)
         hooks.set_edit_data_source(target, source);
     set_enabled(target, available);
-    RuntimeUnlockString(text);
-    RuntimeUnlockObject(target);
-    RuntimeUnlockObject(source);
 }
 
 // Nothing is stored: the target simply becomes one of the source's action receivers.

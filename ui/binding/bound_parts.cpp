@@ -7,6 +7,7 @@
 #include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
+#include "runtime/objects/object_ref.h"
 #include "ui/binding/control_binding.h"
 #include "ui/ui_service_routines.h"
 
@@ -24,7 +25,7 @@ ObjectDefinition s_radio_part;
 
 void finalize_part(RuntimeObject* object)
 {
-    RuntimeUnlockObject(std::exchange(reinterpret_cast<BoundPartObject*>(object)->control, nullptr));
+    ObjectRef::adopt(std::exchange(reinterpret_cast<BoundPartObject*>(object)->control, nullptr));  // its count ends
 }
 
 ControlReceivers* receivers_of(RuntimeObject* control)
@@ -65,8 +66,7 @@ RuntimeObject* bound_part(ObjectDefinition& definition, RuntimeObject* control, 
     if (!part)
         return nullptr;
     auto* fields = reinterpret_cast<BoundPartObject*>(part);
-    RuntimeLockObject(control);
-    fields->control = control;
+    fields->control = ObjectRef::share(control).leak();
     fields->checked = checked;
     return part;
 }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "runtime/objects/object_ref.h"
+
 namespace qv::ui {
 namespace {
 
@@ -38,11 +40,10 @@ void notify_button_pressed(RuntimeObject* button)
     ControlReceivers* receivers = receivers_of(button);
     if (!receivers)
         return;
-    RuntimeLockObject(button);
+    const ObjectRef held = ObjectRef::share(button);
     notify_action_receivers(receivers->action);
     if (s_hooks.fire_action)
         s_hooks.fire_action(button);
-    RuntimeUnlockObject(button);
 }
 
 // Each check that finds the window gone stops here and leaves the guard set: the box is closing.
@@ -51,7 +52,7 @@ void notify_check_box_changed(RuntimeObject* box)
     ControlReceivers* receivers = receivers_of(box);
     if (!receivers || receivers->notifying || !can_notify(box))
         return;
-    RuntimeLockObject(box);
+    const ObjectRef held = ObjectRef::share(box);
     receivers->notifying = 1;
     notify_data_receivers(receivers->data);
     if (can_notify(box)) {
@@ -64,7 +65,6 @@ void notify_check_box_changed(RuntimeObject* box)
                 receivers->notifying = 0;
         }
     }
-    RuntimeUnlockObject(box);
 }
 
 }  // namespace qv::ui

@@ -22,8 +22,8 @@ inline bool implements(RuntimeObject* object, BuiltInInterface which)
 void* find_interface_method(RuntimeObject* object, BuiltInInterface which, std::string_view method);
 
 // Calls the method with the object first and then `args` (32-bit values); false when the
-// object has no such routine. The routine may be image code, which may raise: callers hold no
-// owning C++ locals across these calls.
+// object has no such routine. The routine may be image code, which may raise: the raise
+// returns normally through the caller, whose handles let go as usual, and lands at its guard.
 template <typename... Args>
 bool call_interface_method(RuntimeObject* object, BuiltInInterface which, std::string_view method, Args... args)
 {

@@ -1,6 +1,7 @@
 #include "ui/binding/receiver_list.h"
 
 #include <new>
+#include <utility>
 
 #include "ui/binding/interface_methods.h"
 
@@ -15,7 +16,7 @@ void sweep(ReceiverList& list)
     list.has_removed = 0;
     for (ReceiverNode** link = &list.head; *link;) {
         ReceiverNode* node = *link;
-        if (node->receiver) {
+        if (!node->receiver.is_nil()) {
             link = &node->next;
             continue;
         }
@@ -27,10 +28,8 @@ void sweep(ReceiverList& list)
 // Empties the node (unlinked later, or now by sweep) and releases its receiver.
 void empty_node(ReceiverList& list, ReceiverNode* node)
 {
-    RuntimeObject* receiver = node->receiver;
-    node->receiver = nullptr;
+    const ObjectRef receiver = std::move(node->receiver);
     list.has_removed = 1;
-    RuntimeUnlockObject(receiver);
 }
 
 }  // namespace
@@ -39,10 +38,10 @@ void add_receiver(ReceiverList& list, RuntimeObject* receiver)
 {
     if (!receiver)
         return;
-    auto* node = new (std::nothrow) ReceiverNode{list.head, receiver};
+    auto* node = new (std::nothrow) ReceiverNode{list.head, ObjectRef()};
     if (!node)
         return;
-    RuntimeLockObject(receiver);
+    node->receiver = ObjectRef::share(receiver);
     list.head = node;
 }
 
@@ -51,7 +50,7 @@ void remove_receiver(ReceiverList& list, RuntimeObject* receiver)
     if (!receiver)
         return;
     for (ReceiverNode* node = list.head; node; node = node->next) {
-        if (node->receiver == receiver) {
+        if (node->receiver.get() == receiver) {
             empty_node(list, node);
             break;
         }
@@ -62,7 +61,7 @@ void remove_receiver(ReceiverList& list, RuntimeObject* receiver)
 void clear_receivers(ReceiverList& list)
 {
     for (ReceiverNode* node = list.head; node; node = node->next)
-        if (node->receiver)
+        if (!node->receiver.is_nil())
             empty_node(list, node);
     sweep(list);
 }
@@ -71,7 +70,7 @@ i32 receiver_count(const ReceiverList& list)
 {
     i32 count = 0;
     for (const ReceiverNode* node = list.head; node; node = node->next)
-        count += node->receiver != nullptr;
+        count += !node->receiver.is_nil();
     return count;
 }
 
@@ -80,12 +79,9 @@ void notify_receivers(ReceiverList& list, BuiltInInterface which, std::string_vi
     ++list.notifying;
     // Nodes stay linked while the walk goes on; only sweep unlinks them.
     for (ReceiverNode* node = list.head; node; node = node->next) {
-        RuntimeObject* receiver = node->receiver;
-        if (!receiver)
-            continue;
-        RuntimeLockObject(receiver);
-        call_interface_method(receiver, which, method);
-        RuntimeUnlockObject(receiver);
+        const ObjectRef receiver = node->receiver;  // held while it runs: it may remove itself
+        if (!receiver.is_nil())
+            call_interface_method(receiver.get(), which, method);
     }
     --list.notifying;
     sweep(list);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/types.h"
+#include "runtime/objects/object_ref.h"
 #include "sdk/quaver.h"
 #include "ui/binding/builtin_interfaces.h"
 
@@ -14,7 +15,7 @@ namespace qv::ui {
 
 struct ReceiverNode {
     ReceiverNode* next;
-    RuntimeObject* receiver;  // null once removed during a notification
+    ObjectRef receiver;  // nil once removed during a notification
 };
 
 // Plain data: zeroed memory (as in a new object) is an empty list.

@@ -201,9 +201,7 @@ int32_t clipboardTextAvailable(RuntimeObject* clipboard)
         return 1;
     if (!s_system->wide_text() || !s_system->available(kClipboardUnicodeText))
         return 0;
-    RuntimeString* text = read_text(clipboard);
-    RuntimeUnlockString(text);
-    return text != nullptr;
+    return !StringRef::adopt(read_text(clipboard)).is_nil();
 }
 
 int32_t clipboardPictureAvailable(RuntimeObject* clipboard)

@@ -1,6 +1,7 @@
 #include "ui/controls/canvas_control.h"
 
 #include "framework/application/event_firing.h"
+#include "runtime/objects/object_ref.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
@@ -23,10 +24,9 @@ public:
             GraphicsSurface surface;
             surface.window = m_window;
             surface.paint_dc = dc;
-            if (RuntimeObject* g = make_graphics(surface)) {
-                fire_event(m_control, kCanvasPaint, g);
-                detach_graphics(g);
-                RuntimeUnlockObject(g);
+            if (const ObjectRef g = ObjectRef::adopt(make_graphics(surface)); !g.is_nil()) {
+                fire_event(m_control, kCanvasPaint, g.get());
+                detach_graphics(g.get());
             }
         }
         EndPaint(m_window, &paint);

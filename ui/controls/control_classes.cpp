@@ -8,6 +8,8 @@
 #include "framework/menu_handler_registry.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
+#include "runtime/objects/object_ref.h"
+#include "runtime/strings/string_ref.h"
 #include "ui/controls/canvas_control.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/control_routines.h"
@@ -143,12 +145,13 @@ void finalize_control(RuntimeObject* object)
         pane->Unlink();
         delete pane;
     }
-    RuntimeUnlockString(std::exchange(c->name, nullptr));
-    RuntimeUnlockString(std::exchange(c->balloonHelp, nullptr));
-    RuntimeUnlockString(std::exchange(c->disabledBalloonHelp, nullptr));
-    RuntimeUnlockString(std::exchange(c->helpTag, nullptr));
-    RuntimeUnlockObject(std::exchange(c->mouseCursor, nullptr));
-    RuntimeUnlockObject(std::exchange(c->initialParent, nullptr));
+    // The record's counted fields give their counts back.
+    StringRef::adopt(std::exchange(c->name, nullptr));
+    StringRef::adopt(std::exchange(c->balloonHelp, nullptr));
+    StringRef::adopt(std::exchange(c->disabledBalloonHelp, nullptr));
+    StringRef::adopt(std::exchange(c->helpTag, nullptr));
+    ObjectRef::adopt(std::exchange(c->mouseCursor, nullptr));
+    ObjectRef::adopt(std::exchange(c->initialParent, nullptr));
     delete std::exchange(c->mMenuHandlers, nullptr);
     c->windowRootPeer = nullptr;
     c->m_view = nullptr;

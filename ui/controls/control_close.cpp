@@ -29,10 +29,9 @@ void close_peer(RuntimeObject* self)
         return;  // the Close handler closed it already
     if (!c->m_view)
         assertion_failed("RectControl", 0, "ctl->m_view");
-    HeldControls inside;
-    contained_controls(c->m_view, pane, false, inside);
-    for (RuntimeObject* control : inside.items())
-        ControlClose(control);
+    const std::vector<ObjectRef> inside = contained_controls(c->m_view, pane, false);
+    for (const ObjectRef& control : inside)
+        ControlClose(control.get());
     pane->Unlink();
     delete pane;
 }
@@ -46,9 +45,8 @@ extern "C" void ControlClose(RuntimeObject* self)
     ControlObject* c = control_or_raise(self);
     if (!c)
         return;
-    RuntimeLockObject(self);  // the map's count may be the last one
+    const qv::ObjectRef held = qv::ObjectRef::share(self);  // the map's count may be the last one
     close_peer(self);
     if (ControlRegistry* registry = controls_of_control(self))
         registry->Remove(self, qv::StringRef::share(c->name), c->index, &set_member_index);
-    RuntimeUnlockObject(self);
 }

@@ -60,12 +60,10 @@ void ctlPosSetter(RuntimeObject* self, int32_t param, int32_t value)
     const int32_t dx = b.left - old.left;
     const int32_t dy = b.top - old.top;
     if ((dx || dy) && c->paneInstance && c->m_view) {
-        qv::ui::HeldControls inside;
-        qv::ui::contained_controls(c->m_view, c->paneInstance, true, inside);
-        for (RuntimeObject* control : inside.items()) {
-            ControlBounds moved = qv::ui::control_fields(control)->bounds;
+        for (const qv::ObjectRef& control : qv::ui::contained_controls(c->m_view, c->paneInstance, true)) {
+            ControlBounds moved = qv::ui::control_fields(control.get())->bounds;
             shift(moved, dx, dy);
-            qv::ui::set_control_bounds(control, moved);
+            qv::ui::set_control_bounds(control.get(), moved);
         }
     }
 }

@@ -1,5 +1,6 @@
 // Finding a window's controls by name and array index, as compiled window code does for each
 // control it names.
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
 
@@ -13,9 +14,7 @@ RuntimeObject* RuntimeControlFetch(RuntimeObject* window, RuntimeString* name)
 
 RuntimeObject* RuntimeControlReference(RuntimeObject* window, RuntimeString* name)
 {
-    RuntimeObject* control = RuntimeControlFetch(window, name);
-    RuntimeLockObject(control);
-    return control;
+    return qv::ObjectRef::share(RuntimeControlFetch(window, name)).leak();
 }
 
 RuntimeObject* RuntimeControlArrayItemReference(RuntimeObject* window, RuntimeString* name, int32_t index)
@@ -23,9 +22,7 @@ RuntimeObject* RuntimeControlArrayItemReference(RuntimeObject* window, RuntimeSt
     qv::ui::ControlRegistry* registry = qv::ui::controls_of_window(window);
     if (!registry || index < 0)
         return nullptr;
-    RuntimeObject* control = registry->FindMember(qv::StringRef::share(name), index);
-    RuntimeLockObject(control);
-    return control;
+    return qv::ObjectRef::share(registry->FindMember(qv::StringRef::share(name), index)).leak();
 }
 
 }  // extern "C"

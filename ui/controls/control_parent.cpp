@@ -1,5 +1,7 @@
 // Parent and InitialParent: containment is a matter of peers; the parent of a control is the
 // control of the same window whose peer holds this control's peer as a direct child.
+#include <utility>
+
 #include "runtime/exceptions/raise_builtin.h"
 #include "runtime/strings/string_compare.h"
 #include "runtime/strings/string_ref.h"
@@ -17,16 +19,13 @@ RuntimeObject* ControlParentGetter(RuntimeObject* self, int32_t)
     ControlObject* c = qv::ui::control_or_raise(self);
     if (!c || !c->paneInstance || !c->m_view)
         return nullptr;
-    qv::ui::HeldControls all;
-    qv::ui::window_control_list(c->m_view, all);
-    for (RuntimeObject* control : all.items()) {
+    for (const qv::ObjectRef& held : qv::ui::window_control_list(c->m_view)) {
+        RuntimeObject* control = held.get();
         if (control == self || !qv::ui::is_rect_control(control))
             continue;
         SubPane* pane = qv::ui::control_fields(control)->paneInstance;
-        if (pane && pane->Contains(c->paneInstance, false)) {
-            RuntimeLockObject(control);
-            return control;
-        }
+        if (pane && pane->Contains(c->paneInstance, false))
+            return qv::ObjectRef(held).leak();
     }
     return nullptr;
 }
@@ -64,16 +63,14 @@ void ControlInitialParentSetter(RuntimeObject* self, int32_t, RuntimeString* nam
     ControlObject* c = qv::ui::control_or_raise(self);
     if (!c || !c->m_view)
         return;
-    qv::ui::HeldControls all;
-    qv::ui::window_control_list(c->m_view, all);
-    for (RuntimeObject* control : all.items()) {
+    for (const qv::ObjectRef& held : qv::ui::window_control_list(c->m_view)) {
+        RuntimeObject* control = held.get();
         if (!qv::ui::is_control(control))
             continue;
         if (qv::compare_strings_nocase(qv::StringRef::share(qv::ui::control_fields(control)->name),
                                        qv::StringRef::share(name)) == 0) {
-            RuntimeLockObject(control);
-            RuntimeUnlockObject(c->initialParent);
-            c->initialParent = control;
+            // The field is a counted pointer of the record: it takes a count of its own.
+            qv::ObjectRef::adopt(std::exchange(c->initialParent, qv::ObjectRef(held).leak()));
             return;
         }
     }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "runtime/diagnostics/assertion.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
 #include "ui/controls/control_text.h"
@@ -113,8 +114,7 @@ RuntimeObject* controlWindowGetter(RuntimeObject* self, int32_t)
     ControlObject* c = control_or_raise(self);
     if (!c)
         return nullptr;
-    RuntimeLockObject(c->m_view);
-    return c->m_view;
+    return qv::ObjectRef::share(c->m_view).leak();
 }
 
 int32_t controlMacControlHandleGetter(RuntimeObject* self, int32_t)
@@ -144,10 +144,8 @@ void ControlTabPanelIndexSetter(RuntimeObject* self, int32_t param, int32_t inde
     if (!c->paneInstance)
         return;
     // The controls inside take the same panel, the same way.
-    qv::ui::HeldControls inside;
-    qv::ui::contained_controls(c->m_view, c->paneInstance, false, inside);
-    for (RuntimeObject* control : inside.items())
-        ControlTabPanelIndexSetter(control, param, index);
+    for (const qv::ObjectRef& control : qv::ui::contained_controls(c->m_view, c->paneInstance, false))
+        ControlTabPanelIndexSetter(control.get(), param, index);
 }
 
 }  // extern "C"

@@ -26,41 +26,33 @@ ControlRegistry* controls_of_control(RuntimeObject* control)
     return control ? controls_of_window(control_fields(control)->m_view) : nullptr;
 }
 
-HeldControls::~HeldControls()
+std::vector<ObjectRef> window_control_list(RuntimeObject* window)
 {
-    for (RuntimeObject* control : m_items)
-        RuntimeUnlockObject(control);
-}
-
-void HeldControls::add(RuntimeObject* control)
-{
-    RuntimeLockObject(control);
-    m_items.push_back(control);
-}
-
-void window_control_list(RuntimeObject* window, HeldControls& out)
-{
+    std::vector<ObjectRef> out;
     ControlRegistry* registry = controls_of_window(window);
     if (!registry)
-        return;
+        return out;
     StringMap<RuntimeObject*>::Iterator it(registry->controls());
     for (RuntimeObject* control; it.Next(nullptr, &control);)
-        out.add(control);
+        out.push_back(ObjectRef::share(control));
+    return out;
 }
 
-void contained_controls(RuntimeObject* window, const SubPane* container, bool any_depth, HeldControls& out)
+std::vector<ObjectRef> contained_controls(RuntimeObject* window, const SubPane* container, bool any_depth)
 {
+    std::vector<ObjectRef> out;
     ControlRegistry* registry = controls_of_window(window);
     if (!registry || !container)
-        return;
+        return out;
     StringMap<RuntimeObject*>::Iterator it(registry->controls());
     for (RuntimeObject* control; it.Next(nullptr, &control);) {
         if (!is_control(control))
             continue;
         SubPane* pane = control_fields(control)->paneInstance;
         if (pane && container->Contains(pane, any_depth))
-            out.add(control);
+            out.push_back(ObjectRef::share(control));
     }
+    return out;
 }
 
 void forget_linked_control(RuntimeObject* control)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/types.h"
+#include "runtime/objects/object_ref.h"
 #include "sdk/quaver.h"
 #include "ui/control_registry.h"
 #include "ui/controls/control_object.h"
@@ -19,26 +20,13 @@ ControlObject* control_or_raise(RuntimeObject* self);
 ControlRegistry* controls_of_window(RuntimeObject* window);
 ControlRegistry* controls_of_control(RuntimeObject* control);
 
-// Controls held with a count each for as long as the list lives, so that visiting them may
+// The lists below hold each control for as long as the list lives, so that visiting them may
 // run image code that closes controls or changes the window's map.
-class HeldControls {
-public:
-    HeldControls() = default;
-    HeldControls(const HeldControls&) = delete;
-    HeldControls& operator=(const HeldControls&) = delete;
-    ~HeldControls();
-    void add(RuntimeObject* control);
-    const std::vector<RuntimeObject*>& items() const { return m_items; }
-
-private:
-    std::vector<RuntimeObject*> m_items;
-};
-
 // The controls of the window whose peer lies inside `container`: at any depth, or only as
 // direct children. In map order.
-void contained_controls(RuntimeObject* window, const SubPane* container, bool any_depth, HeldControls& out);
+std::vector<ObjectRef> contained_controls(RuntimeObject* window, const SubPane* container, bool any_depth);
 // Every control of the window, in map order.
-void window_control_list(RuntimeObject* window, HeldControls& out);
+std::vector<ObjectRef> window_control_list(RuntimeObject* window);
 
 // Every control of the same window that links to `control` forgets the link.
 void forget_linked_control(RuntimeObject* control);

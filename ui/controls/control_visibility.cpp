@@ -20,10 +20,8 @@ void apply(RuntimeObject* self, int32_t value, u8 ControlObject::*field, i32 on_
     c->paneInstance->SetState(on ? on_state : off_state);
     if (!c->m_view)
         return;
-    qv::ui::HeldControls inside;
-    qv::ui::contained_controls(c->m_view, c->paneInstance, true, inside);
-    for (RuntimeObject* control : inside.items()) {
-        ControlObject* inner = qv::ui::control_fields(control);
+    for (const qv::ObjectRef& control : qv::ui::contained_controls(c->m_view, c->paneInstance, true)) {
+        ControlObject* inner = qv::ui::control_fields(control.get());
         if (inner->paneInstance)
             inner->paneInstance->SetState(on && inner->*field ? on_state : off_state);
     }

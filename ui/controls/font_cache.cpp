@@ -56,12 +56,12 @@ u8 charset_for_language(u16 language)
     }
 }
 
-HFONT acquire_font(const FontDescription& description)
+FontRef acquire_font(const FontDescription& description)
 {
     for (auto it = cache().begin(); it != cache().end(); ++it) {
         if (same(it->description, description)) {
             ++it->users;
-            return it->font;
+            return FontRef(it->font);
         }
     }
     static const u8 s_charset = charset_for_language(GetUserDefaultLangID());
@@ -70,9 +70,9 @@ HFONT acquire_font(const FontDescription& description)
     HFONT font = CreateFontA(-size, 0, 0, 0, description.bold ? FW_BOLD : FW_NORMAL, description.italic,
                              description.underline, FALSE, s_charset, 0, 0, 0, 0, face.c_str());
     if (!font)
-        return nullptr;
+        return FontRef();
     cache().push_front(CachedFont{description, font, 1});
-    return font;
+    return FontRef(font);
 }
 
 void release_font(HFONT font)

@@ -7,6 +7,7 @@
 #include "platform/win32/windows_api.h"
 
 #include "core/types.h"
+#include "ui/counted_handle.h"
 
 namespace qv::ui {
 
@@ -23,10 +24,13 @@ std::string face_name_for(const std::string& name);
 // The character set fonts are made in for a user language (GetUserDefaultLangID).
 u8 charset_for_language(u16 language);
 
-// A font for the description, one more user counted.
-HFONT acquire_font(const FontDescription& description);
-// One user less; the last one deletes the font.
+// One user less; the last one deletes the font. FontRef calls it.
 void release_font(HFONT font);
+// A user's count on a cached font.
+using FontRef = CountedHandle<HFONT, &release_font>;
+
+// A font for the description, one more user counted; null when Win32 makes none.
+FontRef acquire_font(const FontDescription& description);
 // Fonts in the cache (for tests).
 i32 cached_font_count();
 

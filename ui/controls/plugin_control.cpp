@@ -5,6 +5,7 @@
 #include "core/once.h"
 #include "framework/plugins/plugin_registry.h"
 #include "runtime/definitions/class_registry.h"
+#include "runtime/objects/object_ref.h"
 #include "ui/binding/receiver_list.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_object.h"
@@ -43,10 +44,9 @@ public:
             GraphicsSurface surface;
             surface.window = m_window;
             surface.paint_dc = dc;
-            RuntimeObject* graphics = make_graphics(surface);
-            m_description->paint(m_control, dc, graphics, client.right, client.bottom);
-            detach_graphics(graphics);
-            RuntimeUnlockObject(graphics);
+            const ObjectRef graphics = ObjectRef::adopt(make_graphics(surface));
+            m_description->paint(m_control, dc, graphics.get(), client.right, client.bottom);
+            detach_graphics(graphics.get());
         }
         EndPaint(m_window, &paint);
     }

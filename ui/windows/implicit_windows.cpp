@@ -2,12 +2,14 @@
 // creates it. The registry files each class name asked for, with its window once one exists
 // (one count held), until that window closes.
 #include "runtime/collections/string_map.h"
+#include "runtime/objects/object_ref.h"
 #include "ui/windows/window_layer.h"
 
 namespace qv::ui {
 namespace {
 
-void release_window(RuntimeObject*& window) { RuntimeUnlockObject(window); }
+// The registry's windows are counted: dropping one gives its count back.
+void release_window(RuntimeObject*& window) { ObjectRef::adopt(window); }
 
 StringMap<RuntimeObject*>* s_registry = nullptr;
 
@@ -24,8 +26,7 @@ void file_implicit_window(RuntimeObject* window)
     RuntimeObject* filed = nullptr;
     if (!s_registry || name.is_nil() || !s_registry->Find(name, &filed) || filed)
         return;
-    RuntimeLockObject(window);
-    s_registry->Insert(name, window);
+    s_registry->Insert(name, ObjectRef::share(window).leak());
 }
 
 void forget_implicit_window(RuntimeObject* window)
@@ -49,10 +50,8 @@ extern "C" RuntimeObject* RuntimeGetImplicitWindow(RuntimeString* name)
         s_registry = new StringMap<RuntimeObject*>(256, {&release_window});
     const StringRef key = StringRef::share(name);
     RuntimeObject* window = nullptr;
-    if (s_registry->Find(key, &window)) {
-        RuntimeLockObject(window);
-        return window;
-    }
+    if (s_registry->Find(key, &window))
+        return ObjectRef::share(window).leak();
     s_registry->Insert(key, nullptr);
     return nullptr;
 }

@@ -45,9 +45,8 @@ StringRef key_text(u32 code)
 
 }  // namespace
 
-RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(window)
+RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(ObjectRef::share(window).leak())
 {
-    RuntimeLockObject(window);
     window_fields(window)->nativeWindow = this;
 }
 
@@ -73,31 +72,32 @@ bool RuntimeViewWindow::CreateFor(const Creation& creation)
 
 void RuntimeViewWindow::Unlink()
 {
-    RuntimeObject* object = std::exchange(m_object, nullptr);
-    if (!object)
+    const ObjectRef object = ObjectRef::adopt(std::exchange(m_object, nullptr));  // the link's count
+    if (object.is_nil())
         return;
-    if (window_fields(object)->nativeWindow == this)
-        window_fields(object)->nativeWindow = nullptr;
-    RuntimeUnlockObject(object);
+    if (window_fields(object.get())->nativeWindow == this)
+        window_fields(object.get())->nativeWindow = nullptr;
 }
 
 bool RuntimeViewWindow::mouse_down(i32 x, i32 y, u32 modifiers, bool secondary)
 {
     if (m_closing || !m_object)
         return true;
-    std::vector<RuntimeObject*> controls = window_controls(m_object, true);
     bool taken = false;
-    // The topmost control first: the last in tab order.
-    for (auto it = controls.rbegin(); it != controls.rend() && !taken; ++it) {
-        if (!control_accepts_point(*it, x, y))
-            continue;
-        if (control_mouse_down(*it, x, y, modifiers, secondary)) {
-            if (SubPane* pane = control_fields(*it)->paneInstance)
-                capture_mouse(pane);
-            taken = true;
+    {
+        const std::vector<ObjectRef> controls = window_controls(m_object, true);
+        // The topmost control first: the last in tab order.
+        for (auto it = controls.rbegin(); it != controls.rend() && !taken; ++it) {
+            RuntimeObject* control = it->get();
+            if (!control_accepts_point(control, x, y))
+                continue;
+            if (control_mouse_down(control, x, y, modifiers, secondary)) {
+                if (SubPane* pane = control_fields(control)->paneInstance)
+                    capture_mouse(pane);
+                taken = true;
+            }
         }
     }
-    release_controls(controls);
     if (taken)
         return true;
     RuntimeObject* object = m_object;
@@ -139,30 +139,34 @@ void RuntimeViewWindow::DoMouseMoved(i32 x, i32 y)
 {
     if (m_closing || !m_object)
         return;
-    std::vector<RuntimeObject*> controls = window_controls(m_object, true);
-    for (RuntimeObject* control : controls) {
-        if (is_marked(control) && !control_accepts_point(control, x, y)) {
-            m_cursor_override = nullptr;
-            unmark(control);
-            control_mouse_exit(control);
-        }
-    }
-    const bool dragging = capture_active();
-    if (!dragging) {
-        for (RuntimeObject* control : controls) {
-            if (m_closing || !control_accepts_point(control, x, y))
-                continue;
-            if (!is_marked(control)) {
-                SubPane* pane = control_fields(control)->paneInstance;
-                m_cursor_override = pane ? pane->cursor() : nullptr;
-                m_mouse_inside.push_back(control);
-                control_mouse_enter(control);
+    bool dragging = false;
+    {
+        const std::vector<ObjectRef> controls = window_controls(m_object, true);
+        for (const ObjectRef& held : controls) {
+            RuntimeObject* control = held.get();
+            if (is_marked(control) && !control_accepts_point(control, x, y)) {
+                m_cursor_override = nullptr;
+                unmark(control);
+                control_mouse_exit(control);
             }
-            const ControlBounds& b = control_fields(control)->bounds;
-            control_mouse_moved(control, x - b.left, y - b.top);
+        }
+        dragging = capture_active();
+        if (!dragging) {
+            for (const ObjectRef& held : controls) {
+                RuntimeObject* control = held.get();
+                if (m_closing || !control_accepts_point(control, x, y))
+                    continue;
+                if (!is_marked(control)) {
+                    SubPane* pane = control_fields(control)->paneInstance;
+                    m_cursor_override = pane ? pane->cursor() : nullptr;
+                    m_mouse_inside.push_back(control);
+                    control_mouse_enter(control);
+                }
+                const ControlBounds& b = control_fields(control)->bounds;
+                control_mouse_moved(control, x - b.left, y - b.top);
+            }
         }
     }
-    release_controls(controls);
     if (!dragging && !m_closing)
         fire_event(m_object, kWindowMouseMove, x, y);
 }
@@ -178,9 +182,8 @@ void RuntimeViewWindow::DoMouseExit()
     std::vector<RuntimeObject*> marked;
     marked.swap(m_mouse_inside);
     for (RuntimeObject* control : marked) {
-        RuntimeLockObject(control);
+        const ObjectRef held = ObjectRef::share(control);
         control_mouse_exit(control);
-        RuntimeUnlockObject(control);
     }
     m_cursor_override = nullptr;
     if (!capture_active() && !m_closing)
@@ -240,12 +243,10 @@ void RuntimeViewWindow::DoPaint()
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_window, &paint);
     SetTextAlign(dc, TA_BASELINE);
-    RuntimeObject* graphics = make_graphics(Surface(dc));
-    if (graphics) {
-        fire_event(m_object, kWindowPaint, graphics);
+    if (const ObjectRef graphics = ObjectRef::adopt(make_graphics(Surface(dc))); !graphics.is_nil()) {
+        fire_event(m_object, kWindowPaint, graphics.get());
         // The paint's device context ends here: a Graphics object the handler kept draws nothing.
-        detach_graphics(graphics);
-        RuntimeUnlockObject(graphics);
+        detach_graphics(graphics.get());
     }
     EndPaint(m_window, &paint);
 }
@@ -263,19 +264,16 @@ GraphicsSurface RuntimeViewWindow::Surface(HDC paint_dc)
 
 RuntimeObject* RuntimeViewWindow::Graphics()
 {
-    if (!m_graphics && m_window)
-        m_graphics = make_graphics(Surface(nullptr));
-    RuntimeLockObject(m_graphics);
-    return m_graphics;
+    if (m_graphics.is_nil() && m_window)
+        m_graphics = ObjectRef::adopt(make_graphics(Surface(nullptr)));
+    return ObjectRef(m_graphics).leak();
 }
 
 void RuntimeViewWindow::ReleaseGraphics()
 {
-    RuntimeObject* graphics = std::exchange(m_graphics, nullptr);
-    if (!graphics)
-        return;
-    detach_graphics(graphics);
-    RuntimeUnlockObject(graphics);
+    const ObjectRef graphics = std::move(m_graphics);
+    if (!graphics.is_nil())
+        detach_graphics(graphics.get());
 }
 
 void RuntimeViewWindow::take_native_bounds()
@@ -344,9 +342,9 @@ HCURSOR RuntimeViewWindow::CursorAt(i32, i32) const { return m_cursor_override; 
 
 RuntimeViewWindow* view_of(RuntimeObject* window) { return window ? window_fields(window)->nativeWindow : nullptr; }
 
-std::vector<RuntimeObject*> window_controls(RuntimeObject* window, bool rect_controls_only)
+std::vector<ObjectRef> window_controls(RuntimeObject* window, bool rect_controls_only)
 {
-    std::vector<RuntimeObject*> out;
+    std::vector<ObjectRef> out;
     ControlRegistry* registry = window ? window_fields(window)->controls : nullptr;
     if (!registry)
         return out;
@@ -355,17 +353,9 @@ std::vector<RuntimeObject*> window_controls(RuntimeObject* window, bool rect_con
     while (it.Next(nullptr, &control)) {
         if (rect_controls_only && !is_rect_control(control))
             continue;
-        RuntimeLockObject(control);
-        out.push_back(control);
+        out.push_back(ObjectRef::share(control));
     }
     return out;
-}
-
-void release_controls(std::vector<RuntimeObject*>& controls)
-{
-    for (RuntimeObject* control : controls)
-        RuntimeUnlockObject(control);
-    controls.clear();
 }
 
 RECT rect_of(const ControlBounds& b) { return {b.left, b.top, b.right, b.bottom}; }

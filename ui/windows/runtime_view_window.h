@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "runtime/objects/object_ref.h"
 #include "ui/graphics_bridge.h"
 #include "ui/windows/native_window.h"
 #include "ui/windows/window_object.h"
@@ -79,16 +80,15 @@ private:
     HWND m_show_within = nullptr;
     i32 m_show_within_value = 0;
     std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)
-    RuntimeObject* m_graphics = nullptr;         // one count
+    ObjectRef m_graphics;
 };
 
 // The RuntimeViewWindow of a Window, or null (nil window, none yet, or closed).
 RuntimeViewWindow* view_of(RuntimeObject* window);
 
-// The Window's RectControls (or every entry) in map order, each with a count the caller gives
-// back with release_controls; image code may change the map while the caller walks the copy.
-std::vector<RuntimeObject*> window_controls(RuntimeObject* window, bool rect_controls_only);
-void release_controls(std::vector<RuntimeObject*>& controls);
+// The Window's RectControls (or every entry) in map order, each held for as long as the list
+// lives; image code may change the map while the caller walks the copy.
+std::vector<ObjectRef> window_controls(RuntimeObject* window, bool rect_controls_only);
 
 // Lays the controls out for the Window's current bounds (the Lock rule).
 void layout_controls(RuntimeObject* window);

@@ -5,6 +5,8 @@
 #include "framework/menu_handler_registry.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
+#include "runtime/objects/object_ref.h"
+#include "runtime/strings/string_ref.h"
 #include "ui/control_registry.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
@@ -153,12 +155,12 @@ void finalize_window(RuntimeObject* object)
     // none: what is left are the stored values.
     delete std::exchange(w->controls, nullptr);
     delete std::exchange(w->mMenuHandlers, nullptr);
-    RuntimeUnlockString(std::exchange(w->title, nullptr));
-    RuntimeUnlockString(std::exchange(w->balloonHelp, nullptr));
-    RuntimeUnlockString(std::exchange(w->floaterProcess, nullptr));
-    RuntimeUnlockObject(std::exchange(w->backdrop, nullptr));
-    RuntimeUnlockObject(std::exchange(w->mouseCursor, nullptr));
-    RuntimeUnlockObject(std::exchange(w->menuBar, nullptr));
+    StringRef::adopt(std::exchange(w->title, nullptr));
+    StringRef::adopt(std::exchange(w->balloonHelp, nullptr));
+    StringRef::adopt(std::exchange(w->floaterProcess, nullptr));
+    ObjectRef::adopt(std::exchange(w->backdrop, nullptr));
+    ObjectRef::adopt(std::exchange(w->mouseCursor, nullptr));
+    ObjectRef::adopt(std::exchange(w->menuBar, nullptr));
 }
 
 }  // namespace

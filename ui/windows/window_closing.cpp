@@ -18,10 +18,10 @@ void RuntimeViewWindow::DoClose()
     if (m_closing)
         return;
     m_closing = true;
-    RuntimeObject* object = m_object;
-    RuntimeLockObject(object);  // alive until the end of this, whatever the events release
-    std::vector<RuntimeObject*> controls = window_controls(object, false);
-    for (RuntimeObject* control : controls) {
+    const ObjectRef held = ObjectRef::share(m_object);  // alive until the end of this, whatever the events release
+    RuntimeObject* object = held.get();
+    for (const ObjectRef& listed : window_controls(object, false)) {
+        RuntimeObject* control = listed.get();
         if (!is_rect_control(control))
             continue;
         SubPane* pane = control_fields(control)->paneInstance;
@@ -29,7 +29,6 @@ void RuntimeViewWindow::DoClose()
             move_focus(nullptr);
         fire_control_close(control);
     }
-    release_controls(controls);
     fire_event(object, kWindowClose);
     forget_implicit_window(object);
     if (object) {
@@ -46,7 +45,6 @@ void RuntimeViewWindow::DoClose()
     forget_window_under_mouse(this);
     ReleaseGraphics();
     Destroy();
-    RuntimeUnlockObject(object);
 }
 
 // Closes every runtime window, the newest first, without asking them.

@@ -90,12 +90,10 @@ void build_native_window(RuntimeObject* self)
     if (!view_of(self))
         return;
     w->controlsCreated = 1;
-    std::vector<RuntimeObject*> controls = window_controls(self, true);
-    for (RuntimeObject* control : controls) {
+    for (const ObjectRef& control : window_controls(self, true)) {
         if (view_of(self))
-            create_control_pane(control);
+            create_control_pane(control.get());
     }
-    release_controls(controls);
     if (!view_of(self))
         return;
     if (w->hasBackColor)
@@ -134,7 +132,7 @@ void RuntimeCreateWindow(RuntimeObject* self)
         return;
     // The construction's own count: the window may close (and its native window let go of it)
     // inside any of the events below.
-    RuntimeLockObject(self);
+    const ObjectRef held = ObjectRef::share(self);
     WindowObject* w = window_fields(self);
     w->visible = 1;
     w->closeBox = 1;
@@ -149,25 +147,21 @@ void RuntimeCreateWindow(RuntimeObject* self)
     if (!w->mMenuHandlers)
         w->mMenuHandlers = new MenuHandlerRegistry();
     build_native_window(self);
-    RuntimeUnlockObject(self);
 }
 
 void WindowDefaultConstructor(RuntimeObject* self)
 {
     if (!self)
         return;
-    RuntimeLockObject(self);
-    std::vector<RuntimeObject*> controls = window_controls(self, true);
-    for (RuntimeObject* control : controls)
-        fire_open_guarded(&fire_control_open, control);
-    release_controls(controls);
+    const ObjectRef held = ObjectRef::share(self);
+    for (const ObjectRef& control : window_controls(self, true))
+        fire_open_guarded(&fire_control_open, control.get());
     fire_open_guarded(&fire_window_open, self);
     if (mdi_client()) {
         application_activation(true);
         if (RuntimeViewWindow* view = view_of(self); view && view->shown())
             SendMessageW(mdi_client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view->handle()), 0);
     }
-    RuntimeUnlockObject(self);
 }
 
 RuntimeObject* WindowAllocateObject(RuntimeObject* window, ClassRecord* c)
@@ -220,12 +214,11 @@ void WindowAddControl(RuntimeObject* self, RuntimeObject* control)
     }
     if (!is_rect_control(control))
         return;
-    RuntimeLockObject(control);
+    const ObjectRef held = ObjectRef::share(control);
     create_control_pane(control);
     fire_open_guarded(&fire_control_open, control);
     if (SubPane* pane = control_fields(control)->paneInstance; pane && control_fields(control)->visible)
         pane->SetState(SubPane::kShow);
-    RuntimeUnlockObject(control);
 }
 
 void WindowAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObject* handler)

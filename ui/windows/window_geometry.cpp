@@ -37,14 +37,13 @@ void layout_controls(RuntimeObject* window)
     w->layoutBounds = w->bounds;
     if (change.dh == 0 && change.dv == 0)
         return;
-    std::vector<RuntimeObject*> controls = window_controls(window, true);
-    for (RuntimeObject* control : controls) {
+    for (const ObjectRef& held : window_controls(window, true)) {
+        RuntimeObject* control = held.get();
         const ControlObject* c = control_fields(control);
         const ControlLocks locks{c->lockLeft != 0, c->lockTop != 0, c->lockRight != 0, c->lockBottom != 0};
         if (follows_resize(locks))
             set_control_bounds(control, bounds_after_resize(c->bounds, locks, change.dh, change.dv));
     }
-    release_controls(controls);
 }
 
 void NativeWindow::ApplyPendingGeometry(const RECT& wanted)

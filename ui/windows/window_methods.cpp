@@ -72,7 +72,7 @@ void RuntimeShowModal(RuntimeObject* self)
     if (!view)
         return;
     RuntimeShowWindow(self);
-    RuntimeLockObject(self);
+    const ObjectRef held = ObjectRef::share(self);
     // Until the window closes or hides; a quit ends the outer loop's run as well.
     while (!gQuitRequested) {
         view = view_of(self);
@@ -80,7 +80,6 @@ void RuntimeShowModal(RuntimeObject* self)
             break;
         run_guarded_loop_iteration();
     }
-    RuntimeUnlockObject(self);
 }
 
 void RuntimeShowModalWithinWindow(RuntimeObject* self, RuntimeObject* parent)
@@ -121,22 +120,15 @@ void WindowForceUpdateFrontBuffer(RuntimeObject*) { }
 
 int32_t windowControlCountGetter(RuntimeObject* self, int32_t)
 {
-    std::vector<RuntimeObject*> controls = window_controls(self, true);
-    const i32 count = static_cast<i32>(controls.size());
-    release_controls(controls);
-    return count;
+    return static_cast<i32>(window_controls(self, true).size());
 }
 
 RuntimeObject* windowControl(RuntimeObject* self, int32_t index)
 {
-    std::vector<RuntimeObject*> controls = window_controls(self, true);
-    RuntimeObject* found = nullptr;
-    if (index >= 0 && static_cast<size_t>(index) < controls.size()) {
-        found = controls[static_cast<size_t>(index)];
-        RuntimeLockObject(found);
-    }
-    release_controls(controls);
-    return found;
+    std::vector<ObjectRef> controls = window_controls(self, true);
+    if (index < 0 || static_cast<size_t>(index) >= controls.size())
+        return nullptr;
+    return controls[static_cast<size_t>(index)].leak();  // the list's count goes to the caller
 }
 
 // Drag and drop and drawing into another Graphics belong to layers this runtime does not have

@@ -4,6 +4,7 @@
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
 #include "runtime/diagnostics/assertion.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
@@ -83,8 +84,7 @@ RuntimeString* windowTitleGetter(RuntimeObject* self, int32_t)
 {
     if (!self)
         return nullptr;
-    RuntimeLockString(window_fields(self)->title);
-    return window_fields(self)->title;
+    return StringRef::share(window_fields(self)->title).leak();
 }
 
 void windowTitleSetter(RuntimeObject* self, int32_t, RuntimeString* title)
@@ -169,8 +169,7 @@ RuntimeObject* windowBackdropGetter(RuntimeObject* self, int32_t)
 {
     if (!self)
         return nullptr;
-    RuntimeLockObject(window_fields(self)->backdrop);
-    return window_fields(self)->backdrop;
+    return ObjectRef::share(window_fields(self)->backdrop).leak();
 }
 
 void windowBackdropSetter(RuntimeObject* self, int32_t, RuntimeObject* picture)
@@ -262,8 +261,7 @@ RuntimeObject* WindowMenuBarGetter(RuntimeObject* self, int32_t)
         assertion_failed(kSource, 0, "window");
         return nullptr;
     }
-    RuntimeLockObject(window_fields(self)->menuBar);
-    return window_fields(self)->menuBar;
+    return ObjectRef::share(window_fields(self)->menuBar).leak();
 }
 
 void WindowMenuBarSetter(RuntimeObject* self, int32_t, RuntimeObject* menu_bar)

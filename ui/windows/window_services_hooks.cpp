@@ -35,13 +35,11 @@ bool is_rich_edit(HWND window)
 std::vector<SubPane*> tab_order(RuntimeObject* window)
 {
     std::vector<SubPane*> panes;
-    std::vector<RuntimeObject*> controls = window_controls(window, true);
-    for (RuntimeObject* control : controls) {
-        SubPane* pane = control_fields(control)->paneInstance;
+    for (const ObjectRef& control : window_controls(window, true)) {
+        SubPane* pane = control_fields(control.get())->paneInstance;
         if (pane && pane->CanTakeFocus())
             panes.push_back(pane);
     }
-    release_controls(controls);
     return panes;
 }
 
@@ -127,21 +125,19 @@ bool key_down(void* message_window, void* runtime_window, u32 virtual_key, u32 m
 
 bool for_each_window(bool (*visit)(RuntimeObject*, void*), void* context)
 {
-    std::vector<RuntimeObject*> windows;
+    std::vector<ObjectRef> windows;
     for (bool children : {false, true}) {
         for (NativeWindow* native : runtime_windows()) {
             auto* view = static_cast<RuntimeViewWindow*>(native);
-            if (view->is_mdi_child() == children && view->window()) {
-                RuntimeLockObject(view->window());
-                windows.push_back(view->window());
-            }
+            if (view->is_mdi_child() == children && view->window())
+                windows.push_back(ObjectRef::share(view->window()));
         }
     }
     bool completed = true;
-    for (RuntimeObject* window : windows) {
-        if (completed && !visit(window, context))
+    for (ObjectRef& window : windows) {
+        if (completed && !visit(window.get(), context))
             completed = false;
-        RuntimeUnlockObject(window);
+        window = ObjectRef();  // each window is let go of once visited
     }
     return completed;
 }

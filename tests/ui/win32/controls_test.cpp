@@ -423,17 +423,17 @@ TEST(FontCache, ClassicNamesMapAndEqualDescriptionsShareOneFont)
     EXPECT_EQ(charset_for_language(0x409), DEFAULT_CHARSET);
 
     const i32 before = cached_font_count();
-    HFONT a = acquire_font({"System", 0, false, false, false});
-    HFONT b = acquire_font({"SYSTEM", 0, false, false, false});  // names compare ignoring case
-    HFONT bold = acquire_font({"System", 0, true, false, false});
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, bold);
+    FontRef a = acquire_font({"System", 0, false, false, false});
+    FontRef b = acquire_font({"SYSTEM", 0, false, false, false});  // names compare ignoring case
+    FontRef bold = acquire_font({"System", 0, true, false, false});
+    ASSERT_NE(a.get(), nullptr);
+    EXPECT_EQ(a.get(), b.get());
+    EXPECT_NE(a.get(), bold.get());
     EXPECT_EQ(cached_font_count(), before + 2);
-    release_font(a);
+    a = FontRef();
     EXPECT_EQ(cached_font_count(), before + 2);  // one user left
-    release_font(b);
-    release_font(bold);
+    b = FontRef();
+    bold = FontRef();
     EXPECT_EQ(cached_font_count(), before);
 }
 

@@ -102,7 +102,7 @@ void create_static_text(RuntimeObject* self)
     t->control.paneInstance = pane;
 }
 
-void release(RuntimeString*& s) { RuntimeUnlockString(std::exchange(s, nullptr)); }
+void release(RuntimeString*& s) { StringRef::adopt(std::exchange(s, nullptr)); }
 
 void drop_receivers(ControlReceivers*& receivers)
 {

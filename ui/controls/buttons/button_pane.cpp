@@ -36,9 +36,8 @@ i32 high_y(LPARAM lparam) { return static_cast<short>(HIWORD(lparam)); }
 template <typename Visit>
 void for_each_push_button(RuntimeObject* window, Visit visit)
 {
-    HeldControls all;
-    window_control_list(window, all);
-    for (RuntimeObject* control : all.items()) {
+    for (const ObjectRef& held : window_control_list(window)) {
+        RuntimeObject* control = held.get();
         if (!is_control(control))
             continue;
         auto* pane = dynamic_cast<ButtonPane*>(control_fields(control)->paneInstance);
@@ -96,8 +95,6 @@ ButtonPane::~ButtonPane()
         SetWindowLongPtrW(m_button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
         RemovePropW(m_button, kInstanceProperty);
     }
-    if (m_font)
-        release_font(m_font);
 }
 
 void ButtonPane::SetCaption(const std::string& caption)
@@ -123,12 +120,10 @@ void ButtonPane::RegisterMnemonic(const std::string& caption)
 
 void ButtonPane::SetFont(const FontDescription& font)
 {
-    HFONT previous = m_font;
-    m_font = acquire_font(font);
+    // The previous font goes once the control has the new one.
+    const FontRef previous = std::exchange(m_font, acquire_font(font));
     if (m_button && m_font)
-        SendMessageW(m_button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    if (previous)
-        release_font(previous);
+        SendMessageW(m_button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void ButtonPane::SetCheck(bool on)
@@ -232,9 +227,9 @@ void ButtonPane::SelectRadio()
     RuntimeObject* control = m_control;
     RuntimeObject* window = control_fields(control)->m_view;
     HWND parent = GetAncestor(m_window, GA_PARENT);
-    HeldControls all;
-    window_control_list(window, all);
-    for (RuntimeObject* other : all.items()) {
+    const std::vector<ObjectRef> all = window_control_list(window);
+    for (const ObjectRef& held : all) {
+        RuntimeObject* other = held.get();
         if (other == control || !is_control(other))
             continue;
         auto* pane = dynamic_cast<ButtonPane*>(control_fields(other)->paneInstance);
@@ -245,13 +240,12 @@ void ButtonPane::SelectRadio()
     }
     SetCheck(true);
     object_as<RadioButtonObject>(control)->value = 1;
-    RuntimeLockObject(control);
+    const ObjectRef held = ObjectRef::share(control);
     fire_event(control, kButtonAction);
     if (m_control && focus_pane() != this && CanTakeFocus()) {
         set_window_focus_pane(window, this);
         move_focus(this);
     }
-    RuntimeUnlockObject(control);
 }
 
 LRESULT CALLBACK ButtonPane::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

@@ -52,7 +52,7 @@ private:
     ButtonKind m_kind;
     HWND m_button = nullptr;  // the native button (m_window itself for radio buttons and group boxes)
     WNDPROC m_native_procedure = nullptr;
-    HFONT m_font = nullptr;
+    FontRef m_font;
     u32 m_shortcut_target = 0;        // the native button, while a mnemonic is registered
     bool m_mouse_down_taken = false;  // the last MouseDown handler returned True
     bool m_clicking = false;

@@ -40,8 +40,6 @@ StaticTextPane::~StaticTextPane()
 {
     if (m_shortcut_target)
         shortcut_registry().Unregister(m_shortcut_target, kShortcutLabel);
-    if (m_font)
-        release_font(m_font);
 }
 
 bool StaticTextPane::SetText(const std::u16string& text)
@@ -56,13 +54,7 @@ bool StaticTextPane::SetText(const std::u16string& text)
     return true;
 }
 
-void StaticTextPane::SetFont(const FontDescription& font)
-{
-    HFONT previous = m_font;
-    m_font = acquire_font(font);
-    if (previous)
-        release_font(previous);
-}
+void StaticTextPane::SetFont(const FontDescription& font) { m_font = acquire_font(font); }
 
 void StaticTextPane::RegisterMnemonic(const std::string& caption)
 {
@@ -92,7 +84,7 @@ void StaticTextPane::DoPaint()
         HBRUSH brush = CreateSolidBrush(back);
         FillRect(dc, &area, brush);
         DeleteObject(brush);
-        HGDIOBJ previous_font = m_font ? SelectObject(dc, m_font) : nullptr;
+        HGDIOBJ previous_font = m_font ? SelectObject(dc, m_font.get()) : nullptr;
         const bool faded = !t->control.enabled || !window_is_active(t->control.m_view);
         const COLORREF previous_colour = SetTextColor(dc, static_text_colour(t->textColor, faded));
         SetBkMode(dc, TRANSPARENT);

@@ -30,7 +30,7 @@ private:
     POINT Local(i32 x, i32 y) const;
 
     std::u16string m_text;
-    HFONT m_font = nullptr;
+    FontRef m_font;
     u32 m_shortcut_target = 0;
 };
 

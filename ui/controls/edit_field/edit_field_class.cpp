@@ -6,6 +6,8 @@
 #include "core/once.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
+#include "runtime/objects/object_ref.h"
+#include "runtime/strings/string_ref.h"
 #include "ui/binding/builtin_interfaces.h"
 #include "ui/binding/control_binding.h"
 #include "ui/controls/control_classes.h"
@@ -141,11 +143,12 @@ void finalize_edit_field(RuntimeObject* object)
 {
     EditFieldObject* f = edit_fields(object);
     f->eventRelay = nullptr;
-    RuntimeUnlockString(std::exchange(f->dataSource, nullptr));
-    RuntimeUnlockString(std::exchange(f->dataField, nullptr));
-    RuntimeUnlockString(std::exchange(f->textFont, nullptr));
-    RuntimeUnlockString(std::exchange(f->text, nullptr));
-    RuntimeUnlockObject(std::exchange(f->boundDataSource, nullptr));
+    // The record's counted fields give their counts back.
+    StringRef::adopt(std::exchange(f->dataSource, nullptr));
+    StringRef::adopt(std::exchange(f->dataField, nullptr));
+    StringRef::adopt(std::exchange(f->textFont, nullptr));
+    StringRef::adopt(std::exchange(f->text, nullptr));
+    ObjectRef::adopt(std::exchange(f->boundDataSource, nullptr));
 }
 
 ObjectDefinition s_edit_field;

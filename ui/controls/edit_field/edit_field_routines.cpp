@@ -2,6 +2,8 @@
 // passed on to the peer when there is one; Text is read from the peer, where the user edits.
 #include <richedit.h>
 
+#include <utility>
+
 #include "platform/message_box.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
@@ -116,11 +118,10 @@ void editTextSetter(RuntimeObject* self, int32_t, RuntimeString* text)
     EditFieldObject* f = field_of(self);
     if (!f)
         return;
-    RuntimeLockString(text);  // before the peer's events run: they may replace the text
+    StringRef kept = StringRef::share(text);  // before the peer's events run: they may replace the text
     if (EditPane* pane = pane_of(self))
         pane->SetText(StringRef::share(text));
-    RuntimeUnlockString(f->text);
-    f->text = text;
+    StringRef::adopt(std::exchange(f->text, kept.leak()));  // the field's count moves to the new text
 }
 
 RuntimeString* editTextStyleDataGetter(RuntimeObject* self, int32_t)

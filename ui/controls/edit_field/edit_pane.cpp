@@ -8,6 +8,7 @@
 #include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/runtime_string.h"
 #include "runtime/text/encoding_tags.h"
 #include "ui/controls/edit_field/edit_field_object.h"
@@ -117,8 +118,6 @@ EditPane::~EditPane()
 {
     if (m_window && m_native_procedure)
         SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
-    if (m_font)
-        release_font(m_font);
 }
 
 template <typename F>
@@ -369,12 +368,10 @@ void EditPane::SetPassword(bool on)
 
 void EditPane::SetFont(const FontDescription& font)
 {
-    HFONT previous = m_font;
-    m_font = acquire_font(font);
+    // The previous font goes once the control has the new one.
+    const FontRef previous = std::exchange(m_font, acquire_font(font));
     if (m_window && m_font)
-        SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    if (previous)
-        release_font(previous);
+        SendMessageW(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 }
 
 void EditPane::SetState(i32 state)
@@ -441,12 +438,11 @@ void EditPane::FireTextChange()
     EditFieldObject* f = edit_fields(m_control);
     if (f->textChangeBusy)
         return;
-    RuntimeObject* field = m_control;
-    RuntimeLockObject(field);  // the handler may close the field
+    const ObjectRef held = ObjectRef::share(m_control);  // the handler may close the field
+    RuntimeObject* field = held.get();
     f->textChangeBusy = 1;
     fire_event(field, kEditTextChange);
     f->textChangeBusy = 0;
-    RuntimeUnlockObject(field);
 }
 
 void EditPane::FireSelChange()
@@ -456,13 +452,12 @@ void EditPane::FireSelChange()
     EditFieldObject* f = edit_fields(m_control);
     if (f->selChangeBusy)
         return;
-    RuntimeObject* field = m_control;
-    RuntimeLockObject(field);
+    const ObjectRef held = ObjectRef::share(m_control);
+    RuntimeObject* field = held.get();
     fire_event(field, kEditEnableMenuItems);
     f->selChangeBusy = 1;
     fire_event(field, kEditSelChange);
     f->selChangeBusy = 0;
-    RuntimeUnlockObject(field);
 }
 
 void EditPane::AfterEdit()
@@ -644,10 +639,8 @@ void EditPane::EnableMenuItems()
     const EditFieldObject* f = edit_fields(m_control);
     auto enable = [bar](const char* name) {
         StringRef key = StringRef::FromCString(name);
-        if (RuntimeObject* item = RuntimeMenuItemLookup(bar, key.get())) {
-            RuntimeMenuItemEnabledSetter(item, 1);
-            RuntimeUnlockObject(item);
-        }
+        if (const ObjectRef item = ObjectRef::adopt(RuntimeMenuItemLookup(bar, key.get())); !item.is_nil())
+            RuntimeMenuItemEnabledSetter(item.get(), 1);
     };
     if (HasSelection()) {
         if (!f->readOnly && !m_password)

@@ -92,7 +92,7 @@ private:
     void Quietly(F change);
 
     WNDPROC m_native_procedure = nullptr;
-    HFONT m_font = nullptr;
+    FontRef m_font;
     bool m_password = false;
     std::u16string m_unmasked;  // the real text while Password is on
     bool m_accept_tabs = false;
