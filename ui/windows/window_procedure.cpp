@@ -11,6 +11,7 @@
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
+#include "framework/startup/program_icon.h"
 #include "framework/window_services.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
@@ -24,8 +25,6 @@ namespace qv::ui {
 extern NativeWindow* g_creating_window;
 
 namespace {
-
-constexpr int kProgramIcon = 102;
 
 // Window geometry messages count from the first activation of any window on: before it,
 // Win32's own sizing of a window being built is no user's move.
@@ -282,7 +281,7 @@ ATOM register_window_class()
     window_class.lpfnWndProc = &window_procedure;
     window_class.cbWndExtra = 4;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(QV_PROGRAM_ICON));
     window_class.hCursor = nullptr;  // WM_SETCURSOR chooses
     window_class.lpszClassName = L"QVWindow";
     s_atom = RegisterClassW(&window_class);
