@@ -2,6 +2,8 @@
 // unmasked text of a password field, and serves the Edit menu while the field has the focus.
 #pragma once
 
+#include "platform/win32/windows_api.h"
+
 #include <richedit.h>
 
 #include <string>
@@ -42,7 +44,7 @@ public:
     void SetAcceptTabs(bool on) { m_accept_tabs = on; }
     void SetFont(const FontDescription& font);
 
-    // The selection's character format (all zero without a control), and changes to it that
+    // The selection's character format (nothing read without a control), and changes to it that
     // apply to the selection only. Sizes in points, colours 0x00RRGGBB; alignment 1 left,
     // 2 centre, 3 right.
     CHARFORMATW SelectionFormat() const;
