@@ -10,6 +10,7 @@
 namespace qv {
 
 // Modifier mask bits as the runtime records them (gModifierState).
+constexpr u32 kModifierCommand = 0x100;  // the Windows keys
 constexpr u32 kModifierShift = 0x200;
 constexpr u32 kModifierAlt = 0x800;
 constexpr u32 kModifierCtrl = 0x1000;

@@ -1,4 +1,4 @@
-// Conversions between image colours, port components and GDI colours.
+// Conversions between image colours and port components.
 #include "graphics/color_components.h"
 
 namespace qv::graphics {
@@ -17,9 +17,5 @@ u32 color_from_components(const ColorComponents& components)
     const u32 blue = static_cast<u32>(components.blue) >> 8;
     return red << 16 | green << 8 | blue;
 }
-
-u32 colorref_from_color(u32 color) { return (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF); }
-
-u32 color_from_colorref(u32 colorref) { return colorref_from_color(colorref); }
 
 }  // namespace qv::graphics

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "platform/colorref.h"
 
 namespace qv::graphics {
 
@@ -18,7 +19,7 @@ ColorComponents components_from_color(u32 color);
 u32 color_from_components(const ColorComponents& components);
 
 // GDI's COLORREF order, 0x00BBGGRR, and back.
-u32 colorref_from_color(u32 color);
-u32 color_from_colorref(u32 colorref);
+using platform::color_from_colorref;
+using platform::colorref_from_color;
 
 }  // namespace qv::graphics

@@ -13,8 +13,6 @@
 namespace qv {
 namespace {
 
-constexpr u32 kModifierCommand = 0x100;  // the Windows keys
-
 #define QV_MODIFIER(label, routine, mask)                                       \
     {                                                                           \
         0, label, &kBooleanType, QV_ROUTINE(routine), nullptr, nullptr, mask, 0 \
@@ -39,7 +37,7 @@ const MethodRecord kMethods[] = {
 
 const ClassTables kTables[] = {{kProperties, kMethods}};
 
-bool key_down(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
+using platform::win32::key_held;
 
 }  // namespace
 
@@ -71,10 +69,10 @@ int32_t modifierKeyGetter(RuntimeObject*, int32_t mask) { return (qv::gModifierS
 int32_t asyncModifierKeyGetter(RuntimeObject*, int32_t mask)
 {
     switch (static_cast<u32>(mask)) {
-    case qv::kModifierCommand: return qv::key_down(VK_LWIN) || qv::key_down(VK_RWIN);
-    case qv::kModifierShift: return qv::key_down(VK_SHIFT);
-    case qv::kModifierAlt: return qv::key_down(VK_MENU);
-    case qv::kModifierCtrl: return qv::key_down(VK_CONTROL);
+    case qv::kModifierCommand: return qv::key_held(VK_LWIN) || qv::key_held(VK_RWIN);
+    case qv::kModifierShift: return qv::key_held(VK_SHIFT);
+    case qv::kModifierAlt: return qv::key_held(VK_MENU);
+    case qv::kModifierCtrl: return qv::key_held(VK_CONTROL);
     default: return 0;
     }
 }
@@ -82,7 +80,7 @@ int32_t asyncModifierKeyGetter(RuntimeObject*, int32_t mask)
 int32_t keyboardAsyncKeyDown(RuntimeObject*, int32_t keyCode)
 {
     const u8 virtual_key = qv::virtual_key_for_key_code(keyCode);
-    return virtual_key != 0 && qv::key_down(virtual_key);
+    return virtual_key != 0 && qv::key_held(virtual_key);
 }
 
 }  // extern "C"

@@ -29,11 +29,7 @@ std::string VersionResource::value(std::string_view name) const
     if (!VerQueryValueW(m_block.data(), path.c_str(), &text, &length) || !text || length == 0)
         return {};
     const auto* chars = static_cast<const wchar_t*>(text);
-    const int count = static_cast<int>(wcsnlen(chars, length));
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, chars, count, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, chars, count, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
+    return platform::win32::narrow(std::wstring_view(chars, wcsnlen(chars, length)));
 }
 
 i32 VersionResource::integer(i32 selector) const

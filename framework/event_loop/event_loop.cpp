@@ -91,6 +91,6 @@ void set_mdi_client(HWND client) { s_mdi_client = client; }
 HWND mdi_client() { return s_mdi_client; }
 
 bool user_cancelled() { return s_user_cancelled; }
-void sample_user_cancelled() { s_user_cancelled = (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }
+void sample_user_cancelled() { s_user_cancelled = platform::win32::key_held(VK_ESCAPE); }
 
 }  // namespace qv

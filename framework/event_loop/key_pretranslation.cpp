@@ -14,7 +14,7 @@
 namespace qv {
 namespace {
 
-bool held(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
+using platform::win32::key_held;
 
 i16 key_scan(u8 character) { return VkKeyScanA(static_cast<CHAR>(character)); }
 
@@ -58,15 +58,17 @@ bool act_on_shortcut(const ShortcutEntry& entry, const ShortcutContext& context)
 
 }  // namespace
 
-unsigned held_modifiers()
+u32 held_modifiers(bool windows_keys)
 {
-    unsigned mask = 0;
-    if (held(VK_CONTROL))
+    u32 mask = 0;
+    if (key_held(VK_CONTROL))
         mask |= kModifierCtrl;
-    if (held(VK_MENU))
+    if (key_held(VK_MENU))
         mask |= kModifierAlt;
-    if (held(VK_SHIFT))
+    if (key_held(VK_SHIFT))
         mask |= kModifierShift;
+    if (windows_keys && (key_held(VK_LWIN) || key_held(VK_RWIN)))
+        mask |= kModifierCommand;
     return mask;
 }
 

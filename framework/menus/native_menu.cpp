@@ -70,10 +70,7 @@ std::string native_entry_text(NativeMenu menu, i32 position)
         return {};
     std::vector<wchar_t> chars(static_cast<size_t>(length) + 1);
     GetMenuStringW(handle(menu), static_cast<UINT>(position), chars.data(), length + 1, MF_BYPOSITION);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, chars.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, chars.data(), length, out.data(), bytes, nullptr, nullptr);
-    return out;
+    return platform::win32::narrow(std::wstring_view(chars.data(), static_cast<size_t>(length)));
 }
 
 void delete_native_entry_at(NativeMenu menu, i32 position)

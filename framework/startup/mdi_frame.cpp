@@ -10,6 +10,7 @@
 #include "framework/event_loop/event_loop.h"
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/menus/menu_dispatch.h"
+#include "framework/startup/program_icon.h"
 #include "framework/window_services.h"
 #include "platform/win32/failed_call.h"
 #include "platform/win32/windows_api.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr wchar_t kFrameClass[] = L"QV_MDIFRAME";
 constexpr wchar_t kChildClass[] = L"QV_MDICHILD";
-constexpr int kProgramIcon = 102;
 constexpr UINT kFirstChildId = 10000;
 
 HWND s_frame = nullptr;
@@ -120,7 +120,7 @@ ATOM register_class(const wchar_t* name, WNDPROC procedure, int extra_bytes)
     window_class.lpfnWndProc = procedure;
     window_class.cbWndExtra = extra_bytes;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(QV_PROGRAM_ICON));
     if (!window_class.hIcon)
         window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);

@@ -17,12 +17,7 @@ bool load_plugin_library(const std::wstring& path)
         reinterpret_cast<QvPluginMainRoutine>(reinterpret_cast<void*>(GetProcAddress(module, "QuavPluginMain")));
     if (!main)
         return false;
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(size > 0 ? static_cast<size_t>(size) : 0u, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, path.c_str(), static_cast<int>(path.size()), utf8.data(), size, nullptr,
-                            nullptr);
+    const std::string utf8 = platform::win32::narrow(path);
     StringRef utf8_path = StringRef::FromBytes(utf8.data(), static_cast<i32>(utf8.size()));
     utf8_path.set_encoding(QV_ENCODING_UTF8);
     run_plugin_main(main, module, utf8_path);

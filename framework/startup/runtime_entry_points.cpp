@@ -41,13 +41,7 @@ std::string process_command_line()
 {
     if (s_test_command_line)
         return *s_test_command_line;
-    const wchar_t* line = GetCommandLineW();
-    const int size = WideCharToMultiByte(CP_UTF8, 0, line, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(size > 0 ? static_cast<size_t>(size) : 1u, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.resize(std::char_traits<char>::length(utf8.c_str()));
-    return utf8;
+    return platform::win32::narrow(std::wstring_view(GetCommandLineW()));
 }
 
 // The documents and the item that carries each one to OpenDocument, kept outside the frames

@@ -30,10 +30,7 @@ std::string executable_path()
     const DWORD n = GetModuleFileNameW(nullptr, path, 1024);
     if (n == 0 || n >= 1024)
         return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(n), out.data(), bytes, nullptr, nullptr);
-    return out;
+    return win32::narrow(std::wstring_view(path, n));
 }
 
 std::optional<std::array<u8, 8>> find_image_locator()

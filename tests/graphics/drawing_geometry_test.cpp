@@ -131,6 +131,9 @@ TEST(ColorComponents, ColoursRoundTripThroughSixteenBitComponents)
     EXPECT_EQ(color_from_components(components_from_color(0xFF123456u)), 0x123456u);  // the top byte is not a colour
     EXPECT_EQ(colorref_from_color(0x123456), 0x563412u);
     EXPECT_EQ(color_from_colorref(0x563412), 0x123456u);
+    // Neither direction carries a top byte: an image's 0xFF000000 bits or GDI's flag bits.
+    EXPECT_EQ(colorref_from_color(0xFF123456u), 0x563412u);
+    EXPECT_EQ(color_from_colorref(0x02563412u), 0x123456u);
 }
 
 }  // namespace

@@ -263,6 +263,55 @@ TEST_F(ClipboardTest, AClipboardHeldElsewhereReadsNothingAndTakesNoWrites)
     EXPECT_EQ(m_system.blocks.count(kClipboardDib), 0u);
 }
 
+// An edit field's paste reads the clipboard outside any object: open, read, close each time.
+TEST_F(ClipboardTest, PasteReadsUnicodeTextToItsFirstZeroAndClosesAgain)
+{
+    struct Case {
+        const char* what;
+        std::vector<u8> block;  // none: no Unicode text at all
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"none", {}, u""},
+        {"terminated", {0x42, 0x30, 'a', 0, 0, 0}, u"\u3042a"},
+        {"cut at the first zero", {'a', 0, 0, 0, 'b', 0, 0, 0}, u"a"},
+        {"no terminator", {'a', 0, 'b', 0}, u"ab"},
+        {"odd byte left over", {'a', 0, 'b'}, u"a"},
+        {"surrogate pair kept", {0x3D, 0xD8, 0x00, 0xDE, 0, 0}, u"\U0001F600"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_system.blocks.clear();
+        if (!c.block.empty())
+            m_system.blocks[kClipboardUnicodeText] = c.block;
+        const int opens = m_system.opens, closes = m_system.closes;
+        EXPECT_EQ(system_clipboard_unicode_text(), c.text);
+        EXPECT_EQ(m_system.opens, opens + 1);
+        EXPECT_EQ(m_system.closes, closes + 1);
+        EXPECT_FALSE(m_system.is_open);
+    }
+
+    // Whether there is text asks for CF_TEXT only, which the system makes from Unicode text.
+    m_system.blocks.clear();
+    m_system.blocks[kClipboardUnicodeText] = {'a', 0, 0, 0};
+    EXPECT_FALSE(system_clipboard_has_text());
+    m_system.blocks[kClipboardText] = {'a', 0};
+    EXPECT_TRUE(system_clipboard_has_text());
+    EXPECT_FALSE(m_system.is_open);
+
+    // Held elsewhere, or no clipboard installed: nothing, and nothing to close.
+    m_system.held_elsewhere = true;
+    const int closes = m_system.closes;
+    EXPECT_FALSE(system_clipboard_has_text());
+    EXPECT_EQ(system_clipboard_unicode_text(), u"");
+    EXPECT_EQ(m_system.closes, closes);
+    m_system.held_elsewhere = false;
+    set_system_clipboard(nullptr);
+    EXPECT_FALSE(system_clipboard_has_text());
+    EXPECT_EQ(system_clipboard_unicode_text(), u"");
+    set_system_clipboard(&m_system);
+}
+
 // Pictures cross through the graphics layer's bridge; the clipboard only opens and hands over.
 RuntimeObject* s_wrapped = nullptr;
 std::vector<u8> s_dib_seen;

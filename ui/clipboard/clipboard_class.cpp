@@ -161,6 +161,30 @@ const ClassTables kTables[] = {{kProperties, kMethods}};
 
 SystemClipboard* set_system_clipboard(SystemClipboard* clipboard) { return std::exchange(s_system, clipboard); }
 
+bool system_clipboard_has_text()
+{
+    if (!s_system || !s_system->open())
+        return false;
+    const bool has = s_system->available(kClipboardText);
+    s_system->close();
+    return has;
+}
+
+std::u16string system_clipboard_unicode_text()
+{
+    std::u16string text;
+    if (!s_system || !s_system->open())
+        return text;
+    std::vector<u8> block;
+    if (s_system->get(kClipboardUnicodeText, block)) {
+        text.resize(block.size() / 2);
+        std::memcpy(text.data(), block.data(), text.size() * 2);
+        text.resize(std::find(text.begin(), text.end(), u'\0') - text.begin());
+    }
+    s_system->close();
+    return text;
+}
+
 void set_clipboard_picture_bridge(const ClipboardPictureBridge& bridge) { s_pictures = bridge; }
 
 ClassTableList clipboard_class_tables() { return kTables; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/types.h"
@@ -38,5 +39,12 @@ public:
 
 // Installs the clipboard the class uses (null: none). Returns the previous one.
 SystemClipboard* set_system_clipboard(SystemClipboard* clipboard);
+
+// Paste into an edit field, outside any Clipboard object: each opens the installed clipboard
+// and closes it again. Whether it offers text (CF_TEXT, which the system also makes from
+// Unicode text), and its Unicode text up to the first zero unit; false and empty when it
+// cannot be opened.
+bool system_clipboard_has_text();
+std::u16string system_clipboard_unicode_text();
 
 }  // namespace qv::ui

@@ -3,7 +3,7 @@
 #include "core/once.h"
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
-#include "framework/key_names.h"
+#include "framework/event_loop/key_pretranslation.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/window_services.h"
 #include "ui/controls/sub_pane.h"
@@ -11,7 +11,7 @@
 namespace qv::ui {
 namespace {
 
-bool down(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+using platform::win32::key_held;
 
 // Mouse messages of a pane belong to its window: they go to the content window in its
 // coordinates, where the window offers them to its controls first.
@@ -35,9 +35,9 @@ bool forward_mouse(HWND pane, UINT message, LPARAM lparam)
     POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     MapWindowPoints(pane, top->handle(), &at, 1);
     u32 keys = 0;
-    if (down(VK_CONTROL))
+    if (key_held(VK_CONTROL))
         keys |= MK_CONTROL;
-    if (down(VK_SHIFT))
+    if (key_held(VK_SHIFT))
         keys |= MK_SHIFT;
     SendMessageW(top->handle(), as, keys, MAKELPARAM(at.x, at.y));
     return true;
@@ -107,20 +107,6 @@ HWND create_pane_window(const wchar_t* class_name, HWND parent)
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-u32 modifier_mask(bool windows_keys)
-{
-    u32 mask = 0;
-    if (down(VK_CONTROL))
-        mask |= kModifierCtrl;
-    if (down(VK_SHIFT))
-        mask |= kModifierShift;
-    if (down(VK_MENU))
-        mask |= kModifierAlt;
-    if (windows_keys && (down(VK_LWIN) || down(VK_RWIN)))
-        mask |= 0x100;
-    return mask;
-}
-
 bool reflect_control_message(HWND /*window*/, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
 {
     *result = 0;
@@ -130,7 +116,7 @@ bool reflect_control_message(HWND /*window*/, UINT message, WPARAM wparam, LPARA
             SubPane* peer = SubPane::FromHandle(reinterpret_cast<HWND>(lparam));
             if (!peer)
                 return false;
-            gModifierState = modifier_mask(true);
+            gModifierState = held_modifiers(true);
             const u32 code = HIWORD(wparam);
             run_guarded([peer, code] { peer->DoCommand(code); });
             return true;

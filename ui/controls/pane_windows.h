@@ -22,8 +22,4 @@ HWND create_pane_window(const wchar_t* class_name, HWND parent);
 // WM_NOTIFY is reflected and still goes on to default processing (false).
 bool reflect_control_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
-// The modifier mask of the physical keys (Ctrl 0x1000, Shift 0x200, Alt 0x800; with
-// `windows_keys`, 0x100 for either Windows key).
-u32 modifier_mask(bool windows_keys);
-
 }  // namespace qv::ui

@@ -1,6 +1,7 @@
 // The native peer's common behaviour over its Win32 window.
 #include "ui/controls/sub_pane.h"
 
+#include "framework/application/event_firing.h"
 #include "runtime/diagnostics/assertion.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/help_tips.h"
@@ -25,6 +26,11 @@ SubPane::SubPane(RuntimeObject* control) : m_control(control) { }
 
 SubPane::~SubPane()
 {
+    // The native procedure back before anything below can send the window a message.
+    if (m_subclassed && IsWindow(m_subclassed)) {
+        SetWindowLongPtrW(m_subclassed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
+        RemovePropW(m_subclassed, kInstanceProperty);
+    }
     // A peer going away must not keep the focus.
     if (focus_pane() == this)
         move_focus(nullptr);
@@ -57,6 +63,36 @@ void SubPane::ForgetWindow()
 SubPane* SubPane::FromHandle(HWND window)
 {
     return window ? static_cast<SubPane*>(GetPropW(window, kInstanceProperty)) : nullptr;
+}
+
+void SubPane::Subclass(HWND window)
+{
+    SetPropW(window, kInstanceProperty, this);
+    m_subclassed = window;
+    m_native_procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubPane::SubclassProcedure)));
+}
+
+LRESULT CALLBACK SubPane::SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    SubPane* pane = FromHandle(window);
+    if (!pane) {
+        const auto native = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+        return CallWindowProcW(native, window, message, wparam, lparam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The window goes before the peer: there is nothing to give back later.
+        RemovePropW(window, kInstanceProperty);
+        pane->m_subclassed = nullptr;
+    }
+    // Taken now: the message may close the control and destroy the peer.
+    const WNDPROC native = pane->m_native_procedure;
+    LRESULT result = 0;
+    run_guarded([&] {
+        if (!pane->OwnMessage(message, wparam, lparam, &result))
+            result = CallWindowProcW(native, window, message, wparam, lparam);
+    });
+    return result;
 }
 
 void SubPane::SetState(i32 state)

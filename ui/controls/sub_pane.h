@@ -101,6 +101,17 @@ public:
     i32 lock_count() const { return m_lock_count; }
 
 protected:
+    // Routes the messages of `window` (the peer's own window, or the native control inside
+    // it, which then carries "QVInstance" too) through OwnMessage, guarded; the window's own
+    // procedure gets what OwnMessage leaves. Undone when the peer goes, unless the window went
+    // first. Once per peer.
+    void Subclass(HWND window);
+    // A message of the subclassed window: true when answered with *result.
+    virtual bool OwnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT* /*result*/)
+    {
+        return false;
+    }
+
     RuntimeObject* m_control;
     HWND m_window = nullptr;
     bool m_owns_window = false;
@@ -108,6 +119,12 @@ protected:
     bool m_auto_deactivate = true;
     i32 m_lock_count = 0;
     HCURSOR m_cursor = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+    HWND m_subclassed = nullptr;
+    WNDPROC m_native_procedure = nullptr;
 };
 
 }  // namespace qv::ui

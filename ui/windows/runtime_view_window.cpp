@@ -10,6 +10,7 @@
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
 #include "runtime/strings/string_ref.h"
+#include "runtime/text/utf.h"
 #include "ui/control_registry.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
@@ -23,21 +24,12 @@ namespace {
 
 i16 key_scan(u8 character) { return VkKeyScanA(static_cast<CHAR>(character)); }
 
-// The one-character Key of KeyDown: the character as UTF-8.
+// The one-character Key of KeyDown: the character as UTF-8. The code is a key's character or
+// one UTF-16 unit of WM_IME_CHAR, so below 0x10000 (a lone surrogate keeps its three bytes).
 StringRef key_text(u32 code)
 {
-    char bytes[4];
-    i32 n = 0;
-    if (code < 0x80) {
-        bytes[n++] = static_cast<char>(code);
-    } else if (code < 0x800) {
-        bytes[n++] = static_cast<char>(0xC0 | (code >> 6));
-        bytes[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        bytes[n++] = static_cast<char>(0xE0 | ((code >> 12) & 0x0F));
-        bytes[n++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (code & 0x3F));
-    }
+    u8 bytes[4];
+    const i32 n = encode_utf8_unchecked(code, bytes);
     StringRef text = StringRef::FromBytes(bytes, n);
     text.set_encoding(code < 0x80 ? QV_ENCODING_ASCII : QV_ENCODING_UTF8);
     return text;

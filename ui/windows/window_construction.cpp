@@ -7,6 +7,7 @@
 #include "framework/application/event_firing.h"
 #include "framework/event_loop/event_loop.h"
 #include "framework/menu_handler_registry.h"
+#include "platform/colorref.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/control_registry.h"
@@ -97,7 +98,7 @@ void build_native_window(RuntimeObject* self)
     if (!view_of(self))
         return;
     if (w->hasBackColor)
-        view->SetBackColor(true, RGB((w->backColor >> 16) & 0xFF, (w->backColor >> 8) & 0xFF, w->backColor & 0xFF));
+        view->SetBackColor(true, platform::colorref_from_color(static_cast<u32>(w->backColor)));
     if (w->fullScreenRequested)
         switch_full_screen(self, true);
     fire_event(self, kWindowSetupBindings);

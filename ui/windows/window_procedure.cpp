@@ -7,11 +7,13 @@
 #include "framework/application/quit_protocol.h"
 #include "framework/application/screens.h"
 #include "framework/event_loop/event_loop.h"
+#include "framework/event_loop/key_pretranslation.h"
 #include "framework/event_loop/runtime_windows.h"
-#include "framework/key_names.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
+#include "framework/startup/program_icon.h"
 #include "framework/window_services.h"
+#include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
 #include "ui/windows/mouse_tracking.h"
@@ -24,79 +26,10 @@ extern NativeWindow* g_creating_window;
 
 namespace {
 
-constexpr int kProgramIcon = 102;
-
 // Window geometry messages count from the first activation of any window on: before it,
 // Win32's own sizing of a window being built is no user's move.
 bool s_geometry_live = false;
 HBRUSH s_control_brush = nullptr;
-
-bool held(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
-
-u32 held_modifier_mask(bool windows_keys)
-{
-    u32 mask = 0;
-    if (held(VK_CONTROL))
-        mask |= kModifierCtrl;
-    if (held(VK_SHIFT))
-        mask |= kModifierShift;
-    if (held(VK_MENU))
-        mask |= kModifierAlt;
-    if (windows_keys && (held(VK_LWIN) || held(VK_RWIN)))
-        mask |= 0x100;
-    return mask;
-}
-
-// Reflected notifications go to the control peer of the window they name.
-bool reflect(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
-{
-    switch (message) {
-    case WM_COMMAND: {
-        if (lparam) {
-            SubPane* pane = SubPane::FromHandle(reinterpret_cast<HWND>(lparam));
-            if (!pane)
-                return false;
-            gModifierState = held_modifier_mask(true);
-            const u32 code = HIWORD(wparam);
-            run_guarded([pane, code] { pane->DoCommand(code); });
-            *result = 0;
-            return true;
-        }
-        bool handled = false;
-        const u32 id = LOWORD(wparam);
-        run_guarded([&handled, id] { handled = dispatch_menu_command(id); });
-        *result = 0;
-        return handled;
-    }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lparam);
-        if (SubPane* pane = header ? SubPane::FromHandle(header->hwndFrom) : nullptr)
-            run_guarded([pane, header] { pane->DoNotify(header); });
-        return false;
-    }
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
-        SubPane* pane = item ? SubPane::FromHandle(item->hwndItem) : nullptr;
-        if (!pane)
-            return false;
-        run_guarded([pane, item] { pane->DoDrawItem(item); });
-        *result = 1;
-        return true;
-    }
-    case WM_HSCROLL:
-    case WM_VSCROLL: {
-        SubPane* pane = SubPane::FromHandle(reinterpret_cast<HWND>(lparam));
-        if (!pane)
-            return false;
-        const bool vertical = message == WM_VSCROLL;
-        const u32 code = LOWORD(wparam);
-        run_guarded([pane, vertical, code] { pane->DoScroll(vertical, code); });
-        *result = 0;
-        return true;
-    }
-    default: return false;
-    }
-}
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
@@ -149,7 +82,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
     record_current_message(m_window, message, wparam, lparam);
     if (m_creating)
         return false;
-    if (reflect(message, wparam, lparam, result))
+    if (reflect_control_message(m_window, message, wparam, lparam, result))
         return true;
     const i32 x = static_cast<i16>(LOWORD(lparam));
     const i32 y = static_cast<i16>(HIWORD(lparam));
@@ -270,7 +203,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
     }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
-        gModifierState = held_modifier_mask(false);
+        gModifierState = held_modifiers();
         const u32 modifiers = gModifierState;
         if (message == WM_LBUTTONDOWN)
             run_guarded([self, x, y, modifiers] { self->DoMouseDown(x, y, modifiers); });
@@ -348,7 +281,7 @@ ATOM register_window_class()
     window_class.lpfnWndProc = &window_procedure;
     window_class.cbWndExtra = 4;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(QV_PROGRAM_ICON));
     window_class.hCursor = nullptr;  // WM_SETCURSOR chooses
     window_class.lpszClassName = L"QVWindow";
     s_atom = RegisterClassW(&window_class);

@@ -3,6 +3,7 @@
 #include "framework/application/application_object.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
+#include "platform/colorref.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr const char* kSource = "window";
 
-COLORREF native_colour(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+COLORREF native_colour(i32 rgb) { return platform::colorref_from_color(static_cast<u32>(rgb)); }
 
 void set_task_bar_visible(bool visible)
 {
@@ -214,7 +215,7 @@ void windowBackColorSetter(RuntimeObject* self, int32_t, int32_t colour)
 }
 
 // Help tips are not shown on this platform yet: the text is what is read back.
-void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text) { stringSetter(self, 104, text); }
+void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text) { stringSetter(self, offsetof(WindowObject, balloonHelp), text); }
 
 void formMouseCursorSetter(RuntimeObject* self, int32_t, RuntimeObject* cursor)
 {

@@ -89,14 +89,7 @@ void create_static_text(RuntimeObject* self)
     if (!pane)
         return;
     const std::string text = utf8_of(t->text);
-    std::u16string wide;
-    if (!text.empty()) {
-        const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        wide.resize(static_cast<size_t>(n));
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                            reinterpret_cast<wchar_t*>(wide.data()), n);
-    }
-    pane->SetText(wide);
+    pane->SetText(platform::win32::widen_u16(text));
     pane->RegisterMnemonic(text);
     pane->SetFont(font_description(self, kStaticTextFont));
     t->control.paneInstance = pane;

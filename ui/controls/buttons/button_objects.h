@@ -152,11 +152,17 @@ struct FontRecordLayout {
     i32 italic;
     i32 underline;
 };
-inline constexpr FontRecordLayout kPushButtonFont{116, 120, 122, 123, 124};
-inline constexpr FontRecordLayout kCheckBoxFont{120, 124, 126, 127, 128};
-inline constexpr FontRecordLayout kRadioButtonFont{112, 116, 118, 119, 120};
-inline constexpr FontRecordLayout kStaticTextFont{104, 112, 108, 109, 110};
-inline constexpr FontRecordLayout kGroupBoxFont{104, 108, 110, 111, 112};
+// Read off the object's own fields.
+template <typename T>
+constexpr FontRecordLayout font_record_of()
+{
+    return {offsetof(T, textFont), offsetof(T, textSize), offsetof(T, bold), offsetof(T, italic), offsetof(T, underline)};
+}
+inline constexpr FontRecordLayout kPushButtonFont = font_record_of<PushButtonObject>();
+inline constexpr FontRecordLayout kCheckBoxFont = font_record_of<CheckBoxObject>();
+inline constexpr FontRecordLayout kRadioButtonFont = font_record_of<RadioButtonObject>();
+inline constexpr FontRecordLayout kStaticTextFont = font_record_of<StaticTextObject>();
+inline constexpr FontRecordLayout kGroupBoxFont = font_record_of<GroupBoxObject>();
 
 template <typename T>
 T* object_as(RuntimeObject* object)

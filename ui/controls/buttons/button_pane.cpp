@@ -15,8 +15,6 @@
 namespace qv::ui {
 namespace {
 
-constexpr wchar_t kInstanceProperty[] = L"QVInstance";
-
 DWORD native_style(ButtonKind kind)
 {
     switch (kind) {
@@ -81,9 +79,7 @@ ButtonPane* ButtonPane::Create(RuntimeObject* control, ButtonKind kind, HWND par
     auto* pane = new ButtonPane(control, kind);
     pane->Attach(in_container(kind) ? outer : button, true);
     pane->m_button = button;
-    SetPropW(button, kInstanceProperty, pane);
-    pane->m_native_procedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonPane::Procedure)));
+    pane->Subclass(button);
     return pane;
 }
 
@@ -91,10 +87,6 @@ ButtonPane::~ButtonPane()
 {
     if (m_shortcut_target)
         shortcut_registry().Unregister(m_shortcut_target, kShortcutControl);
-    if (m_button && IsWindow(m_button)) {
-        SetWindowLongPtrW(m_button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
-        RemovePropW(m_button, kInstanceProperty);
-    }
 }
 
 void ButtonPane::SetCaption(const std::string& caption)
@@ -248,32 +240,22 @@ void ButtonPane::SelectRadio()
     }
 }
 
-LRESULT CALLBACK ButtonPane::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+bool ButtonPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
 {
-    auto* pane = dynamic_cast<ButtonPane*>(SubPane::FromHandle(window));
-    if (!pane || !pane->m_native_procedure)
-        return DefWindowProcW(window, message, wparam, lparam);
-    LRESULT result = 0;
-    run_guarded([&] { result = pane->OwnMessage(message, wparam, lparam); });
-    return result;
-}
-
-LRESULT ButtonPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    const WNDPROC native = m_native_procedure;
     HWND button = m_button;
-    LRESULT reflected = 0;
     // A group box holds controls of its own: their notifications come here.
-    if (reflect_control_message(button, message, wparam, lparam, &reflected))
-        return reflected;
+    if (reflect_control_message(button, message, wparam, lparam, result))
+        return true;
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (m_kind != ButtonKind::Group && m_control && IsWindowEnabled(button)) {
             m_mouse_down_taken = fire_boolean_event(m_control, kButtonMouseDown, false, low_x(lparam), high_y(lparam));
-            if (m_mouse_down_taken)
-                return 0;
+            if (m_mouse_down_taken) {
+                *result = 0;
+                return true;
+            }
         }
         break;
     case WM_LBUTTONUP:
@@ -289,7 +271,8 @@ LRESULT ButtonPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
                 m_mouse_down_taken = still;
             else
                 m_mouse_down_taken = false;
-            return 0;
+            *result = 0;
+            return true;
         }
         break;
     case WM_SETFOCUS:
@@ -303,14 +286,13 @@ LRESULT ButtonPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
             move_focus(nullptr);
         break;
     case WM_NCDESTROY:
-        RemovePropW(button, kInstanceProperty);
         m_button = nullptr;
         if (m_window == button)
             ForgetWindow();
-        return CallWindowProcW(native, button, message, wparam, lparam);
+        return false;
     default: break;
     }
-    return CallWindowProcW(native, button, message, wparam, lparam);
+    return false;
 }
 
 ButtonPane* default_button_of(RuntimeObject* window) { return flagged_button(window, &PushButtonObject::isDefault); }

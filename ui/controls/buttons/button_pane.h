@@ -44,14 +44,12 @@ public:
 
 private:
     ButtonPane(RuntimeObject* control, ButtonKind kind);
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT OwnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    bool OwnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
     void Clicked();
     void SelectRadio();
 
     ButtonKind m_kind;
     HWND m_button = nullptr;  // the native button (m_window itself for radio buttons and group boxes)
-    WNDPROC m_native_procedure = nullptr;
     FontRef m_font;
     u32 m_shortcut_target = 0;        // the native button, while a mnemonic is registered
     bool m_mouse_down_taken = false;  // the last MouseDown handler returned True

@@ -2,6 +2,7 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/shortcut_registry.h"
+#include "platform/colorref.h"
 #include "ui/caption_mnemonic.h"
 #include "ui/controls/buttons/button_objects.h"
 #include "ui/controls/pane_windows.h"
@@ -21,9 +22,9 @@ COLORREF static_text_colour(i32 rgb, bool faded)
         u32 c = static_cast<u32>(c8 & 0xFF) * 257;
         if (faded)
             c = (c + 0x18000) / 4;
-        return static_cast<BYTE>(c >> 8);
+        return (c >> 8) & 0xFF;
     };
-    return RGB(component(rgb >> 16), component(rgb >> 8), component(rgb));
+    return platform::colorref_from_color(component(rgb >> 16) << 16 | component(rgb >> 8) << 8 | component(rgb));
 }
 
 StaticTextPane* StaticTextPane::Create(RuntimeObject* control, HWND parent)

@@ -1,7 +1,5 @@
 // EditField's property accessors and methods: every property is stored in the field and
 // passed on to the peer when there is one; Text is read from the peer, where the user edits.
-#include <richedit.h>
-
 #include <utility>
 
 #include "platform/message_box.h"
@@ -63,24 +61,13 @@ void unsupported_style(const char* style)
     platform::show_warning("", text.c_str());
 }
 
-CHARFORMATW selection_format(EditPane* pane)
-{
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    if (pane && pane->handle())
-        SendMessageW(pane->handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    return format;
-}
+// No peer: no format.
+CHARFORMATW selection_format(EditPane* pane) { return pane ? pane->SelectionFormat() : CHARFORMATW{}; }
 
 void set_selection_format(EditPane* pane, DWORD mask, DWORD effects)
 {
-    if (!pane || !pane->handle())
-        return;
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    format.dwMask = mask;
-    format.dwEffects = effects;
-    SendMessageW(pane->handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    if (pane)
+        pane->SetSelectionEffects(mask, effects);
 }
 
 int32_t selection_has(RuntimeObject* self, DWORD mask, DWORD effect)
@@ -320,71 +307,39 @@ RuntimeString* editSelTextFontGetter(RuntimeObject* self, int32_t)
 }
 void editSelTextFontSetter(RuntimeObject* self, int32_t, RuntimeString* name)
 {
-    EditPane* pane = pane_of(self);
-    if (!pane || !pane->handle())
-        return;
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE;
-    const std::u16string face = utf16_of(name).substr(0, LF_FACESIZE - 1);
-    face.copy(reinterpret_cast<char16_t*>(format.szFaceName), face.size());
-    SendMessageW(pane->handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    if (EditPane* pane = pane_of(self))
+        pane->SetSelectionFace(utf16_of(name));
 }
-// Sizes in points; the control keeps them in twips.
 int32_t editSelTextSizeGetter(RuntimeObject* self, int32_t)
 {
-    return pane_of(self) ? selection_format(pane_of(self)).yHeight / 20 : 0;
+    return pane_of(self) ? pane_of(self)->SelectionSize() : 0;
 }
 void editSelTextSizeSetter(RuntimeObject* self, int32_t, int32_t size)
 {
-    EditPane* pane = pane_of(self);
-    if (!pane || !pane->handle())
-        return;
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_SIZE;
-    format.yHeight = size * 20;
-    SendMessageW(pane->handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    if (EditPane* pane = pane_of(self))
+        pane->SetSelectionSize(size);
 }
 int32_t editSelTextColorGetter(RuntimeObject* self, int32_t)
 {
     if (!pane_of(self))
         return 0;
-    const COLORREF c = selection_format(pane_of(self)).crTextColor;
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    return pane_of(self)->SelectionColor();
 }
 void editSelTextColorSetter(RuntimeObject* self, int32_t, int32_t colour)
 {
-    EditPane* pane = pane_of(self);
-    if (!pane || !pane->handle())
-        return;
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    format.crTextColor = RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
-    SendMessageW(pane->handle(), EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    if (EditPane* pane = pane_of(self))
+        pane->SetSelectionColor(colour);
 }
 
 int32_t EditSelAlignmentGetter(RuntimeObject* self, int32_t)
 {
     EditPane* pane = pane_of(self);
-    if (!pane || !pane->handle())
-        return 0;
-    PARAFORMAT paragraph{};
-    paragraph.cbSize = sizeof paragraph;
-    SendMessageW(pane->handle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
-    return paragraph.wAlignment == PFA_CENTER ? 2 : paragraph.wAlignment == PFA_RIGHT ? 3 : 1;
+    return pane ? pane->SelectionAlignment() : 0;
 }
 void EditSelAlignmentSetter(RuntimeObject* self, int32_t, int32_t alignment)
 {
-    EditPane* pane = pane_of(self);
-    if (!pane || !pane->handle())
-        return;
-    PARAFORMAT paragraph{};
-    paragraph.cbSize = sizeof paragraph;
-    paragraph.dwMask = PFM_ALIGNMENT;
-    paragraph.wAlignment = alignment == 2 ? PFA_CENTER : alignment == 3 ? PFA_RIGHT : PFA_LEFT;
-    SendMessageW(pane->handle(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+    if (EditPane* pane = pane_of(self))
+        pane->SetSelectionAlignment(alignment);
 }
 
 RuntimeString* EditDataSourceGetter(RuntimeObject* self, int32_t)

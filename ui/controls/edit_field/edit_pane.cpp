@@ -1,16 +1,16 @@
 #include "ui/controls/edit_field/edit_pane.h"
 #include "ui/controls/control_text.h"
 
-#include <richedit.h>
-
 #include <utility>
 
 #include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
 #include "runtime/objects/object_ref.h"
+#include "platform/colorref.h"
 #include "runtime/strings/runtime_string.h"
 #include "runtime/text/encoding_tags.h"
+#include "ui/clipboard/system_clipboard.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/window_controls.h"
 #include "ui/edit_text.h"
@@ -52,7 +52,18 @@ bool may_edit(UINT message)
     }
 }
 
-COLORREF colour_ref(i32 rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+COLORREF colour_ref(i32 rgb) { return platform::colorref_from_color(static_cast<u32>(rgb)); }
+
+CHARFORMATW char_format(DWORD mask)
+{
+    CHARFORMATW format{};
+    format.cbSize = sizeof format;
+    format.dwMask = mask;
+    return format;
+}
+
+// Alignment 2 centre, 3 right; anything else is the default, left.
+WORD paragraph_alignment(i32 alignment) { return alignment == 2 ? PFA_CENTER : alignment == 3 ? PFA_RIGHT : PFA_LEFT; }
 
 // The rich edit libraries, loaded once per process.
 void load_rich_edit()
@@ -94,8 +105,7 @@ EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
         return nullptr;
     auto* pane = new EditPane(field);
     pane->Attach(window, true);
-    pane->m_native_procedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditPane::Procedure)));
+    pane->Subclass(window);
     SendMessageW(window, EM_SETEVENTMASK, 0, kEventMask);
     pane->SetFont(FontDescription{f->textFont ? StringRef::share(f->textFont).ToUTF8().CText() : "", f->textSize,
                                   f->bold != 0, f->italic != 0, f->underline != 0});
@@ -116,8 +126,6 @@ EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
 
 EditPane::~EditPane()
 {
-    if (m_window && m_native_procedure)
-        SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_native_procedure));
 }
 
 template <typename F>
@@ -309,9 +317,7 @@ void EditPane::SetTextColor(i32 rgb)
     if (!m_window)
         return;
     Quietly([&] {
-        CHARFORMATW format{};
-        format.cbSize = sizeof format;
-        format.dwMask = CFM_COLOR;
+        CHARFORMATW format = char_format(CFM_COLOR);
         format.crTextColor = colour_ref(rgb);
         SendMessageW(m_window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     });
@@ -329,8 +335,7 @@ void EditPane::SetAlignment(i32 alignment)
     if (!m_window || alignment == m_alignment)
         return;
     m_alignment = alignment;
-    // 1 left, 2 centre, 3 right; anything else is the default, left.
-    const WORD native = alignment == 2 ? PFA_CENTER : alignment == 3 ? PFA_RIGHT : PFA_LEFT;
+    const WORD native = paragraph_alignment(alignment);
     Quietly([&] {
         CHARRANGE kept{0, 0};
         SendMessageW(m_window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
@@ -387,9 +392,7 @@ void EditPane::SetState(i32 state)
     EnableWindow(m_window, enable ? TRUE : FALSE);
     const bool styled = m_control && edit_fields(m_control)->styled;
     Quietly([&] {
-        CHARFORMATW format{};
-        format.cbSize = sizeof format;
-        format.dwMask = CFM_COLOR;
+        CHARFORMATW format = char_format(CFM_COLOR);
         if (!enable) {
             const COLORREF back =
                 m_back_colour == GetSysColor(COLOR_WINDOW) ? GetSysColor(COLOR_BTNFACE) : m_back_colour;
@@ -409,6 +412,80 @@ void EditPane::SetState(i32 state)
             }
         }
     });
+}
+
+// ---- Formats of the selection ----------------------------------------------------------
+
+CHARFORMATW EditPane::SelectionFormat() const
+{
+    CHARFORMATW format = char_format(0);
+    if (m_window)
+        SendMessageW(m_window, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void EditPane::ApplyToSelection(CHARFORMATW& format)
+{
+    if (m_window)
+        SendMessageW(m_window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+void EditPane::SetSelectionEffects(DWORD mask, DWORD effects)
+{
+    CHARFORMATW format = char_format(mask);
+    format.dwEffects = effects;
+    ApplyToSelection(format);
+}
+
+void EditPane::SetSelectionFace(const std::u16string& face)
+{
+    CHARFORMATW format = char_format(CFM_FACE);
+    const std::u16string kept = face.substr(0, LF_FACESIZE - 1);
+    kept.copy(reinterpret_cast<char16_t*>(format.szFaceName), kept.size());
+    ApplyToSelection(format);
+}
+
+// The control keeps sizes in twips.
+i32 EditPane::SelectionSize() const { return SelectionFormat().yHeight / 20; }
+
+void EditPane::SetSelectionSize(i32 points)
+{
+    CHARFORMATW format = char_format(CFM_SIZE);
+    format.yHeight = points * 20;
+    ApplyToSelection(format);
+}
+
+i32 EditPane::SelectionColor() const
+{
+    return static_cast<i32>(platform::color_from_colorref(SelectionFormat().crTextColor));
+}
+
+void EditPane::SetSelectionColor(i32 rgb)
+{
+    CHARFORMATW format = char_format(CFM_COLOR);
+    format.crTextColor = colour_ref(rgb);
+    ApplyToSelection(format);
+}
+
+i32 EditPane::SelectionAlignment() const
+{
+    if (!m_window)
+        return 0;
+    PARAFORMAT paragraph{};
+    paragraph.cbSize = sizeof paragraph;
+    SendMessageW(m_window, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+    return paragraph.wAlignment == PFA_CENTER ? 2 : paragraph.wAlignment == PFA_RIGHT ? 3 : 1;
+}
+
+void EditPane::SetSelectionAlignment(i32 alignment)
+{
+    if (!m_window)
+        return;
+    PARAFORMAT paragraph{};
+    paragraph.cbSize = sizeof paragraph;
+    paragraph.dwMask = PFM_ALIGNMENT;
+    paragraph.wAlignment = paragraph_alignment(alignment);
+    SendMessageW(m_window, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
 }
 
 // ---- Focus ------------------------------------------------------------------------------
@@ -501,25 +578,12 @@ bool EditPane::TypeIntoPassword(char16_t c)
     return true;
 }
 
-LRESULT CALLBACK EditPane::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+bool EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
 {
-    auto* pane = static_cast<EditPane*>(SubPane::FromHandle(window));
-    if (!pane) {
-        WNDPROC native = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
-        return CallWindowProcW(native, window, message, wparam, lparam);
-    }
-    LRESULT result = 0;
-    run_guarded([&] { result = pane->OwnMessage(message, wparam, lparam); });
-    return result;
-}
-
-LRESULT EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
-{
-    const WNDPROC native = m_native_procedure;
-    HWND window = m_window;
+    *result = 0;
     if (message == kPushTextMessage) {
         PushText();
-        return 0;
+        return true;
     }
     // Whatever the control is asked, it answers with the text the field has.
     if (message != WM_NCDESTROY)
@@ -532,23 +596,23 @@ LRESULT EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
         if (c != 8 && c != 13 && m_control) {
             StringRef key = key_text(c);
             if (fire_boolean_event(m_control, kEditKeyDown, false, key.get()))
-                return 0;
+                return true;
         }
         if (TypeIntoPassword(c))
-            return 0;
+            return true;
         break;
     }
     case WM_PASTE:
         if (m_control && !edit_fields(m_control)->readOnly)
-            ReplaceSelection(ClipboardText());
-        return 0;
+            ReplaceSelection(system_clipboard_unicode_text());
+        return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         m_mouse_down_taken = m_control &&
             fire_boolean_event(m_control, kEditMouseDown, false, static_cast<i32>(static_cast<short>(LOWORD(lparam))),
                                static_cast<i32>(static_cast<short>(HIWORD(lparam))));
         if (m_mouse_down_taken)
-            return 0;
+            return true;
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -556,50 +620,19 @@ LRESULT EditPane::OwnMessage(UINT message, WPARAM wparam, LPARAM lparam)
             fire_event(m_control, kEditMouseUp, static_cast<i32>(static_cast<short>(LOWORD(lparam))),
                        static_cast<i32>(static_cast<short>(HIWORD(lparam))));
         if (std::exchange(m_mouse_down_taken, false))
-            return 0;
+            return true;
         break;
     case WM_KILLFOCUS:
         if (focus_pane() == this)
             move_focus(nullptr);
         break;
-    case WM_NCDESTROY: {
-        ForgetWindow();
-        return CallWindowProcW(native, window, message, wparam, lparam);
-    }
+    case WM_NCDESTROY: ForgetWindow(); return false;
     default: break;
     }
-    return CallWindowProcW(native, window, message, wparam, lparam);
+    return false;
 }
 
 // ---- Clipboard and the Edit menu --------------------------------------------------------
-
-bool EditPane::ClipboardHasText() const
-{
-    if (!OpenClipboard(nullptr))
-        return false;
-    const bool has = IsClipboardFormatAvailable(CF_TEXT) != FALSE;
-    CloseClipboard();
-    return has;
-}
-
-std::u16string EditPane::ClipboardText() const
-{
-    std::u16string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const char16_t*>(GlobalLock(data))) {
-            const size_t limit = GlobalSize(data) / sizeof(char16_t);
-            size_t n = 0;
-            while (n < limit && chars[n])
-                ++n;
-            text.assign(chars, n);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 void EditPane::Cut()
 {
@@ -619,9 +652,9 @@ void EditPane::Copy()
 
 void EditPane::Paste()
 {
-    if (!m_window || !ClipboardHasText())
+    if (!m_window || !system_clipboard_has_text())
         return;
-    EditThenNotify([&] { ReplaceSelection(ClipboardText()); });
+    EditThenNotify([&] { ReplaceSelection(system_clipboard_unicode_text()); });
 }
 
 void EditPane::Clear()
@@ -650,7 +683,7 @@ void EditPane::EnableMenuItems()
         if (!m_password)
             enable("EditCopy");
     }
-    if (!f->readOnly && ClipboardHasText())
+    if (!f->readOnly && system_clipboard_has_text())
         enable("EditPaste");
 }
 

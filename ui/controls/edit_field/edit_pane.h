@@ -2,6 +2,10 @@
 // unmasked text of a password field, and serves the Edit menu while the field has the focus.
 #pragma once
 
+#include "platform/win32/windows_api.h"
+
+#include <richedit.h>
+
 #include <string>
 
 #include "runtime/strings/string_ref.h"
@@ -40,6 +44,19 @@ public:
     void SetAcceptTabs(bool on) { m_accept_tabs = on; }
     void SetFont(const FontDescription& font);
 
+    // The selection's character format (nothing read without a control), and changes to it that
+    // apply to the selection only. Sizes in points, colours 0x00RRGGBB; alignment 1 left,
+    // 2 centre, 3 right.
+    CHARFORMATW SelectionFormat() const;
+    void SetSelectionEffects(DWORD mask, DWORD effects);
+    void SetSelectionFace(const std::u16string& face);
+    i32 SelectionSize() const;
+    void SetSelectionSize(i32 points);
+    i32 SelectionColor() const;
+    void SetSelectionColor(i32 rgb);
+    i32 SelectionAlignment() const;
+    void SetSelectionAlignment(i32 alignment);
+
     void Cut();
     void Copy();
     void Paste();
@@ -67,8 +84,7 @@ public:
 
 private:
     explicit EditPane(RuntimeObject* field);
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT OwnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    bool OwnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
 
     std::u16string NativeText() const;
     void SetNativeText(const std::u16string& text);
@@ -84,14 +100,12 @@ private:
     template <typename F>
     void EditThenNotify(F change);
     bool TypeIntoPassword(char16_t c);
-    bool ClipboardHasText() const;
-    std::u16string ClipboardText() const;
     bool HasSelection() const { return SelLength() > 0; }
+    void ApplyToSelection(CHARFORMATW& format);
     // Runs `change` with the control's events switched off.
     template <typename F>
     void Quietly(F change);
 
-    WNDPROC m_native_procedure = nullptr;
     FontRef m_font;
     bool m_password = false;
     std::u16string m_unmasked;  // the real text while Password is on
