@@ -22,7 +22,7 @@ class Seam {
 
 public:
     constexpr Seam() = default;
-    constexpr explicit Seam(const Table& defaults) : m_table(defaults) {}
+    constexpr explicit Seam(const Table& defaults) : m_table(defaults) { }
 
     const Table& get() const { return m_table; }
 

@@ -55,4 +55,8 @@ bool run_guarded(F&& f)
     return RunGuarded([](void* argument) { (*static_cast<Callable*>(argument))(); }, &f);
 }
 
+// The application as a whole became active or inactive (the MDI frame's WM_ACTIVATEAPP, a
+// runtime window's activation): Activate or Deactivate, never the same twice in a row.
+void application_activation(bool active);
+
 }  // namespace qv

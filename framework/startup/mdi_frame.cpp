@@ -35,15 +35,6 @@ void put_menu_bar_on_frame(RuntimeObject* menu_bar)
     DrawMenuBar(s_frame);
 }
 
-// Activation of the application as a whole: Activate and Deactivate never fire twice in a row.
-void application_activation(bool active)
-{
-    if (active == gAppActive)
-        return;
-    gAppActive = active;
-    run_guarded([active] { fire_event(gApplicationObject, active ? kApplicationActivate : kApplicationDeactivate); });
-}
-
 LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     record_current_message(window, message, wparam, lparam);

@@ -20,10 +20,7 @@ namespace {
 // stops short only where the range stops being readable.
 constexpr size_t kChunk = 4096;
 
-bool refused(int error)
-{
-    return error == ENOSYS || error == EPERM || error == EACCES;
-}
+bool refused(int error) { return error == ENOSYS || error == EPERM || error == EACCES; }
 
 // The pipe is the process's own: a child after fork makes a new one, so two processes never
 // drain each other's bytes.
@@ -128,10 +125,7 @@ ProbeResult probe_by_pipe_write(const void* address, size_t size)
     return ProbeResult::readable;
 }
 
-ProbeMethod current_probe_method()
-{
-    return decide_method();
-}
+ProbeMethod current_probe_method() { return decide_method(); }
 
 void refuse_vm_read_for_testing(bool refuse)
 {
@@ -149,7 +143,8 @@ bool is_readable(const void* address, size_t size)
         const ProbeResult result = probe_by_vm_read(address, size);
         if (result != ProbeResult::unavailable)
             return result == ProbeResult::readable;
-        g_method.store(Decided::pipe_write, std::memory_order_relaxed);  // refused later on (a sandbox changed its mind)
+        g_method.store(Decided::pipe_write,
+                       std::memory_order_relaxed);  // refused later on (a sandbox changed its mind)
     }
     return probe_by_pipe_write(address, size) == ProbeResult::readable;
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
+#include "framework/application/application_object.h"
 #include "tests/support/class_holder.h"
 
 namespace qv {
@@ -52,6 +56,30 @@ TEST(EventFiring, BooleanResultIsTheLowByteAndAbsentGivesTheFallback)
     f.c->eventTable[2].routine = reinterpret_cast<void*>(&low_byte_true);
     EXPECT_FALSE(fire_boolean_event(f.object, 0, true));
     EXPECT_TRUE(fire_boolean_event(f.object, 2, false));
+}
+
+std::string g_activations;
+void on_activate(RuntimeObject*) { g_activations += 'A'; }
+void on_deactivate(RuntimeObject*) { g_activations += 'D'; }
+
+// The MDI frame and runtime windows both report activation: repeats must not fire again.
+TEST(EventFiring, ApplicationActivationFiresOncePerChange)
+{
+    ClassHolder holder;
+    ClassRecord* c = holder.make(nullptr, "App", 0, 0, kApplicationUnhandledException + 1);
+    c->eventTable[kApplicationActivate].routine = reinterpret_cast<void*>(&on_activate);
+    c->eventTable[kApplicationDeactivate].routine = reinterpret_cast<void*>(&on_deactivate);
+    RuntimeObject* app = RuntimeNewObject(c);
+    RuntimeObject* saved = std::exchange(gApplicationObject, app);
+    const bool was_active = std::exchange(gAppActive, false);
+    g_activations.clear();
+    for (bool active : {true, true, false, false, true})
+        application_activation(active);
+    EXPECT_EQ(g_activations, "ADA");
+    EXPECT_TRUE(gAppActive);
+    gApplicationObject = saved;
+    gAppActive = was_active;
+    RuntimeUnlockObject(app);
 }
 
 }  // namespace

@@ -93,7 +93,8 @@ TEST_F(ProbeRanges, PartlyReadableRangesLeaveNothingBehindInThePipe)
     // A short write puts bytes into the pipe; left there, 64 KB of them would fill it and
     // every later probe would fail.
     for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(platform::probe_by_pipe_write(m_region.base + 2 * kPage, 2 * kPage), platform::ProbeResult::unreadable);
+        ASSERT_EQ(platform::probe_by_pipe_write(m_region.base + 2 * kPage, 2 * kPage),
+                  platform::ProbeResult::unreadable);
     EXPECT_EQ(platform::probe_by_pipe_write(m_region.base, 3 * kPage), platform::ProbeResult::readable);
 }
 

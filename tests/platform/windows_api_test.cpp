@@ -23,15 +23,16 @@ TEST(WindowsText, NarrowGivesUtf8ForEveryUnitItIsGiven)
         {"ASCII", u"abc", "abc"},
         {"Japanese", u"\u3059\u3054\u3044!", "\xE3\x81\x99\xE3\x81\x94\xE3\x81\x84!"},
         {"surrogate pair", u"\U0001F600", "\xF0\x9F\x98\x80"},
-        {"lone high surrogate", std::u16string(1, char16_t(0xD83D)) + u"a", "\xEF\xBF\xBD" "a"},
+        {"lone high surrogate", std::u16string(1, char16_t(0xD83D)) + u"a",
+         "\xEF\xBF\xBD"
+         "a"},
         {"lone low surrogate", u"a" + std::u16string(1, char16_t(0xDE00)), "a\xEF\xBF\xBD"},
         {"embedded zero kept", std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(narrow(c.utf16), c.utf8);
-        EXPECT_EQ(narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(c.utf16.data()), c.utf16.size())),
-                  c.utf8);
+        EXPECT_EQ(narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(c.utf16.data()), c.utf16.size())), c.utf8);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "ui/controls/help_tips.h"
+#include "platform/win32/failed_call.h"
 
 #include <commctrl.h>
 
@@ -30,6 +31,8 @@ HWND tips_of(HWND top, bool create)
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (tips)
         SetPropW(top, kTipProperty, tips);
+    else
+        platform::win32::note_failed_call("CreateWindowExW", "tool tips");
     return tips;
 }
 

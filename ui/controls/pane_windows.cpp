@@ -6,6 +6,8 @@
 #include "framework/event_loop/key_pretranslation.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/window_services.h"
+#include "platform/win32/failed_call.h"
+#include "runtime/exceptions/callback_guard.h"
 #include "ui/controls/sub_pane.h"
 
 namespace qv::ui {
@@ -43,7 +45,7 @@ bool forward_mouse(HWND pane, UINT message, LPARAM lparam)
     return true;
 }
 
-LRESULT CALLBACK pane_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT pane_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     LRESULT result = 0;
     if (reflect_control_message(window, message, wparam, lparam, &result))
@@ -63,6 +65,11 @@ LRESULT CALLBACK pane_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK pane_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return guard_callback("pane procedure", LRESULT{0}, [&] { return pane_message(window, message, wparam, lparam); });
+}
+
 LRESULT CALLBACK pane_procedure_ansi(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     return pane_procedure(window, message, wparam, lparam);
@@ -78,7 +85,8 @@ void register_class(const wchar_t* name, const char* ansi_name)
     wide.hInstance = instance;
     wide.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wide.lpszClassName = name;
-    RegisterClassW(&wide);
+    if (!RegisterClassW(&wide))
+        platform::win32::note_failed_call("RegisterClassW", ansi_name);
     WNDCLASSA ansi{};
     ansi.style = wide.style;
     ansi.lpfnWndProc = &pane_procedure_ansi;
@@ -86,7 +94,8 @@ void register_class(const wchar_t* name, const char* ansi_name)
     ansi.hInstance = instance;
     ansi.hCursor = wide.hCursor;
     ansi.lpszClassName = ansi_name;
-    RegisterClassA(&ansi);
+    if (!RegisterClassA(&ansi))
+        platform::win32::note_failed_call("RegisterClassA", ansi_name);
 }
 
 }  // namespace
@@ -103,8 +112,11 @@ void register_pane_classes()
 HWND create_pane_window(const wchar_t* class_name, HWND parent)
 {
     register_pane_classes();
-    return CreateWindowExW(0, class_name, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+    HWND pane = CreateWindowExW(0, class_name, nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!pane)
+        platform::win32::note_failed_call("CreateWindowExW", "pane");
+    return pane;
 }
 
 bool reflect_control_message(HWND /*window*/, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)

@@ -3,6 +3,7 @@
 
 #include "framework/application/event_firing.h"
 #include "runtime/diagnostics/assertion.h"
+#include "runtime/exceptions/callback_guard.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/help_tips.h"
 #include "ui/controls/window_controls.h"
@@ -74,6 +75,12 @@ void SubPane::Subclass(HWND window)
 }
 
 LRESULT CALLBACK SubPane::SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return guard_callback("control procedure", LRESULT{0},
+                          [&] { return SubclassedMessage(window, message, wparam, lparam); });
+}
+
+LRESULT SubPane::SubclassedMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     SubPane* pane = FromHandle(window);
     if (!pane) {

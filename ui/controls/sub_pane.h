@@ -122,6 +122,7 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT SubclassedMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
     HWND m_subclassed = nullptr;
     WNDPROC m_native_procedure = nullptr;

@@ -6,6 +6,7 @@
 
 #include "framework/event_loop/event_loop.h"
 #include "framework/startup/mdi_frame.h"
+#include "platform/win32/failed_call.h"
 
 namespace qv::ui {
 namespace {
@@ -71,8 +72,10 @@ bool NativeWindow::Create(const Creation& c)
     }
     g_creating_window = nullptr;
     m_creating = false;
-    if (!m_window)
+    if (!m_window) {
+        platform::win32::note_failed_call(m_mdi_child ? "CreateMDIWindowW" : "CreateWindowExW", "runtime window");
         return false;
+    }
     SetWindowLongPtrW(m_window, 0, reinterpret_cast<LONG_PTR>(this));
     // An MDI child comes up visible: the window stays hidden until it is shown.
     if (m_mdi_child)

@@ -64,7 +64,4 @@ RuntimeObject* front_window_object();
 // window, the first visible runtime window of a frame that is not floating.
 RuntimeObject* front_window_by_z_order();
 
-// The application's Activate once per activation (shared with the MDI frame's rule).
-void application_activation(bool active);
-
 }  // namespace qv::ui

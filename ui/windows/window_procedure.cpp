@@ -13,6 +13,8 @@
 #include "framework/startup/mdi_frame.h"
 #include "framework/startup/program_icon.h"
 #include "framework/window_services.h"
+#include "platform/win32/failed_call.h"
+#include "runtime/exceptions/callback_guard.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
@@ -31,7 +33,9 @@ namespace {
 bool s_geometry_live = false;
 HBRUSH s_control_brush = nullptr;
 
-LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+// The window's peer; a window being created is adopted by the peer creating it, whose handle is
+// not known before its first message.
+NativeWindow* native_of(HWND window)
 {
     NativeWindow* native = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(window, 0));
     if (!native && g_creating_window) {
@@ -39,6 +43,12 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         native->Adopt(window);
         SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(native));
     }
+    return native;
+}
+
+LRESULT window_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    NativeWindow* native = native_of(window);
     LRESULT result = 0;
     if (native && native->Filter(message, wparam, lparam, &result))
         return result;
@@ -50,14 +60,16 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     return result;
 }
 
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return guard_callback("window procedure", LRESULT{0},
+                          [&] { return window_message(window, message, wparam, lparam); });
+}
+
+// The MDI child procedure (guarded there) asks this first.
 bool child_filter(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
 {
-    NativeWindow* native = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(window, 0));
-    if (!native && g_creating_window) {
-        native = g_creating_window;
-        native->Adopt(window);
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(native));
-    }
+    NativeWindow* native = native_of(window);
     if (message == WM_NCDESTROY && native) {
         SetWindowLongPtrW(window, 0, 0);
         *result = DefMDIChildProcW(window, message, wparam, lparam);
@@ -68,14 +80,6 @@ bool child_filter(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESU
 }
 
 }  // namespace
-
-void application_activation(bool active)
-{
-    if (active == gAppActive)
-        return;
-    gAppActive = active;
-    run_guarded([active] { fire_event(gApplicationObject, active ? kApplicationActivate : kApplicationDeactivate); });
-}
 
 bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result)
 {
@@ -285,6 +289,8 @@ ATOM register_window_class()
     window_class.hCursor = nullptr;  // WM_SETCURSOR chooses
     window_class.lpszClassName = L"QVWindow";
     s_atom = RegisterClassW(&window_class);
+    if (!s_atom)
+        platform::win32::note_failed_call("RegisterClassW", "QVWindow");
     add_runtime_window_class(s_atom);
     set_mdi_child_filter(&child_filter);
     return s_atom;

@@ -215,7 +215,10 @@ void windowBackColorSetter(RuntimeObject* self, int32_t, int32_t colour)
 }
 
 // Help tips are not shown on this platform yet: the text is what is read back.
-void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text) { stringSetter(self, offsetof(WindowObject, balloonHelp), text); }
+void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text)
+{
+    stringSetter(self, offsetof(WindowObject, balloonHelp), text);
+}
 
 void formMouseCursorSetter(RuntimeObject* self, int32_t, RuntimeObject* cursor)
 {

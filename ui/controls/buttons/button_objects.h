@@ -156,7 +156,8 @@ struct FontRecordLayout {
 template <typename T>
 constexpr FontRecordLayout font_record_of()
 {
-    return {offsetof(T, textFont), offsetof(T, textSize), offsetof(T, bold), offsetof(T, italic), offsetof(T, underline)};
+    return {offsetof(T, textFont), offsetof(T, textSize), offsetof(T, bold), offsetof(T, italic),
+            offsetof(T, underline)};
 }
 inline constexpr FontRecordLayout kPushButtonFont = font_record_of<PushButtonObject>();
 inline constexpr FontRecordLayout kCheckBoxFont = font_record_of<CheckBoxObject>();

@@ -4,6 +4,7 @@
 
 #include "framework/application/event_firing.h"
 #include "framework/shortcut_registry.h"
+#include "platform/win32/failed_call.h"
 #include "ui/binding/control_binding.h"
 #include "ui/caption_mnemonic.h"
 #include "ui/controls/buttons/button_objects.h"
@@ -72,6 +73,7 @@ ButtonPane* ButtonPane::Create(RuntimeObject* control, ButtonKind kind, HWND par
                                   WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | visible | native_style(kind), 0, 0, 0, 0,
                                   outer, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!button) {
+        platform::win32::note_failed_call("CreateWindowExW", "BUTTON");
         if (outer != parent)
             DestroyWindow(outer);
         return nullptr;

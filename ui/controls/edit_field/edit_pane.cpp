@@ -1,4 +1,5 @@
 #include "ui/controls/edit_field/edit_pane.h"
+#include "platform/win32/failed_call.h"
 #include "ui/controls/control_text.h"
 
 #include <utility>
@@ -6,8 +7,8 @@
 #include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
-#include "runtime/objects/object_ref.h"
 #include "platform/colorref.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/runtime_string.h"
 #include "runtime/text/encoding_tags.h"
 #include "ui/clipboard/system_clipboard.h"
@@ -70,8 +71,10 @@ void load_rich_edit()
 {
     static Once s_once;
     s_once([&] {
-        LoadLibraryA("RICHED32.DLL");
-        LoadLibraryA("RICHED20.DLL");
+        // Either library registers the rich edit class the fields use.
+        const bool riched32 = LoadLibraryA("RICHED32.DLL") != nullptr;
+        if (!LoadLibraryA("RICHED20.DLL") && !riched32)
+            platform::win32::note_failed_call("LoadLibraryA", "RICHED20.DLL");
     });
 }
 
@@ -101,8 +104,10 @@ EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
     HWND window =
         CreateWindowExW(ex_style, L"RichEdit20W", L"", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | window_style(f), 0, 0,
                         0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window)
+    if (!window) {
+        platform::win32::note_failed_call("CreateWindowExW", "RichEdit20W");
         return nullptr;
+    }
     auto* pane = new EditPane(field);
     pane->Attach(window, true);
     pane->Subclass(window);
@@ -124,9 +129,7 @@ EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
     return pane;
 }
 
-EditPane::~EditPane()
-{
-}
+EditPane::~EditPane() { }
 
 template <typename F>
 void EditPane::Quietly(F change)
