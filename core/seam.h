@@ -7,8 +7,8 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 namespace qv {
@@ -29,14 +29,12 @@ public:
     Table install(const Table& offered)
     {
         const Table previous = m_table;
-        Slots current;
-        Slots taken;
-        std::memcpy(current.data(), &m_table, sizeof(Table));
-        std::memcpy(taken.data(), &offered, sizeof(Table));
+        Slots current = std::bit_cast<Slots>(m_table);
+        const Slots taken = std::bit_cast<Slots>(offered);
         for (std::size_t i = 0; i < current.size(); ++i)
             if (taken[i])
                 current[i] = taken[i];
-        std::memcpy(static_cast<void*>(&m_table), current.data(), sizeof(Table));
+        m_table = std::bit_cast<Table>(current);
         return previous;
     }
 

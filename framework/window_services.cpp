@@ -1,7 +1,5 @@
 #include "framework/window_services.h"
 
-#include "core/seam.h"
-
 namespace qv {
 namespace {
 
@@ -30,12 +28,12 @@ const WindowServices kDefaults{
     .key_down = [](void*, void*, u32, u32, bool) { return false; },
 };
 
-Seam<WindowServices> s_services(kDefaults);
-
 }  // namespace
 
-const WindowServices& window_services() { return s_services.get(); }
-
-void install_window_services(const WindowServices& services) { s_services.install(services); }
+Seam<WindowServices>& window_services_seam()
+{
+    static Seam<WindowServices> s_seam(kDefaults);
+    return s_seam;
+}
 
 }  // namespace qv

@@ -6,6 +6,7 @@
 // Objects are borrowed (no count is added) unless a comment says otherwise.
 #pragma once
 
+#include "core/seam.h"
 #include "core/types.h"
 #include "sdk/quaver.h"
 
@@ -67,10 +68,10 @@ struct WindowServices {
     bool (*key_down)(void* message_window, void* runtime_window, u32 virtual_key, u32 modifiers, bool named) = nullptr;
 };
 
-// The installed services; every entry of the result is non-null (defaults fill the gaps).
-const WindowServices& window_services();
-// Installs `services` through a Seam: a null entry keeps what is installed (at first the
-// default), so that each layer installs its own entries.
-void install_window_services(const WindowServices& services);
+// Where the layer above installs its services: a null entry keeps what is installed (at first
+// the default), so that each layer installs its own entries.
+Seam<WindowServices>& window_services_seam();
+// The installed services; every entry is non-null (defaults fill the gaps).
+inline const WindowServices& window_services() { return window_services_seam().get(); }
 
 }  // namespace qv

@@ -42,7 +42,7 @@ void register_graphics_classes()
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
     // Paint events of windows and canvases draw through Graphics objects made here.
-    ui::set_graphics_factory({&make_for_ui, &detach_graphics_surface});
+    ui::graphics_factory_seam().install({&make_for_ui, &detach_graphics_surface});
     // The image's "BMP " resources become pictures.
     set_bitmap_resource_maker(&make_bitmap_resource_picture);
 }

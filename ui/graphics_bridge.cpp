@@ -1,23 +1,24 @@
 #include "ui/graphics_bridge.h"
 
 namespace qv::ui {
-namespace {
 
-GraphicsFactory s_factory{};
-
-}  // namespace
-
-void set_graphics_factory(const GraphicsFactory& factory) { s_factory = factory; }
+Seam<GraphicsFactory>& graphics_factory_seam()
+{
+    static Seam<GraphicsFactory> s_seam;
+    return s_seam;
+}
 
 RuntimeObject* make_graphics(const GraphicsSurface& surface)
 {
-    return s_factory.make ? s_factory.make(surface) : nullptr;
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    return factory.make ? factory.make(surface) : nullptr;
 }
 
 void detach_graphics(RuntimeObject* graphics)
 {
-    if (graphics && s_factory.detach)
-        s_factory.detach(graphics);
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    if (graphics && factory.detach)
+        factory.detach(graphics);
 }
 
 }  // namespace qv::ui

@@ -4,6 +4,7 @@
 // nil.
 #pragma once
 
+#include "core/seam.h"
 #include "core/types.h"
 #include "sdk/quaver.h"
 
@@ -31,7 +32,7 @@ struct GraphicsFactory {
     void (*detach)(RuntimeObject* graphics);
 };
 
-void set_graphics_factory(const GraphicsFactory& factory);
+Seam<GraphicsFactory>& graphics_factory_seam();
 // Nil when no factory is installed.
 RuntimeObject* make_graphics(const GraphicsSurface& surface);
 void detach_graphics(RuntimeObject* graphics);

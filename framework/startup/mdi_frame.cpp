@@ -25,7 +25,6 @@ constexpr UINT kFirstChildId = 10000;
 
 HWND s_frame = nullptr;
 HWND s_client = nullptr;
-MdiChildFilter s_child_filter = nullptr;
 
 void put_menu_bar_on_frame(RuntimeObject* menu_bar)
 {
@@ -97,7 +96,8 @@ LRESULT CALLBACK child_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     return guard_callback("MDI child procedure", LRESULT{0}, [&] {
         record_current_message(window, message, wparam, lparam);
         LRESULT result = 0;
-        if (s_child_filter && s_child_filter(window, message, wparam, lparam, &result))
+        const MdiChildFilter filter = mdi_child_filter_seam().get();
+        if (filter && filter(window, message, wparam, lparam, &result))
             return result;
         return DefMDIChildProcW(window, message, wparam, lparam);
     });
@@ -152,7 +152,11 @@ HWND create_mdi_frame(const StringRef& title)
 
 HWND mdi_frame() { return s_frame; }
 
-void set_mdi_child_filter(MdiChildFilter filter) { s_child_filter = filter; }
+Seam<MdiChildFilter>& mdi_child_filter_seam()
+{
+    static Seam<MdiChildFilter> s_seam;
+    return s_seam;
+}
 
 void show_mdi_frame()
 {

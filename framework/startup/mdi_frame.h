@@ -3,6 +3,7 @@
 // menu bar. Closing it is a quit attempt.
 #pragma once
 
+#include "core/seam.h"
 #include "platform/win32/windows_api.h"
 
 #include "runtime/strings/string_ref.h"
@@ -18,6 +19,6 @@ void show_mdi_frame();
 // The window layer's filter for MDI children, run before DefMDIChildProc: true when it
 // handled the message and set `result`.
 using MdiChildFilter = bool (*)(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
-void set_mdi_child_filter(MdiChildFilter filter);
+Seam<MdiChildFilter>& mdi_child_filter_seam();
 
 }  // namespace qv

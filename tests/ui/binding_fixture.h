@@ -244,7 +244,8 @@ protected:
 
     void SetUp() override
     {
-        m_previous = set_control_binding_hooks(test_hooks());
+        m_previous = control_binding_seam().get();
+        control_binding_seam().restore(test_hooks());
         calls().clear();
         s_on_receiver = nullptr;
         s_on_action = nullptr;
@@ -260,7 +261,7 @@ protected:
         }
         for (RuntimeObject* object : m_made)
             RuntimeUnlockObject(object);
-        set_control_binding_hooks(m_previous);
+        control_binding_seam().restore(m_previous);
     }
 
     RuntimeObject* control(i32 id, bool value = false)

@@ -328,7 +328,7 @@ TEST_F(ClipboardTest, PicturesGoThroughTheGraphicsBridge)
 {
     RuntimeObject* clipboard = make();
     EXPECT_EQ(clipboardPictureGetter(clipboard), nullptr);  // no bridge yet
-    set_clipboard_picture_bridge({&wrap_dib, &put_picture});
+    const ClipboardPictureBridge previous = clipboard_picture_seam().install({&wrap_dib, &put_picture});
     s_wrapped = make();
     EXPECT_EQ(clipboardPictureGetter(clipboard), nullptr);  // no CF_DIB
     m_system.blocks[kClipboardDib] = {7, 8, 9};
@@ -339,7 +339,7 @@ TEST_F(ClipboardTest, PicturesGoThroughTheGraphicsBridge)
     clipboardPictureSetter(clipboard, 0, s_wrapped);
     EXPECT_EQ(s_put, std::vector<RuntimeObject*>{s_wrapped});
     EXPECT_EQ(m_system.empties, 0);  // a picture does not empty the clipboard
-    set_clipboard_picture_bridge({});
+    clipboard_picture_seam().restore(previous);
 }
 
 }  // namespace

@@ -7,13 +7,14 @@
 namespace qv::ui {
 namespace {
 
-ControlBindingHooks s_hooks{};
-
-bool can_notify(RuntimeObject* control) { return s_hooks.can_notify && s_hooks.can_notify(control); }
+bool can_notify(RuntimeObject* control)
+{
+    return control_binding_hooks().can_notify && control_binding_hooks().can_notify(control);
+}
 
 ControlReceivers* receivers_of(RuntimeObject* control)
 {
-    return control && s_hooks.receivers ? s_hooks.receivers(control) : nullptr;
+    return control && control_binding_hooks().receivers ? control_binding_hooks().receivers(control) : nullptr;
 }
 
 }  // namespace
@@ -26,12 +27,11 @@ void clear_control_receivers(ControlReceivers& receivers)
     clear_receivers(receivers.unchecked_part);
 }
 
-ControlBindingHooks set_control_binding_hooks(const ControlBindingHooks& hooks)
+Seam<ControlBindingHooks>& control_binding_seam()
 {
-    return std::exchange(s_hooks, hooks);
+    static Seam<ControlBindingHooks> s_seam;
+    return s_seam;
 }
-
-const ControlBindingHooks& control_binding_hooks() { return s_hooks; }
 
 // The control is held across the calls: a receiver or handler may close it, and its lists live
 // in its object.
@@ -42,8 +42,8 @@ void notify_button_pressed(RuntimeObject* button)
         return;
     const ObjectRef held = ObjectRef::share(button);
     notify_action_receivers(receivers->action);
-    if (s_hooks.fire_action)
-        s_hooks.fire_action(button);
+    if (control_binding_hooks().fire_action)
+        control_binding_hooks().fire_action(button);
 }
 
 // Each check that finds the window gone stops here and leaves the guard set: the box is closing.
@@ -56,10 +56,11 @@ void notify_check_box_changed(RuntimeObject* box)
     receivers->notifying = 1;
     notify_data_receivers(receivers->data);
     if (can_notify(box)) {
-        if (s_hooks.fire_action)
-            s_hooks.fire_action(box);
+        if (control_binding_hooks().fire_action)
+            control_binding_hooks().fire_action(box);
         if (can_notify(box)) {
-            const bool checked = s_hooks.check_box_value && s_hooks.check_box_value(box);
+            const bool checked =
+                control_binding_hooks().check_box_value && control_binding_hooks().check_box_value(box);
             notify_action_receivers(checked ? receivers->checked_part : receivers->unchecked_part);
             if (can_notify(box))
                 receivers->notifying = 0;

@@ -11,6 +11,7 @@
 // (editSetString). Its finalizer calls clear_control_receivers.
 #pragma once
 
+#include "core/seam.h"
 #include "core/types.h"
 #include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
@@ -52,9 +53,10 @@ struct ControlBindingHooks {
     void (*fire_action)(RuntimeObject* control);
 };
 
-// Installs the hooks (copied); any left null does nothing or answers no. Returns the previous.
-ControlBindingHooks set_control_binding_hooks(const ControlBindingHooks& hooks);
-const ControlBindingHooks& control_binding_hooks();
+// The control classes install their hooks here (each fills its own slots); any left null does
+// nothing or answers no.
+Seam<ControlBindingHooks>& control_binding_seam();
+inline const ControlBindingHooks& control_binding_hooks() { return control_binding_seam().get(); }
 
 // A push button was pressed: its action receivers are told, then its Action event runs.
 void notify_button_pressed(RuntimeObject* button);

@@ -20,7 +20,6 @@ namespace qv::ui {
 namespace {
 
 SystemClipboard* s_system = nullptr;
-ClipboardPictureBridge s_pictures{};
 ObjectDefinition s_definition;
 
 ClipboardObject* fields(RuntimeObject* object) { return reinterpret_cast<ClipboardObject*>(object); }
@@ -185,7 +184,11 @@ std::u16string system_clipboard_unicode_text()
     return text;
 }
 
-void set_clipboard_picture_bridge(const ClipboardPictureBridge& bridge) { s_pictures = bridge; }
+Seam<ClipboardPictureBridge>& clipboard_picture_seam()
+{
+    static Seam<ClipboardPictureBridge> s_seam;
+    return s_seam;
+}
 
 ClassTableList clipboard_class_tables() { return kTables; }
 
@@ -236,15 +239,17 @@ int32_t clipboardPictureAvailable(RuntimeObject* clipboard)
 RuntimeObject* clipboardPictureGetter(RuntimeObject* clipboard)
 {
     std::vector<u8> dib;
-    if (!s_pictures.from_dib || !hold_open(clipboard) || !s_system->get(kClipboardDib, dib) || dib.empty())
+    const ClipboardPictureBridge& pictures = clipboard_picture_seam().get();
+    if (!pictures.from_dib || !hold_open(clipboard) || !s_system->get(kClipboardDib, dib) || dib.empty())
         return nullptr;
-    return s_pictures.from_dib(dib.data(), static_cast<u32>(dib.size()));
+    return pictures.from_dib(dib.data(), static_cast<u32>(dib.size()));
 }
 
 void clipboardPictureSetter(RuntimeObject* clipboard, int32_t, RuntimeObject* picture)
 {
-    if (picture && s_pictures.put && hold_open(clipboard))
-        s_pictures.put(picture);
+    const ClipboardPictureBridge& pictures = clipboard_picture_seam().get();
+    if (picture && pictures.put && hold_open(clipboard))
+        pictures.put(picture);
 }
 
 int32_t clipboardMacDataAvailable(RuntimeObject* clipboard, RuntimeString* type)

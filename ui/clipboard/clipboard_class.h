@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "core/seam.h"
 #include "core/types.h"
 #include "runtime/definitions/class_tables.h"
 #include "sdk/quaver.h"
@@ -27,7 +28,7 @@ struct ClipboardPictureBridge {
     RuntimeObject* (*from_dib)(const u8* dib, u32 size);
     void (*put)(RuntimeObject* picture);
 };
-void set_clipboard_picture_bridge(const ClipboardPictureBridge& bridge);
+Seam<ClipboardPictureBridge>& clipboard_picture_seam();
 
 // Builds and registers the class definition; safe to call more than once.
 void register_clipboard_class();

@@ -76,7 +76,7 @@ void register_classes()
     services.control_menu_handlers = &control_menu_handlers;
     services.control_enable_menu_items = &control_enable_menu_items;
     services.control_menu_command = &control_menu_command;
-    install_window_services(services);
+    window_services_seam().install(services);
     register_control_classes();
     register_edit_field_class();
     register_button_classes();

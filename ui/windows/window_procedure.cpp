@@ -292,7 +292,7 @@ ATOM register_window_class()
     if (!s_atom)
         platform::win32::note_failed_call("RegisterClassW", "QVWindow");
     add_runtime_window_class(s_atom);
-    set_mdi_child_filter(&child_filter);
+    mdi_child_filter_seam().install(&child_filter);
     return s_atom;
 }
 

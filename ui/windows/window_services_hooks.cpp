@@ -177,7 +177,7 @@ void install_window_layer_services()
     services.capture_active = [] { return capture_active(); };
     services.track_mouse = &track_mouse;
     services.key_down = &key_down;
-    install_window_services(services);
+    window_services_seam().install(services);
 }
 
 }  // namespace qv::ui

@@ -39,13 +39,13 @@ protected:
         // One pretend runtime window keeps the loop from ending for want of windows.
         WindowServices services;
         services.window_count = [] { return 1; };
-        install_window_services(services);
+        window_services_seam().install(services);
     }
     void TearDown() override
     {
         WindowServices services;
         services.window_count = [] { return 0; };
-        install_window_services(services);
+        window_services_seam().install(services);
         gQuitRequested = false;
     }
 };
@@ -76,7 +76,7 @@ TEST_F(EventLoop, WithoutRuntimeWindowsTheLoopEndsAtOnce)
 {
     WindowServices services;
     services.window_count = [] { return 0; };
-    install_window_services(services);
+    window_services_seam().install(services);
     run_event_loop();  // would block in GetMessage if it waited
     EXPECT_TRUE(gQuitRequested);
 }

@@ -95,7 +95,7 @@ protected:
     }
     ~MenuDispatch() override
     {
-        install_window_services(WindowServices{});
+        window_services_seam().install(WindowServices{});
         g_front = g_focused = nullptr;
         g_window_handlers = g_control_handlers = nullptr;
         gApplicationObject = nullptr;
@@ -137,7 +137,7 @@ protected:
             return g_do_menu_command_result;
         };
         services.control_enable_menu_items = [](RuntimeObject*) { g_calls.push_back("Control.EnableMenuItems"); };
-        install_window_services(services);
+        window_services_seam().install(services);
     }
 
     static u32 id_of(const Held& parent, int position) { return GetMenuItemID(hmenu(parent), position); }
@@ -274,7 +274,7 @@ TEST_F(MenuDispatch, ChosenItemTriesHandlersInOrderUntilOneReturnsTrue)
         g_calls.clear();
         EXPECT_EQ(dispatch_menu_command(find_id), c.handled) << "case " << i;
         EXPECT_EQ(g_calls, c.calls) << "case " << i;
-        install_window_services(WindowServices{});
+        window_services_seam().install(WindowServices{});
         g_focused = nullptr;
         application_fields(app)->mMenuHandlers = &app_handlers;
     }

@@ -294,7 +294,7 @@ TEST_F(Timers, TheEventLoopDeliversFiringsUntilAnActionEndsIt)
     // One pretend runtime window keeps the loop from ending for want of windows.
     WindowServices services;
     services.window_count = [] { return 1; };
-    install_window_services(services);
+    window_services_seam().install(services);
     gQuitRequested = false;
     Held timer = new_timer(30);
     g_after_action = [](RuntimeObject*) {
@@ -305,7 +305,7 @@ TEST_F(Timers, TheEventLoopDeliversFiringsUntilAnActionEndsIt)
     const DWORD start = GetTickCount();
     run_event_loop();  // blocks in GetMessage: only the timer can wake it
     services.window_count = [] { return 0; };
-    install_window_services(services);
+    window_services_seam().install(services);
     gQuitRequested = false;
     EXPECT_EQ(count_of(timer), 3u);
     EXPECT_LT(GetTickCount() - start, 5000u);

@@ -434,7 +434,7 @@ void register_button_classes()
     s_once([&] {
         for (ObjectDefinition& d : s_definitions)
             RegisterDefinition(&d);
-        ControlBindingHooks hooks = control_binding_hooks();
+        ControlBindingHooks hooks{};
         hooks.receivers = &receivers_of;
         hooks.check_box_value = &check_box_value;
         hooks.set_check_box_value = &set_check_box_value;
@@ -442,7 +442,7 @@ void register_button_classes()
         hooks.is_control = &is_control;
         hooks.can_notify = &can_notify;
         hooks.fire_action = &fire_action;
-        set_control_binding_hooks(hooks);
+        control_binding_seam().install(hooks);
     });
 }
 

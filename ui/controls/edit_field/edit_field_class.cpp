@@ -190,7 +190,7 @@ void register_edit_field_class()
     static Once s_once;
     s_once([&] {
         RegisterDefinition(&s_edit_field);
-        ControlBindingHooks hooks = control_binding_hooks();
+        ControlBindingHooks hooks{};
         hooks.set_edit_text = [](RuntimeObject* field, RuntimeString* text) { editTextSetter(field, 0, text); };
         hooks.is_edit_field = [](RuntimeObject* object) {
             return object && RuntimeObjectIsa(object, edit_field_class()) != 0;
@@ -198,7 +198,7 @@ void register_edit_field_class()
         hooks.set_edit_data_source = [](RuntimeObject* field, RuntimeObject* source) {
             objSetter(field, offsetof(EditFieldObject, boundDataSource), source);
         };
-        set_control_binding_hooks(hooks);
+        control_binding_seam().install(hooks);
     });
 }
 
