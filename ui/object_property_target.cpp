@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/definitions/parameterless_setters.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/strings/string_ref.h"
 
@@ -13,6 +14,13 @@ using IntegerSetter = void (*)(RuntimeObject*, i32, i32);
 using SingleSetter = void (*)(RuntimeObject*, i32, float);
 using DoubleSetter = void (*)(RuntimeObject*, i32, double);
 using StringSetter = void (*)(RuntimeObject*, i32, RuntimeString*);
+
+StringRef utf8_text(const MassValue& value)
+{
+    StringRef text = StringRef::FromBytes(value.text.data(), static_cast<i32>(value.text.size()));
+    text.set_encoding(QV_ENCODING_UTF8);
+    return text;
+}
 
 }  // namespace
 
@@ -43,6 +51,10 @@ MassProperty ObjectPropertyTarget::property_at(i32 index) const
 void ObjectPropertyTarget::set(i32 index, const MassValue& value)
 {
     const PropertyEntry& entry = m_object->classRecord->propertyTable[index];
+    if (is_parameterless_setter(entry.setter)) {
+        set_without_parameter(entry.setter, value);
+        return;
+    }
     const bool generic = reinterpret_cast<uintptr_t>(entry.setter) == kGenericAccessorWord;
     const i32 param = entry.parameter;
     switch (value.type) {
@@ -59,12 +71,25 @@ void ObjectPropertyTarget::set(i32 index, const MassValue& value)
     case 'd':
         (generic ? &doubleSetter : reinterpret_cast<DoubleSetter>(entry.setter))(m_object, param, value.real);
         break;
-    case 's': {
-        StringRef text = StringRef::FromBytes(value.text.data(), static_cast<i32>(value.text.size()));
-        text.set_encoding(QV_ENCODING_UTF8);
-        (generic ? &stringSetter : reinterpret_cast<StringSetter>(entry.setter))(m_object, param, text.get());
+    case 's':
+        (generic ? &stringSetter : reinterpret_cast<StringSetter>(entry.setter))(m_object, param,
+                                                                                 utf8_text(value).get());
         break;
     }
+}
+
+// A setter defined as (self, value): given the parameter too, it would take it for the value.
+void ObjectPropertyTarget::set_without_parameter(void* setter, const MassValue& value)
+{
+    switch (value.type) {
+    case 'b':
+    case 'c':
+    case 'i': reinterpret_cast<void (*)(RuntimeObject*, i32)>(setter)(m_object, value.integer); break;
+    case 'f': reinterpret_cast<void (*)(RuntimeObject*, float)>(setter)(m_object, value.single); break;
+    case 'd': reinterpret_cast<void (*)(RuntimeObject*, double)>(setter)(m_object, value.real); break;
+    case 's':
+        reinterpret_cast<void (*)(RuntimeObject*, RuntimeString*)>(setter)(m_object, utf8_text(value).get());
+        break;
     }
 }
 

@@ -17,6 +17,8 @@ public:
     void set(i32 index, const MassValue& value) override;
 
 private:
+    void set_without_parameter(void* setter, const MassValue& value);
+
     RuntimeObject* m_object;
 };
 

@@ -29,12 +29,12 @@ constexpr TypeDescriptor kMenuHandlerType = object_type("_MenuHandler");
 
 // clang-format off
 const PropertyRecord kProperties[] = {
-    {0, "MouseCursor", &kMouseCursorType, QV_ROUTINE(objGetter), QV_ROUTINE(appMouseCursorSetter),
+    {kPropertySetterWithoutParameter, "MouseCursor", &kMouseCursorType, QV_ROUTINE(objGetter), QV_ROUTINE(appMouseCursorSetter),
      offsetof(ApplicationObject, mouseCursor), 0},
     {0, "ResourceFork", &kResourceForkType, QV_ROUTINE(appResourceForkGetter), QV_NO_SETTER, 0, 0},
     {0, "MDIWindow", &kMDIWindowType, QV_ROUTINE(objGetter), QV_ROUTINE(objSetter),
      offsetof(ApplicationObject, mdiWindow), 0},
-    {0, "BalloonHelpVisible", &kBooleanType, QV_ROUTINE(AppBalloonHelpVisibleGetter),
+    {kPropertySetterWithoutParameter, "BalloonHelpVisible", &kBooleanType, QV_ROUTINE(AppBalloonHelpVisibleGetter),
      QV_ROUTINE(AppBalloonHelpVisibleSetter), offsetof(ApplicationObject, balloonHelpVisible), 0},
     {0, "MajorVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 0, 0},
     {0, "MinorVersion", &kIntegerType, QV_ROUTINE(AppIntegerVersionStuffGetter), QV_NO_SETTER, 1, 0},
@@ -45,7 +45,7 @@ const PropertyRecord kProperties[] = {
     {0, "ShortVersion", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 0, 0},
     {0, "LongVersion", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 1, 0},
     {0, "PackageInfo", &kStringType, QV_ROUTINE(AppStringVersionStuffGetter), QV_NO_SETTER, 2, 0},
-    {0, "MenuBar", &kMenuBarType, QV_ROUTINE(AppMenuBarGetter), QV_ROUTINE(AppMenuBarSetter), 0, 0},
+    {kPropertySetterWithoutParameter, "MenuBar", &kMenuBarType, QV_ROUTINE(AppMenuBarGetter), QV_ROUTINE(AppMenuBarSetter), 0, 0},
     {0, "DockItem", &kDockItemType, QV_ROUTINE(AppDockItemGetter), QV_NO_SETTER, 0, 0},
 };
 

@@ -32,7 +32,7 @@ static_assert(offsetof(CriticalSectionObject, section) == 28 && sizeof(CriticalS
 
 // clang-format off
 const PropertyRecord kThreadProperties[] = {
-    {0, "StackSize", &kIntegerType, QV_ROUTINE(ThreadGetStackSize), QV_ROUTINE(ThreadSetStackSize), 0, 0},
+    {kPropertySetterWithoutParameter, "StackSize", &kIntegerType, QV_ROUTINE(ThreadGetStackSize), QV_ROUTINE(ThreadSetStackSize), 0, 0},
     {0, "ThreadID", &kIntegerType, QV_ROUTINE(ThreadGetID), nullptr, nullptr, 0, 0},
 };
 const MethodRecord kThreadMethods[] = {

@@ -15,8 +15,8 @@ namespace {
 
 // clang-format off
 const PropertyRecord kProperties[] = {
-    {0, "Mode", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(timerModeSetter), offsetof(TimerObject, mode), 0},
-    {0, "Period", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(timerPeriodSetter), offsetof(TimerObject, period),
+    {kPropertySetterWithoutParameter, "Mode", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(timerModeSetter), offsetof(TimerObject, mode), 0},
+    {kPropertySetterWithoutParameter, "Period", &kIntegerType, QV_ROUTINE(intGetter), QV_ROUTINE(timerPeriodSetter), offsetof(TimerObject, period),
      0},
     {0, "Enabled", &kBooleanType, QV_ROUTINE(intGetter), QV_ROUTINE(intSetter), offsetof(TimerObject, enabled), 0},
 };

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "runtime/definitions/object_definition.h"
+#include "runtime/definitions/parameterless_setters.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/strings/string_ref.h"
 
@@ -48,7 +49,9 @@ void build_definition(ObjectDefinition& out, const DefinitionSource& source)
         auto* node = new_node<PropertyNode>();
         node->name = name_string(record.name);
         node->type = record.type;
-        node->userFlags = record.flags;
+        node->userFlags = record.flags & ~kPropertySetterWithoutParameter;
+        if (record.flags & kPropertySetterWithoutParameter)
+            add_parameterless_setter(record.setter);
         node->getter = record.getter;
         node->getterExportName = record.getterExportName;
         node->setter = record.setter;

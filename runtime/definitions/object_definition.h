@@ -15,6 +15,9 @@ namespace qv {
 inline constexpr u32 kSystemPropertyVirtual = 1u << 8;
 // Properties of this kind are left out of the class's property table.
 inline constexpr i32 kPropertyKindOutsideTable = 3;
+// PropertyRecord flag of a built-in property whose setter takes (self, value), with no
+// parameter (runtime/definitions/parameterless_setters.h). It does not reach the node.
+inline constexpr u32 kPropertySetterWithoutParameter = 1u << 31;
 
 // ---- Static source records ------------------------------------------------------------
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/definitions/class_registry.h"
+#include "runtime/definitions/object_definition.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/string_helpers.h"
@@ -290,6 +292,59 @@ TEST_F(MassPropertyTable, GenericSinglesAndDoublesStayInsideTheObject)
     m_class.get()->propertyTable[8].parameter = test::kRatioOffset;
     EXPECT_EQ(capture.count(), 1u);
     EXPECT_EQ(field<i32>(m_object, test::kTestControlSize - 4), 0);
+}
+
+// Built-in setters of the (self, value) form, marked in their property records, get the value
+// alone; given the parameter first, they would take it for the value (a Timer's Mode its field
+// offset, a MenuItem's Text nil).
+std::vector<std::string> g_seen;
+void count_setter(RuntimeObject*, i32 value) { g_seen.push_back("Count " + std::to_string(value)); }
+void title_setter(RuntimeObject*, RuntimeString* text) { g_seen.push_back("Title " + text_of(text)); }
+void flag_setter(RuntimeObject*, i32 value) { g_seen.push_back("Flag " + std::to_string(value)); }
+void size_setter(RuntimeObject*, i32 param, i32 value)
+{
+    g_seen.push_back("Size(" + std::to_string(param) + ") " + std::to_string(value));
+}
+
+// Classes live for the process: built before the tests measure the allocator.
+class MassPropertyTableSetters : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const PropertyRecord kRecords[] = {
+            {kPropertySetterWithoutParameter, "Count", &kIntegerType, nullptr, nullptr,
+             reinterpret_cast<void*>(&count_setter), "count_setter", 36, 0},
+            {kPropertySetterWithoutParameter, "Title", &kStringType, nullptr, nullptr,
+             reinterpret_cast<void*>(&title_setter), "title_setter", 40, 0},
+            {kPropertySetterWithoutParameter, "Flag", &kBooleanType, nullptr, nullptr,
+             reinterpret_cast<void*>(&flag_setter), "flag_setter", 44, 0},
+            {0, "Size", &kIntegerType, nullptr, nullptr, reinterpret_cast<void*>(&size_setter), "size_setter", 48, 0},
+        };
+        DefinitionSource source{};
+        source.name = "TwoArgumentSetters";
+        source.instance_size = 52;
+        source.properties = kRecords;
+        build_definition(s_definition, source);
+        RegisterDefinition(&s_definition);
+        s_class = ClassFromDefinition(&s_definition);
+    }
+    static inline ObjectDefinition s_definition{};
+    static inline ClassRecord* s_class = nullptr;
+};
+
+TEST_F(MassPropertyTableSetters, SettersWithoutAParameterGetTheValueAlone)
+{
+    RuntimeObject* object = RuntimeNewObject(s_class);
+    ASSERT_NE(object, nullptr);
+    ObjectPropertyTarget target(object);
+    g_seen.clear();
+    const MassTableResult result = apply_mass_property_table(
+        cat({entry(0, be32(7)), entry(1, text("title")), entry(2, {1}), entry(3, be32(9))}), target);
+    EXPECT_EQ(result.applied, 4);
+    EXPECT_EQ(g_seen, (std::vector<std::string>{"Count 7", "Title title", "Flag 1", "Size(48) 9"}));
+    // The mark stays with the built-in record: the class's own flags do not carry it.
+    EXPECT_EQ(s_definition.properties->userFlags & kPropertySetterWithoutParameter, 0u);
+    RuntimeUnlockObject(object);
 }
 
 }  // namespace
