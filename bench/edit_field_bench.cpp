@@ -24,7 +24,7 @@
 #include "tests/support/windows_runtime_start.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/edit_field/edit_field_object.h"
-#include "ui/windows/window_object.h"
+#include "ui/controls/window_object.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "framework/startup/mdi_frame.h"
 #include "framework/window_services.h"
 #include "platform/win32/windows_api.h"
-#include "ui/windows/window_access.h"
+#include "ui/controls/window_access.h"
 
 namespace qv::debugger {
 namespace {

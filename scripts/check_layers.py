@@ -39,7 +39,16 @@ LAYERS = [
     "framework/timers",       # Timer and Thread
     "framework/plugins",      # plug-in classes and their entry points
     "framework/startup",      # start-up and shutdown, the MDI frame, the runtime's entry points
-    "ui",                     # windows and controls
+    "ui/clipboard",           # the Clipboard class over an installable system clipboard
+    "ui/binding",             # notifications, bound parts and binders over hooks the controls provide
+    "ui/dialogs",             # the message dialog's answers
+    "ui",                     # the portable control core, and the routine lists of the three above
+    "ui/controls",            # Control, RectControl, Canvas, the native peers; what they need of a window
+    "ui/controls/buttons",    # push buttons, check boxes, radio buttons, static text, group boxes
+    "ui/controls/edit_field", # the edit field over the rich edit control
+    "ui/controls/startup",    # the control layer's routines and class registration
+    "ui/windows",             # the Window class and its native window
+    "ui/win32",               # the real clipboard and message boxes
     "graphics",
     "debugger",
     "tools",                  # command-line programs and the runtime executable

@@ -5,7 +5,7 @@
 #include "debugger/windows_environment.h"
 #include "framework/startup/windows_startup.h"
 #include "graphics/graphics_routines.h"
-#include "ui/controls/control_layer.h"
+#include "ui/controls/startup/control_layer.h"
 #include "ui/ui_routines.h"
 #include "ui/win32/ui_win32_services.h"
 #include "ui/windows/window_layer.h"

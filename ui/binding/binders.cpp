@@ -8,7 +8,6 @@
 #include "runtime/objects/object_ref.h"
 #include "ui/binding/control_binding.h"
 #include "ui/binding/interface_methods.h"
-#include "ui/ui_service_routines.h"
 
 namespace qv::ui {
 namespace {

@@ -9,7 +9,6 @@
 #include "runtime/definitions/class_tables.h"
 #include "runtime/objects/object_ref.h"
 #include "ui/binding/control_binding.h"
-#include "ui/ui_service_routines.h"
 
 namespace qv::ui {
 namespace {

@@ -14,7 +14,6 @@
 #include "runtime/definitions/class_tables.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/clipboard/system_clipboard.h"
-#include "ui/ui_service_routines.h"
 
 namespace qv::ui {
 namespace {

@@ -14,7 +14,7 @@
 #include "ui/controls/control_object.h"
 #include "ui/controls/control_routines.h"
 #include "ui/controls/sub_pane.h"
-#include "ui/windows/window_object.h"
+#include "ui/controls/window_object.h"
 
 namespace qv::ui {
 namespace {

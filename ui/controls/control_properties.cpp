@@ -8,7 +8,7 @@
 #include "ui/controls/control_routines.h"
 #include "ui/controls/control_text.h"
 #include "ui/controls/sub_pane.h"
-#include "ui/windows/window_access.h"
+#include "ui/controls/window_access.h"
 
 using qv::ui::control_or_raise;
 using qv::ui::ControlObject;

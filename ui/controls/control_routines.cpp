@@ -3,7 +3,7 @@
 #include "runtime/objects/exception_foundation.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
-#include "ui/windows/window_object.h"
+#include "ui/controls/window_object.h"
 
 namespace qv::ui {
 

@@ -4,8 +4,8 @@
 #include "runtime/objects/exception_foundation.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {

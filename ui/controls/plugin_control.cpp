@@ -11,9 +11,9 @@
 #include "ui/controls/control_object.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
 #include "ui/graphics_bridge.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {

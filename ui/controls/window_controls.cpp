@@ -12,7 +12,7 @@
 #include "ui/controls/control_events.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
-#include "ui/windows/window_access.h"
+#include "ui/controls/window_access.h"
 
 namespace qv::ui {
 namespace {

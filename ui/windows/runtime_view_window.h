@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "runtime/objects/object_ref.h"
+#include "ui/controls/window_object.h"
 #include "ui/graphics_bridge.h"
 #include "ui/windows/native_window.h"
-#include "ui/windows/window_object.h"
 
 namespace qv::ui {
 

@@ -1,5 +1,5 @@
 // What controls read from their window (window_access.h).
-#include "ui/windows/window_access.h"
+#include "ui/controls/window_access.h"
 
 #include "ui/windows/runtime_view_window.h"
 

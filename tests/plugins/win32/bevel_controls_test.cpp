@@ -22,8 +22,8 @@
 #include "ui/binding/builtin_interfaces.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_object.h"
 #include "ui/windows/mouse_tracking.h"
-#include "ui/windows/window_object.h"
 
 namespace qv::ui {
 namespace {

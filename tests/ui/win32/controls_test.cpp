@@ -17,12 +17,12 @@
 #include "tests/support/class_holder.h"
 #include "ui/controls/canvas_control.h"
 #include "ui/controls/control_classes.h"
-#include "ui/controls/control_layer.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/font_cache.h"
+#include "ui/controls/startup/control_layer.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_object.h"
 #include "ui/windows/window_layer.h"
-#include "ui/windows/window_object.h"
 
 namespace qv::ui {
 namespace {

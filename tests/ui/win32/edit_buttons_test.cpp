@@ -19,7 +19,7 @@
 #include "ui/controls/edit_field/edit_field_class.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/sub_pane.h"
-#include "ui/windows/window_object.h"
+#include "ui/controls/window_object.h"
 
 namespace qv::ui {
 namespace {

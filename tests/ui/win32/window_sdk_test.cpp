@@ -10,8 +10,8 @@
 #include "runtime/registry/entry_point_registry.h"
 #include "tests/support/sdk_sections.h"
 #include "tests/ui/win32/window_fixture.h"
-#include "ui/controls/control_layer.h"
 #include "ui/controls/plugin_control.h"
+#include "ui/controls/startup/control_layer.h"
 
 namespace qv::ui::test {
 namespace {

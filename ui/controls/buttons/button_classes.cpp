@@ -16,8 +16,8 @@
 #include "ui/controls/buttons/button_pane.h"
 #include "ui/controls/buttons/static_text_pane.h"
 #include "ui/controls/control_classes.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 

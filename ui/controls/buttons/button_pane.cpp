@@ -10,8 +10,8 @@
 #include "ui/controls/buttons/button_objects.h"
 #include "ui/controls/control_routines.h"
 #include "ui/controls/pane_windows.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {

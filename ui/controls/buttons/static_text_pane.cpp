@@ -6,7 +6,7 @@
 #include "ui/caption_mnemonic.h"
 #include "ui/controls/buttons/button_objects.h"
 #include "ui/controls/pane_windows.h"
-#include "ui/windows/window_access.h"
+#include "ui/controls/window_access.h"
 
 namespace qv::ui {
 namespace {

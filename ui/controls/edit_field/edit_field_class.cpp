@@ -13,8 +13,8 @@
 #include "ui/controls/control_classes.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/edit_field/edit_pane.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {

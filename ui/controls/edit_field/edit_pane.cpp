@@ -13,9 +13,9 @@
 #include "runtime/text/encoding_tags.h"
 #include "ui/clipboard/system_clipboard.h"
 #include "ui/controls/edit_field/edit_field_object.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
 #include "ui/edit_text.h"
-#include "ui/windows/window_access.h"
 
 namespace qv::ui {
 namespace {

@@ -1,5 +1,6 @@
 // The built-in Window object: its fields at the byte offsets the image's generic accessors use,
-// and its event indices. The native side (RuntimeViewWindow) lives in native_window.h.
+// and its event indices. The native side (RuntimeViewWindow) lives in ui/windows/native_window.h.
+// Here, below the windows, because controls find their window's control registry through it.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
 // Start-up of the control layer: its exported routines, its classes and its window classes.
+// A folder of its own above controls/, buttons/ and edit_field/, as it registers all three.
 #pragma once
 
 #include <span>

@@ -1,4 +1,4 @@
-#include "ui/controls/control_layer.h"
+#include "ui/controls/startup/control_layer.h"
 
 #include "core/once.h"
 #include "framework/application/event_firing.h"

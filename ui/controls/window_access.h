@@ -1,5 +1,6 @@
 // What controls need to know about their window. Every call takes the Window object and
-// answers as for a window without a native window when it has none (or is nil).
+// answers as for a window without a native window when it has none (or is nil). The window
+// layer above implements it (ui/windows/window_access.cpp).
 #pragma once
 
 #include "platform/win32/windows_api.h"
