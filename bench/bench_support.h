@@ -2,7 +2,9 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,26 @@ inline double median(std::vector<double> values)
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
+
+// Seconds of wall time and of this thread's processor time since the start. On a loaded
+// machine the wall time mostly measures the waiting for a processor; the processor time does not.
+class Stopwatch {
+public:
+    Stopwatch() : m_wall(std::chrono::steady_clock::now()), m_cpu(thread_cpu_seconds()) { }
+    double wall() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_wall).count(); }
+    double cpu() const { return thread_cpu_seconds() - m_cpu; }
+
+    static double thread_cpu_seconds()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_wall;
+    double m_cpu;
+};
 
 // Owns one count of a RuntimeString.
 struct Held {

@@ -1,5 +1,5 @@
 // LinkImage over hand-built streams: chains, both import modes, fixups, string constants,
-// library imports, and every malformed record refused before anything is written.
+// library imports, and every malformed record refused with the image left as it was.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -328,6 +328,15 @@ TEST(LinkImage, MalformedStreamsAreRefusedUntouched)
          },
          "record at offset 5: string fixup at site 0x20: the constant at data offset 0x8 overlaps the one at data "
          "offset 0x0"},
+        // Found after sound records: nothing of theirs is written either.
+        {"bad record after good ones",
+         StreamBuilder().runtime_import(1, 0x10, "RoutineA").fixup(2, 0x20).fixup(5, 0x30).fixup(3, 0x1FD).bytes,
+         [](Image& i) {
+             i.put(0x10, 0x40);
+             i.put(0x40, 0);
+             i.put(0x30, 0);  // the constant at data offset 0, its text pointer still 0
+         },
+         "outside the 512-byte code segment"},
         {"truncated import", Bytes{1, 1, 0x10, 0}, nullptr, "runtime import is cut off"},
         {"truncated name", Bytes{1, 1, 0, 0, 0, 0, 5, 'a', 'b'}, nullptr, "routine name is cut off"},
         {"truncated fixup", Bytes{2, 0x10}, nullptr, "cut off before its site"},
