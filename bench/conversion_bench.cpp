@@ -1,6 +1,9 @@
 // conversion_bench: throughput of Hollerpad's conversion (ConvertText) over a corpus file, next
 // to the throughput of 110 plain copies of the same text, which is about what any chain of
-// 110 whole-text passes costs at best. With --steps it also times each step on its own.
+// 110 whole-text passes costs at best. It counts the passes the conversion makes (the steps that
+// find something and so make a new text), and times the conversion the way the application
+// runs it on its editor's runtime-side text: per step a read, one replace-all and a write. With
+// --steps it also times each step on its own.
 //
 //     conversion_bench CORPUS [--runs N] [--switches NNNNNNNNN] [--steps[=K|=all]] [--out FILE]
 //
@@ -172,6 +175,49 @@ double time_copy_chain(const std::vector<char>& text, int runs)
     return median(times);
 }
 
+// The steps that made a new text: a step that finds nothing hands back the text it was given.
+int count_passes(RuntimeString* input, uint32_t switches, const std::vector<RuntimeString*>& finds,
+                 const std::vector<RuntimeString*>& replacements, int& steps_run)
+{
+    RuntimeLockString(input);
+    Held text(input);
+    int passes = 0;
+    steps_run = 0;
+    for (size_t i = 0; i < kRowCount; ++i) {
+        if (!row_on(kRows[i], switches))
+            continue;
+        ++steps_run;
+        RuntimeString* next = kRows[i].prepend ? RuntimeAddString(finds[i], text.s)
+                                               : StringReplaceAllB(text.s, finds[i], replacements[i]);
+        passes += next != text.s;
+        text.reset(next);
+    }
+    return passes;
+}
+
+// The application's way: the text lives in a holder (the edit field's runtime-side copy), and
+// each step reads it (a new count), replaces, and writes the result back (the holder takes a
+// count of the new text and lets the old one go).
+RuntimeString* convert_held(RuntimeString* input, uint32_t switches, const std::vector<RuntimeString*>& finds,
+                            const std::vector<RuntimeString*>& replacements)
+{
+    RuntimeLockString(input);
+    RuntimeString* held = input;
+    for (size_t i = 0; i < kRowCount; ++i) {
+        if (!row_on(kRows[i], switches))
+            continue;
+        RuntimeLockString(held);
+        RuntimeString* text = held;  // the read
+        RuntimeString* result =
+            kRows[i].prepend ? RuntimeAddString(finds[i], text) : StringReplaceAllB(text, finds[i], replacements[i]);
+        RuntimeLockUnlockStrings(result, held);  // the write
+        held = result;
+        RuntimeUnlockString(result);
+        RuntimeUnlockString(text);
+    }
+    return held;
+}
+
 struct StepResult {
     const Row* row;
     long hits;
@@ -198,13 +244,9 @@ RuntimeString* run_steps_timed(RuntimeString* input, uint32_t switches, const st
 }
 
 std::vector<StepResult> time_steps(RuntimeString* input, uint32_t switches, int runs, const Held& converted,
-                                   bool& same_as_convert)
+                                   const std::vector<RuntimeString*>& finds,
+                                   const std::vector<RuntimeString*>& replacements, bool& same_as_convert)
 {
-    std::vector<RuntimeString*> finds, replacements;
-    for (const Row& row : kRows) {
-        finds.push_back(build_constant(row.find));
-        replacements.push_back(row.prepend ? nullptr : build_constant(row.replacement));
-    }
 
     // Hit counts, outside the timing: from the length change where the row changes the length.
     std::vector<long> hits(kRowCount, 0);
@@ -244,10 +286,6 @@ std::vector<StepResult> time_steps(RuntimeString* input, uint32_t switches, int 
     for (size_t i = 0; i < kRowCount; ++i)
         if (row_on(kRows[i], switches))
             results.push_back({&kRows[i], hits[i], median(per_row[i])});
-    for (size_t i = 0; i < kRowCount; ++i) {
-        RuntimeUnlockString(finds[i]);
-        RuntimeUnlockString(replacements[i]);
-    }
     return results;
 }
 
@@ -305,37 +343,64 @@ int main(int argc, char** argv)
     Held input(QuavBuildString(bytes.data(), static_cast<int32_t>(bytes.size())));
     QuavSetStringEncoding(input.s, QV_ENCODING_UTF8);
 
+    std::vector<RuntimeString*> finds, replacements;
+    for (const Row& row : kRows) {
+        finds.push_back(build_constant(row.find));
+        replacements.push_back(row.prepend ? nullptr : build_constant(row.replacement));
+    }
+
     // The first run warms the allocator and caches and gives the result; it is not timed.
     Held converted(ConvertText(input.s, options.switches));
     if (converted.s == nullptr) {
         std::fprintf(stderr, "conversion_bench: the conversion gave nothing (out of memory?)\n");
         return 1;
     }
-    std::vector<double> times;
+    std::vector<double> times, cpu_times, held_times;
+    bool held_same = true;
     for (int r = 0; r < options.runs; ++r) {
-        const Clock::time_point start = Clock::now();
+        const bench::Stopwatch watch;
         Held result(ConvertText(input.s, options.switches));
-        times.push_back(seconds_since(start));
+        times.push_back(watch.wall());
+        cpu_times.push_back(watch.cpu());
+        const bench::Stopwatch held_watch;
+        Held held(convert_held(input.s, options.switches, finds, replacements));
+        held_times.push_back(held_watch.wall());
+        held_same = held_same && held.length() == converted.length() &&
+            std::memcmp(held.bytes(), converted.bytes(), static_cast<size_t>(held.length())) == 0;
     }
     const double convert_s = median(times);
     const double copy_s = time_copy_chain(bytes, options.runs);
+    int steps_run = 0;
+    const int passes = count_passes(input.s, options.switches, finds, replacements, steps_run);
 
     std::printf("corpus: %s, %zu bytes, output %d bytes, %d runs\n", options.corpus, bytes.size(), converted.length(),
                 options.runs);
-    std::printf("ConvertText:          %9.2f MB/s  (median %.1f ms)\n", mb_per_s(bytes.size(), convert_s),
-                convert_s * 1e3);
+    std::printf("ConvertText:          %9.2f MB/s  (median %.1f ms; processor time %.1f ms)\n",
+                mb_per_s(bytes.size(), convert_s), convert_s * 1e3, median(cpu_times) * 1e3);
+    std::printf("held text, per step read/replace/write: %9.2f MB/s  (median %.1f ms)\n",
+                mb_per_s(bytes.size(), median(held_times)), median(held_times) * 1e3);
     std::printf("110-pass byte copy:   %9.2f MB/s  (median %.1f ms; conversion at %.1f%% of it)\n",
                 mb_per_s(bytes.size(), copy_s), copy_s * 1e3, 100 * copy_s / convert_s);
+    std::printf("passes: %d of %d steps made a new text\n", passes, steps_run);
 
     int status = 0;
+    if (!held_same) {
+        std::fprintf(stderr, "conversion_bench: the per-step round trips disagree with ConvertText\n");
+        status = 1;
+    }
     if (options.steps) {
         bool same = false;
-        const std::vector<StepResult> steps = time_steps(input.s, options.switches, options.runs, converted, same);
+        const std::vector<StepResult> steps =
+            time_steps(input.s, options.switches, options.runs, converted, finds, replacements, same);
         print_steps(steps, options.steps_shown);
         if (!same) {
             std::fprintf(stderr, "conversion_bench: the steps run one by one disagree with ConvertText\n");
             status = 1;
         }
+    }
+    for (size_t i = 0; i < kRowCount; ++i) {
+        RuntimeUnlockString(finds[i]);
+        RuntimeUnlockString(replacements[i]);
     }
     if (options.out && !write_file(options.out, converted)) {
         std::fprintf(stderr, "conversion_bench: cannot write %s\n", options.out);

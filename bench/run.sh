@@ -2,7 +2,9 @@
 # run.sh [--steps[=K|=all]]: the conversion benchmark in one go. Builds what it needs in the
 # linux preset, makes the corpus under build/bench/ when it is missing, times ConvertText and
 # the CPython bytes.replace chain on it, checks that hollerpad-convert's output equals
-# Python's byte for byte, and prints both figures and their ratio.
+# Python's byte for byte, and prints both figures and their ratio, the ratio of the application's
+# way (per step a read, one replace-all and a write on a held text), and the number of passes
+# the conversion made (steps that found something and made a new text).
 #
 # Environment: CORPUS_MB (default 8), RUNS (default 7), PYTHON (default python3).
 set -euo pipefail
@@ -48,11 +50,16 @@ fi
 
 cpp=$(awk '/^ConvertText:/ { print $2 }' "$out/cpp_bench.txt")
 copy=$(awk '/^110-pass byte copy:/ { print $4 }' "$out/cpp_bench.txt")
+held=$(awk '/^held text, per step/ { print $6 }' "$out/cpp_bench.txt")
+passes=$(awk '/^passes:/ { print $2 " of " $4 }' "$out/cpp_bench.txt")
 py=$(awk '/^python bytes.replace chain:/ { print $4 }' "$out/python_bench.txt")
 echo "== summary ($corpus, medians of $runs runs; load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after)"
 printf '  C++ ConvertText        %10s MB/s\n' "$cpp"
 printf '  CPython replace chain  %10s MB/s\n' "$py"
 printf '  ratio C++ / Python     %10s\n' "$(awk -v a="$cpp" -v b="$py" 'BEGIN { printf "%.2fx", a / b }')"
+printf '  read/replace/write     %10s MB/s  (%s of the CPython chain)\n' "$held" \
+    "$(awk -v a="$held" -v b="$py" 'BEGIN { printf "%.2fx", a / b }')"
+printf '  passes (new texts)     %10s steps\n' "$passes"
 printf '  110-pass byte copy     %10s MB/s  (C++ conversion at %s of it)\n' "$copy" \
     "$(awk -v a="$cpp" -v b="$copy" 'BEGIN { printf "%.1f%%", 100 * a / b }')"
 printf '  hollerpad-convert output equals Python'"'"'s: %s\n' "$same"
