@@ -65,6 +65,7 @@ ByteSearcher::ByteSearcher(const u8* needle, i32 length) : m_needle(needle), m_l
     for (i32 i = 0; i < length; ++i)
         if (i != m_rare1 && byte_frequency(needle[i]) <= byte_frequency(needle[m_rare2]))
             m_rare2 = i;
+    m_use_memchr = byte_frequency(needle[m_rare1]) <= 40;
 }
 
 bool ByteSearcher::matches_at(const u8* candidate)
@@ -97,6 +98,11 @@ i32 ByteSearcher::find_filtered(const u8* text, i32 text_length, i32 from)
     const i32 last = text_length - m_length;  // last position where the needle fits
     i32 pos = from;
     const u8 rare1 = m_needle[m_rare1], rare2 = m_needle[m_rare2];
+    if (m_use_memchr) {
+        const i32 hit = scan_memchr(text, pos, last);
+        if (hit != kKeepScanning)
+            return hit;
+    }
 #if defined(QV_HAVE_SSE2_PATH)
     if (cpu_has_sse2()) {
         const i32 hit = scan_sse2(text, pos, last);
@@ -113,6 +119,32 @@ i32 ByteSearcher::find_filtered(const u8* text, i32 text_length, i32 from)
         if (m_verify_budget < -4096) {
             m_use_kmp = true;
             return find_kmp(text, text_length, pos + 1);
+        }
+    }
+    return -1;
+}
+
+// Finds the rarer byte with memchr. Returns a hit, -1 when none is left, or kKeepScanning with
+// `pos_io` at the first position not examined, when stops became too frequent (for good).
+i32 ByteSearcher::scan_memchr(const u8* text, i32& pos_io, i32 last)
+{
+    const u8 rare1 = m_needle[m_rare1], rare2 = m_needle[m_rare2];
+    const size_t length = static_cast<size_t>(m_length);
+    i32 pos = pos_io;
+    while (pos <= last) {
+        const auto* at =
+            static_cast<const u8*>(std::memchr(text + pos + m_rare1, rare1, static_cast<size_t>(last - pos + 1)));
+        if (!at)
+            return -1;
+        const i32 candidate = static_cast<i32>(at - text) - m_rare1;
+        if (text[candidate + m_rare2] == rare2 && std::memcmp(text + candidate, m_needle, length) == 0)
+            return candidate;
+        m_memchr_credit += candidate - pos + 1 - 64;
+        pos = candidate + 1;
+        if (m_memchr_credit < -4096) {
+            m_use_memchr = false;
+            pos_io = pos;
+            return kKeepScanning;
         }
     }
     return -1;

@@ -8,6 +8,10 @@
 // filtered on both; only positions that pass both are compared in full. If verification ever
 // costs more than the scan (a degenerate text such as "aaaa...b" against "aaab"), the searcher
 // switches for good to Knuth-Morris-Pratt, so a search never costs more than linear time.
+// When the rarer of the two is rare in such text (ASCII punctuation, the lead bytes of
+// full-width forms and symbols), the C library's memchr finds it instead, with one compare per
+// byte instead of two; should it stop more often than once in 64 bytes, the searcher goes
+// back to the filter.
 #pragma once
 
 #include <vector>
@@ -29,6 +33,7 @@ private:
     i32 find_filtered(const u8* text, i32 text_length, i32 from);
     static constexpr i32 kKeepScanning = -2;
     i32 scan_sse2(const u8* text, i32& pos, i32 last);
+    i32 scan_memchr(const u8* text, i32& pos, i32 last);
     i32 find_kmp(const u8* text, i32 text_length, i32 from);
     bool matches_at(const u8* candidate);
 
@@ -38,6 +43,8 @@ private:
     i32 m_rare2 = 0;
     i64 m_verify_budget = 0;
     bool m_use_kmp = false;
+    bool m_use_memchr = false;
+    i64 m_memchr_credit = 0;     // bytes scanned per stop beyond the 1 in 64 allowed
     std::vector<i32> m_failure;  // KMP failure function, built on the switch
 };
 

@@ -66,16 +66,30 @@ TEST(ByteSearch, DegenerateTextSwitchesToTheLinearSearchWithoutMissingHits)
     EXPECT_EQ(find_all_count(searcher, text), 200);
 }
 
+TEST(ByteSearch, ARareByteFoundEverywhereSendsTheSearchBackToTheFilterWithoutMissingHits)
+{
+    // "!" is searched for with memchr, which here stops at nearly every byte.
+    const std::string needle = "!!x!";
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += std::string(20 + i % 11, '!') + "x!" + std::string(i % 3, 'y');
+    ByteSearcher searcher(reinterpret_cast<const u8*>(needle.data()), static_cast<i32>(needle.size()));
+    i32 expected = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
+        ++expected;
+    EXPECT_EQ(find_all_count(searcher, text), expected);
+}
+
 TEST(ByteSearch, RandomTextsAgreeWithStdFind)
 {
     std::mt19937 random(7);
     for (int round = 0; round < 300; ++round) {
         std::string text(static_cast<size_t>(random() % 2000), '\0');
         for (char& c : text)
-            c = "ab\xe3\x81"[random() % 4];
+            c = "ab!\xe3\x81"[random() % 5];
         std::string needle(1 + static_cast<size_t>(random() % 12), '\0');
         for (char& c : needle)
-            c = "ab\xe3\x81"[random() % 4];
+            c = "ab!\xe3\x81"[random() % 5];
         ByteSearcher searcher(reinterpret_cast<const u8*>(needle.data()), static_cast<i32>(needle.size()));
         i32 expected = 0;
         for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
