@@ -40,6 +40,14 @@ u8 byte_frequency(u8 b)
     return 5;
 }
 
+// GNU libc's memchr compares a vector at a time; other C libraries (the Windows build's)
+// may compare byte by byte, slower than the two-byte filter.
+#if defined(__GLIBC__)
+constexpr bool kVectorMemchr = true;
+#else
+constexpr bool kVectorMemchr = false;
+#endif
+
 bool cpu_has_sse2()
 {
 #if defined(QV_HAVE_SSE2_PATH)
@@ -65,7 +73,7 @@ ByteSearcher::ByteSearcher(const u8* needle, i32 length) : m_needle(needle), m_l
     for (i32 i = 0; i < length; ++i)
         if (i != m_rare1 && byte_frequency(needle[i]) <= byte_frequency(needle[m_rare2]))
             m_rare2 = i;
-    m_use_memchr = byte_frequency(needle[m_rare1]) <= 40;
+    m_use_memchr = kVectorMemchr && byte_frequency(needle[m_rare1]) <= 40;
 }
 
 bool ByteSearcher::matches_at(const u8* candidate)

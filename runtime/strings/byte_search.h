@@ -9,7 +9,7 @@
 // costs more than the scan (a degenerate text such as "aaaa...b" against "aaab"), the searcher
 // switches for good to Knuth-Morris-Pratt, so a search never costs more than linear time.
 // When the rarer of the two is rare in such text (ASCII punctuation, the lead bytes of
-// full-width forms and symbols), the C library's memchr finds it instead, with one compare per
+// full-width forms and symbols), GNU libc's memchr finds it instead, with one compare per
 // byte instead of two; should it stop more often than once in 64 bytes, the searcher goes
 // back to the filter.
 #pragma once
