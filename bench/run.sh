@@ -36,6 +36,10 @@ corpus=$out/corpus-${corpus_mb}mb.txt
 
 # Other work on the machine skews both figures; the load shows how much to trust them.
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+# Under an i386 emulator the C++ side runs emulated and Python natively: the ratio then says
+# little about a native run.
+source scripts/i386-support.sh
+i386=$(i386_status)
 echo "== C++ (ConvertText, $bin/conversion_bench)"
 "$bin/conversion_bench" "$corpus" --runs "$runs" "${steps_flag[@]}" | tee "$out/cpp_bench.txt"
 echo "== CPython (bench/python_chain.py)"
@@ -63,4 +67,7 @@ printf '  passes (new texts)     %10s steps\n' "$passes"
 printf '  110-pass byte copy     %10s MB/s  (C++ conversion at %s of it)\n' "$copy" \
     "$(awk -v a="$cpp" -v b="$copy" 'BEGIN { printf "%.1f%%", 100 * a / b }')"
 printf '  hollerpad-convert output equals Python'"'"'s: %s\n' "$same"
+if [[ $i386 == emulated ]]; then
+    echo "  note: i386 programs run through qemu-user-static here; the C++ figures are emulated, CPython's native"
+fi
 [[ $same == yes* ]]
