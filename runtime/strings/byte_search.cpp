@@ -110,6 +110,8 @@ i32 ByteSearcher::find_filtered(const u8* text, i32 text_length, i32 from)
         const i32 hit = scan_memchr(text, pos, last);
         if (hit != kKeepScanning)
             return hit;
+        if (m_use_kmp)
+            return find_kmp(text, text_length, pos);
     }
 #if defined(QV_HAVE_SSE2_PATH)
     if (cpu_has_sse2()) {
@@ -133,11 +135,12 @@ i32 ByteSearcher::find_filtered(const u8* text, i32 text_length, i32 from)
 }
 
 // Finds the rarer byte with memchr. Returns a hit, -1 when none is left, or kKeepScanning with
-// `pos_io` at the first position not examined, when stops became too frequent (for good).
+// `pos_io` at the first position not examined, when stops became too frequent (back to the
+// filter for good) or verification too costly (on to KMP, as the filter does). Verification
+// draws on the filter's budget: each position passed over earns one byte of comparing.
 i32 ByteSearcher::scan_memchr(const u8* text, i32& pos_io, i32 last)
 {
     const u8 rare1 = m_needle[m_rare1], rare2 = m_needle[m_rare2];
-    const size_t length = static_cast<size_t>(m_length);
     i32 pos = pos_io;
     while (pos <= last) {
         const auto* at =
@@ -145,15 +148,18 @@ i32 ByteSearcher::scan_memchr(const u8* text, i32& pos_io, i32 last)
         if (!at)
             return -1;
         const i32 candidate = static_cast<i32>(at - text) - m_rare1;
-        if (text[candidate + m_rare2] == rare2 && std::memcmp(text + candidate, m_needle, length) == 0)
+        const i32 passed = candidate - pos + 1;
+        m_verify_budget += passed;
+        if (text[candidate + m_rare2] == rare2 && matches_at(text + candidate))
             return candidate;
-        m_memchr_credit += candidate - pos + 1 - 64;
+        m_memchr_credit += passed - 64;
         pos = candidate + 1;
-        if (m_memchr_credit < -4096) {
-            m_use_memchr = false;
-            pos_io = pos;
-            return kKeepScanning;
-        }
+        if (m_verify_budget >= -4096 && m_memchr_credit >= -4096)
+            continue;
+        m_use_kmp = m_verify_budget < -4096;
+        m_use_memchr = false;
+        pos_io = pos;
+        return kKeepScanning;
     }
     return -1;
 }

@@ -11,7 +11,7 @@
 // When the rarer of the two is rare in such text (ASCII punctuation, the lead bytes of
 // full-width forms and symbols), GNU libc's memchr finds it instead, with one compare per
 // byte instead of two; should it stop more often than once in 64 bytes, the searcher goes
-// back to the filter.
+// back to the filter. Its verifications count against the same budget as the filter's.
 #pragma once
 
 #include <vector>

@@ -66,18 +66,32 @@ TEST(ByteSearch, DegenerateTextSwitchesToTheLinearSearchWithoutMissingHits)
     EXPECT_EQ(find_all_count(searcher, text), 200);
 }
 
-TEST(ByteSearch, ARareByteFoundEverywhereSendsTheSearchBackToTheFilterWithoutMissingHits)
+// "!" is searched for with memchr, which here stops at nearly every byte: a short needle
+// wears out the stops allowed and goes back to the filter, a long one wears out the budget for
+// comparing and goes on with KMP. Either way from the middle of a search.
+TEST(ByteSearch, ARareByteFoundEverywhereLeavesMemchrWithoutMissingHits)
 {
-    // "!" is searched for with memchr, which here stops at nearly every byte.
-    const std::string needle = "!!x!";
-    std::string text;
-    for (int i = 0; i < 300; ++i)
-        text += std::string(20 + i % 11, '!') + "x!" + std::string(i % 3, 'y');
-    ByteSearcher searcher(reinterpret_cast<const u8*>(needle.data()), static_cast<i32>(needle.size()));
-    i32 expected = 0;
-    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + needle.size()))
-        ++expected;
-    EXPECT_EQ(find_all_count(searcher, text), expected);
+    struct Case {
+        const char* name;
+        std::string needle;
+        size_t run;  // of '!' before each "x!"
+    };
+    const Case cases[] = {
+        {"stops too frequent: back to the filter", "!!x!", 20},
+        {"verification too costly: on to KMP", std::string(200, '!') + "x!", 300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text;
+        for (size_t i = 0; i < 300; ++i)
+            text += std::string(c.run + i % 11, '!') + "x!" + std::string(i % 3, 'y');
+        ByteSearcher searcher(reinterpret_cast<const u8*>(c.needle.data()), static_cast<i32>(c.needle.size()));
+        i32 expected = 0;
+        for (size_t at = text.find(c.needle); at != std::string::npos; at = text.find(c.needle, at + c.needle.size()))
+            ++expected;
+        EXPECT_EQ(expected, 300);
+        EXPECT_EQ(find_all_count(searcher, text), expected);
+    }
 }
 
 TEST(ByteSearch, RandomTextsAgreeWithStdFind)
