@@ -213,17 +213,20 @@ private:
         bool relative = false;
         u32 import_sites = 0, data_fixups = 0, code_fixups = 0, string_fixups = 0;
         for (const u64 step : m_plan) {
-            const auto site = static_cast<u32>(step);
-            u8* slot = code + site;
-            switch (static_cast<Step>(step >> 32)) {
-            case kImport: {
+            const auto kind = static_cast<Step>(step >> 32);
+            const auto site = static_cast<u32>(step);  // an import's index for kImport
+            if (kind == kImport) {
                 const Record& record = m_imports[site];
                 QV_TRY_ASSIGN(const void* target, resolve(record));
                 address = static_cast<u32>(reinterpret_cast<uintptr_t>(target));
                 relative_base = address - code_base - 4;
                 relative = record.relative;
-                break;
+                continue;
             }
+            // Only sites planned inside the code get here: with no code there are none.
+            u8* const slot = code + site;
+            switch (kind) {
+            case kImport: break;
             case kImportSite:
                 store_u32(slot, relative ? relative_base - site : address);
                 ++import_sites;

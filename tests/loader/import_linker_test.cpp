@@ -119,6 +119,19 @@ TEST(LinkImage, AbsoluteModeStoresTheAddress)
     EXPECT_EQ(image.at(0x40), static_cast<u32>(reinterpret_cast<uintptr_t>(&g_routine_b)));
 }
 
+// An image without code may still import (chains that end at once): nothing is patched, and
+// nothing is computed from the absent code (the sanitized build would name it).
+TEST(LinkImage, ImportsIntoAnImageWithoutCodePatchNothing)
+{
+    FakeResolver resolver;
+    Result<LinkReport> report =
+        LinkImage(StreamBuilder().runtime_import(1, 0, "RoutineA").runtime_import(0, 0, "RoutineB").bytes,
+                  LoadedImage{nullptr, 0, nullptr, 0}, resolver);
+    ASSERT_TRUE(report.ok()) << report.error();
+    EXPECT_EQ(report->import_sites, 0u);
+    EXPECT_EQ(report->runtime_imports, 2u);
+}
+
 TEST(LinkImage, MissingRoutineIsReportedAndPointedAtTheUnboundTarget)
 {
     Image image;
