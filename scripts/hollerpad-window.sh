@@ -5,7 +5,7 @@
 #
 #   hw_prepare                          # fonts for the session's prefix (once, before starting)
 #   hw_start EXE WORK_DIR               # starts the program through win_probe (answers boxes)
-#   hw_window TITLE                     # waits for the window; HW_RECT=(L T R B) outer rect
+#   hw_window TITLE                     # waits for the window; GD_RECT=(L T R B) outer rect
 #   hw_click TITLE CAPTION              # clicks the control with that caption (real X events)
 #   hw_menu TITLE N                     # opens the menu-bar title at position N (0 the first)
 #                                       # and picks its first item
@@ -19,7 +19,7 @@
 HW_TIMEOUT=${HW_TIMEOUT:-30}
 GD_PROBE=${HW_PROBE:-build/win32/bin/win_probe.exe} GD_TIMEOUT=$HW_TIMEOUT
 . "$(dirname "${BASH_SOURCE[0]}")/gui-driver.sh"
-HW_WORK= HW_RUN_PID= HW_RECT=() HW_EXIT=
+HW_WORK= HW_RUN_PID= HW_EXIT=
 
 hw_log() { echo "hollerpad-window: $*" >&2; }
 
@@ -45,7 +45,7 @@ hw_start() {   # EXE WORK_DIR
   HW_RUN_PID=$!
 }
 
-hw_window() { gd_window "$1" && HW_RECT=("${GD_RECT[@]}"); }   # TITLE
+hw_window() { gd_window "$1"; }                                   # TITLE
 hw_click() { gd_click "$1" --caption "$2"; }                     # TITLE CAPTION
 
 # By keyboard: Wine's menus cannot be read from another process, so their titles cannot be
@@ -62,10 +62,10 @@ hw_menu() {   # TITLE N
 hw_screenshot() {   # TITLE FILE
   local w h end=$((SECONDS + HW_TIMEOUT)) previous="$HW_WORK/shot-a.rgb" current="$HW_WORK/shot-b.rgb"
   hw_window "$1" || return 1
-  w=$((HW_RECT[2] - HW_RECT[0])) h=$((HW_RECT[3] - HW_RECT[1]))
+  w=$((GD_RECT[2] - GD_RECT[0])) h=$((GD_RECT[3] - GD_RECT[1]))
   : >"$previous"
   while :; do
-    import -window root -crop "${w}x${h}+${HW_RECT[0]}+${HW_RECT[1]}" -depth 8 "rgb:$current" 2>/dev/null
+    import -window root -crop "${w}x${h}+${GD_RECT[0]}+${GD_RECT[1]}" -depth 8 "rgb:$current" 2>/dev/null
     cmp -s "$previous" "$current" && [ -s "$current" ] && break
     # A blinking caret may never let two captures agree: then the last one is taken.
     [ $SECONDS -lt $end ] || { hw_log "the window \"$1\" did not stop changing"; break; }

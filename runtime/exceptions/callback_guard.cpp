@@ -3,11 +3,8 @@
 #include <string>
 
 #include "platform/debug_channel.h"
-#include "runtime/memory/pool_allocator.h"
 
 namespace qv {
-
-void callback_out_of_memory() { exit_out_of_memory(); }
 
 void note_callback_exception(const char* callback, const char* what)
 {

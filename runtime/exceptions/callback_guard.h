@@ -9,9 +9,10 @@
 #include <new>
 #include <utility>
 
+#include "runtime/memory/pool_allocator.h"
+
 namespace qv {
 
-[[noreturn]] void callback_out_of_memory();
 void note_callback_exception(const char* callback, const char* what);
 
 // Returns body(), or `fallback` when body threw.
@@ -21,7 +22,7 @@ Result guard_callback(const char* callback, Result fallback, Body&& body) noexce
     try {
         return std::forward<Body>(body)();
     } catch (const std::bad_alloc&) {
-        callback_out_of_memory();
+        exit_out_of_memory();
     } catch (const std::exception& e) {
         note_callback_exception(callback, e.what());
     } catch (...) {

@@ -51,7 +51,6 @@ start() {
     case_probe_pid=$!
 }
 
-fail() { gd_fail "$@"; }
 
 records() { wc -l <"$case_log"; }
 
@@ -60,10 +59,10 @@ wait_records() {
     gd_ok || return 1
     local end=$(($(gd_us) + wait_timeout * 1000000))
     until [ "$(records)" -ge "$1" ]; do
-        [ "$(gd_us)" -lt "$end" ] || { fail "waited for message box $1, saw $(records)"; return 1; }
+        [ "$(gd_us)" -lt "$end" ] || { gd_fail "waited for message box $1, saw $(records)"; return 1; }
         # The probe writes a box's record and may end at once: look at the log once more.
         kill -0 "$case_probe_pid" 2>/dev/null || [ "$(records)" -ge "$1" ] ||
-            { fail "program ended before message box $1"; return 1; }
+            { gd_fail "program ended before message box $1"; return 1; }
         sleep 0.05
     done
 }
@@ -126,7 +125,7 @@ fixture_cases() {
     # Two OK/Cancel boxes in order; the text's line break, tab and backslash escaped.
     start probe-records "$fixture" ' First "line1
 line2" Second "tab	and \ back"'
-    wait_records 2 && { [ "$(cut -f1 "$case_log" | tr '\n' ,)" = First,Second, ] || fail "captions differ"; }
+    wait_records 2 && { [ "$(cut -f1 "$case_log" | tr '\n' ,)" = First,Second, ] || gd_fail "captions differ"; }
     finish 42 'line1\nline2' 'tab\tand \\ back'
 
     # A named button: 2 is Cancel, so the fixture counts no OK.
@@ -253,10 +252,10 @@ window_cases() {
         # CloseBox: WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, no
         # WS_POPUP.
         client="Open ${frame_rect[4]},${frame_rect[5]} $((frame_rect[6] - frame_rect[4]))x$((frame_rect[7] - frame_rect[5]))"
-        [ "$client" = "$(cut -f2- "$case_log" | head -n1)" ] || fail "native content is $client"
+        [ "$client" = "$(cut -f2- "$case_log" | head -n1)" ] || gd_fail "native content is $client"
         gd_step "no information on \"$t\"" gd_probe window-info --title "$t" >"$case_dir/info.out" 2>&1
         style=$(sed -n 's/^style //p' "$case_dir/info.out")
-        [ -n "$style" ] && [ $((style & 0x80CF0000)) -eq $((0x00CF0000)) ] || fail "style ${style:-unreadable}"
+        [ -n "$style" ] && [ $((style & 0x80CF0000)) -eq $((0x00CF0000)) ] || gd_fail "style ${style:-unreadable}"
         # The user's resize by 100 x 50, then the close box.
         gd_step "cannot resize" gd_probe resize --title "$t" --by 100,50 >/dev/null 2>&1
         wait_records 3 && gd_step "cannot close" gd_probe close --title "$t" >/dev/null 2>&1 && wait_records 4
@@ -276,7 +275,7 @@ clipboard_case() {
         # A request that meets Wine's taking of the selection can go unanswered: 2 s each.
         until timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$case_dir/x11-copied" 2>/dev/null;
               cmp -s "$case_dir/x11-expected" "$case_dir/x11-copied"; do
-            [ "$(gd_us)" -lt "$end" ] || { fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
+            [ "$(gd_us)" -lt "$end" ] || { gd_fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
             sleep 0.05
         done
         printf '日本語の行\n二行目' >"$case_dir/x11-text"
@@ -290,10 +289,10 @@ clipboard_case() {
             n=$((n + 1))
             key "$c" ctrl+p $n || break
             [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
-            [ "$(gd_us)" -lt "$end" ] || fail "the image did not read the X11 text"
+            [ "$(gd_us)" -lt "$end" ] || gd_fail "the image did not read the X11 text"
         done
         ! gd_ok || [ "$(sed -n "${n}p" "$case_log" | cut -f1)" = "$c" ] ||
-            fail "the Paste box's caption is not \"$c\""
+            gd_fail "the Paste box's caption is not \"$c\""
         key "$c" ctrl+e $((n + 2)) && key "$c" ctrl+q $((n + 2))
     fi
     same_text='/^Pasted すごい!\\r本当?\\r終わり$/d'
@@ -347,7 +346,7 @@ controls_case() {
                 break
             n=$((n + 1))
             [ "$(sed -n "${n}p" "$case_log" | cut -f2-)" != "$pasted" ] || break
-            [ "$(gd_us)" -lt "$end" ] || { fail "the field did not get the X11 text"; break; }
+            [ "$(gd_us)" -lt "$end" ] || { gd_fail "the field did not get the X11 text"; break; }
             key "$t" ctrl+l $((n + 1)) && n=$((n + 1))
         done
         key "$t" ctrl+r $((n + 1)) && key "$t" ctrl+q $((n + 1))
