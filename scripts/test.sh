@@ -11,15 +11,28 @@
 # under Wine) is named as not run, with the reason, and never counted as passed.
 # Exits non-zero if anything failed, crashed, hung or did not build.
 # Logs and result files: build/test-results/. QUAVER_SUITE_TIMEOUT (seconds, default 900)
-# limits each suite.
+# limits each suite. QUAVER_SECTIONS (default "checks linux valgrind asan fuzz win32") runs only
+# the named sections; a section that needs another's programs builds them first.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 results=build/test-results   # relative to the root: the Windows suites get it as a path too
 suite_timeout=${QUAVER_SUITE_TIMEOUT:-900}
+sections=" ${QUAVER_SECTIONS:-checks linux valgrind asan fuzz win32} "
 total_passed=0 total_failed=0 total_skipped=0
 problems=() not_run=()
 . "$root/scripts/i386-support.sh"
+
+# section NAME: whether this run includes that section.
+section() { [[ $sections == *" $1 "* ]]; }
+
+# linux_ready: builds the linux preset once per run; linux_built says whether it built.
+linux_built=
+linux_ready() {
+  [ -n "$linux_built" ] && return
+  linux_built=no
+  build linux && linux_built=yes
+}
 
 # record LABEL PASSED FAILED [NOTE]
 record() {
@@ -268,156 +281,168 @@ main() {
 
   # ---- Folders include only from themselves and the layers below them; every exported routine
   # is written out under its name
-  script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
-  script_check "exported routine definitions" "$results/definitions.log" python3 scripts/check_definitions.py
-  # The GUI-driving library's failure rules, with Wine and xdotool stubbed (runs anywhere)
-  script_check "GUI-driving library" "$results/gui-driver.log" tests/scripts/gui_driver_test.sh
-
-  # ---- Linux i386
-  linux_built=no
-  build linux && linux_built=yes
-  run_suites linux "linux" "$linux_built"
-  if [ -x build/linux/bin/hollerpad-convert ] &&
-     { [ $linux_built = yes ] || cmake --build --preset linux --target hollerpad-convert >/dev/null 2>&1; }; then
-    cli "linux hollerpad-convert CLI" "$results/cli-linux" build/linux/bin/hollerpad-convert
-  else
-    record "linux hollerpad-convert CLI" 0 1 "not built"
+  if section checks; then
+    script_check "include layers" "$results/layers.log" python3 scripts/check_layers.py
+    script_check "exported routine definitions" "$results/definitions.log" python3 scripts/check_definitions.py
+    # The GUI-driving library's failure rules, with Wine and xdotool stubbed (runs anywhere)
+    script_check "GUI-driving library" "$results/gui-driver.log" tests/scripts/gui_driver_test.sh
   fi
 
-  script_check "linux test images (qvrun)" "$results/images-linux.log" \
-    tests/images/run_images_test.sh native build/linux/bin/qvrun build/linux/images
-  script_check "linux debugger session (qvrun)" "$results/debugger-linux.log" \
-    python3 tests/debugger/debugger_session_test.py build/linux/bin/qvrun build/linux/images/image_debugger.qvi
-  # Where process_vm_readv is refused (emulators, some sandboxes), memory is probed another
-  # way; an emulated run takes that way anyway, an ordinary one takes it with the call refused.
-  # The preload goes to qvrun alone, through a wrapper: the 64-bit tools around it would each
-  # complain that they cannot load a 32-bit library.
-  if [ $emulated = no ]; then
-    local refused_qvrun=$root/$results/qvrun-refused
-    printf '#!/bin/sh\nLD_PRELOAD=%s exec %s "$@"\n' "$root/build/linux/lib/librefuse_process_vm_readv.so" \
-      "$root/build/linux/bin/qvrun" >"$refused_qvrun" && chmod +x "$refused_qvrun"
-    script_check "linux test images, process_vm_readv refused" "$results/images-linux-refused.log" \
-      tests/images/run_images_test.sh native "$refused_qvrun" build/linux/images
-    script_check "linux debugger session, process_vm_readv refused" "$results/debugger-linux-refused.log" \
-      python3 tests/debugger/debugger_session_test.py "$refused_qvrun" build/linux/images/image_debugger.qvi
+  # ---- Linux i386
+  if section linux; then
+    linux_ready
+    run_suites linux "linux" "$linux_built"
+    if [ -x build/linux/bin/hollerpad-convert ] &&
+       { [ $linux_built = yes ] || cmake --build --preset linux --target hollerpad-convert >/dev/null 2>&1; }; then
+      cli "linux hollerpad-convert CLI" "$results/cli-linux" build/linux/bin/hollerpad-convert
+    else
+      record "linux hollerpad-convert CLI" 0 1 "not built"
+    fi
+
+    script_check "linux test images (qvrun)" "$results/images-linux.log" \
+      tests/images/run_images_test.sh native build/linux/bin/qvrun build/linux/images
+    script_check "linux debugger session (qvrun)" "$results/debugger-linux.log" \
+      python3 tests/debugger/debugger_session_test.py build/linux/bin/qvrun build/linux/images/image_debugger.qvi
+    # Where process_vm_readv is refused (emulators, some sandboxes), memory is probed another
+    # way; an emulated run takes that way anyway, an ordinary one takes it with the call refused.
+    # The preload goes to qvrun alone, through a wrapper: the 64-bit tools around it would each
+    # complain that they cannot load a 32-bit library.
+    if [ $emulated = no ]; then
+      local refused_qvrun=$root/$results/qvrun-refused
+      printf '#!/bin/sh\nLD_PRELOAD=%s exec %s "$@"\n' "$root/build/linux/lib/librefuse_process_vm_readv.so" \
+        "$root/build/linux/bin/qvrun" >"$refused_qvrun" && chmod +x "$refused_qvrun"
+      script_check "linux test images, process_vm_readv refused" "$results/images-linux-refused.log" \
+        tests/images/run_images_test.sh native "$refused_qvrun" build/linux/images
+      script_check "linux debugger session, process_vm_readv refused" "$results/debugger-linux-refused.log" \
+        python3 tests/debugger/debugger_session_test.py "$refused_qvrun" build/linux/images/image_debugger.qvi
+    fi
   fi
 
   # ---- Linux i386 under valgrind. The frame-gap test reads below the stack pointer on
   # purpose (it builds a broken frame chain), which valgrind reports; it runs everywhere else.
-  if [ $emulated = yes ]; then
-    skip_suites linux "linux-valgrind" "valgrind's i386 tool stops at once under the emulator (\"the 'impossible' happened\")"
-  else
-    run_suites linux "linux-valgrind" "$linux_built" \
-      GTEST_FILTER=-ExceptionSearchChain.FrameGapOfMoreThan4096BytesEndsTheSearch \
-      -- -T MemCheck --overwrite MemoryCheckCommand="$(command -v valgrind)" \
-      --overwrite "MemoryCheckCommandOptions=--error-exitcode=9 -q"
+  if section valgrind; then
+    linux_ready
+    if [ $emulated = yes ]; then
+      skip_suites linux "linux-valgrind" "valgrind's i386 tool stops at once under the emulator (\"the 'impossible' happened\")"
+    else
+      run_suites linux "linux-valgrind" "$linux_built" \
+        GTEST_FILTER=-ExceptionSearchChain.FrameGapOfMoreThan4096BytesEndsTheSearch \
+        -- -T MemCheck --overwrite MemoryCheckCommand="$(command -v valgrind)" \
+        --overwrite "MemoryCheckCommandOptions=--error-exitcode=9 -q"
+    fi
   fi
 
   # ---- Linux i386 with AddressSanitizer and UBSan (LeakSanitizer too)
-  local asan_options=${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1}
-  if [ $emulated = yes ]; then
-    # Under the emulator LeakSanitizer's check at exit never ends, and the allocator's default
-    # 256 MB quarantine trips AddressSanitizer's own checks; the build runs sanitized programs
-    # too (qvimage), so the options hold for everything from here on.
-    asan_options=${ASAN_OPTIONS:-detect_leaks=0:quarantine_size_mb=8:detect_stack_use_after_return=1:check_initialization_order=1}
-    export ASAN_OPTIONS=$asan_options
-    skip "LeakSanitizer (linux-asan and fuzz)" "its check at exit never ends under the emulator"
+  if section asan; then
+    local asan_options=${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1}
+    if [ $emulated = yes ]; then
+      # Under the emulator LeakSanitizer's check at exit never ends, and the allocator's default
+      # 256 MB quarantine trips AddressSanitizer's own checks; the build runs sanitized programs
+      # too (qvimage), so the options hold for everything from here on.
+      asan_options=${ASAN_OPTIONS:-detect_leaks=0:quarantine_size_mb=8:detect_stack_use_after_return=1:check_initialization_order=1}
+      export ASAN_OPTIONS=$asan_options
+      skip "LeakSanitizer (linux-asan and fuzz)" "its check at exit never ends under the emulator"
+    fi
+    asan_built=no
+    build linux-asan && asan_built=yes
+    run_suites linux-asan "linux-asan" "$asan_built" \
+      ASAN_OPTIONS="$asan_options" \
+      UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+    # The test images under the sanitizers, with their default options (under the emulator, the
+    # ones above): what the exception search and the landing records do to the stack must hold
+    # up without special settings.
+    script_check "linux-asan test images (qvrun)" "$results/images-linux-asan.log" \
+      tests/images/run_images_test.sh native build/linux-asan/bin/qvrun build/linux-asan/images --sanitized
+    script_check "linux-asan debugger session (qvrun)" "$results/debugger-linux-asan.log" \
+      python3 tests/debugger/debugger_session_test.py build/linux-asan/bin/qvrun \
+      build/linux-asan/images/image_debugger.qvi
   fi
-  asan_built=no
-  build linux-asan && asan_built=yes
-  run_suites linux-asan "linux-asan" "$asan_built" \
-    ASAN_OPTIONS="$asan_options" \
-    UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-  # The test images under the sanitizers, with their default options (under the emulator, the
-  # ones above): what the exception search and the landing records do to the stack must hold
-  # up without special settings.
-  script_check "linux-asan test images (qvrun)" "$results/images-linux-asan.log" \
-    tests/images/run_images_test.sh native build/linux-asan/bin/qvrun build/linux-asan/images --sanitized
-  script_check "linux-asan debugger session (qvrun)" "$results/debugger-linux-asan.log" \
-    python3 tests/debugger/debugger_session_test.py build/linux-asan/bin/qvrun \
-    build/linux-asan/images/image_debugger.qvi
 
-  fuzz "${QUAVER_FUZZ_SECONDS:-30}"  # per target
+  section fuzz && fuzz "${QUAVER_FUZZ_SECONDS:-30}"  # per target
 
   # ---- Windows i686 under Wine
-  win_built=no
-  build win32 && win_built=yes
-  . "$root/scripts/wine-session.sh"
-  trap ws_end EXIT
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  if [ $emulated = yes ]; then
-    # Wine is an i386 program too. Measured under qemu-user-static on such a machine: creating
-    # a prefix ran 12 minutes and then failed ("could not load kernel32.dll"). The build above
-    # still shows that the Windows side compiles and links.
-    local why="Wine cannot run under the i386 emulator"
-    skip_suites win32 "win32" "$why"
-    for name in "win32 hollerpad-convert CLI" "win32 test images (attached to qvrun.exe)" \
-                "win32 GUI runtime (runtime.exe)" "win32 debugger session (runtime.exe)" \
-                "win32 Hollerpad.exe alone in a folder" "win32 Hollerpad end to end"; do
-      skip "$name" "$why"
-    done
-  elif [ -n "$(suites win32)" ] || [ -x build/win32/bin/hollerpad-convert.exe ]; then
-    t0=$SECONDS
-    if ws_begin "$root/build/locale"; then
-      echo "wine session ready in $((SECONDS - t0)) s (prefix $WINEPREFIX, DISPLAY $DISPLAY)"
-      # The suites run through the toolchain's emulator (wine) in this session's prefix.
-      run_suites win32 "win32" "$win_built" LC_ALL="$WS_LOCALE"
-      if [ -x build/win32/bin/hollerpad-convert.exe ] &&
-         { [ $win_built = yes ] || cmake --build --preset win32 --target hollerpad-convert >/dev/null 2>&1; }; then
-        compare=()
-        [ -d "$results/cli-linux" ] && compare=(--compare "$results/cli-linux")
-        cli "win32 hollerpad-convert CLI" "$results/cli-win32" "${compare[@]}" \
-          env LC_ALL="$WS_LOCALE" wine build/win32/bin/hollerpad-convert.exe
+  if section win32; then
+    # its scripts use the Linux tools (qvimage, hollerpad-convert)
+    linux_ready
+    win_built=no
+    build win32 && win_built=yes
+    . "$root/scripts/wine-session.sh"
+    trap ws_end EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    if [ $emulated = yes ]; then
+      # Wine is an i386 program too. Measured under qemu-user-static on such a machine: creating
+      # a prefix ran 12 minutes and then failed ("could not load kernel32.dll"). The build above
+      # still shows that the Windows side compiles and links.
+      local why="Wine cannot run under the i386 emulator"
+      skip_suites win32 "win32" "$why"
+      for name in "win32 hollerpad-convert CLI" "win32 test images (attached to qvrun.exe)" \
+                  "win32 GUI runtime (runtime.exe)" "win32 debugger session (runtime.exe)" \
+                  "win32 Hollerpad.exe alone in a folder" "win32 Hollerpad end to end"; do
+        skip "$name" "$why"
+      done
+    elif [ -n "$(suites win32)" ] || [ -x build/win32/bin/hollerpad-convert.exe ]; then
+      t0=$SECONDS
+      if ws_begin "$root/build/locale"; then
+        echo "wine session ready in $((SECONDS - t0)) s (prefix $WINEPREFIX, DISPLAY $DISPLAY)"
+        # The suites run through the toolchain's emulator (wine) in this session's prefix.
+        run_suites win32 "win32" "$win_built" LC_ALL="$WS_LOCALE"
+        if [ -x build/win32/bin/hollerpad-convert.exe ] &&
+           { [ $win_built = yes ] || cmake --build --preset win32 --target hollerpad-convert >/dev/null 2>&1; }; then
+          compare=()
+          [ -d "$results/cli-linux" ] && compare=(--compare "$results/cli-linux")
+          cli "win32 hollerpad-convert CLI" "$results/cli-win32" "${compare[@]}" \
+            env LC_ALL="$WS_LOCALE" wine build/win32/bin/hollerpad-convert.exe
+        else
+          record "win32 hollerpad-convert CLI" 0 1 "not built"
+        fi
+        if [ -x build/win32/bin/qvrun.exe ] && [ -x build/linux/bin/qvimage ]; then
+          script_check "win32 test images (attached to qvrun.exe)" "$results/images-win32.log" \
+            env LC_ALL="$WS_LOCALE" tests/images/run_images_test.sh wine build/linux/bin/qvimage \
+            build/win32/bin/qvrun.exe build/linux/images "$results/images-win32"
+        else
+          record "win32 test images" 0 1 "qvrun.exe or qvimage not built"
+        fi
+        # The GUI runtime end to end: images attached to runtime.exe, driven through its windows.
+        if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
+          script_check "win32 GUI runtime (runtime.exe)" "$results/gui-win32.log" \
+            env LC_ALL="$WS_LOCALE" tests/images/run_gui_test.sh build/linux/bin/qvimage build/win32/bin/runtime.exe \
+            build/win32/bin/win_probe.exe build/linux/images "$results/gui-win32"
+        else
+          record "win32 GUI runtime" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
+        fi
+        # The debugger session against the debug images attached to runtime.exe: the plain
+        # image as natively, and a GUI program whose event loop serves the connection.
+        if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
+          script_check "win32 debugger session (runtime.exe)" "$results/debugger-win32.log" \
+            timeout -k 10 900 env LC_ALL="$WS_LOCALE" python3 tests/debugger/debugger_session_test.py --wine \
+            build/linux/bin/qvimage build/win32/bin/runtime.exe build/win32/bin/win_probe.exe build/linux/images \
+            "$results/debugger-win32"
+        else
+          record "win32 debugger session" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
+        fi
+        # The shipped program started from a folder of its own, its plug-in library installed.
+        if [ -f build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ]; then
+          script_check "win32 Hollerpad.exe alone in a folder" "$results/packaged-win32.log" \
+            env LC_ALL="$WS_LOCALE" tests/tools/packaged_program_test.sh build/win32/bin/Hollerpad.exe \
+            build/win32/bin/BevelControls.dll build/win32/bin/win_probe.exe Hollerpad "$results/packaged-win32"
+        else
+          record "win32 Hollerpad.exe" 0 1 "not built"
+        fi
+        # Hollerpad end to end: the shipped program driven through its windows, its conversions
+        # compared with hollerpad-convert.
+        if [ -x build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ] && [ -x build/linux/bin/hollerpad-convert ]; then
+          script_check "win32 Hollerpad end to end" "$results/hollerpad-win32.log" \
+            env LC_ALL="$WS_LOCALE" tests/app/run_hollerpad_test.sh build/win32/bin/Hollerpad.exe \
+            build/win32/bin/win_probe.exe build/linux/bin/hollerpad-convert "$results/hollerpad-win32"
+        else
+          record "win32 Hollerpad end to end" 0 1 "Hollerpad.exe, win_probe.exe or hollerpad-convert not built"
+        fi
       else
-        record "win32 hollerpad-convert CLI" 0 1 "not built"
+        record "wine session" 0 1 "could not start"
       fi
-      if [ -x build/win32/bin/qvrun.exe ] && [ -x build/linux/bin/qvimage ]; then
-        script_check "win32 test images (attached to qvrun.exe)" "$results/images-win32.log" \
-          env LC_ALL="$WS_LOCALE" tests/images/run_images_test.sh wine build/linux/bin/qvimage \
-          build/win32/bin/qvrun.exe build/linux/images "$results/images-win32"
-      else
-        record "win32 test images" 0 1 "qvrun.exe or qvimage not built"
-      fi
-      # The GUI runtime end to end: images attached to runtime.exe, driven through its windows.
-      if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
-        script_check "win32 GUI runtime (runtime.exe)" "$results/gui-win32.log" \
-          env LC_ALL="$WS_LOCALE" tests/images/run_gui_test.sh build/linux/bin/qvimage build/win32/bin/runtime.exe \
-          build/win32/bin/win_probe.exe build/linux/images "$results/gui-win32"
-      else
-        record "win32 GUI runtime" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
-      fi
-      # The debugger session against the debug images attached to runtime.exe: the plain
-      # image as natively, and a GUI program whose event loop serves the connection.
-      if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
-        script_check "win32 debugger session (runtime.exe)" "$results/debugger-win32.log" \
-          timeout -k 10 900 env LC_ALL="$WS_LOCALE" python3 tests/debugger/debugger_session_test.py --wine \
-          build/linux/bin/qvimage build/win32/bin/runtime.exe build/win32/bin/win_probe.exe build/linux/images \
-          "$results/debugger-win32"
-      else
-        record "win32 debugger session" 0 1 "runtime.exe, win_probe.exe or qvimage not built"
-      fi
-      # The shipped program started from a folder of its own, its plug-in library installed.
-      if [ -f build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ]; then
-        script_check "win32 Hollerpad.exe alone in a folder" "$results/packaged-win32.log" \
-          env LC_ALL="$WS_LOCALE" tests/tools/packaged_program_test.sh build/win32/bin/Hollerpad.exe \
-          build/win32/bin/BevelControls.dll build/win32/bin/win_probe.exe Hollerpad "$results/packaged-win32"
-      else
-        record "win32 Hollerpad.exe" 0 1 "not built"
-      fi
-      # Hollerpad end to end: the shipped program driven through its windows, its conversions
-      # compared with hollerpad-convert.
-      if [ -x build/win32/bin/Hollerpad.exe ] && [ -x build/win32/bin/win_probe.exe ] && [ -x build/linux/bin/hollerpad-convert ]; then
-        script_check "win32 Hollerpad end to end" "$results/hollerpad-win32.log" \
-          env LC_ALL="$WS_LOCALE" tests/app/run_hollerpad_test.sh build/win32/bin/Hollerpad.exe \
-          build/win32/bin/win_probe.exe build/linux/bin/hollerpad-convert "$results/hollerpad-win32"
-      else
-        record "win32 Hollerpad end to end" 0 1 "Hollerpad.exe, win_probe.exe or hollerpad-convert not built"
-      fi
-    else
-      record "wine session" 0 1 "could not start"
+      ws_end
     fi
-    ws_end
   fi
 
   echo
