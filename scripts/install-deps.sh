@@ -79,8 +79,17 @@ install() {
 install "${packages[@]}"
 
 # ---- 32-bit programs
+# Where they run only through the emulator, the Windows suites run in a small virtual machine
+# (scripts/wine-vm.sh); without these packages they are named as not run.
+vm_packages=(qemu-system-x86 qemu-system-common busybox-static cpio)
+vm_install() {
+  [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null || return 0
+  ( install "${vm_packages[@]}" ) ||
+    echo "install-deps: could not install ${vm_packages[*]}: the Windows suites will not run here" >&2
+}
 case $(i386_status) in
-  native|emulated) exit 0 ;;
+  native) exit 0 ;;
+  emulated) vm_install; exit 0 ;;
 esac
 why="this kernel runs no 32-bit (i386) programs (its log says \"32-bit emulation disabled\" or \"IA-32 emulation off\"), and everything here is 32-bit"
 if [ "$(id -u)" -ne 0 ]; then
@@ -92,4 +101,5 @@ if ! i386_register || [ "$(i386_status)" != emulated ]; then
   echo "install-deps: $why, and registering qemu-i386-static with binfmt_misc failed; boot the kernel with ia32_emulation=on." >&2
   exit 1
 fi
-echo "install-deps: $why, so i386 programs now run through qemu-user-static (registered as their binfmt_misc handler): several times slower, and the Wine and valgrind checks are skipped. For native speed boot with ia32_emulation=on and remove the handler (echo -1 > $I386_HANDLER)."
+vm_install
+echo "install-deps: $why, so i386 programs now run through qemu-user-static (registered as their binfmt_misc handler): several times slower; the Wine checks run in a virtual machine and valgrind is skipped. For native speed boot with ia32_emulation=on and remove the handler (echo -1 > $I386_HANDLER)."

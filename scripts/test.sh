@@ -16,7 +16,7 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-results=build/test-results   # relative to the root: the Windows suites get it as a path too
+results=${QUAVER_RESULTS:-build/test-results}   # relative to the root: the Windows suites get it as a path too
 suite_timeout=${QUAVER_SUITE_TIMEOUT:-900}
 sections=" ${QUAVER_SECTIONS:-checks linux valgrind asan fuzz win32} "
 total_passed=0 total_failed=0 total_skipped=0
@@ -32,6 +32,26 @@ linux_ready() {
   [ -n "$linux_built" ] && return
   linux_built=no
   build linux && linux_built=yes
+}
+
+# vm_section NAME DIR: runs that section of this script inside the virtual machine of
+# scripts/wine-vm.sh (results under DIR) and takes over its lines and totals.
+vm_section() {
+  local name=$1 dir=$2 t0=$SECONDS line
+  echo "running the $name section in a virtual machine (console and output: $dir) ..."
+  QUAVER_SECTIONS=$name QUAVER_RESULTS=$dir/results QUAVER_PREBUILT=1 scripts/wine-vm.sh run "$dir" scripts/test.sh
+  echo "virtual machine finished in $((SECONDS - t0)) s"
+  if ! grep -Eq '^[0-9]+ passed, [0-9]+ failed' "$dir/vm.out" 2>/dev/null; then
+    record "$name in a virtual machine" 0 1 "it ended without totals, see $dir/vm.out"
+    return
+  fi
+  while IFS= read -r line; do
+    if [[ $line =~ ^(.*[^\ ])\ +([0-9]+)\ passed,\ ([0-9]+)\ failed(\ \ \((.*)\))?$ ]]; then
+      record "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" "${BASH_REMATCH[5]}"
+    elif [[ $line =~ ^(.*[^\ ])\ +skipped\ \ \((.*)\)$ ]]; then
+      skip "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
+    fi
+  done <"$dir/vm.out"
 }
 
 # record LABEL PASSED FAILED [NOTE]
@@ -71,6 +91,13 @@ skipped_cases() {
 build() {
   local preset=$1 t0=$SECONDS
   local log=$results/build-$preset.log
+  # Inside the virtual machine the builds made outside are used as they are (building there
+  # is ten times slower, and two builds must not write one tree at once).
+  if [ -n "${QUAVER_PREBUILT:-}" ]; then
+    [ -f "build/$preset/build.ninja" ] && return 0
+    record "build $preset" 0 1 "not built outside the virtual machine"
+    return 1
+  fi
   echo "building $preset ..."
   if cmake --preset "$preset" >"$log" 2>&1 && cmake --build --preset "$preset" -- -k 0 >>"$log" 2>&1; then
     echo "built $preset in $((SECONDS - t0)) s"
@@ -370,11 +397,17 @@ main() {
     trap ws_end EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
-    if [ $emulated = yes ]; then
-      # Wine is an i386 program too. Measured under qemu-user-static on such a machine: creating
-      # a prefix ran 12 minutes and then failed ("could not load kernel32.dll"). The build above
-      # still shows that the Windows side compiles and links.
-      local why="Wine cannot run under the i386 emulator"
+    if [ $emulated = yes ] && [ "${QUAVER_WINE_VM:-yes}" != no ] && [ $win_built = yes ] &&
+       scripts/wine-vm.sh prepare; then
+      # Wine is an i386 program too, and cannot run under the user-mode emulator: the same
+      # section runs inside a virtual machine whose kernel runs i386 programs.
+      vm_section win32 "$results/win32-vm"
+    elif [ $emulated = yes ]; then
+      # Measured under qemu-user-static on such a machine: creating a prefix ran 12 minutes and
+      # then failed ("could not load kernel32.dll"). The build above still shows that the
+      # Windows side compiles and links.
+      local why="Wine cannot run under the i386 emulator, and the virtual machine could not be prepared"
+      [ "${QUAVER_WINE_VM:-yes}" != no ] || why="Wine cannot run under the i386 emulator (QUAVER_WINE_VM=no)"
       skip_suites win32 "win32" "$why"
       for name in "win32 hollerpad-convert CLI" "win32 test images (attached to qvrun.exe)" \
                   "win32 GUI runtime (runtime.exe)" "win32 debugger session (runtime.exe)" \
