@@ -218,6 +218,16 @@ clipboard_cases() {
 }
 
 window_cases() {
+    # The main field holds the keyboard focus from the start, nothing clicked: typing goes
+    # into it, and Return makes a new line there instead of pressing the default button
+    # 変換してコピー (which would replace the clipboard's text).
+    start typing-at-start-reaches-the-field
+    printf 'ab\ncd' >"$case_dir/typed.txt"
+    gd_ok && x_put "$sample" && gd_front "$main" && gd_keys a b Return c d &&
+        gd_until "$wait_timeout" "the typed text in the field" field_is "$case_dir/typed.txt" &&
+        { x_clipboard_is "$sample" || gd_fail "the clipboard no longer holds the text put there"; }
+    finish 0
+
     # The picture button: a click shows the joke, leaving the button (for the window's text)
     # brings the about text back; Ｏ　Ｋ closes the window.
     start about-picture-button

@@ -32,6 +32,7 @@ void close_peer(RuntimeObject* self)
     const std::vector<ObjectRef> inside = contained_controls(c->m_view, pane, false);
     for (const ObjectRef& control : inside)
         ControlClose(control.get());
+    forget_focus_peer(c->m_view, pane);
     pane->Unlink();
     delete pane;
 }

@@ -1,8 +1,9 @@
 // The keyboard focus: one peer in the whole program holds it. A control asks for it through
 // its window, which hands it on at once when it is the active window, or when it next
-// becomes active.
+// becomes active. The peer that last held the focus in a window is the one it gets back.
 #include "runtime/objects/exception_foundation.h"
 #include "ui/controls/control_object.h"
+#include "ui/controls/control_routines.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
@@ -27,8 +28,48 @@ void move_focus(SubPane* pane)
     // LoseFocus runs image code, which may have moved the focus itself.
     if (!s_holder && pane) {
         s_holder = pane;
+        if (RuntimeObject* control = pane->control())
+            set_window_focus_pane(control_fields(control)->m_view, pane);
         pane->GainFocus();
     }
+}
+
+std::vector<SubPane*> focus_order(RuntimeObject* window)
+{
+    std::vector<SubPane*> panes;
+    for (const ObjectRef& control : window_control_list(window)) {
+        if (!is_rect_control(control.get()))
+            continue;
+        SubPane* pane = control_fields(control.get())->paneInstance;
+        if (pane && pane->CanTakeFocus())
+            panes.push_back(pane);
+    }
+    return panes;
+}
+
+SubPane* focus_on_activation(RuntimeObject* window)
+{
+    SubPane* recorded = window_focus_pane(window);
+    if (recorded && recorded->CanTakeFocus())
+        return recorded;
+    const std::vector<SubPane*> panes = focus_order(window);
+    return panes.empty() ? nullptr : panes.front();
+}
+
+void forget_focus_peer(RuntimeObject* window, SubPane* pane)
+{
+    if (s_holder == pane)
+        move_focus(nullptr);
+    if (window && window_focus_pane(window) == pane)
+        set_window_focus_pane(window, nullptr);
+}
+
+void set_peers_active(RuntimeObject* window, bool active)
+{
+    for (const ObjectRef& control : window_control_list(window))
+        if (is_rect_control(control.get()))
+            if (SubPane* pane = control_fields(control.get())->paneInstance)
+                pane->set_active(active);
 }
 
 void clear_focus_within(void* window_handle)

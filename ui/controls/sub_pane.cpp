@@ -6,6 +6,7 @@
 #include "runtime/exceptions/callback_guard.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/help_tips.h"
+#include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
 
 namespace qv::ui {
@@ -51,6 +52,9 @@ void SubPane::Attach(HWND window, bool owns_window)
     m_owns_window = owns_window;
     if (window)
         SetPropW(window, kInstanceProperty, this);
+    // A control made in the active window starts active; activation keeps the flag after that.
+    if (m_control)
+        m_active = window_is_active(control_fields(m_control)->m_view);
 }
 
 void SubPane::ForgetWindow()

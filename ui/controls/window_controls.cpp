@@ -86,6 +86,7 @@ void fire_control_close(RuntimeObject* control)
     // The window goes, and its child windows with it: the peer goes now, while its window is
     // still there to let go of.
     if (SubPane* pane = std::exchange(c->paneInstance, nullptr)) {
+        forget_focus_peer(c->m_view, pane);
         pane->Unlink();
         delete pane;
     }

@@ -2,6 +2,8 @@
 // routes the mouse to its controls through these; the controls own how.
 #pragma once
 
+#include <vector>
+
 #include "core/types.h"
 #include "sdk/quaver.h"
 #include "ui/control_locks.h"
@@ -45,5 +47,15 @@ SubPane* focus_pane();
 void move_focus(SubPane* pane);
 // Clears the focus if it belongs to a peer inside `window_handle`.
 void clear_focus_within(void* window_handle);
+// The peers of `window` that can take the focus, in tab order (the controls map's order).
+std::vector<SubPane*> focus_order(RuntimeObject* window);
+// Where the focus goes when `window` becomes active: the peer that last held it there if it
+// can still take it (shown and enabled), else the first in tab order; null if none can.
+SubPane* focus_on_activation(RuntimeObject* window);
+// A peer about to be destroyed: it neither holds the focus nor stays `window`'s peer to get
+// it back.
+void forget_focus_peer(RuntimeObject* window, SubPane* pane);
+// Every peer of `window` carries the window's active state (the Control's Active).
+void set_peers_active(RuntimeObject* window, bool active);
 
 }  // namespace qv::ui

@@ -212,8 +212,12 @@ void RuntimeViewWindow::DoActivate()
             DrawMenuBar(mdi_frame());
         }
     }
-    if (!m_closing && !is_floating_frame(m_frame) && m_focus_pane)
-        move_focus(m_focus_pane);
+    set_peers_active(m_object, true);
+    // The focus goes back where it was, or to the first control that can take it, so that
+    // typing reaches a control from the first moment.
+    if (!m_closing && !is_floating_frame(m_frame))
+        if (SubPane* target = focus_on_activation(m_object))
+            move_focus(target);
     fire_event(m_object, kWindowActivate);
 }
 
@@ -221,6 +225,7 @@ void RuntimeViewWindow::DoDeactivate()
 {
     if (!m_object)
         return;
+    set_peers_active(m_object, false);
     fire_event(m_object, kWindowDeactivate);
     if (!m_closing)
         clear_focus_within(m_window);

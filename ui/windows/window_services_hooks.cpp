@@ -31,22 +31,10 @@ bool is_rich_edit(HWND window)
     return _wcsicmp(name, L"RICHEDIT") == 0 || _wcsicmp(name, L"RICHEDIT20W") == 0;
 }
 
-// The peers that can take the focus, in tab order (the controls map's order).
-std::vector<SubPane*> tab_order(RuntimeObject* window)
-{
-    std::vector<SubPane*> panes;
-    for (const ObjectRef& control : window_controls(window, true)) {
-        SubPane* pane = control_fields(control.get())->paneInstance;
-        if (pane && pane->CanTakeFocus())
-            panes.push_back(pane);
-    }
-    return panes;
-}
-
 // Moves the focus one step forward or back in the tab order, wrapping at the ends.
 void move_focus_step(RuntimeObject* window, bool forward)
 {
-    const std::vector<SubPane*> panes = tab_order(window);
+    const std::vector<SubPane*> panes = focus_order(window);
     if (panes.empty())
         return;
     const auto current = std::find(panes.begin(), panes.end(), focus_pane());
