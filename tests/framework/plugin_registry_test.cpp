@@ -98,13 +98,14 @@ void size_set(RuntimeObject* self, i32, i32 value)
 void nap() { }
 const QvPluginProperty kDictionaryProperties[] = {
     {"Size", "Integer", as_routine(&size_get), as_routine(&size_set), QV_PLUGIN_NO_FIELD}};
-const QvPluginMethod kDictionaryMethods[] = {{"Tally(extra As Integer) As Integer", as_routine(&tally), QV_PLUGIN_NONE}};
+const QvPluginMethod kDictionaryMethods[] = {
+    {"Tally(extra As Integer) As Integer", as_routine(&tally), QV_PLUGIN_NONE}};
 const QvPluginClass kDictionaryExtension = {
-    "Dictionary", nullptr, 0, nullptr, nullptr, kDictionaryProperties, 1, kDictionaryMethods, 1, nullptr, 0, nullptr, 0,
-    nullptr};
+    "Dictionary", nullptr, 0,       nullptr, nullptr, kDictionaryProperties, 1, kDictionaryMethods, 1,
+    nullptr,      0,       nullptr, 0,       nullptr};
 const QvPluginMethod kSystemMethods[] = {{"Nap()", as_routine(&nap), QV_PLUGIN_NONE}};
-const QvPluginClass kSystemExtension = {"SystemClass", nullptr, 0,       nullptr, nullptr, nullptr, 0,
-                                        kSystemMethods, 1,     nullptr, 0,       nullptr, 0,       nullptr};
+const QvPluginClass kSystemExtension = {"SystemClass",  nullptr, 0,       nullptr, nullptr, nullptr, 0,
+                                        kSystemMethods, 1,       nullptr, 0,       nullptr, 0,       nullptr};
 // Extensions that cannot be applied: a class nobody has, and an interface.
 const QvPluginClass kMissingExtension = {"NoSuchClass",  nullptr, 0,       nullptr, nullptr, nullptr, 0,
                                          kSystemMethods, 1,       nullptr, 0,       nullptr, 0,       nullptr};
@@ -294,8 +295,8 @@ TEST_F(Plugins, AnExtensionsMembersBelongToTheBuiltInClassAndItsRoutinesRunWithT
     ASSERT_EQ(call_tally, &tally);
     ASSERT_EQ(get_size, &size_get);
     ASSERT_EQ(set_size, &size_set);
-    for (const auto& [name, routine] :
-         {std::pair{"Dictionary.Size.Get", as_routine(&size_get)}, std::pair{"dictionary.size.set", as_routine(&size_set)}}) {
+    for (const auto& [name, routine] : {std::pair{"Dictionary.Size.Get", as_routine(&size_get)},
+                                        std::pair{"dictionary.size.set", as_routine(&size_set)}}) {
         const EntryPoint* exported = FindEntryPoint(std::string_view(name));
         ASSERT_NE(exported, nullptr) << name;
         EXPECT_EQ(exported->code, routine) << name;

@@ -13,8 +13,8 @@ void ImageEntry(void)
         RuntimeMsgBox(QV_STR("no extension"));
         return;
     }
-    int32_t (*tally)(RuntimeObject*, int32_t) = (int32_t (*)(RuntimeObject*, int32_t))entries[TALLY];
-    int32_t (*size)(RuntimeObject*, int32_t) = (int32_t (*)(RuntimeObject*, int32_t))entries[SIZE_GET];
+    int32_t (*tally)(RuntimeObject*, int32_t) = (int32_t(*)(RuntimeObject*, int32_t))entries[TALLY];
+    int32_t (*size)(RuntimeObject*, int32_t) = (int32_t(*)(RuntimeObject*, int32_t))entries[SIZE_GET];
 
     RuntimeObject* dictionary = RuntimeNewObject(RuntimeLookupClass(QV_STR("Dictionary")));
     RuntimeObject* key = intToVariant(7);
