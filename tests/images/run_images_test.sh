@@ -61,7 +61,7 @@ native)
     args=${args//@PLUGIN@/$images/test_extension.so}
     out=$(mktemp)
     # shellcheck disable=SC2086
-    timeout 60 "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
+    timeout $((60 * ${QUAVER_TIME_SCALE:-1})) "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
     check "native $name $args" $? "$status" "$out" "$expected"
     rm -f "$out" "$out.diff"
   done
@@ -91,7 +91,7 @@ wine)
     fi
     out=$work/${expected%.txt}.err
     # shellcheck disable=SC2086
-    timeout 120 wine "$exe" $args </dev/null >"$work/$name.out" 2>"$out"
+    timeout $((120 * ${QUAVER_TIME_SCALE:-1})) wine "$exe" $args </dev/null >"$work/$name.out" 2>"$out"
     check "wine $name $args" $? "$status" "$out" "$expected"
   done
   ;;
