@@ -375,7 +375,7 @@ uint32_t QuavGetFontEncoding(RuntimeString* fontName);
 /* ---- Resources of the image ---------------------------------------------------------- */
 
 /* By resource id (low 16 bits). Text comes tagged with the system's default encoding;
- * pictures, cursors and sounds are nil until the runtime has those objects. */
+ * sounds are nil until the runtime has those objects. */
 RuntimeString* RuntimeGetTextFileFromResourceManager(int32_t id);
 RuntimeObject* RuntimeGetBitmapFromResourceManager(int32_t id);
 RuntimeObject* RuntimeGetCursorFromResourceManager(int32_t id);
@@ -722,6 +722,12 @@ RuntimeObject* getKeyboardObject(void);
 int32_t modifierKeyGetter(RuntimeObject* self, int32_t mask);
 int32_t asyncModifierKeyGetter(RuntimeObject* self, int32_t mask);
 int32_t keyboardAsyncKeyDown(RuntimeObject* self, int32_t keyCode);
+
+/* ArrowCursor, WatchCursor, IBeamCursor: a new MouseCursor over the system's arrow, hourglass
+ * and text-beam cursor. */
+RuntimeObject* getArrowCursor(void);
+RuntimeObject* getWatchCursor(void);
+RuntimeObject* getIBeamCursor(void);
 
 /* FolderItem: its path, the path's last component, and whether something exists there. */
 RuntimeString* fileAbsolutePathGetter(RuntimeObject* self, int32_t param);

@@ -5,6 +5,7 @@
 #include "platform/win32/windows_api.h"
 
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "framework/application/quit_protocol.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
@@ -245,10 +246,13 @@ void appMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)
     ApplicationObject* app = application_or_assert(self, "app");
     if (!app)
         return;
-    RuntimeLockUnlockObjects(cursor, app->mouseCursor);
-    app->mouseCursor = cursor;
-    // No cursor class yet hands out a native cursor; nil and any cursor show the arrow.
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    // The old cursor may be the one on screen: the new one goes up before the old one's count
+    // (and, for a cursor made from a resource, its native cursor) goes.
+    RuntimeObject* old = std::exchange(app->mouseCursor, cursor);
+    RuntimeLockObject(cursor);
+    HCURSOR handle = mouse_cursor_handle(cursor);
+    SetCursor(handle ? handle : LoadCursorW(nullptr, IDC_ARROW));
+    RuntimeUnlockObject(old);
 }
 
 RuntimeObject* appResourceForkGetter(RuntimeObject*) { return CreateInstance(&s_resource_fork); }

@@ -1,5 +1,5 @@
 // The small services reached through the application: screens, the keyboard, the version
-// properties and FolderItem. Start-up registers their classes and adds their routines.
+// properties, FolderItem and MouseCursor. Start-up registers their classes and adds their routines.
 #pragma once
 
 #include <span>
@@ -8,7 +8,7 @@
 
 namespace qv {
 
-// Enters Screen, _Keyboard and FolderItem into the class registry.
+// Enters Screen, _Keyboard, FolderItem and MouseCursor into the class registry.
 void register_application_service_classes();
 
 // The services' exported routines that the classes' tables do not name, for

@@ -1,7 +1,8 @@
-// The image's typed resource lookups. Text and pictures are served now; cursors, sounds,
+// The image's typed resource lookups. Text, pictures and cursors are served now; sounds,
 // movies and databases answer nil until those object types exist in the runtime.
 #include "runtime/encodings/text_encoding_objects.h"
 #include "runtime/exports/bitmap_resources.h"
+#include "runtime/exports/cursor_resources.h"
 #include "runtime/resources/resource_manager.h"
 #include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
@@ -14,6 +15,12 @@ BitmapResourceMaker s_bitmap_maker = nullptr;
 }  // namespace
 
 void set_bitmap_resource_maker(BitmapResourceMaker maker) { s_bitmap_maker = maker; }
+
+Seam<CursorResourceMaker>& cursor_resource_seam()
+{
+    static Seam<CursorResourceMaker> s_seam;
+    return s_seam;
+}
 
 }  // namespace qv
 
@@ -38,7 +45,14 @@ RuntimeObject* RuntimeGetBitmapFromResourceManager(int32_t id)
     return qv::s_bitmap_maker(entry.data, entry.length);
 }
 
-RuntimeObject* RuntimeGetCursorFromResourceManager(int32_t) { return nullptr; }
+RuntimeObject* RuntimeGetCursorFromResourceManager(int32_t id)
+{
+    const qv::ResourceEntry entry = qv::image_resources().Find(qv::four_char_code("CURS"), id);
+    const qv::CursorResourceMaker maker = qv::cursor_resource_seam().get();
+    if (!entry.data || !maker)
+        return nullptr;
+    return maker(entry.data, entry.length);
+}
 RuntimeObject* RuntimeGetSoundFromResourceManager(int32_t) { return nullptr; }
 
 }  // extern "C"

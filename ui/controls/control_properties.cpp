@@ -2,6 +2,7 @@
 // AutoDeactivate, the Lock flags, and the read-only views of the peer.
 #include <utility>
 
+#include "framework/application/mouse_cursor.h"
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
@@ -78,11 +79,13 @@ void controlMouseCursorSetter(RuntimeObject* self, int32_t param, RuntimeObject*
     ControlObject* c = control_or_raise(self);
     if (!c)
         return;
+    // The old cursor's native cursor must outlive the peer's and the window's use of it.
+    const qv::ObjectRef old = qv::ObjectRef::share(c->mouseCursor);
     objSetter(self, param, cursor);
-    // Cursor objects carry no native cursor on this platform yet: nil and any cursor alike
-    // leave the window's cursor in place.
+    HCURSOR handle = qv::mouse_cursor_handle(cursor);
     if (c->paneInstance)
-        c->paneInstance->SetCursor(nullptr);
+        c->paneInstance->SetCursor(handle);
+    qv::ui::window_cursor_changed(c->m_view, qv::mouse_cursor_handle(old.get()), handle);
 }
 
 int32_t controlAutoDeactivateGetter(RuntimeObject* self, int32_t) { return flag(self, &ControlObject::autoDeactivate); }

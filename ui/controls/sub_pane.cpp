@@ -96,6 +96,13 @@ LRESULT SubPane::SubclassedMessage(HWND window, UINT message, WPARAM wparam, LPA
         RemovePropW(window, kInstanceProperty);
         pane->m_subclassed = nullptr;
     }
+    // The window chooses the cursor first (the application's, the control's, its own): a native
+    // control that sets its own (the edit field's I-beam) would not ask it.
+    if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) {
+        SubPane* top = pane->WindowPane();
+        if (top && top != pane && top->handle() && SendMessageW(top->handle(), WM_SETCURSOR, wparam, lparam))
+            return TRUE;
+    }
     // Taken now: the message may close the control and destroy the peer.
     const WNDPROC native = pane->m_native_procedure;
     LRESULT result = 0;

@@ -23,5 +23,8 @@ SubPane* window_focus_pane(RuntimeObject* window);
 void set_window_focus_pane(RuntimeObject* window, SubPane* pane);
 // The window's own background colour (HasBackColor), as a COLORREF; false when it has none.
 bool window_back_color(RuntimeObject* window, COLORREF* colour);
+// A control's cursor changed from `old_cursor` to `new_cursor`: the window's cursor override,
+// if it was taken from the old one, follows.
+void window_cursor_changed(RuntimeObject* window, HCURSOR old_cursor, HCURSOR new_cursor);
 
 }  // namespace qv::ui

@@ -7,6 +7,7 @@
 
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_events.h"
@@ -58,6 +59,7 @@ void create_control_pane(RuntimeObject* control)
     pane->SetBounds(c->bounds, false);
     pane->set_auto_deactivate(c->autoDeactivate != 0);
     pane->SetState(c->enabled ? SubPane::kEnable : SubPane::kDisable);
+    pane->SetCursor(mouse_cursor_handle(c->mouseCursor));
     if (c->helpTag)
         pane->SetHelpTag(utf8_of(c->helpTag).c_str());
     else if (c->balloonHelp)
@@ -87,6 +89,7 @@ void fire_control_close(RuntimeObject* control)
     // still there to let go of.
     if (SubPane* pane = std::exchange(c->paneInstance, nullptr)) {
         forget_focus_peer(c->m_view, pane);
+        window_cursor_changed(c->m_view, pane->cursor(), nullptr);  // its cursor may go with it
         pane->Unlink();
         delete pane;
     }

@@ -100,6 +100,8 @@ public:
     virtual SizeLimits Limits() const { return {}; }
     virtual bool LiveResize() const { return false; }
     virtual HCURSOR CursorAt(i32, i32) const { return nullptr; }
+    // The cursor taken from the control the mouse last entered; null for none.
+    virtual HCURSOR CursorOverride() const { return nullptr; }
 
     // The message filter every runtime window's messages go through (window_procedure.cpp);
     // true when it handled the message and `result` is the answer.

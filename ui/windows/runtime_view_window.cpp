@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "framework/key_names.h"
 #include "framework/menus/menu_dispatch.h"
 #include "framework/startup/mdi_frame.h"
@@ -335,7 +336,22 @@ bool RuntimeViewWindow::LiveResize() const
     return m_live_resize != 0;
 }
 
-HCURSOR RuntimeViewWindow::CursorAt(i32, i32) const { return m_cursor_override; }
+HCURSOR RuntimeViewWindow::CursorAt(i32 x, i32 y) const
+{
+    if (!m_object)
+        return nullptr;
+    const std::vector<ObjectRef> controls = window_controls(m_object, true);
+    // The topmost control first: the last in tab order, as for a click.
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if (!control_accepts_point(it->get(), x, y))
+            continue;
+        const SubPane* pane = control_fields(it->get())->paneInstance;
+        if (pane && pane->cursor())
+            return pane->cursor();
+        break;  // a control without a cursor shows its window's
+    }
+    return mouse_cursor_handle(window_fields(m_object)->mouseCursor);
+}
 
 RuntimeViewWindow* view_of(RuntimeObject* window) { return window ? window_fields(window)->nativeWindow : nullptr; }
 

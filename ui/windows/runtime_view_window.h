@@ -30,6 +30,7 @@ public:
     void set_focus_pane(SubPane* pane) { m_focus_pane = pane; }
     void set_live_resize(bool on) { m_live_resize = on ? 1 : 0; }
     void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
+    HCURSOR cursor_override() const { return m_cursor_override; }
     void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
 
     // The window's Graphics (one count added), made on first request; nil without the
@@ -63,7 +64,10 @@ public:
     void DoCloseRequest() override;
     SizeLimits Limits() const override;
     bool LiveResize() const override;
+    // The cursor of the topmost control under the point, or the window's own when that control
+    // has none or no control is there; null when neither has one.
     HCURSOR CursorAt(i32 x, i32 y) const override;
+    HCURSOR CursorOverride() const override { return m_cursor_override; }
 
 private:
     bool mouse_down(i32 x, i32 y, u32 modifiers, bool secondary);

@@ -51,4 +51,11 @@ bool window_back_color(RuntimeObject* window, COLORREF* colour)
     return view && view->back_color(colour);
 }
 
+void window_cursor_changed(RuntimeObject* window, HCURSOR old_cursor, HCURSOR new_cursor)
+{
+    RuntimeViewWindow* view = view_of(window);
+    if (view && old_cursor && view->cursor_override() == old_cursor)
+        view->set_cursor_override(new_cursor);
+}
+
 }  // namespace qv::ui

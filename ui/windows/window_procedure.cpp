@@ -4,6 +4,7 @@
 // through run_guarded: a raise must never cross DispatchMessage.
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "framework/application/quit_protocol.h"
 #include "framework/application/screens.h"
 #include "framework/event_loop/event_loop.h"
@@ -192,7 +193,12 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         POINT point;
         GetCursorPos(&point);
         ScreenToClient(m_window, &point);
-        HCURSOR cursor = CursorAt(point.x, point.y);
+        // The application's cursor wins over every window's and control's.
+        HCURSOR cursor = application_cursor_handle();
+        if (!cursor)
+            cursor = CursorAt(point.x, point.y);
+        if (!cursor)
+            cursor = CursorOverride();
         SetCursor(cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW));
         *result = cursor ? TRUE : FALSE;
         return cursor != nullptr;

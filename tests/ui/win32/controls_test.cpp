@@ -5,14 +5,19 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "framework/application/application_class.h"
+#include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
 #include "runtime/objects/exception_foundation.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "runtime/text/encoding_tags.h"
 #include "tests/support/class_holder.h"
@@ -312,6 +317,75 @@ TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
     ReleaseDC(art, dc);
     EXPECT_EQ(inside, RGB(255, 0, 0));
     EXPECT_NE(outside, RGB(255, 0, 0));
+    close_window(window);
+}
+
+struct CursorCase {
+    const char* what;
+    POINT at;  // content coordinates
+    HCURSOR expected;
+    LRESULT handled;
+};
+
+// WM_SETCURSOR: the application's cursor over everything, else the cursor of the control under
+// the mouse, else the window's; the arrow, left to the default procedure, when none has one.
+TEST_F(Controls, TheCursorIsTheApplicationsElseTheControlsUnderTheMouseElseTheWindows)
+{
+    const ObjectRef ibeam = ObjectRef::adopt(getIBeamCursor());
+    const ObjectRef watch = ObjectRef::adopt(getWatchCursor());
+    const ObjectRef hand = ObjectRef::adopt(new_mouse_cursor(LoadCursorW(nullptr, IDC_HAND), false));
+    const ObjectRef cross = ObjectRef::adopt(new_mouse_cursor(LoadCursorW(nullptr, IDC_CROSS), false));
+    constexpr i32 kCursorField = offsetof(ControlObject, mouseCursor);
+    RuntimeObject* window = open_window([&](RuntimeObject* w) {
+        // Its cursor is set while it has no peer yet, as a property table would.
+        RuntimeObject* early = WindowAllocateObject(w, canvas_class());
+        stringSetter(early, kControlNameOffset, text("Early").get());
+        control_fields(early)->bounds = ControlBounds{10, 10, 60, 110};
+        controlMouseCursorSetter(early, kCursorField, ibeam.get());
+        WindowAddControl(w, early);
+        RuntimeUnlockObject(early);
+        add_canvas(w, "Late", 150, 10, 100, 50);
+        add_canvas(w, "Plain", 10, 100, 100, 50);
+    });
+    controlMouseCursorSetter(control(window, "Late"), kCursorField, hand.get());
+    HWND native = reinterpret_cast<HWND>(windowHWNDGetter(window, 0));
+    const ObjectRef app = ObjectRef::adopt(new_plain_application());
+    RuntimeObject* const previous_app = std::exchange(gApplicationObject, app.get());
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+
+    const auto check = [&](const CursorCase& c) {
+        POINT on_screen = c.at;
+        ClientToScreen(native, &on_screen);
+        SetCursorPos(on_screen.x, on_screen.y);
+        SetCursor(nullptr);
+        const LRESULT handled =
+            SendMessageW(native, WM_SETCURSOR, reinterpret_cast<WPARAM>(native), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), c.expected) << c.what;
+        EXPECT_EQ(handled, c.handled) << c.what;
+    };
+
+    formMouseCursorSetter(window, 0, watch.get());
+    const CursorCase window_cases[] = {
+        {"a control's cursor set before its peer", {30, 30}, LoadCursorW(nullptr, IDC_IBEAM), TRUE},
+        {"a control's cursor set after", {200, 30}, LoadCursorW(nullptr, IDC_HAND), TRUE},
+        {"a control without one: the window's", {30, 120}, LoadCursorW(nullptr, IDC_WAIT), TRUE},
+        {"no control: the window's", {250, 150}, LoadCursorW(nullptr, IDC_WAIT), TRUE},
+    };
+    for (const CursorCase& c : window_cases)
+        check(c);
+
+    appMouseCursorSetter(app.get(), cross.get());
+    for (const CursorCase& c : window_cases)
+        check({c.what, c.at, LoadCursorW(nullptr, IDC_CROSS), TRUE});
+
+    appMouseCursorSetter(app.get(), nullptr);
+    formMouseCursorSetter(window, 0, nullptr);
+    controlMouseCursorSetter(control(window, "Early"), kCursorField, nullptr);
+    check({"nil everywhere: the arrow", {30, 120}, arrow, FALSE});
+    check({"a control's cursor set to nil", {30, 30}, arrow, FALSE});
+    check({"a control keeps its cursor", {200, 30}, LoadCursorW(nullptr, IDC_HAND), TRUE});
+
+    gApplicationObject = previous_app;
     close_window(window);
 }
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "framework/application/event_firing.h"
+#include "framework/application/mouse_cursor.h"
 #include "platform/win32/windows_api.h"
+#include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
 #include "ui/binding/control_binding.h"
@@ -331,6 +333,33 @@ TEST_F(EditAndButtons, TheDefaultAndCancelButtonsAreTheEnabledShownOnesMarkedSo)
     EXPECT_TRUE(GetWindowLongW(ok_pane->button(), GWL_STYLE) & BS_DEFPUSHBUTTON);
     controlEnabledSetter(ok, 0, 0);
     EXPECT_EQ(default_button_of(m_window), nullptr);
+}
+
+// The rich edit control sets its own I-beam without asking its parent: a cursor given to the
+// field, or to its window, is shown over it all the same, and the I-beam where none is given.
+TEST_F(EditAndButtons, TheFieldsOrWindowsCursorWinsOverTheEditControlsOwn)
+{
+    open([this](RuntimeObject* w) { add(w, m_field_class, "Field", ControlBounds{10, 10, 40, 200}); });
+    HWND native = control_fields(control("Field"))->paneInstance->handle();
+    RECT area;
+    GetWindowRect(native, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    const auto cursor_over_field = [native] {
+        SetCursor(nullptr);
+        SendMessageW(native, WM_SETCURSOR, reinterpret_cast<WPARAM>(native), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const ObjectRef hand = ObjectRef::adopt(new_mouse_cursor(LoadCursorW(nullptr, IDC_HAND), false));
+    const ObjectRef watch = ObjectRef::adopt(getWatchCursor());
+
+    EXPECT_EQ(cursor_over_field(), LoadCursorW(nullptr, IDC_IBEAM));
+    formMouseCursorSetter(m_window, 0, watch.get());
+    EXPECT_EQ(cursor_over_field(), LoadCursorW(nullptr, IDC_WAIT));
+    controlMouseCursorSetter(control("Field"), offsetof(ControlObject, mouseCursor), hand.get());
+    EXPECT_EQ(cursor_over_field(), LoadCursorW(nullptr, IDC_HAND));
+    controlMouseCursorSetter(control("Field"), offsetof(ControlObject, mouseCursor), nullptr);
+    formMouseCursorSetter(m_window, 0, nullptr);
+    EXPECT_EQ(cursor_over_field(), LoadCursorW(nullptr, IDC_IBEAM));
 }
 
 }  // namespace
