@@ -79,10 +79,12 @@ install() {
 install "${packages[@]}"
 
 # ---- 32-bit programs
-# Where they run only through the emulator, the Windows suites run in a small virtual machine
-# (scripts/wine-vm.sh); without these packages they are named as not run.
+# Where they run only through the emulator, the Windows suites can run in a small virtual
+# machine (scripts/wine-vm.sh, with QUAVER_WINE_VM=yes); without these packages they are named
+# as not run.
 vm_packages=(qemu-system-x86 qemu-system-common busybox-static cpio)
 vm_install() {
+  [ "${QUAVER_WINE_VM:-no}" = yes ] || return 0
   [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null || return 0
   ( install "${vm_packages[@]}" ) ||
     echo "install-deps: could not install ${vm_packages[*]}: the Windows suites will not run here" >&2
@@ -102,4 +104,4 @@ if ! i386_register || [ "$(i386_status)" != emulated ]; then
   exit 1
 fi
 vm_install
-echo "install-deps: $why, so i386 programs now run through qemu-user-static (registered as their binfmt_misc handler): several times slower; the Wine checks run in a virtual machine and valgrind is skipped. For native speed boot with ia32_emulation=on and remove the handler (echo -1 > $I386_HANDLER)."
+echo "install-deps: $why, so i386 programs now run through qemu-user-static (registered as their binfmt_misc handler): several times slower; the Wine checks are skipped (QUAVER_WINE_VM=yes runs them in a virtual machine) and so is valgrind. For native speed boot with ia32_emulation=on and remove the handler (echo -1 > $I386_HANDLER)."

@@ -400,17 +400,18 @@ main() {
     trap ws_end EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
-    if [ $emulated = yes ] && [ "${QUAVER_WINE_VM:-yes}" != no ] && [ $win_built = yes ] &&
+    if [ $emulated = yes ] && [ "${QUAVER_WINE_VM:-no}" = yes ] && [ $win_built = yes ] &&
        scripts/wine-vm.sh prepare; then
       # Wine is an i386 program too, and cannot run under the user-mode emulator: the same
-      # section runs inside a virtual machine whose kernel runs i386 programs.
+      # section runs inside a virtual machine whose kernel runs i386 programs (asked for with
+      # QUAVER_WINE_VM=yes: it adds most of an hour).
       vm_section win32 "$results/win32-vm"
     elif [ $emulated = yes ]; then
       # Measured under qemu-user-static on such a machine: creating a prefix ran 12 minutes and
       # then failed ("could not load kernel32.dll"). The build above still shows that the
       # Windows side compiles and links.
-      local why="Wine cannot run under the i386 emulator, and the virtual machine could not be prepared"
-      [ "${QUAVER_WINE_VM:-yes}" != no ] || why="Wine cannot run under the i386 emulator (QUAVER_WINE_VM=no)"
+      local why="Wine cannot run under the i386 emulator (QUAVER_WINE_VM=yes runs these in a virtual machine)"
+      [ "${QUAVER_WINE_VM:-no}" != yes ] || why="Wine cannot run under the i386 emulator, and the virtual machine could not be prepared"
       skip_suites win32 "win32" "$why"
       for name in "win32 hollerpad-convert CLI" "win32 test images (attached to qvrun.exe)" \
                   "win32 GUI runtime (runtime.exe)" "win32 debugger session (runtime.exe)" \
