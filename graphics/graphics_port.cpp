@@ -4,8 +4,7 @@
 #include <atomic>
 #include <utility>
 
-#include "graphics/font_cache.h"
-#include "graphics/wide_text.h"
+#include "ui/controls/wide_text.h"
 
 namespace qv::graphics {
 namespace {
@@ -47,7 +46,7 @@ GraphicsPort::~GraphicsPort()
     if (s_current == this)
         deactivate();
     unlock_activation();
-    m_font = FontRef();
+    m_font = ui::FontRef();
     for (HRGN& region : m_clip) {
         if (region)
             DeleteObject(std::exchange(region, nullptr));
@@ -157,7 +156,13 @@ void GraphicsPort::select_font(HDC dc)
     if (m_font_valid)
         return;
     m_font_valid = true;
-    FontRef font = acquire_font({wide_text(m_font_name), m_text_size, m_text_style}, dc);
+    // The process's one font cache, with its face-name mapping and 12 for size 0; a port
+    // without a font name draws in "System".
+    ui::FontDescription description{ui::wide_text(m_font_name), m_text_size, (m_text_style & kStyleBold) != 0,
+                                    (m_text_style & kStyleItalic) != 0, (m_text_style & kStyleUnderline) != 0};
+    if (description.name.empty())
+        description.name = L"System";
+    ui::FontRef font = ui::acquire_font(description);
     if (!font)
         return;  // the font in use stays: releasing it could delete a font still selected
     SelectObject(dc, font.get());

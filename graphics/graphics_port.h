@@ -9,7 +9,7 @@
 
 #include "graphics/color_components.h"
 #include "graphics/drawing_geometry.h"
-#include "graphics/font_cache.h"
+#include "ui/controls/font_cache.h"
 #include "graphics/picture_placement.h"
 #include "runtime/strings/string_ref.h"
 
@@ -146,7 +146,7 @@ private:
     StringRef m_font_name;
     i32 m_text_size = 0;
     u32 m_text_style = 0;
-    FontRef m_font;
+    ui::FontRef m_font;
     bool m_font_valid = false;
     TEXTMETRICW m_metrics{};
     bool m_metrics_valid = false;

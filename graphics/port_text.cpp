@@ -1,9 +1,10 @@
 // The port's text: drawing with DrawTextW at a baseline, in a rectangle or at a point, and
 // the measurements of strings and of the font.
 #include "graphics/graphics_port.h"
-#include "graphics/wide_text.h"
+#include "ui/controls/wide_text.h"
 
 namespace qv::graphics {
+using ui::wide_text;
 namespace {
 
 constexpr i32 kUnboundedBottom = 32767;

@@ -35,7 +35,7 @@
 # (scripts/wine-session.sh says why).
 
 GD_PROBE=${GD_PROBE:-build/win32/bin/win_probe.exe}
-GD_TIMEOUT=${GD_TIMEOUT:-15}
+GD_TIMEOUT=${GD_TIMEOUT:-$((15 * ${QUAVER_TIME_SCALE:-1}))}
 GD_FAIL='' GD_DIR=${TMPDIR:-/tmp} GD_RECT=() GD_CLIENT=() GD_X='' GD_Y=''
 
 gd_us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }

@@ -11,13 +11,14 @@
 # under Wine) is named as not run, with the reason, and never counted as passed.
 # Exits non-zero if anything failed, crashed, hung or did not build.
 # Logs and result files: build/test-results/. QUAVER_SUITE_TIMEOUT (seconds, default 900)
-# limits each suite. QUAVER_SECTIONS (default "checks linux valgrind asan fuzz win32") runs only
+# limits each suite; QUAVER_TIME_SCALE (default 1) multiplies it and every wait of the GUI
+# scripts, for slow machines. QUAVER_SECTIONS (default "checks linux valgrind asan fuzz win32") runs only
 # the named sections; a section that needs another's programs builds them first.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 results=${QUAVER_RESULTS:-build/test-results}   # relative to the root: the Windows suites get it as a path too
-suite_timeout=${QUAVER_SUITE_TIMEOUT:-900}
+suite_timeout=${QUAVER_SUITE_TIMEOUT:-$((900 * ${QUAVER_TIME_SCALE:-1}))}
 sections=" ${QUAVER_SECTIONS:-checks linux valgrind asan fuzz win32} "
 total_passed=0 total_failed=0 total_skipped=0
 problems=() not_run=()
@@ -39,7 +40,9 @@ linux_ready() {
 vm_section() {
   local name=$1 dir=$2 t0=$SECONDS line
   echo "running the $name section in a virtual machine (console and output: $dir) ..."
-  QUAVER_SECTIONS=$name QUAVER_RESULTS=$dir/results QUAVER_PREBUILT=1 scripts/wine-vm.sh run "$dir" scripts/test.sh
+  # Everything in there runs about ten times slower: every wait is stretched to match.
+  QUAVER_SECTIONS=$name QUAVER_RESULTS=$dir/results QUAVER_PREBUILT=1 QUAVER_TIME_SCALE=${QUAVER_TIME_SCALE:-8} \
+    scripts/wine-vm.sh run "$dir" scripts/test.sh
   echo "virtual machine finished in $((SECONDS - t0)) s"
   if ! grep -Eq '^[0-9]+ passed, [0-9]+ failed' "$dir/vm.out" 2>/dev/null; then
     record "$name in a virtual machine" 0 1 "it ended without totals, see $dir/vm.out"
@@ -448,7 +451,7 @@ main() {
         # image as natively, and a GUI program whose event loop serves the connection.
         if [ -x build/win32/bin/runtime.exe ] && [ -x build/linux/bin/qvimage ] && [ -x build/win32/bin/win_probe.exe ]; then
           script_check "win32 debugger session (runtime.exe)" "$results/debugger-win32.log" \
-            timeout -k 10 900 env LC_ALL="$WS_LOCALE" python3 tests/debugger/debugger_session_test.py --wine \
+            timeout -k 10 $((900 * ${QUAVER_TIME_SCALE:-1})) env LC_ALL="$WS_LOCALE" python3 tests/debugger/debugger_session_test.py --wine \
             build/linux/bin/qvimage build/win32/bin/runtime.exe build/win32/bin/win_probe.exe build/linux/images \
             "$results/debugger-win32"
         else

@@ -14,7 +14,7 @@
 # persistent server inherit the pipe and keep it open, and the reader hangs.
 
 WS_LOCALE=ja_JP.UTF-8     # Wine takes the ANSI code page (932) and the user language from LC_ALL
-WS_TIMEOUT=${WS_TIMEOUT:-20}
+WS_TIMEOUT=${WS_TIMEOUT:-$((20 * ${QUAVER_TIME_SCALE:-1}))}
 WS_XVFB_PID= WS_PREFIX= WS_DISPLAY_FILE=
 
 ws_log() { echo "wine-session: $*" >&2; }

@@ -104,7 +104,7 @@ run() {  # DIR CMD...
   # The file server for the shared root; it ends when the machine disconnects.
   local socket=$vm/virtiofs.sock memory=${VM_MEMORY:-8G}
   rm -f "$socket"
-  "$virtiofsd" --socket-path="$socket" -o source=/ -o cache=auto -o sandbox=chroot -o no_posix_lock \
+  "$virtiofsd" --socket-path="$socket" -o source=/ -o cache=auto -o sandbox=chroot -o no_posix_lock -o xattr \
     --thread-pool-size=4 >"$dir/virtiofsd.log" 2>&1 &
   local server=$! end=$((SECONDS + 10))
   until [ -S "$socket" ] || [ $SECONDS -ge $end ]; do sleep 0.1; done

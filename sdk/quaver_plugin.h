@@ -70,7 +70,11 @@ typedef struct QvPluginConstant {
 /* A class. superName: a built-in or plug-in class, or NULL / "" for none. dataSize: the bytes of
  * its own instance data, which follow the superclass's (PluginInstanceData finds them).
  * interfaces: comma-separated interface names, or NULL. initializer / finalizer run at object
- * creation and destruction, or are NULL. */
+ * creation and destruction, or are NULL.
+ * A class extension (PluginRegisterClassExtension) names an existing class and adds its
+ * properties, methods and constants to it; the rest is not used. It has no instance data of its
+ * own: a field is a byte offset in the whole instance. Its properties stay out of the class's
+ * property table: compiled code reaches them, like its methods, by their entry-point names. */
 typedef struct QvPluginClass {
     const char* name;
     const char* superName;

@@ -1,6 +1,7 @@
 // Building runtime classes from the plug-in class descriptions.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <string_view>
 
 #include "framework/application/event_firing.h"
@@ -141,6 +142,59 @@ ObjectDefinition* find_class(std::string_view name)
     return find_registered_definition(StringRef::FromBytes(name.data(), static_cast<i32>(name.size())));
 }
 
+// The property records of a description. The accessors' export names are the entry-point
+// keys, so an image may import them too. A field counts from `data_offset`.
+std::vector<PropertyRecord> property_records(const QvPluginClass& d, i32 data_offset, i32 kind)
+{
+    const std::string name = d.name;
+    std::vector<PropertyRecord> properties;
+    for (i32 i = 0; i < d.propertyCount && d.properties; ++i) {
+        const QvPluginProperty& p = d.properties[i];
+        PropertyRecord record{};
+        record.name = p.name;
+        record.type = type_named(p.type ? p.type : "");
+        record.getter = routine_or_null(p.getter);
+        record.setter = routine_or_null(p.setter);
+        if (record.getter)
+            record.getterExportName = keep(name + "." + p.name + ".Get");
+        if (record.setter)
+            record.setterExportName = keep(name + "." + p.name + ".Set");
+        record.parameter = p.field == QV_PLUGIN_NO_FIELD ? 0 : data_offset + p.field;
+        record.kind = kind;
+        properties.push_back(record);
+    }
+    return properties;
+}
+
+// Member names are copied into the definition: `names` only needs to outlive the build (a
+// deque, so that adding one moves none of the others).
+std::vector<MethodRecord> method_records(const QvPluginClass& d, std::deque<std::string>& names)
+{
+    std::vector<MethodRecord> methods;
+    for (i32 i = 0; i < d.methodCount && d.methods; ++i) {
+        const QvPluginMethod& m = d.methods[i];
+        const Declaration parsed = parse_declaration(m.declaration);
+        MethodRecord record{};
+        record.name = names.emplace_back(parsed.name).c_str();
+        record.result = type_named(parsed.result);
+        record.parameters = keep(parsed.parameters);
+        record.parameterCount = static_cast<i32>(parsed.parameters.size());
+        record.routine = routine_or_null(m.routine);
+        record.secondRoutine = routine_or_null(m.setter);
+        methods.push_back(record);
+    }
+    return methods;
+}
+
+void keep_constants(PluginClassEntry* entry)
+{
+    const QvPluginClass& d = *entry->description;
+    for (i32 i = 0; i < d.constantCount && d.constants; ++i) {
+        const QvPluginConstant& c = d.constants[i];
+        entry->constants.push_back({c.name ? c.name : "", c.type ? c.type : "", c.value ? c.value : ""});
+    }
+}
+
 void build_class(PluginClassEntry* entry)
 {
     const QvPluginClass& d = *entry->description;
@@ -158,39 +212,9 @@ void build_class(PluginClassEntry* entry)
     }
     entry->data_offset = super ? super->instanceSize : kObjectHeaderSize;
 
-    std::vector<PropertyRecord> properties;
-    for (i32 i = 0; i < d.propertyCount && d.properties; ++i) {
-        const QvPluginProperty& p = d.properties[i];
-        PropertyRecord record{};
-        record.name = p.name;
-        record.type = type_named(p.type ? p.type : "");
-        record.getter = routine_or_null(p.getter);
-        record.setter = routine_or_null(p.setter);
-        // The accessors' export names are the entry-point keys, so an image may import them too.
-        if (record.getter)
-            record.getterExportName = keep(name + "." + p.name + ".Get");
-        if (record.setter)
-            record.setterExportName = keep(name + "." + p.name + ".Set");
-        record.parameter = p.field == QV_PLUGIN_NO_FIELD ? 0 : entry->data_offset + p.field;
-        properties.push_back(record);
-    }
-
-    // Member names are copied into the definition: they only need to outlive the build.
-    std::vector<std::string> member_names;
-    member_names.reserve(static_cast<size_t>(std::max(d.methodCount, 0) + std::max(d.eventCount, 0)));
-    std::vector<MethodRecord> methods;
-    for (i32 i = 0; i < d.methodCount && d.methods; ++i) {
-        const QvPluginMethod& m = d.methods[i];
-        const Declaration parsed = parse_declaration(m.declaration);
-        MethodRecord record{};
-        record.name = member_names.emplace_back(parsed.name).c_str();
-        record.result = type_named(parsed.result);
-        record.parameters = keep(parsed.parameters);
-        record.parameterCount = static_cast<i32>(parsed.parameters.size());
-        record.routine = routine_or_null(m.routine);
-        record.secondRoutine = routine_or_null(m.setter);
-        methods.push_back(record);
-    }
+    const std::vector<PropertyRecord> properties = property_records(d, entry->data_offset, 0);
+    std::deque<std::string> member_names;
+    const std::vector<MethodRecord> methods = method_records(d, member_names);
 
     std::vector<EventRecord> events;
     for (i32 i = 0; i < d.eventCount && d.events; ++i) {
@@ -203,10 +227,7 @@ void build_class(PluginClassEntry* entry)
         events.push_back(record);
     }
 
-    for (i32 i = 0; i < d.constantCount && d.constants; ++i) {
-        const QvPluginConstant& c = d.constants[i];
-        entry->constants.push_back({c.name ? c.name : "", c.type ? c.type : "", c.value ? c.value : ""});
-    }
+    keep_constants(entry);
 
     std::vector<ObjectDefinition*> interfaces;
     for (std::string_view list = d.interfaces ? d.interfaces : ""; !trim(list).empty();) {
@@ -240,6 +261,33 @@ void build_class(PluginClassEntry* entry)
     entry->building = false;
 }
 
+// Adds an extension's properties, methods and constants to the class it names. The class's
+// objects and its subclasses' property numbering exist already, so the extension brings no
+// instance data (a field counts from the instance's start), its properties stay out of the
+// property table, and its superclass, events and interfaces are not used.
+void apply_extension(PluginClassEntry* entry)
+{
+    const QvPluginClass& d = *entry->description;
+    entry->applied = true;
+    std::string_view target_name = trim(d.name);
+    if (equal_no_case(target_name, "SystemClass"))
+        target_name = "_SystemClass";  // the class behind the language's System
+    ObjectDefinition* target = find_class(target_name);
+    if (!target) {
+        report("Couldn't find " + std::string(target_name) + " to extend");
+        return;
+    }
+    // Every class that implements an interface must have all of its methods.
+    if (target->isAnInterface) {
+        report("Couldn't extend " + std::string(target_name) + ": it is an interface");
+        return;
+    }
+    entry->data_offset = 0;
+    std::deque<std::string> member_names;
+    extend_definition(target, property_records(d, 0, kPropertyKindOutsideTable), method_records(d, member_names));
+    keep_constants(entry);
+}
+
 }  // namespace
 
 void build_plugin_classes()
@@ -247,6 +295,10 @@ void build_plugin_classes()
     for (PluginClassEntry* entry : plugin_state().classes)
         if (entry->kind != PluginClassKind::Extension && !entry->definition && !entry->building)
             build_class(entry);
+    // After the classes: an extension may name a plug-in class.
+    for (PluginClassEntry* entry : plugin_state().classes)
+        if (entry->kind == PluginClassKind::Extension && !entry->applied)
+            apply_extension(entry);
     for (PluginRecord* record = plugin_state().plugins; record; record = record->next)
         record->flags &= ~kPluginDefinitionsPending;
 }

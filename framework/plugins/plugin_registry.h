@@ -61,6 +61,7 @@ struct PluginClassEntry {
     ObjectDefinition* definition;  // null until built (extensions never are)
     i32 data_offset;               // where the class's own instance data begins
     bool building;
+    bool applied;  // an extension: its members were added to its class (or it was reported)
     std::vector<PluginConstant> constants;
 };
 
@@ -72,7 +73,10 @@ std::span<const QvPluginMethod* const> plugin_global_methods();
 // Builds every registered class that has no definition yet: superclasses first (a plug-in
 // superclass registered later is built before its subclass), then each definition is
 // registered. A superclass or interface that is missing is left out; the text saying so goes
-// to `report`, which shows nothing unless a test installs one.
+// to `report`, which shows nothing unless a test installs one. Then each extension not yet
+// applied adds its properties and methods to the built-in or plug-in class it names ("SystemClass":
+// "_SystemClass"), their accessors exported under their entry-point keys; an extension of a
+// class that does not exist, or of an interface, is reported the same way and left out.
 using PluginReport = void (*)(const char* text);
 void build_plugin_classes();
 PluginReport set_plugin_report(PluginReport report);

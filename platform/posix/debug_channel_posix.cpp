@@ -4,6 +4,6 @@
 
 namespace platform {
 
-void debug_note(const char* text) { std::fprintf(stderr, "%s\n", text ? text : ""); }
+void system_debug_note(const char* text) { std::fprintf(stderr, "%s\n", text); }
 
 }  // namespace platform

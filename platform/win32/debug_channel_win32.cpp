@@ -4,9 +4,9 @@
 
 namespace platform {
 
-void debug_note(const char* text)
+void system_debug_note(const char* text)
 {
-    OutputDebugStringA(text ? text : "");
+    OutputDebugStringA(text);
     OutputDebugStringA("\n");
 }
 

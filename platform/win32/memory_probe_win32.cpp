@@ -1,4 +1,7 @@
 #include "platform/memory_probe.h"
+
+#include <cstdint>
+
 #include "platform/win32/windows_api.h"
 
 namespace platform {
@@ -8,7 +11,9 @@ namespace {
 // neither a guard page nor inaccessible.
 bool pages_allow(const void* address, size_t size, DWORD allowed)
 {
-    if (!address)
+    // A range that runs past the end of the address space is never readable (its end would
+    // wrap below its start and the walk below would check nothing).
+    if (!address || size > UINTPTR_MAX - reinterpret_cast<uintptr_t>(address))
         return false;
     const auto* p = static_cast<const char*>(address);
     const char* end = p + size;

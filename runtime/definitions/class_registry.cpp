@@ -51,6 +51,19 @@ void register_pair(const char* export_name, void* routine)
         RegisterEntryPoint(export_name, routine);
 }
 
+// The export names of the properties and methods from these nodes to the ends of their lists.
+void register_exports(const PropertyNode* properties, const MethodNode* methods)
+{
+    for (const MethodNode* node = methods; node; node = node->next) {
+        register_pair(node->exportName, node->routine);
+        register_pair(node->secondExportName, node->secondRoutine);
+    }
+    for (const PropertyNode* node = properties; node; node = node->next) {
+        register_pair(node->getterExportName, node->getter);
+        register_pair(node->setterExportName, node->setter);
+    }
+}
+
 ObjectDefinition* find_any_definition(const StringRef& name)
 {
     if (ObjectDefinition* definition = find_registered_definition(name))
@@ -72,14 +85,16 @@ void RegisterDefinition(ObjectDefinition* definition)
         return;
     }
     definition_map().Insert(StringRef::share(definition->name), definition);
-    for (const MethodNode* node = definition->methods; node; node = node->next) {
-        register_pair(node->exportName, node->routine);
-        register_pair(node->secondExportName, node->secondRoutine);
-    }
-    for (const PropertyNode* node = definition->properties; node; node = node->next) {
-        register_pair(node->getterExportName, node->getter);
-        register_pair(node->setterExportName, node->setter);
-    }
+    register_exports(definition->properties, definition->methods);
+}
+
+void extend_definition(ObjectDefinition* definition, std::span<const PropertyRecord> properties,
+                       std::span<const MethodRecord> methods)
+{
+    if (!definition)
+        return;
+    const AppendedMembers appended = append_members(*definition, properties, methods);
+    register_exports(appended.properties, appended.methods);
 }
 
 ObjectDefinition* find_registered_definition(const StringRef& name)

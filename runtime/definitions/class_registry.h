@@ -3,6 +3,8 @@
 // conversion of a definition into a ClassRecord, and interface resolution.
 #pragma once
 
+#include <span>
+
 #include "runtime/definitions/object_definition.h"
 #include "runtime/strings/string_ref.h"
 #include "sdk/quaver.h"
@@ -12,6 +14,11 @@ namespace qv {
 // Enters the definition under its name (ignoring case; a later one replaces an earlier one)
 // and registers its method and property routines under their export names.
 void RegisterDefinition(ObjectDefinition* definition);
+
+// Adds members to a definition (append_members) and registers their routines under their
+// export names. A class already made from the definition keeps the tables it was made with.
+void extend_definition(ObjectDefinition* definition, std::span<const PropertyRecord> properties,
+                       std::span<const MethodRecord> methods);
 
 // The registered definition of that name, or null.
 ObjectDefinition* find_registered_definition(const StringRef& name);

@@ -27,6 +27,53 @@ void link(Node**& tail, Node* node)
     tail = &node->next;
 }
 
+// Links a node per property after the list's last one and gives the first of them; table
+// properties are numbered from `table_index` on, which is advanced past them.
+PropertyNode* append_properties(PropertyNode** properties, std::span<const PropertyRecord> records, i32& table_index)
+{
+    while (*properties)
+        properties = &(*properties)->next;
+    PropertyNode** first = properties;
+    for (const PropertyRecord& record : records) {
+        auto* node = new_node<PropertyNode>();
+        node->name = name_string(record.name);
+        node->type = record.type;
+        node->userFlags = record.flags & ~kPropertySetterWithoutParameter;
+        if (record.flags & kPropertySetterWithoutParameter)
+            add_parameterless_setter(record.setter);
+        node->getter = record.getter;
+        node->getterExportName = record.getterExportName;
+        node->setter = record.setter;
+        node->setterExportName = record.setterExportName;
+        node->parameter = record.parameter;
+        node->kind = record.kind;
+        node->mPropertyTableIndex = record.kind == kPropertyKindOutsideTable ? -1 : table_index++;
+        link(properties, node);
+    }
+    return *first;
+}
+
+MethodNode* append_methods(MethodNode** methods, std::span<const MethodRecord> records)
+{
+    while (*methods)
+        methods = &(*methods)->next;
+    MethodNode** first = methods;
+    for (const MethodRecord& record : records) {
+        auto* node = new_node<MethodNode>();
+        node->name = name_string(record.name);
+        node->userFlags = record.flags;
+        node->result = record.result;
+        node->parameters = record.parameters;
+        node->parameterCount = record.parameterCount;
+        node->routine = record.routine;
+        node->exportName = record.exportName;
+        node->secondRoutine = record.secondRoutine;
+        node->secondExportName = record.secondExportName;
+        link(methods, node);
+    }
+    return *first;
+}
+
 }  // namespace
 
 void build_definition(ObjectDefinition& out, const DefinitionSource& source)
@@ -44,39 +91,9 @@ void build_definition(ObjectDefinition& out, const DefinitionSource& source)
     out.finalizer = source.finalizer;
 
     i32 table_index = source.super_definition ? source.super_definition->mPropertyTableSize : 0;
-    PropertyNode** properties = &out.properties;
-    for (const PropertyRecord& record : source.properties) {
-        auto* node = new_node<PropertyNode>();
-        node->name = name_string(record.name);
-        node->type = record.type;
-        node->userFlags = record.flags & ~kPropertySetterWithoutParameter;
-        if (record.flags & kPropertySetterWithoutParameter)
-            add_parameterless_setter(record.setter);
-        node->getter = record.getter;
-        node->getterExportName = record.getterExportName;
-        node->setter = record.setter;
-        node->setterExportName = record.setterExportName;
-        node->parameter = record.parameter;
-        node->kind = record.kind;
-        node->mPropertyTableIndex = record.kind == kPropertyKindOutsideTable ? -1 : table_index++;
-        link(properties, node);
-    }
+    append_properties(&out.properties, source.properties, table_index);
     out.mPropertyTableSize = table_index;
-
-    MethodNode** methods = &out.methods;
-    for (const MethodRecord& record : source.methods) {
-        auto* node = new_node<MethodNode>();
-        node->name = name_string(record.name);
-        node->userFlags = record.flags;
-        node->result = record.result;
-        node->parameters = record.parameters;
-        node->parameterCount = record.parameterCount;
-        node->routine = record.routine;
-        node->exportName = record.exportName;
-        node->secondRoutine = record.secondRoutine;
-        node->secondExportName = record.secondExportName;
-        link(methods, node);
-    }
+    append_methods(&out.methods, source.methods);
 
     EventNode** events = &out.events;
     for (const EventRecord& record : source.events) {
@@ -103,6 +120,16 @@ void build_definition(ObjectDefinition& out, const DefinitionSource& source)
         node->definition = interface_definition;
         link(interfaces, node);
     }
+}
+
+AppendedMembers append_members(ObjectDefinition& out, std::span<const PropertyRecord> properties,
+                               std::span<const MethodRecord> methods)
+{
+    i32 table_index = out.mPropertyTableSize;
+    AppendedMembers appended{append_properties(&out.properties, properties, table_index), nullptr};
+    out.mPropertyTableSize = table_index;
+    appended.methods = append_methods(&out.methods, methods);
+    return appended;
 }
 
 }  // namespace qv

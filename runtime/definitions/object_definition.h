@@ -172,5 +172,15 @@ struct DefinitionSource {
 // Fills `out` from the source: one node per record, linked in table order, each table
 // property numbered after the superclass's (mPropertyTableIndex), mPropertyTableSize the total.
 void build_definition(ObjectDefinition& out, const DefinitionSource& source);
+// Links nodes for more members after a built definition's own, numbering table properties
+// after its last, and gives the first new node of each list (null when none was added).
+// Subclasses number their table after the class's, so properties added to a class that has any
+// are kept out of the table (kPropertyKindOutsideTable).
+struct AppendedMembers {
+    PropertyNode* properties;
+    MethodNode* methods;
+};
+AppendedMembers append_members(ObjectDefinition& out, std::span<const PropertyRecord> properties,
+                               std::span<const MethodRecord> methods);
 
 }  // namespace qv

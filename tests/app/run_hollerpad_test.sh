@@ -23,9 +23,9 @@ fi
 exe=$1 probe_exe=$2 convert=$3 work=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 passed=0 failed=0
-wait_timeout=${QUAVER_GUI_WAIT:-15}   # seconds for each wait on the program
-case_timeout=${QUAVER_GUI_CASE:-600}  # seconds after which the probe ends the program
-convert_timeout=${QUAVER_CONVERT_WAIT:-300}  # seconds for one conversion of up to 100 KB
+wait_timeout=${QUAVER_GUI_WAIT:-$((15 * ${QUAVER_TIME_SCALE:-1}))}   # seconds for each wait on the program
+case_timeout=${QUAVER_GUI_CASE:-$((600 * ${QUAVER_TIME_SCALE:-1}))}  # seconds after which the probe ends the program
+convert_timeout=${QUAVER_CONVERT_WAIT:-$((300 * ${QUAVER_TIME_SCALE:-1}))}  # seconds for one conversion of up to 100 KB
 # The corpus case's switch sets, each with the largest text it takes in KB (empty for a quick
 # run without it).
 corpus_sets=${HOLLERPAD_CORPUS_SETS-111111110:100 010101011:100 101010101:100}
@@ -79,7 +79,7 @@ field_text() {
 field_is() { field_text "$case_dir/field.txt" && cmp -s "$1" "$case_dir/field.txt"; }
 
 # ---- The X11 clipboard
-x_clipboard() { timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$1" 2>/dev/null; }
+x_clipboard() { timeout $((2 * ${QUAVER_TIME_SCALE:-1})) xclip -selection clipboard -t UTF8_STRING -o >"$1" 2>/dev/null; }
 x_clipboard_is() { x_clipboard "$case_dir/x11.txt" && cmp -s "$1" "$case_dir/x11.txt"; }
 # The program put an empty text there: it took the selection from our xclip, and both sides
 # read empty (an xclip read that timed out alone would not pass).

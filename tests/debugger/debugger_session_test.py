@@ -27,7 +27,10 @@ import threading
 import time
 
 PORT = 13897
-WAIT = 10.0  # seconds for any one answer; generous for a loaded machine (more under Wine)
+# Seconds for any one answer; generous for a loaded machine (more under Wine). QUAVER_TIME_SCALE
+# multiplies every wait where everything runs slower (the emulated machine of scripts/wine-vm.sh).
+SCALE = int(os.environ.get("QUAVER_TIME_SCALE", "1"))
+WAIT = 10.0 * SCALE
 CONNECT_LIMIT = 8.0  # "about five seconds" for giving up on an absent debugger
 GUI_TITLE = "Debug GUI"
 
@@ -114,7 +117,7 @@ class WineRun:
         self.out = open(os.path.join(self.dir, "probe.out"), "w")
         self.proc = subprocess.Popen(
             ["wine", probe, "run", "--log", windows_path(self.log), "--pid-file", windows_path(self.pid_file),
-             "--timeout", "180", "--cwd", "C:\\", "--", f'"{windows_path(program)}"'],
+             "--timeout", str(180 * SCALE), "--cwd", "C:\\", "--", f'"{windows_path(program)}"'],
             stdin=subprocess.DEVNULL, stdout=self.out, stderr=subprocess.STDOUT)
         self.started = time.monotonic()
         self.windows_pid = None
@@ -453,7 +456,7 @@ def main():
                 print(f"FAIL attach {name}: {attached.stdout.decode(errors='replace')[:300]}")
                 print("0 passed, 1 failed")
                 return 1
-        WAIT = 30.0  # Wine starts programs and answers boxes slowly on a loaded machine
+        WAIT = 30.0 * SCALE  # Wine starts programs and answers boxes slowly on a loaded machine
         counter = iter(range(1, 100))
         plain = lambda: WineRun(probe, program, work, f"plain-{next(counter)}")  # noqa: E731
         gui = lambda: WineRun(probe, gui_program, work, f"gui-{next(counter)}")  # noqa: E731

@@ -1,6 +1,7 @@
 // Plug-in descriptions made into classes and entry points: the map's keys and its single
-// build, the table, the order classes are built in and where their data goes, and what a
-// missing superclass or interface leaves behind.
+// build, the table, the order classes are built in and where their data goes, what a
+// missing superclass or interface leaves behind, and extensions that add members to built-in
+// classes.
 #include "framework/plugins/plugin_registry.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "runtime/definitions/class_registry.h"
 #include "runtime/memory/pool_allocator.h"
 #include "runtime/registry/entry_point_registry.h"
+#include "runtime/startup/runtime_startup.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/support/class_holder.h"
 
@@ -78,6 +80,40 @@ const QvPluginClass kEventBase = {"EventBase", nullptr, 0,           nullptr, nu
 const QvPluginClass kEventful = {"EventfulClass", "EventBase", 0,       nullptr, nullptr, nullptr, 0,
                                  nullptr,         0,           kEvents, 2,       nullptr, 0,       nullptr};
 
+// Extensions of built-in classes: the portable runtime's Dictionary, and SystemClass, which
+// lands in "_SystemClass" (here a definition of the test's own: the portable runtime has none).
+RuntimeObject* g_extended_self = nullptr;
+i32 g_size_set = 0;
+i32 tally(RuntimeObject* self, i32 extra)
+{
+    g_extended_self = self;
+    return dictionaryCount(self) * 100 + extra;
+}
+i32 size_get(RuntimeObject* self, i32) { return dictionaryCount(self); }
+void size_set(RuntimeObject* self, i32, i32 value)
+{
+    g_extended_self = self;
+    g_size_set = value;
+}
+void nap() { }
+const QvPluginProperty kDictionaryProperties[] = {
+    {"Size", "Integer", as_routine(&size_get), as_routine(&size_set), QV_PLUGIN_NO_FIELD}};
+const QvPluginMethod kDictionaryMethods[] = {
+    {"Tally(extra As Integer) As Integer", as_routine(&tally), QV_PLUGIN_NONE}};
+const QvPluginClass kDictionaryExtension = {
+    "Dictionary", nullptr, 0,       nullptr, nullptr, kDictionaryProperties, 1, kDictionaryMethods, 1,
+    nullptr,      0,       nullptr, 0,       nullptr};
+const QvPluginMethod kSystemMethods[] = {{"Nap()", as_routine(&nap), QV_PLUGIN_NONE}};
+const QvPluginClass kSystemExtension = {"SystemClass",  nullptr, 0,       nullptr, nullptr, nullptr, 0,
+                                        kSystemMethods, 1,       nullptr, 0,       nullptr, 0,       nullptr};
+// Extensions that cannot be applied: a class nobody has, and an interface.
+const QvPluginClass kMissingExtension = {"NoSuchClass",  nullptr, 0,       nullptr, nullptr, nullptr, 0,
+                                         kSystemMethods, 1,       nullptr, 0,       nullptr, 0,       nullptr};
+const QvPluginClass kInterfaceExtension = {"OrderShape",   nullptr, 0,       nullptr, nullptr, nullptr, 0,
+                                           kSystemMethods, 1,       nullptr, 0,       nullptr, 0,       nullptr};
+
+ObjectDefinition g_system_definition;
+
 std::vector<std::string> g_reports;
 void record_report(const char* text) { g_reports.push_back(text); }
 
@@ -92,6 +128,8 @@ void fake_main(QvPluginResolver resolve)
         PluginRegisterClass(c);
     PluginRegisterInterface(&kShape);
     PluginRegisterMethod(&kGlobal);
+    for (const QvPluginClass* c : {&kDictionaryExtension, &kSystemExtension, &kMissingExtension, &kInterfaceExtension})
+        PluginRegisterClassExtension(c);
 }
 
 // Built classes, their definitions and the map live as long as the process, so the suite
@@ -101,12 +139,22 @@ protected:
     static void SetUpTestSuite()
     {
         reset_plugins_for_testing();
+        start_portable_runtime();
+        if (!find_registered_definition(StringRef::FromCString("_SystemClass"))) {
+            DefinitionSource source{};
+            source.name = "_SystemClass";
+            source.instance_size = 28;
+            build_definition(g_system_definition, source);
+            RegisterDefinition(&g_system_definition);
+        }
         s_previous = set_plugin_report(&record_report);
         s_path = new StringRef(StringRef::FromCString("C:\\plug.dll"));
         run_plugin_main(&fake_main, reinterpret_cast<void*>(0x1000), *s_path);
         build_plugin_classes();
         RuntimeLookupClass(StringRef::FromCString("OrderChild").get());
         RuntimeLookupClass(StringRef::FromCString("EventfulClass").get());
+        RuntimeLookupClass(StringRef::FromCString("Dictionary").get());
+        RuntimeLookupClass(StringRef::FromCString("Variant").get());
         lookup("MapButton.Value.Get");  // builds the map
         PluginRegisterMethod(&kLateGlobal);
     }
@@ -217,7 +265,88 @@ TEST_F(Plugins, MissingSuperclassAndInterfacesAreReportedAndLeftOut)
     EXPECT_EQ(g_reports,
               (std::vector<std::string>{"Couldn't find OrphanClass superclass: NoSuchParent",
                                         "Couldn't find OrphanClass interface : NoSuchInterface",
-                                        "Couldn't find OrphanClass interface : OrderParent"}));
+                                        "Couldn't find OrphanClass interface : OrderParent",
+                                        "Couldn't find NoSuchClass to extend",
+                                        "Couldn't extend OrderShape: it is an interface"}));
+    // Neither the interface nor a class of the missing name got the extension's method.
+    EXPECT_EQ(plugin_class_entry(&kShape)->definition->methods->next, nullptr);
+    EXPECT_EQ(find_registered_definition(StringRef::FromCString("NoSuchClass")), nullptr);
+}
+
+// The members an extension lists under its own name: one per method, and one per property.
+template <typename Node>
+i32 count_named(const Node* node, const char* name)
+{
+    i32 n = 0;
+    for (; node; node = node->next)
+        n += StringRef::share(node->name).CompareNoCase(StringRef::FromCString(name)) == 0 ? 1 : 0;
+    return n;
+}
+
+TEST_F(Plugins, AnExtensionsMembersBelongToTheBuiltInClassAndItsRoutinesRunWithTheObject)
+{
+    // An image reaches the members through its entry table, and the accessors also by import.
+    using Tally = i32 (*)(RuntimeObject*, i32);
+    using SizeGet = i32 (*)(RuntimeObject*, i32);
+    using SizeSet = void (*)(RuntimeObject*, i32, i32);
+    auto* const call_tally = reinterpret_cast<Tally>(lookup("dictionary.tally(extra as integer) as integer"));
+    auto* const get_size = reinterpret_cast<SizeGet>(lookup("Dictionary.Size.Get"));
+    auto* const set_size = reinterpret_cast<SizeSet>(lookup("Dictionary.Size.Set"));
+    ASSERT_EQ(call_tally, &tally);
+    ASSERT_EQ(get_size, &size_get);
+    ASSERT_EQ(set_size, &size_set);
+    for (const auto& [name, routine] : {std::pair{"Dictionary.Size.Get", as_routine(&size_get)},
+                                        std::pair{"dictionary.size.set", as_routine(&size_set)}}) {
+        const EntryPoint* exported = FindEntryPoint(std::string_view(name));
+        ASSERT_NE(exported, nullptr) << name;
+        EXPECT_EQ(exported->code, routine) << name;
+    }
+
+    RuntimeObject* dictionary = RuntimeNewObject(RuntimeLookupClass(StringRef::FromCString("Dictionary").get()));
+    RuntimeObject* key = intToVariant(7);
+    dictionaryValueSetter(dictionary, key, key);
+    EXPECT_EQ(call_tally(dictionary, 5), 105);
+    EXPECT_EQ(g_extended_self, dictionary);
+    EXPECT_EQ(get_size(dictionary, 0), 1);
+    g_extended_self = nullptr;
+    set_size(dictionary, 0, 9);
+    EXPECT_EQ(g_extended_self, dictionary);
+    EXPECT_EQ(g_size_set, 9);
+    RuntimeUnlockObject(key);
+    RuntimeUnlockObject(dictionary);
+
+    // The definition lists them, once however often the classes are built; the property stays
+    // out of the table whose numbering the subclasses and compiled property tables share.
+    build_plugin_classes();
+    const ObjectDefinition* definition = find_registered_definition(StringRef::FromCString("Dictionary"));
+    ASSERT_NE(definition, nullptr);
+    EXPECT_EQ(count_named(definition->methods, "Tally"), 1);
+    ASSERT_EQ(count_named(definition->properties, "Size"), 1);
+    const PropertyNode* size = definition->properties;
+    while (StringRef::share(size->name).CompareNoCase(StringRef::FromCString("Size")) != 0)
+        size = size->next;
+    EXPECT_EQ(size->kind, kPropertyKindOutsideTable);
+    EXPECT_EQ(size->getter, as_routine(&size_get));
+
+    // The class made from it lists the method with its signature among its static methods.
+    const ClassRecord* c = RuntimeLookupClass(StringRef::FromCString("Dictionary").get());
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->propertyCount, definition->mPropertyTableSize);
+    const MethodEntry* listed = nullptr;
+    for (i32 i = 0; i < c->staticMethodCount; ++i)
+        if (c->staticMethodTable[i].routine == as_routine(&tally))
+            listed = &c->staticMethodTable[i];
+    ASSERT_NE(listed, nullptr);
+    EXPECT_STREQ(StringRef::share(listed->signature).CText(), "Tally%i%o<Dictionary>i");
+}
+
+TEST_F(Plugins, AnExtensionOfSystemClassGoesToTheHiddenSystemClass)
+{
+    EXPECT_EQ(lookup("SystemClass.Nap()"), as_routine(&nap));
+    const ObjectDefinition* system = find_registered_definition(StringRef::FromCString("_SystemClass"));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(count_named(system->methods, "Nap"), 1);
+    EXPECT_EQ(find_registered_definition(StringRef::FromCString("SystemClass")), nullptr);
 }
 
 TEST_F(Plugins, FiringAnEventUsesTheClassesOwnPlaceInTheEventTable)

@@ -21,6 +21,12 @@ endforeach()
 add_custom_target(test_images ALL DEPENDS ${test_images})
 add_dependencies(test_images qvrun)
 
+# The plug-in library image_plugin_extension is run with (qvrun --plugin), beside the images.
+add_library(test_extension SHARED ${CMAKE_CURRENT_LIST_DIR}/extension_plugin.c)
+target_link_libraries(test_extension PRIVATE quaver_options)
+set_target_properties(test_extension PROPERTIES PREFIX "" LIBRARY_OUTPUT_DIRECTORY ${test_image_dir})
+add_dependencies(test_images test_extension)
+
 # Images assembled by hand, byte by byte, whose code begins with the entry's own instructions.
 add_executable(hand_assembled_images ${CMAKE_CURRENT_LIST_DIR}/hand_assembled_images.cpp)
 target_link_libraries(hand_assembled_images PRIVATE qvimage_core)

@@ -21,8 +21,8 @@ fi
 qvimage=$1 runtime=$2 probe=$3 images=$4 work=$5
 fixture=$(dirname "$probe")/win_dialog_fixture.exe
 passed=0 failed=0
-wait_timeout=${QUAVER_GUI_WAIT:-10}   # seconds for each wait on the program
-case_timeout=${QUAVER_GUI_CASE:-40}   # seconds after which the probe ends the program
+wait_timeout=${QUAVER_GUI_WAIT:-$((10 * ${QUAVER_TIME_SCALE:-1}))}   # seconds for each wait on the program
+case_timeout=${QUAVER_GUI_CASE:-$((40 * ${QUAVER_TIME_SCALE:-1}))}   # seconds after which the probe ends the program
 
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "FAIL setup: needs the Wine session of scripts/wine-session.sh (WINEPREFIX, DISPLAY)"
@@ -144,7 +144,7 @@ line2" Second "tab	and \ back"'
     pid=$!
     gd_probe dialog-text --caption Waiting --timeout "$wait_timeout" >"$dir/text.out" 2>&1
     gd_probe window-info --class '#32770' >"$dir/info.out" 2>&1
-    gd_probe dialogs --log "$(gd_winpath "$dir/boxes.log")" --timeout 3 >"$dir/dialogs.out" 2>&1
+    gd_probe dialogs --log "$(gd_winpath "$dir/boxes.log")" --timeout $((3 * ${QUAVER_TIME_SCALE:-1})) >"$dir/dialogs.out" 2>&1
     local end=$(($(gd_us) + wait_timeout * 1000000))
     while kill -0 "$pid" 2>/dev/null && [ "$(gd_us)" -lt "$end" ]; do sleep 0.05; done
     kill -9 "$pid" 2>/dev/null
@@ -273,7 +273,7 @@ clipboard_case() {
         printf 'すごい!\r本当?\r終わり' >"$case_dir/x11-expected"
         local end=$(($(gd_us) + wait_timeout * 1000000))
         # A request that meets Wine's taking of the selection can go unanswered: 2 s each.
-        until timeout 2 xclip -selection clipboard -t UTF8_STRING -o >"$case_dir/x11-copied" 2>/dev/null;
+        until timeout $((2 * ${QUAVER_TIME_SCALE:-1})) xclip -selection clipboard -t UTF8_STRING -o >"$case_dir/x11-copied" 2>/dev/null;
               cmp -s "$case_dir/x11-expected" "$case_dir/x11-copied"; do
             [ "$(gd_us)" -lt "$end" ] || { gd_fail "X11 clipboard holds: $(od -An -c "$case_dir/x11-copied" | head -n 2)"; break; }
             sleep 0.05

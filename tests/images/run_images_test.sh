@@ -12,6 +12,9 @@
 # Windows code may, while the Linux build's ABI promises 16: the sanitizers' stack frames
 # cannot take that (their checks then report the runtime's own locals), so a sanitized run
 # names them as skipped.
+# @PLUGIN@ in a case's arguments names the test plug-in library: IMAGE_DIR/test_extension.so
+# natively; for Wine, test_extension.dll from beside QVRUN_EXE, copied beside the attached
+# program, where the library search looks first.
 # Prints one line per case and ends with "N passed, N failed" (", N skipped" when any was).
 set -uo pipefail
 
@@ -25,6 +28,7 @@ cases=(
   "image_unhandled||image_unhandled.txt|3"
   "image_unbound||image_unbound.txt|1"
   "image_unbound|--assert=cancel|image_unbound-cancel.txt|0"
+  "image_plugin_extension|--plugin @PLUGIN@|image_plugin_extension.txt|0"
   "hand_call_at_entry||hand_call_at_entry.txt|0"
   "hand_string_push||hand_string_push.txt|0"
   "hand_data_address||hand_data_address.txt|0"
@@ -54,9 +58,10 @@ native)
       echo "SKIP  native $name: keeps 4-byte stack alignment, which sanitized frames cannot take"
       skipped=$((skipped + 1)); continue
     fi
+    args=${args//@PLUGIN@/$images/test_extension.so}
     out=$(mktemp)
     # shellcheck disable=SC2086
-    timeout 60 "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
+    timeout $((60 * ${QUAVER_TIME_SCALE:-1})) "$qvrun" $args "$images/$name.qvi" </dev/null >/dev/null 2>"$out"
     check "native $name $args" $? "$status" "$out" "$expected"
     rm -f "$out" "$out.diff"
   done
@@ -78,9 +83,15 @@ wine)
       echo "FAIL wine $name: qvimage --attach failed"; cat "$work/$name.attach.log"
       failed=$((failed + 1)); continue
     fi
-    out=$work/$name${args:+-cancel}.err
+    if [[ $args == *@PLUGIN@* ]]; then
+      if ! cp "$(dirname "$qvrun_exe")/test_extension.dll" "$work/"; then
+        echo "FAIL wine $name: test_extension.dll not built"; failed=$((failed + 1)); continue
+      fi
+      args=${args//@PLUGIN@/test_extension.dll}
+    fi
+    out=$work/${expected%.txt}.err
     # shellcheck disable=SC2086
-    timeout 120 wine "$exe" $args </dev/null >"$work/$name.out" 2>"$out"
+    timeout $((120 * ${QUAVER_TIME_SCALE:-1})) wine "$exe" $args </dev/null >"$work/$name.out" 2>"$out"
     check "wine $name $args" $? "$status" "$out" "$expected"
   done
   ;;

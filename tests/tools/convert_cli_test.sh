@@ -30,7 +30,7 @@ if [ -z "$out_dir" ]; then
   trap 'rm -rf "$out_dir"' EXIT
 fi
 mkdir -p "$out_dir"
-case_timeout=${CONVERT_CLI_TIMEOUT:-120}
+case_timeout=${CONVERT_CLI_TIMEOUT:-$((120 * ${QUAVER_TIME_SCALE:-1}))}
 passed=0 failed=0 skipped=0
 
 pass() { echo "PASS  $1"; passed=$((passed + 1)); }

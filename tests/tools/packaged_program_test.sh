@@ -15,7 +15,7 @@ if [ $# -ne 5 ]; then
     exit 2
 fi
 program=$1 plugin=$2 probe_exe=$3 title=$4 work=$5
-timeout=${QUAVER_GUI_WAIT:-30}
+timeout=${QUAVER_GUI_WAIT:-$((30 * ${QUAVER_TIME_SCALE:-1}))}
 passed=0 failed=0
 check() {   # NAME COMMAND...: one line per check
     if "${@:2}"; then echo "ok   $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi

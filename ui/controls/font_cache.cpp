@@ -2,7 +2,7 @@
 
 #include <list>
 
-#include "framework/nocase_text.h"
+#include "ui/controls/wide_text.h"
 
 namespace qv::ui {
 namespace {
@@ -19,26 +19,39 @@ std::list<CachedFont>& cache()
     return s_cache;
 }
 
+bool equal_names(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
 bool same(const FontDescription& a, const FontDescription& b)
 {
-    return equal_nocase(a.name, b.name) && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
+    return equal_names(a.name, b.name) && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
         a.underline == b.underline;
 }
 
 }  // namespace
 
-std::string face_name_for(const std::string& name)
+FontDescription control_font(const StringRef& name, i32 size, bool bold, bool italic, bool underline)
+{
+    FontDescription description{wide_text(name), size, bold, italic, underline};
+    if (description.name.empty()) {
+        description.name = kDefaultControlFontName;
+        if (description.size == 0)
+            description.size = kDefaultControlFontSize;
+    }
+    return description;
+}
+
+std::wstring face_name_for(const std::wstring& name)
 {
     static const struct {
-        const char* name;
-        const char* face;
+        const wchar_t* name;
+        const wchar_t* face;
     } kFaces[] = {
-        {"System", "MS Sans Serif"},      {"Application", "MS Sans Serif"}, {"Geneva", "MS Sans Serif"},
-        {"SmallSystem", "MS Sans Serif"}, {"Courier", "Courier New"},       {"Times", "Times New Roman"},
-        {"Helvetica", "Arial"},           {"Osaka", "MS UI Gothic"},
+        {L"System", L"MS Sans Serif"},      {L"Application", L"MS Sans Serif"}, {L"Geneva", L"MS Sans Serif"},
+        {L"SmallSystem", L"MS Sans Serif"}, {L"Courier", L"Courier New"},       {L"Times", L"Times New Roman"},
+        {L"Helvetica", L"Arial"},           {L"Osaka", L"MS UI Gothic"},
     };
     for (const auto& entry : kFaces) {
-        if (equal_nocase(name, entry.name))
+        if (equal_names(name, entry.name))
             return entry.face;
     }
     return name;
@@ -66,8 +79,10 @@ FontRef acquire_font(const FontDescription& description)
     }
     static const u8 s_charset = charset_for_language(GetUserDefaultLangID());
     const i32 size = description.size ? description.size : 12;
-    const std::string face = face_name_for(description.name);
-    HFONT font = CreateFontA(-size, 0, 0, 0, description.bold ? FW_BOLD : FW_NORMAL, description.italic,
+    // The wide form whatever the character set: face names such as "ＭＳ Ｐゴシック" are text,
+    // which the ANSI form would get as bytes of the wrong code page.
+    const std::wstring face = face_name_for(description.name);
+    HFONT font = CreateFontW(-size, 0, 0, 0, description.bold ? FW_BOLD : FW_NORMAL, description.italic,
                              description.underline, FALSE, s_charset, 0, 0, 0, 0, face.c_str());
     if (!font)
         return FontRef();

@@ -1,5 +1,5 @@
-// Win32 fonts for native controls, shared: controls with the same font description use one
-// font, which is deleted when the last of them lets go of it.
+// Win32 fonts, shared by the whole process: native controls and drawing ports with the same
+// font description use one font, which is deleted when the last of them lets go of it.
 #pragma once
 
 #include <string>
@@ -7,20 +7,29 @@
 #include "platform/win32/windows_api.h"
 
 #include "core/types.h"
+#include "runtime/strings/string_ref.h"
 #include "ui/counted_handle.h"
 
 namespace qv::ui {
 
 struct FontDescription {
-    std::string name;  // as the image gives it (bytes passed unchanged)
-    i32 size = 0;      // 0 stands for 12
+    std::wstring name;  // UTF-16: a face name is text, whatever character set the font has
+    i32 size = 0;       // pixels; 0 stands for 12
     bool bold = false;
     bool italic = false;
     bool underline = false;
 };
 
+// The font a control gets when its record names none: start-up's default control font.
+inline constexpr const wchar_t* kDefaultControlFontName = L"System";
+inline constexpr i32 kDefaultControlFontSize = 10;
+
+// A control's font description from its font record: a control without a TextFont gets the
+// default control font (and its size, unless it sets one).
+FontDescription control_font(const StringRef& name, i32 size, bool bold, bool italic, bool underline);
+
 // The face name Win32 is asked for: the classic names map to the fonts that stand in for them.
-std::string face_name_for(const std::string& name);
+std::wstring face_name_for(const std::wstring& name);
 // The character set fonts are made in for a user language (GetUserDefaultLangID).
 u8 charset_for_language(u16 language);
 

@@ -13,6 +13,7 @@
 #include "ui/control_registry.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/wide_text.h"
 #include "ui/controls/window_controls.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
@@ -33,12 +34,6 @@ PlacementArea placement_area()
         area.available_top = work.top;
     }
     return area;
-}
-
-std::wstring wide_text(RuntimeString* text)
-{
-    StringRef utf8 = StringRef::share(text).ToUTF8();
-    return utf8.is_nil() ? std::wstring() : platform::win32::widen(utf8.CText());
 }
 
 // An interface's first method, when the object implements an interface of that name.
@@ -63,7 +58,7 @@ bool set_pane_child_window(RuntimeObject* object, RuntimeObject* window)
 void build_native_window(RuntimeObject* self)
 {
     WindowObject* w = window_fields(self);
-    const std::wstring title = wide_text(w->title);
+    const std::wstring title = wide_text(StringRef::share(w->title));
     NativeWindow::Creation creation;
     creation.title = title.c_str();
     creation.content = rect_of(w->bounds);

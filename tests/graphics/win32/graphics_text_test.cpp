@@ -2,7 +2,7 @@
 // where DrawString puts its pixels (y is the baseline), wrapping and line breaks.
 #include "tests/graphics/win32/graphics_fixture.h"
 
-#include "graphics/font_cache.h"
+#include "ui/controls/font_cache.h"
 
 namespace qv::graphics::test {
 namespace {
@@ -43,7 +43,7 @@ TEST_F(GraphicsText, FontPropertiesReadBackAndChangeTheMeasurements)
     EXPECT_GT(default_ascent, 0);
     EXPECT_GT(default_height, default_ascent);
     graphicsTextSizeSetter(g, 0, 12);
-    EXPECT_EQ(RuntimeGraphicsTextHeight(g), default_height) << "size 0 is 12 points";
+    EXPECT_EQ(RuntimeGraphicsTextHeight(g), default_height) << "size 0 is 12";
     graphicsTextSizeSetter(g, 0, 36);
     EXPECT_EQ(graphicsTextSizeGetter(g, 0), 36);
     EXPECT_GT(RuntimeGraphicsTextHeight(g), 2 * default_height);
@@ -111,18 +111,22 @@ TEST_F(GraphicsText, WrappingAndLineBreaksAddLines)
     EXPECT_LE(ink.right, word + 2);
 }
 
+// Ports and native controls draw from one cache: equal descriptions share one font.
 TEST_F(GraphicsText, FontsAreSharedAndLetGoOf)
 {
-    const i32 before = cached_font_count();
+    const i32 before = ui::cached_font_count();
     {
         Canvas first(4, 4), second(4, 4);
         graphicsTextSizeSetter(first.g.get(), 0, 31);
         graphicsTextSizeSetter(second.g.get(), 0, 31);
         RuntimeGraphicsTextHeight(first.g.get());
         RuntimeGraphicsTextHeight(second.g.get());
-        EXPECT_EQ(cached_font_count(), before + 1);
+        EXPECT_EQ(ui::cached_font_count(), before + 1);
+        // A port without a font name draws in "System", as a control asking for it does.
+        const ui::FontRef control = ui::acquire_font({L"system", 31, false, false, false});
+        EXPECT_EQ(ui::cached_font_count(), before + 1);
     }
-    EXPECT_EQ(cached_font_count(), before);
+    EXPECT_EQ(ui::cached_font_count(), before);
 }
 
 }  // namespace

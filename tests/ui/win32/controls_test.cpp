@@ -14,6 +14,7 @@
 #include "runtime/exceptions/exception_classes.h"
 #include "runtime/objects/exception_foundation.h"
 #include "runtime/strings/string_ref.h"
+#include "runtime/text/encoding_tags.h"
 #include "tests/support/class_holder.h"
 #include "ui/controls/canvas_control.h"
 #include "ui/controls/control_classes.h"
@@ -411,21 +412,21 @@ TEST_F(Controls, AMassTableSetsAWindowsTitleSizeAndFlags)
 TEST(FontCache, ClassicNamesMapAndEqualDescriptionsShareOneFont)
 {
     const struct {
-        const char* name;
-        const char* face;
-    } kCases[] = {{"system", "MS Sans Serif"},  {"Geneva", "MS Sans Serif"}, {"COURIER", "Courier New"},
-                  {"Times", "Times New Roman"}, {"Helvetica", "Arial"},      {"osaka", "MS UI Gothic"},
-                  {"MS Gothic", "MS Gothic"}};
+        const wchar_t* name;
+        const wchar_t* face;
+    } kCases[] = {{L"system", L"MS Sans Serif"},  {L"Geneva", L"MS Sans Serif"}, {L"COURIER", L"Courier New"},
+                  {L"Times", L"Times New Roman"}, {L"Helvetica", L"Arial"},      {L"osaka", L"MS UI Gothic"},
+                  {L"MS Gothic", L"MS Gothic"}};
     for (const auto& c : kCases)
-        EXPECT_EQ(face_name_for(c.name), c.face) << c.name;
+        EXPECT_EQ(face_name_for(c.name), c.face);
     EXPECT_EQ(charset_for_language(0x411), SHIFTJIS_CHARSET);
     EXPECT_EQ(charset_for_language(0xC04), CHINESEBIG5_CHARSET);
     EXPECT_EQ(charset_for_language(0x409), DEFAULT_CHARSET);
 
     const i32 before = cached_font_count();
-    FontRef a = acquire_font({"System", 0, false, false, false});
-    FontRef b = acquire_font({"SYSTEM", 0, false, false, false});  // names compare ignoring case
-    FontRef bold = acquire_font({"System", 0, true, false, false});
+    FontRef a = acquire_font({L"System", 0, false, false, false});
+    FontRef b = acquire_font({L"SYSTEM", 0, false, false, false});  // names compare ignoring case
+    FontRef bold = acquire_font({L"System", 0, true, false, false});
     ASSERT_NE(a.get(), nullptr);
     EXPECT_EQ(a.get(), b.get());
     EXPECT_NE(a.get(), bold.get());
@@ -435,6 +436,47 @@ TEST(FontCache, ClassicNamesMapAndEqualDescriptionsShareOneFont)
     b = FontRef();
     bold = FontRef();
     EXPECT_EQ(cached_font_count(), before);
+}
+
+// Face names are text: a Japanese face reaches GDI as the same characters, whatever the
+// encoding the image's string has.
+TEST(FontCache, JapaneseFaceNamesReachGdiAsText)
+{
+    const std::wstring face = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";  // "ＭＳ Ｐゴシック"
+    const u8 shift_jis[] = {0x82, 0x6C, 0x82, 0x72, 0x20, 0x82, 0x6F, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E};
+    StringRef utf8 = StringRef::FromCString("ＭＳ Ｐゴシック");
+    utf8.set_encoding(kEncodingUTF8);
+    StringRef sjis = StringRef::FromBytes(shift_jis, sizeof shift_jis);
+    sjis.set_encoding(kEncodingShiftJIS);
+    for (const StringRef& name : {utf8, sjis}) {
+        const FontDescription description = control_font(name, 12, false, false, false);
+        EXPECT_EQ(description.name, face);
+        FontRef font = acquire_font(description);
+        ASSERT_NE(font.get(), nullptr);
+        LOGFONTW made{};
+        ASSERT_NE(GetObjectW(font.get(), sizeof made, &made), 0);
+        EXPECT_EQ(std::wstring(made.lfFaceName), face);
+        EXPECT_EQ(made.lfHeight, -12);
+    }
+}
+
+// A control whose record names no font gets start-up's default control font.
+TEST(FontCache, ControlsWithoutAFontGetTheDefaultControlFont)
+{
+    const struct {
+        const char* name;  // null for a nil TextFont
+        i32 size;
+        const wchar_t* want_name;
+        i32 want_size;
+    } kCases[] = {{nullptr, 0, L"System", 10}, {"", 0, L"System", 10}, {nullptr, 14, L"System", 14},
+                  {"Osaka", 0, L"Osaka", 0}};
+    for (const auto& c : kCases) {
+        const StringRef name = c.name ? StringRef::FromCString(c.name) : StringRef();
+        const FontDescription description = control_font(name, c.size, true, false, true);
+        EXPECT_EQ(description.name, c.want_name) << (c.name ? c.name : "nil");
+        EXPECT_EQ(description.size, c.want_size) << (c.name ? c.name : "nil");
+        EXPECT_TRUE(description.bold && description.underline && !description.italic);
+    }
 }
 
 }  // namespace

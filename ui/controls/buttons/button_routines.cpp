@@ -42,8 +42,8 @@ FontDescription font_description(RuntimeObject* self, const FontRecordLayout& la
 {
     i16 size;
     std::memcpy(&size, field(self, layout.size), sizeof size);
-    return {utf8_of(string_at(self, layout.name)), size, *field(self, layout.bold) != 0,
-            *field(self, layout.italic) != 0, *field(self, layout.underline) != 0};
+    return control_font(StringRef::share(string_at(self, layout.name)), size, *field(self, layout.bold) != 0,
+                        *field(self, layout.italic) != 0, *field(self, layout.underline) != 0);
 }
 
 }  // namespace qv::ui

@@ -29,17 +29,10 @@ EditPane* pane_of(RuntimeObject* self)
 
 bool on(int32_t value) { return (value & 0xFF) != 0; }
 
-qv::ui::FontDescription font_of(const EditFieldObject* f)
-{
-    StringRef name = StringRef::share(f->textFont).ToUTF8();
-    return {name.is_nil() ? std::string() : std::string(name.CText()), f->textSize, f->bold != 0, f->italic != 0,
-            f->underline != 0};
-}
-
 void refresh_font(RuntimeObject* self)
 {
     if (EditPane* pane = pane_of(self))
-        pane->SetFont(font_of(qv::ui::edit_fields(self)));
+        pane->SetFont(qv::ui::edit_field_font(qv::ui::edit_fields(self)));
 }
 
 int32_t stored_flag(RuntimeObject* self, u8 EditFieldObject::*field)

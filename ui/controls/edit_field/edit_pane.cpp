@@ -112,8 +112,7 @@ EditPane* EditPane::Create(RuntimeObject* field, HWND parent)
     pane->Attach(window, true);
     pane->Subclass(window);
     SendMessageW(window, EM_SETEVENTMASK, 0, kEventMask);
-    pane->SetFont(FontDescription{f->textFont ? StringRef::share(f->textFont).ToUTF8().CText() : "", f->textSize,
-                                  f->bold != 0, f->italic != 0, f->underline != 0});
+    pane->SetFont(edit_field_font(f));
     pane->SetAlignment(f->alignment);
     pane->SetReadOnly(f->readOnly != 0);
     pane->SetBackColor(f->backColor);
@@ -372,6 +371,11 @@ void EditPane::SetPassword(bool on)
         m_unmasked.clear();
     }
     SetSelection(start, length);
+}
+
+FontDescription edit_field_font(const EditFieldObject* f)
+{
+    return control_font(StringRef::share(f->textFont), f->textSize, f->bold != 0, f->italic != 0, f->underline != 0);
 }
 
 void EditPane::SetFont(const FontDescription& font)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/strings/string_ref.h"
+#include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/font_cache.h"
 #include "ui/controls/sub_pane.h"
 
@@ -122,5 +123,8 @@ private:
     bool m_push_pending = false;  // m_text has yet to reach the control
     bool m_pushing = false;
 };
+
+// The field's font description, from its record.
+FontDescription edit_field_font(const EditFieldObject* field);
 
 }  // namespace qv::ui

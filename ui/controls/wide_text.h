@@ -5,9 +5,9 @@
 
 #include "runtime/strings/string_ref.h"
 
-namespace qv::graphics {
+namespace qv::ui {
 
 // Every character of the text, embedded zeros included; empty for nil.
 std::wstring wide_text(const StringRef& text);
 
-}  // namespace qv::graphics
+}  // namespace qv::ui

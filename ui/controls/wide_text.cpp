@@ -1,8 +1,8 @@
-#include "graphics/wide_text.h"
+#include "ui/controls/wide_text.h"
 
 #include <cstring>
 
-namespace qv::graphics {
+namespace qv::ui {
 
 std::wstring wide_text(const StringRef& text)
 {
@@ -13,4 +13,4 @@ std::wstring wide_text(const StringRef& text)
     return out;
 }
 
-}  // namespace qv::graphics
+}  // namespace qv::ui
