@@ -289,8 +289,17 @@ TEST_F(Timers, ATimerReleasedWhileArmedOrFromItsOwnActionFiresNoMore)
     EXPECT_EQ(g_firings.size(), after_release + 1);
 }
 
+// Ends the loop should the timer never fire, so that the test fails rather than waits forever.
+void CALLBACK loop_watchdog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    gQuitRequested = true;
+}
+
 TEST_F(Timers, TheEventLoopDeliversFiringsUntilAnActionEndsIt)
 {
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 10000, &loop_watchdog);
+    ASSERT_NE(watchdog, 0u);
     // One pretend runtime window keeps the loop from ending for want of windows.
     WindowServices services;
     services.window_count = [] { return 1; };
@@ -303,7 +312,8 @@ TEST_F(Timers, TheEventLoopDeliversFiringsUntilAnActionEndsIt)
     };
     timerModeSetter(timer.get(), kTimerMultiple);
     const DWORD start = GetTickCount();
-    run_event_loop();  // blocks in GetMessage: only the timer can wake it
+    run_event_loop();  // blocks in GetMessage: only the timer (or the watchdog) can wake it
+    KillTimer(nullptr, watchdog);
     services.window_count = [] { return 0; };
     window_services_seam().install(services);
     gQuitRequested = false;
