@@ -42,6 +42,7 @@ LAYERS = [
     "ui/clipboard",           # the Clipboard class over an installable system clipboard
     "ui/binding",             # notifications, bound parts and binders over hooks the controls provide
     "ui/dialogs",             # the message dialog's answers
+    "ui/drag_drop",           # DragItem, what windows and controls accept, choosing a drop's receiver, the drop queue
     "ui",                     # the portable control core, and the routine lists of the three above
     "ui/controls",            # Control, RectControl, Canvas, the native peers; what they need of a window
     "ui/controls/buttons",    # push buttons, check boxes, radio buttons, static text, group boxes

@@ -621,6 +621,37 @@ void stringBinderReload(RuntimeObject* binder);
 void actionBinderBind(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target);
 void listBinderBind(RuntimeObject* binder, RuntimeObject* list, RuntimeObject* source);
 
+/* ---- Drag items ---------------------------------------------------------------------- */
+
+/* DragItem: items that travel together in a drag (NewDragItem of a window or control), or that
+ * were dropped (the DropObject event). One item is current: the properties read and write it,
+ * AddItem appends one and makes it current, NextItem moves on (False at the last). Each item has
+ * a rectangle (DropLeft, DropTop, DropWidth, DropHeight: as given to NewDragItem or AddItem; in
+ * a dropped item the drop point in the receiving window's coordinates, with no size) and any of
+ * Text, Picture, FolderItem and named data (MacData, matched without regard to case; private
+ * data never leaves the DragItem). Drag starts the system's drag of the items (the first
+ * item's text and named data, every item's FolderItem) and returns when it ends. */
+int32_t dragItemDropLeft(RuntimeObject* self, int32_t param);
+int32_t dragItemDropTop(RuntimeObject* self, int32_t param);
+int32_t dragItemDropWidth(RuntimeObject* self, int32_t param);
+int32_t dragItemDropHeight(RuntimeObject* self, int32_t param);
+RuntimeString* dragItemTextGetter(RuntimeObject* self, int32_t param);
+void dragItemTextSetter(RuntimeObject* self, int32_t param, RuntimeString* text);
+RuntimeObject* dragItemPictureGetter(RuntimeObject* self, int32_t param);
+void dragItemPictureSetter(RuntimeObject* self, int32_t param, RuntimeObject* picture);
+RuntimeObject* dragItemFolderItemGetter(RuntimeObject* self, int32_t param);
+void dragItemFolderItemSetter(RuntimeObject* self, int32_t param, RuntimeObject* item);
+int32_t DragItemTextAvailable(RuntimeObject* self);
+int32_t DragItemPictureAvailable(RuntimeObject* self);
+int32_t DragItemFolderItemAvailable(RuntimeObject* self);
+int32_t DragItemMacDataAvailable(RuntimeObject* self, RuntimeString* type);
+RuntimeString* DragItemGetMacData(RuntimeObject* self, RuntimeString* type);
+void DragItemSetMacData(RuntimeObject* self, RuntimeString* type, RuntimeString* data);
+void DragItemSetPrivateMacData(RuntimeObject* self, RuntimeString* type, RuntimeString* data);
+void DragItemAddItem(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height);
+int32_t DragItemNextItem(RuntimeObject* self);
+void DragItemDrag(RuntimeObject* self);
+
 /* ---- Buttons, check boxes, static text and group boxes (Win32 controls) --------------- */
 
 /* Values set from code notify no receiver and run no Action; pushButtonPush acts as a click. */

@@ -5,6 +5,7 @@
 #include "ui/binding/builtin_interfaces.h"
 #include "ui/binding/control_binding.h"
 #include "ui/clipboard/clipboard_class.h"
+#include "ui/drag_drop/drag_item.h"
 
 namespace qv::ui {
 
@@ -28,7 +29,8 @@ std::span<const ProvidedRoutine> ui_service_routines()
 
 std::vector<ProvidedRoutine> ui_service_table_routines()
 {
-    return table_routines({clipboard_class_tables(), bound_part_class_tables(), binder_class_tables()});
+    return table_routines(
+        {clipboard_class_tables(), bound_part_class_tables(), binder_class_tables(), drag_item_class_tables()});
 }
 
 void register_ui_service_classes()
@@ -37,6 +39,7 @@ void register_ui_service_classes()
     register_builtin_interfaces();
     register_bound_part_classes();
     register_binder_classes();
+    register_drag_item_class();
 }
 
 }  // namespace qv::ui

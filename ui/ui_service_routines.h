@@ -1,5 +1,6 @@
-// The clipboard's, the notifications' and the binders' exported routines and classes, which
-// need no Win32 of their own (the clipboard reaches the system through SystemClipboard).
+// The clipboard's, the notifications', the binders' and the drag items' exported routines and
+// classes, which need no Win32 of their own (the clipboard reaches the system through
+// SystemClipboard, a drag through the window layer's starter).
 #pragma once
 
 #include <span>
@@ -15,7 +16,8 @@ namespace qv::ui {
 std::span<const ProvidedRoutine> ui_service_routines();
 std::vector<ProvidedRoutine> ui_service_table_routines();
 
-// Registers the Clipboard class, the built-in interfaces, the bound parts and the binders.
+// Registers the Clipboard class, the built-in interfaces, the bound parts, the binders and
+// DragItem.
 // After the runtime has started (the registry is built by then).
 void register_ui_service_classes();
 

@@ -12,6 +12,7 @@
 #include "framework/application/folder_item.h"
 #include "framework/command_line_documents.h"
 #include "framework/event_loop/event_loop.h"
+#include "framework/file_types.h"
 #include "framework/stack_bounds.h"
 #include "framework/startup/embedded_plugins.h"
 #include "framework/startup/mdi_frame.h"
@@ -23,11 +24,6 @@
 namespace qv {
 namespace {
 
-struct FileType {
-    StringRef name, creator, type, extensions;
-};
-
-std::vector<FileType> s_file_types;
 std::optional<std::string> s_test_command_line;
 
 StringRef utf8_text(const std::string& text)
@@ -149,7 +145,7 @@ void QuavInitStackChecker(int32_t stack_size)
 void RuntimeRegisterFileType(RuntimeString* name, RuntimeString* creator, RuntimeString* type,
                              RuntimeString* extensions)
 {
-    s_file_types.push_back(
+    register_file_type(
         {StringRef::share(name), StringRef::share(creator), StringRef::share(type), StringRef::share(extensions)});
 }
 
