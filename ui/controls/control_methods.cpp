@@ -4,6 +4,8 @@
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_access.h"
+#include "ui/drag_drop/drag_item.h"
 
 using qv::ui::ControlObject;
 
@@ -50,12 +52,46 @@ void ControlAddMenuHandler(RuntimeObject* self, RuntimeString* name, RuntimeObje
     c->mMenuHandlers->Add(qv::StringRef::share(name), handler);
 }
 
-// Drag and drop between controls is not carried by this platform's runtime: accepting a kind
-// of drop changes nothing, and no drag item can be made.
-void controlAcceptTextDrop(RuntimeObject*) { }
-void controlAcceptPictureDrop(RuntimeObject*) { }
-void controlAcceptFileDrop(RuntimeObject*, RuntimeString*) { }
-void controlAcceptMacDataDrop(RuntimeObject*, RuntimeString*) { }
-RuntimeObject* controlNewDragItem(RuntimeObject*, int32_t, int32_t, int32_t, int32_t) { return nullptr; }
+// What the control accepts is kept on its peer: a control without one (closed) takes nothing.
+static qv::ui::DropAcceptance* drop_acceptance_of(RuntimeObject* self)
+{
+    ControlObject* c = qv::ui::control_or_raise(self);
+    if (!c || !c->paneInstance)
+        return nullptr;
+    qv::ui::window_control_accepts_drops(c->m_view, c->paneInstance->handle());
+    return &c->paneInstance->drop_acceptance();
+}
+
+void controlAcceptTextDrop(RuntimeObject* self)
+{
+    if (qv::ui::DropAcceptance* acceptance = drop_acceptance_of(self))
+        acceptance->text = true;
+}
+
+void controlAcceptPictureDrop(RuntimeObject* self)
+{
+    if (qv::ui::DropAcceptance* acceptance = drop_acceptance_of(self))
+        acceptance->picture = true;
+}
+
+void controlAcceptFileDrop(RuntimeObject* self, RuntimeString* type)
+{
+    if (qv::ui::DropAcceptance* acceptance = drop_acceptance_of(self))
+        acceptance->accept_file_type(qv::ui::type_name_of(type));
+}
+
+void controlAcceptMacDataDrop(RuntimeObject* self, RuntimeString* type)
+{
+    if (qv::ui::DropAcceptance* acceptance = drop_acceptance_of(self))
+        acceptance->accept_mac_data(qv::ui::type_name_of(type));
+}
+
+// The rectangle is in window coordinates, as the control's own Left and Top are.
+RuntimeObject* controlNewDragItem(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    if (!qv::ui::control_or_raise(self))
+        return nullptr;
+    return qv::ui::new_drag_item(left, top, width, height);
+}
 
 }  // extern "C"

@@ -9,6 +9,7 @@
 #include "core/types.h"
 #include "sdk/quaver.h"
 #include "ui/control_locks.h"
+#include "ui/drag_drop/drop_acceptance.h"
 
 namespace qv::ui {
 
@@ -70,6 +71,8 @@ public:
     virtual void SetDisabledBalloonHelp(const char* utf8);
     virtual void SetCursor(HCURSOR cursor) { m_cursor = cursor; }
     HCURSOR cursor() const { return m_cursor; }
+    // What the control accepts when something is dropped on it (its window's drop target asks).
+    DropAcceptance& drop_acceptance() { return m_drop_acceptance; }
 
     // The menu items the peer serves itself (an edit field's Edit items), while it has the
     // focus: enabling them, and carrying one out (true when it did).
@@ -119,6 +122,7 @@ protected:
     bool m_auto_deactivate = true;
     i32 m_lock_count = 0;
     HCURSOR m_cursor = nullptr;
+    DropAcceptance m_drop_acceptance;
 
 private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

@@ -26,5 +26,8 @@ bool window_back_color(RuntimeObject* window, COLORREF* colour);
 // A control's cursor changed from `old_cursor` to `new_cursor`: the window's cursor override,
 // if it was taken from the old one, follows.
 void window_cursor_changed(RuntimeObject* window, HCURSOR old_cursor, HCURSOR new_cursor);
+// A control of the window has begun to accept drops: the window's drop target also serves the
+// control's native window and those inside it.
+void window_control_accepts_drops(RuntimeObject* window, HWND control_window);
 
 }  // namespace qv::ui

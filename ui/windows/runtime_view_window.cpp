@@ -17,7 +17,9 @@
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
 #include "ui/graphics_bridge.h"
+#include "ui/windows/drag_source.h"
 #include "ui/windows/mouse_tracking.h"
+#include "ui/windows/window_drop_target.h"
 #include "ui/windows/window_layer.h"
 
 namespace qv::ui {
@@ -36,6 +38,14 @@ StringRef key_text(u32 code)
     return text;
 }
 
+// A drag run by a MouseDown handler swallowed the button's release: the capture the click took
+// ends at once, with its MouseUp.
+void end_capture_after_drag()
+{
+    if (take_finished_drag() && capture_active())
+        end_capture_with_mouse_up();
+}
+
 }  // namespace
 
 RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(ObjectRef::share(window).leak())
@@ -46,6 +56,7 @@ RuntimeViewWindow::RuntimeViewWindow(RuntimeObject* window) : m_object(ObjectRef
 RuntimeViewWindow::~RuntimeViewWindow()
 {
     ReleaseGraphics();
+    ReleaseDropTarget();
     forget_capture(this);
     forget_window_under_mouse(this);
     Unlink();
@@ -60,6 +71,7 @@ bool RuntimeViewWindow::CreateFor(const Creation& creation)
     runtime_windows().insert(runtime_windows().begin(), this);
     m_content_pane = new SubPane(nullptr);
     m_content_pane->Attach(m_window, false);
+    m_drop_target = register_drop_target(this);
     return true;
 }
 
@@ -76,6 +88,7 @@ bool RuntimeViewWindow::mouse_down(i32 x, i32 y, u32 modifiers, bool secondary)
 {
     if (m_closing || !m_object)
         return true;
+    (void)take_finished_drag();
     bool taken = false;
     {
         const std::vector<ObjectRef> controls = window_controls(m_object, true);
@@ -91,14 +104,18 @@ bool RuntimeViewWindow::mouse_down(i32 x, i32 y, u32 modifiers, bool secondary)
             }
         }
     }
-    if (taken)
+    if (taken) {
+        end_capture_after_drag();
         return true;
+    }
     RuntimeObject* object = m_object;
     const bool handled = fire_boolean_event(object, kWindowMouseDown, false, x, y);
     if (m_closing)
         return true;
-    if (handled)
+    if (handled) {
         capture_mouse(this);
+        end_capture_after_drag();
+    }
     return handled;
 }
 

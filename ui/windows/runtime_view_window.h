@@ -6,12 +6,14 @@
 
 #include "runtime/objects/object_ref.h"
 #include "ui/controls/window_object.h"
+#include "ui/drag_drop/drop_acceptance.h"
 #include "ui/graphics_bridge.h"
 #include "ui/windows/native_window.h"
 
 namespace qv::ui {
 
 class SubPane;
+class WindowDropTarget;
 
 class RuntimeViewWindow : public NativeWindow {
 public:
@@ -32,6 +34,11 @@ public:
     void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
     HCURSOR cursor_override() const { return m_cursor_override; }
     void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
+    // What the window itself accepts when something is dropped on it, and its drop target
+    // (window_drop_target.cpp), registered with the native window and revoked at closing.
+    DropAcceptance& drop_acceptance() { return m_drop_acceptance; }
+    WindowDropTarget* drop_target() const { return m_drop_target; }
+    void ReleaseDropTarget();
 
     // The window's Graphics (one count added), made on first request; nil without the
     // graphics layer. ReleaseGraphics detaches it when the window goes away.
@@ -85,6 +92,8 @@ private:
     i32 m_show_within_value = 0;
     std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)
     ObjectRef m_graphics;
+    DropAcceptance m_drop_acceptance;
+    WindowDropTarget* m_drop_target = nullptr;  // one count
 };
 
 // The RuntimeViewWindow of a Window, or null (nil window, none yet, or closed).

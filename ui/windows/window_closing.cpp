@@ -44,6 +44,7 @@ void RuntimeViewWindow::DoClose()
     forget_capture(this);
     forget_window_under_mouse(this);
     ReleaseGraphics();
+    ReleaseDropTarget();
     Destroy();
 }
 

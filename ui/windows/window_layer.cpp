@@ -5,6 +5,7 @@
 #include "framework/startup/windows_startup.h"
 #include "runtime/definitions/class_tables.h"
 #include "ui/windows/native_window.h"
+#include "ui/windows/window_drop_target.h"
 
 namespace qv::ui {
 namespace {
@@ -31,6 +32,7 @@ void register_window_layer()
         add_class_registrar(&register_window_class_definition);
         register_window_class();
         install_window_layer_services();
+        install_drag_and_drop();
     });
 }
 

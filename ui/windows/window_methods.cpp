@@ -1,10 +1,13 @@
-// Showing, hiding and the modal run; refresh and focus; the window's controls by position.
+// Showing, hiding and the modal run; refresh and focus; the window's controls by position; drag
+// items and the drops the window accepts.
 // Methods on a window without a native window do nothing.
 #include "framework/application/application_object.h"
 #include "framework/event_loop/event_loop.h"
+#include "runtime/objects/exception_foundation.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
+#include "ui/drag_drop/drag_item.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
 
@@ -131,13 +134,41 @@ RuntimeObject* windowControl(RuntimeObject* self, int32_t index)
     return controls[static_cast<size_t>(index)].leak();  // the list's count goes to the caller
 }
 
-// Drag and drop and drawing into another Graphics belong to layers this runtime does not have
-// yet: the drag item is nil and the drop kinds a window accepts are not recorded.
-RuntimeObject* formNewDragItem(RuntimeObject*, int32_t, int32_t, int32_t, int32_t) { return nullptr; }
-void formAcceptTextDrop(RuntimeObject*) { }
-void formAcceptPictureDrop(RuntimeObject*) { }
-void formAcceptFileDrop(RuntimeObject*, RuntimeString*) { }
-void formAcceptMacDataDrop(RuntimeObject*, RuntimeString*) { }
+// A window without a native window (not built yet, or closed) takes no drops.
+RuntimeObject* formNewDragItem(RuntimeObject* self, int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    if (!self) {
+        RaiseNilObject();
+        return nullptr;
+    }
+    return new_drag_item(left, top, width, height);
+}
+
+void formAcceptTextDrop(RuntimeObject* self)
+{
+    if (RuntimeViewWindow* view = view_of(self))
+        view->drop_acceptance().text = true;
+}
+
+void formAcceptPictureDrop(RuntimeObject* self)
+{
+    if (RuntimeViewWindow* view = view_of(self))
+        view->drop_acceptance().picture = true;
+}
+
+void formAcceptFileDrop(RuntimeObject* self, RuntimeString* fileType)
+{
+    if (RuntimeViewWindow* view = view_of(self))
+        view->drop_acceptance().accept_file_type(type_name_of(fileType));
+}
+
+void formAcceptMacDataDrop(RuntimeObject* self, RuntimeString* dataType)
+{
+    if (RuntimeViewWindow* view = view_of(self))
+        view->drop_acceptance().accept_mac_data(type_name_of(dataType));
+}
+
+// Drawing into another Graphics belongs to a layer this runtime does not have yet.
 void formDrawInto(RuntimeObject*, RuntimeObject*, int32_t, int32_t) { }
 
 }  // extern "C"
