@@ -15,7 +15,9 @@
 
 WS_LOCALE=ja_JP.UTF-8     # Wine takes the ANSI code page (932) and the user language from LC_ALL
 WS_TIMEOUT=${WS_TIMEOUT:-$((20 * ${QUAVER_TIME_SCALE:-1}))}
-WS_XVFB_PID= WS_PREFIX= WS_DISPLAY_FILE=
+WS_XVFB_PID= WS_PREFIX= WS_DISPLAY_FILE= WS_KEEPER_PID=
+# win_probe.exe of the Windows build: holds the desktop open for the session (see ws_hold_desktop)
+WS_PROBE=${WS_PROBE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/win32/bin/win_probe.exe}
 
 ws_log() { echo "wine-session: $*" >&2; }
 ws_us() { local t=${EPOCHREALTIME/./}; echo "${t#0}"; }   # microseconds
@@ -86,16 +88,47 @@ EOF
     { ws_log "regedit failed"; return 1; }
 }
 
+# Wine ends its desktop process (explorer) soon after the last program that used it, and each
+# program that makes a window then starts it again, waiting only a bounded time for it. Seen in
+# a virtual machine under load: that wait ran out, and every window of the program failed ("The
+# explorer process failed to start"). A program that holds a hidden window for the whole session
+# keeps the desktop up; it is started again until it has its window. Without win_probe.exe (a
+# Windows build not made yet) the session goes on without it.
+ws_hold_desktop() {
+  [ -f "$WS_PROBE" ] || { ws_log "no $WS_PROBE: the desktop is not held open"; return 0; }
+  local out=$WS_PREFIX/ws-keeper.out attempt end
+  for attempt in 1 2 3 4 5; do
+    : >"$out"
+    ws_wine "$WS_PROBE" hold-desktop </dev/null >"$out" 2>&1 &
+    WS_KEEPER_PID=$!
+    end=$(( $(ws_us) + WS_TIMEOUT * 3000000 ))
+    until grep -q '^ready' "$out" 2>/dev/null; do
+      if ! kill -0 "$WS_KEEPER_PID" 2>/dev/null || [ "$(ws_us)" -ge "$end" ]; then
+        kill "$WS_KEEPER_PID" 2>/dev/null; wait "$WS_KEEPER_PID" 2>/dev/null
+        WS_KEEPER_PID=
+        continue 2
+      fi
+      sleep 0.1
+    done
+    return 0
+  done
+  ws_log "no window could be made in five attempts (see $out)"
+  return 1
+}
+
 ws_begin() {    # LOCALE_DIR
   ws_locale "$1" || return 1
   unset DISPLAY   # never put test windows on the caller's screen
   ws_start_xvfb || return 1
-  ws_init_prefix
+  ws_init_prefix || return 1
+  ws_hold_desktop
 }
 
 ws_end() {
   if [ -n "$WS_PREFIX" ]; then
     WINEPREFIX=$WS_PREFIX wineserver -k >/dev/null 2>&1   # this prefix's processes only
+    [ -z "$WS_KEEPER_PID" ] || wait "$WS_KEEPER_PID" 2>/dev/null
+    WS_KEEPER_PID=
     # Killed processes may still be writing into the prefix for a moment.
     local end=$(( $(ws_us) + 5000000 ))
     until rm -rf "$WS_PREFIX" 2>/dev/null || [ "$(ws_us)" -ge "$end" ]; do sleep 0.1; done

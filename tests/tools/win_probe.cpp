@@ -37,6 +37,9 @@
 //       writes the clipboard's Unicode text as UTF-8, nothing added
 //   win_probe clipboard-seq
 //       prints the clipboard's sequence number
+//   win_probe hold-desktop
+//       makes a hidden window, prints "ready" and serves messages until killed: the session's
+//       desktop process then stays up between test programs (exit 1 if no window could be made)
 //   win_probe clipboard-wait --seq N [--timeout S]
 //       prints "ready" when watching, then "seq M time T" once the sequence number has moved
 //       on from N and the clipboard holds another text than at the start, T being the time of
@@ -585,6 +588,22 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"clipboard-text") {
         write_utf8(clipboard_text());
+        return 0;
+    }
+    if (command == L"hold-desktop") {
+        // Wine ends its desktop process soon after the last program using it, and the next
+        // program to make a window starts it again and waits only a bounded time for it: on a
+        // slow or loaded machine that wait runs out and every window of that program fails.
+        // A program holding a window keeps the desktop process up for the whole session.
+        HWND keeper = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, nullptr, nullptr);
+        if (!keeper)
+            return 1;
+        std::printf("ready\n");
+        std::fflush(stdout);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
         return 0;
     }
     if (command == L"clipboard-seq") {
