@@ -67,8 +67,12 @@ ws_init_prefix() {
   # an i386 emulator it takes many minutes, or fails).
   local bound=()
   [ -z "${WS_BOOT_TIMEOUT:-}" ] || bound=(timeout -k 10 "$WS_BOOT_TIMEOUT")
+  # The prefix goes with the session, so a failure shows its log here.
   LC_ALL=$WS_LOCALE "${bound[@]}" wineboot -i >"$WS_PREFIX/ws-boot.log" 2>&1 ||
-    { ws_log "wineboot failed or did not finish${WS_BOOT_TIMEOUT:+ within $WS_BOOT_TIMEOUT s}, see $WS_PREFIX/ws-boot.log"; return 1; }
+    { local rc=$?
+      ws_log "wineboot failed (code $rc) or did not finish${WS_BOOT_TIMEOUT:+ within $WS_BOOT_TIMEOUT s}; the end of its log:"
+      tail -n 20 "$WS_PREFIX/ws-boot.log" >&2
+      return 1; }
   # No crash dialog (it would block the run); no window manager needed (Wine draws the frames,
   # so X coordinates equal Win32 screen coordinates); Japanese UI faces on Noto even in a
   # prefix made under another locale.
@@ -120,7 +124,14 @@ ws_begin() {    # LOCALE_DIR
   ws_locale "$1" || return 1
   unset DISPLAY   # never put test windows on the caller's screen
   ws_start_xvfb || return 1
-  ws_init_prefix || return 1
+  # Making a prefix on a heavily loaded machine has failed once in a while: a second fresh
+  # prefix gets its chance before the session gives up.
+  if ! ws_init_prefix; then
+    WINEPREFIX=$WS_PREFIX wineserver -k >/dev/null 2>&1
+    rm -rf "$WS_PREFIX"
+    ws_log "making the prefix again"
+    ws_init_prefix || return 1
+  fi
   ws_hold_desktop
 }
 
