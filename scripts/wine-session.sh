@@ -55,6 +55,26 @@ ws_start_xvfb() {
 
 ws_wine() { LC_ALL=$WS_LOCALE wine "$@"; }
 
+# Whether a process of this session's prefix is still making it (wineboot or its INF installs).
+ws_booting() {
+  local pid
+  for pid in $(pgrep -f 'wineboot\.exe|rundll32\.exe setupapi'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WS_PREFIX" && return 0
+  done
+  return 1
+}
+
+# Waits (bounded) for Wine to finish making the prefix, then checks that a program runs in it.
+ws_wait_for_boot() {
+  local end=$(( $(ws_us) + WS_TIMEOUT * 60 * 1000000 ))
+  while ws_booting; do
+    [ "$(ws_us)" -lt "$end" ] || return 1
+    sleep 1
+  done
+  ws_wine cmd.exe /c exit 7 >>"$WS_PREFIX/ws-boot.log" 2>&1
+  [ $? -eq 7 ]
+}
+
 # Fresh prefix with a persistent server (started before wineboot, so that wineboot returns
 # with the system processes still up and no `wineserver -w` wait is needed).
 ws_init_prefix() {
@@ -68,10 +88,14 @@ ws_init_prefix() {
   local bound=()
   [ -z "${WS_BOOT_TIMEOUT:-}" ] || bound=(timeout -k 10 "$WS_BOOT_TIMEOUT")
   # The prefix goes with the session, so a failure shows its log here.
-  LC_ALL=$WS_LOCALE "${bound[@]}" wineboot -i >"$WS_PREFIX/ws-boot.log" 2>&1 ||
-    { local rc=$?
-      ws_log "wineboot failed (code $rc) or did not finish${WS_BOOT_TIMEOUT:+ within $WS_BOOT_TIMEOUT s}; the end of its log:"
-      tail -n 20 "$WS_PREFIX/ws-boot.log" >&2
+  # WS_BOOT_WINEDEBUG: Wine's debug channels for wineboot alone (its errors are hidden otherwise).
+  # On a slow machine the program that asked for the prefix gives up waiting for it after five
+  # minutes ("boot event wait timed out") while Wine goes on making it: then the making is
+  # waited for, and the prefix is used if a program then runs in it.
+  WINEDEBUG=${WS_BOOT_WINEDEBUG:-$WINEDEBUG} LC_ALL=$WS_LOCALE "${bound[@]}" wineboot -i >"$WS_PREFIX/ws-boot.log" 2>&1 ||
+    { [ -z "${WS_BOOT_TIMEOUT:-}" ] && ws_log "wineboot gave up; waiting for the prefix to be made" && ws_wait_for_boot; } ||
+    { ws_log "wineboot failed or did not finish${WS_BOOT_TIMEOUT:+ within $WS_BOOT_TIMEOUT s}; the end of its log:"
+      grep -v "could not open working directory" "$WS_PREFIX/ws-boot.log" | tail -n 30 >&2
       return 1; }
   # No crash dialog (it would block the run); no window manager needed (Wine draws the frames,
   # so X coordinates equal Win32 screen coordinates); Japanese UI faces on Noto even in a
