@@ -90,6 +90,8 @@ public:
     virtual void DoMouseUp(i32 /*x*/, i32 /*y*/) { }
     virtual void DoMouseEnter() { }
     virtual void DoMouseExit() { }
+    // A wheel turn over the peer, `lines` down (negative: up); true when the peer scrolled.
+    virtual bool DoMouseWheel(i32 /*x*/, i32 /*y*/, i32 /*lines*/) { return false; }
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
     virtual void DoPaint();

@@ -183,6 +183,21 @@ void RuntimeViewWindow::DoMouseExit()
         fire_event(m_object, kWindowMouseExit);
 }
 
+// The wheel scrolls what is under the pointer: the topmost control there, if its peer scrolls.
+bool RuntimeViewWindow::DoMouseWheel(i32 x, i32 y, i32 lines)
+{
+    if (m_closing || !m_object)
+        return false;
+    const std::vector<ObjectRef> controls = window_controls(m_object, true);
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if (!control_accepts_point(it->get(), x, y))
+            continue;
+        SubPane* pane = control_fields(it->get())->paneInstance;
+        return pane && pane->DoMouseWheel(x, y, lines);
+    }
+    return false;
+}
+
 bool RuntimeViewWindow::DoKeyDown(u32 key, u32 modifiers)
 {
     if (m_closing || !m_object)

@@ -54,6 +54,7 @@ public:
     void DoMouseUp(i32 x, i32 y) override;
     void DoMouseEnter() override;
     void DoMouseExit() override;
+    bool DoMouseWheel(i32 x, i32 y, i32 lines) override;
     bool DoKeyDown(u32 key, u32 modifiers) override;
     void DoActivate() override;
     void DoDeactivate() override;

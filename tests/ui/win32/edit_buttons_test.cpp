@@ -10,6 +10,9 @@
 #include "framework/application/event_firing.h"
 #include "framework/application/mouse_cursor.h"
 #include "platform/win32/windows_api.h"
+
+#include <richedit.h>
+
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
@@ -314,6 +317,56 @@ TEST_F(EditAndButtons, ACheckBoxClickedTogglesAndActsButSetFromCodeDoesNeither)
     EXPECT_FALSE(pane->Checked());
     EXPECT_EQ(checkBoxValueGetter(box, 0), 0);
     EXPECT_EQ(g_events, std::vector<std::string>({"Action"}));
+}
+
+// The wheel scrolls the multi-line field it turns over, whoever gets the message: the field when
+// it has the focus, the window, or a focused check box, whose pane passes it up to the window.
+TEST_F(EditAndButtons, TheWheelScrollsTheMultiLineFieldUnderThePointer)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* field = add(w, m_field_class, "Field", {10, 10, 110, 380});
+        edit_fields(field)->multiLine = 1;
+        edit_fields(field)->scrollBarVertical = 1;
+        add(w, m_box_class, "Check", {150, 10, 170, 150});
+    });
+    RuntimeObject* field = control("Field");
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "line " + std::to_string(i) + "\r";
+    editTextSetter(field, 0, text(lines.c_str()).get());
+    HWND native = control_fields(field)->paneInstance->handle();
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(m_window, 0)));
+    HWND box = static_cast<ButtonPane*>(control_fields(control("Check"))->paneInstance)->button();
+    const auto centre = [](HWND of) {
+        RECT r;
+        GetWindowRect(of, &r);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const auto top_line_y = [native] {
+        POINT at{};
+        SendMessageW(native, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+        return at.y;
+    };
+    const auto wheel = [](HWND to, int delta, LPARAM at) {
+        SendMessageW(to, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), at);
+    };
+    ASSERT_EQ(top_line_y(), 0);
+
+    const struct {
+        const char* name;
+        HWND to;
+    } kReceivers[] = {{"the field", native}, {"the window", window}, {"the check box", box}};
+    for (const auto& r : kReceivers) {
+        SCOPED_TRACE(r.name);
+        wheel(r.to, -WHEEL_DELTA, centre(native));  // toward the user: down the text
+        const LONG down = top_line_y();
+        EXPECT_GT(down, 0);
+        wheel(r.to, WHEEL_DELTA, centre(native));
+        EXPECT_EQ(top_line_y(), 0);
+    }
+    // Over no field, the wheel scrolls nothing.
+    wheel(window, -WHEEL_DELTA, centre(box));
+    EXPECT_EQ(top_line_y(), 0);
 }
 
 TEST_F(EditAndButtons, TheDefaultAndCancelButtonsAreTheEnabledShownOnesMarkedSo)
