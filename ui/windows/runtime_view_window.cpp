@@ -249,7 +249,9 @@ void RuntimeViewWindow::DoDeactivate()
 
 void RuntimeViewWindow::DoPaint()
 {
-    if (m_closing || !m_object || !event_implemented(m_object, kWindowPaint)) {
+    RuntimeObject* backdrop = m_object ? window_fields(m_object)->backdrop : nullptr;
+    const bool paints = m_object && event_implemented(m_object, kWindowPaint);
+    if (m_closing || (!backdrop && !paints)) {
         NativeWindow::DoPaint();
         return;
     }
@@ -257,7 +259,11 @@ void RuntimeViewWindow::DoPaint()
     HDC dc = BeginPaint(m_window, &paint);
     SetTextAlign(dc, TA_BASELINE);
     if (const ObjectRef graphics = ObjectRef::adopt(make_graphics(Surface(dc))); !graphics.is_nil()) {
-        fire_event(m_object, kWindowPaint, graphics.get());
+        // The backdrop lies under whatever Paint draws; Paint may replace it, so it is held.
+        const ObjectRef held = ObjectRef::share(backdrop);
+        draw_picture(graphics.get(), held.get(), 0, 0);
+        if (paints)
+            fire_event(m_object, kWindowPaint, graphics.get());
         // The paint's device context ends here: a Graphics object the handler kept draws nothing.
         detach_graphics(graphics.get());
     }
