@@ -218,16 +218,17 @@ void RuntimeViewWindow::DoActivate()
 {
     if (!m_object)
         return;
-    apply_menu_bar_visibility(m_object);
-    // An MDI child's menu bar is shown on the frame while the child is active.
+    // An MDI child's menu bar is shown on the frame while the child is active (unless the child
+    // hides the menu bar, which the next step does).
     RuntimeObject* menu_bar = window_fields(m_object)->menuBar;
-    if (m_mdi_child && menu_bar && mdi_frame()) {
+    if (m_mdi_child && menu_bar && mdi_frame() && window_fields(m_object)->menuBarVisible) {
         HMENU menu = static_cast<HMENU>(menu_native_handle(menu_bar));
         if (menu && GetMenu(mdi_frame()) != menu) {
             SetMenu(mdi_frame(), menu);
             DrawMenuBar(mdi_frame());
         }
     }
+    apply_menu_bar_visibility(m_object, true);
     set_peers_active(m_object, true);
     // The focus goes back where it was, or to the first control that can take it, so that
     // typing reaches a control from the first moment.
