@@ -95,6 +95,8 @@ public:
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
     virtual void DoPaint();
+    // The event loop's turn for the peer holding the focus (caret and similar upkeep).
+    virtual void DoIdle() { }
 
     bool active() const { return m_active; }
     void set_active(bool on) { m_active = on; }
