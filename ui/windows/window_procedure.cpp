@@ -18,6 +18,7 @@
 #include "framework/window_services.h"
 #include "platform/win32/failed_call.h"
 #include "runtime/exceptions/callback_guard.h"
+#include "ui/controls/help_tips.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
@@ -104,6 +105,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
             if (before.left != m_content.left || before.top != m_content.top)
                 run_guarded([self] { self->DoMoved(); });
         }
+        follow_window_help_tips(m_window);
         return false;
     case WM_SIZE:
         if (s_geometry_live && !m_closing) {
@@ -282,6 +284,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         return true;
     }
     case WM_DISPLAYCHANGE: clear_screen_cache(); return false;
+    case WM_ENTERIDLE: follow_window_help_tips(m_window); return false;
     case WM_INITMENU:
         run_guarded([] { run_menu_enabling_cycle(window_services().front_window_is_modal()); });
         return false;

@@ -7,6 +7,7 @@
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
+#include "ui/controls/help_tips.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
 
@@ -86,6 +87,14 @@ void show_application_menu_bar(RuntimeObject* window)
     RuntimeObject* menu_bar = application_fields(gApplicationObject)->menuBar;
     if (HMENU menu = menu_bar ? static_cast<HMENU>(menu_native_handle(menu_bar)) : nullptr)
         put_menu_on_window(view, menu);
+}
+
+void apply_window_help_tip(RuntimeObject* window)
+{
+    if (RuntimeViewWindow* view = view_of(window)) {
+        const StringRef utf8 = StringRef::share(window_fields(window)->balloonHelp).ToUTF8();
+        set_help_tip(view->handle(), utf8.is_nil() ? nullptr : utf8.CText());
+    }
 }
 
 void apply_menu_bar_visibility(RuntimeObject* window, bool known_in_front)
@@ -250,10 +259,11 @@ void windowBackColorSetter(RuntimeObject* self, int32_t, int32_t colour)
         view->SetBackColor(true, native_colour(w->backColor));
 }
 
-// Help tips are not shown on this platform yet: the text is what is read back.
 void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text)
 {
     stringSetter(self, offsetof(WindowObject, balloonHelp), text);
+    if (self)
+        apply_window_help_tip(self);
 }
 
 void formMouseCursorSetter(RuntimeObject* self, int32_t, RuntimeObject* cursor)

@@ -11,6 +11,7 @@
 #include "framework/application/mouse_cursor.h"
 #include "platform/win32/windows_api.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include "runtime/objects/object_ref.h"
@@ -367,6 +368,59 @@ TEST_F(EditAndButtons, TheWheelScrollsTheMultiLineFieldUnderThePointer)
     // Over no field, the wheel scrolls nothing.
     wheel(window, -WHEEL_DELTA, centre(box));
     EXPECT_EQ(top_line_y(), 0);
+}
+
+// The help tip of tool `id` of `owner` in the tip window of `top`: its text ("" when there is
+// no such tool) and its rectangle.
+std::wstring tip_text(HWND top, HWND owner, HWND id, RECT* rect = nullptr)
+{
+    HWND tips = static_cast<HWND>(GetPropW(top, L"QVHelpTips"));
+    if (!tips)
+        return L"";
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(id);
+    tool.lpszText = text;
+    if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+        return L"";
+    if (rect)
+        *rect = tool.rect;
+    return text;
+}
+
+// The window's BalloonHelp is its own tip (over its empty area); a disabled control's help is a
+// tip of its parent over the control's rectangle, since a disabled window gets no mouse
+// messages, and it follows the control's moves and goes when the control is enabled again.
+TEST_F(EditAndButtons, TheWindowsAndTheDisabledControlsHelpTips)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* box = add(w, m_box_class, "Check", {10, 10, 30, 150});
+        stringSetter(box, offsetof(ControlObject, disabledBalloonHelp), text("使えません").get());
+        control_fields(box)->enabled = 0;
+    });
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(m_window, 0)));
+    windowBalloonHelpSetter(m_window, 0, text("変換の窓").get());
+    EXPECT_EQ(tip_text(window, window, window), L"変換の窓");
+    windowBalloonHelpSetter(m_window, 0, text("").get());
+    EXPECT_EQ(tip_text(window, window, window), L"");
+
+    RuntimeObject* box = control("Check");
+    HWND pane = control_fields(box)->paneInstance->handle();
+    RECT area{};
+    EXPECT_EQ(tip_text(window, window, pane, &area), L"使えません") << "disabled when made";
+    EXPECT_EQ(area.left, 10);
+    EXPECT_EQ(area.top, 10);
+    ctlPosSetter(box, 0, 40);  // Left
+    EXPECT_EQ(tip_text(window, window, pane, &area), L"使えません");
+    EXPECT_EQ(area.left, 40);
+    controlEnabledSetter(box, 0, 1);
+    EXPECT_EQ(tip_text(window, window, pane), L"");
+    controlEnabledSetter(box, 0, 0);
+    EXPECT_EQ(tip_text(window, window, pane), L"使えません");
+    controlDisabledBalloonHelpSetter(box, 0, text("").get());
+    EXPECT_EQ(tip_text(window, window, pane), L"");
 }
 
 TEST_F(EditAndButtons, TheDefaultAndCancelButtonsAreTheEnabledShownOnesMarkedSo)

@@ -397,6 +397,7 @@ void EditPane::SetState(i32 state)
         return;
     m_enabled = enable;
     EnableWindow(m_window, enable ? TRUE : FALSE);
+    UpdateDisabledHelp();
     const bool styled = m_control && edit_fields(m_control)->styled;
     Quietly([&] {
         CHARFORMATW format = char_format(CFM_COLOR);

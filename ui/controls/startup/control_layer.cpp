@@ -16,6 +16,7 @@
 #include "ui/controls/control_classes.h"
 #include "ui/controls/control_object.h"
 #include "ui/controls/edit_field/edit_field_class.h"
+#include "ui/controls/help_tips.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/plugin_control.h"
 #include "ui/controls/sub_pane.h"
@@ -115,6 +116,7 @@ void register_classes()
 {
     WindowServices services{};
     services.focus_idle = &focus_idle;
+    services.set_help_tips_visible = &set_help_tips_active;
     services.act_on_control_shortcut = &act_on_control_shortcut;
     services.focused_control = &focused_control;
     services.control_menu_handlers = &control_menu_handlers;
