@@ -110,6 +110,7 @@ protected:
         close_window(open_window(window_class, &build_box));
         g_build = nullptr;
         ClassFromDefinition(exception_definition(ExceptionClass::InvalidParentException));
+        RuntimeUnlockObject(new_plain_application());  // the Application class, made on first use
     }
 
     static ClassRecord* make_window_class(ClassHolder& classes)
