@@ -21,4 +21,11 @@ void detach_graphics(RuntimeObject* graphics)
         factory.detach(graphics);
 }
 
+void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y)
+{
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    if (graphics && picture && factory.draw_picture)
+        factory.draw_picture(graphics, picture, x, y);
+}
+
 }  // namespace qv::ui

@@ -30,11 +30,15 @@ struct GraphicsFactory {
     RuntimeObject* (*make)(const GraphicsSurface& surface);
     // The surface is going away: the object draws nothing from now on (counts are untouched).
     void (*detach)(RuntimeObject* graphics);
+    // Draws a Picture in its own size with its top-left corner at (x, y).
+    void (*draw_picture)(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
 };
 
 Seam<GraphicsFactory>& graphics_factory_seam();
 // Nil when no factory is installed.
 RuntimeObject* make_graphics(const GraphicsSurface& surface);
 void detach_graphics(RuntimeObject* graphics);
+// Does nothing without a factory or a picture.
+void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
 
 }  // namespace qv::ui

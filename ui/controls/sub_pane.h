@@ -6,6 +6,8 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <string>
+
 #include "core/types.h"
 #include "sdk/quaver.h"
 #include "ui/control_locks.h"
@@ -93,9 +95,13 @@ public:
     virtual void DoMouseUp(i32 /*x*/, i32 /*y*/) { }
     virtual void DoMouseEnter() { }
     virtual void DoMouseExit() { }
+    // A wheel turn over the peer, `lines` down (negative: up); true when the peer scrolled.
+    virtual bool DoMouseWheel(i32 /*x*/, i32 /*y*/, i32 /*lines*/) { return false; }
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
     virtual void DoPaint();
+    // The event loop's turn for the peer holding the focus (caret and similar upkeep).
+    virtual void DoIdle() { }
 
     bool active() const { return m_active; }
     void set_active(bool on) { m_active = on; }
@@ -109,6 +115,9 @@ protected:
     // procedure gets what OwnMessage leaves. Undone when the peer goes, unless the window went
     // first. Once per peer.
     void Subclass(HWND window);
+    // Puts the disabled-control help on the peer's window while it is disabled, and takes it
+    // away while it is enabled; after every change of enabling or place.
+    void UpdateDisabledHelp();
     // A message of the subclassed window: true when answered with *result.
     virtual bool OwnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT* /*result*/)
     {
@@ -122,6 +131,7 @@ protected:
     bool m_auto_deactivate = true;
     i32 m_lock_count = 0;
     HCURSOR m_cursor = nullptr;
+    std::string m_disabled_help;  // UTF-8
     DropAcceptance m_drop_acceptance;
 
 private:

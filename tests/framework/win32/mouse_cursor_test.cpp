@@ -65,6 +65,7 @@ protected:
     static void SetUpTestSuite()
     {
         start_framework_runtime();
+        RuntimeUnlockObject(new_plain_application());  // the Application class, made on first use
         static bool s_added = false;
         if (s_added)
             return;
