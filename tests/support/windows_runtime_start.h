@@ -12,6 +12,8 @@
 #include "ui/win32/ui_win32_services.h"
 #include "ui/windows/window_layer.h"
 
+#include <ole2.h>
+
 namespace qv::test {
 
 inline void start_windows_runtime()
@@ -21,6 +23,7 @@ inline void start_windows_runtime()
     ui::register_window_layer();
     graphics::register_graphics();
     ui::register_ui_win32_services();
+    OleInitialize(nullptr);  // as runtime.exe's start-up: windows register their drop targets
     start_framework_runtime();
     RuntimeObject* picture = newPicture(4, 4, 32);
     RuntimeObject* g = pictureGraphicsGetter(picture, 0);

@@ -149,8 +149,6 @@ protected:
     static void SetUpTestSuite()
     {
         WindowTest::SetUpTestSuite();
-        // runtime.exe's start-up initialises OLE; the suite's environment does not.
-        OleInitialize(nullptr);
         RuntimeRegisterFileType(StringRef::FromCString("drop test picture").get(), nullptr, nullptr,
                                 StringRef::FromCString(".png").get());
     }
