@@ -49,6 +49,10 @@ void close_all_windows();
 // The loop's layout step: pending geometry, then showing windows marked to be shown.
 void apply_pending_layout();
 
+// Deletes the brush kept for the last control-colour answer (memory has run out; no control
+// paints again before the process ends).
+void release_control_colour_brush();
+
 // Installs the window services (window_services.h).
 void install_window_layer_services();
 // The window's default and cancel buttons (Enter and Escape push them), or null.

@@ -302,4 +302,10 @@ ATOM register_window_class()
     return s_atom;
 }
 
+void release_control_colour_brush()
+{
+    if (s_control_brush)
+        DeleteObject(std::exchange(s_control_brush, nullptr));
+}
+
 }  // namespace qv::ui
