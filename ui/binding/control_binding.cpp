@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "runtime/objects/object_ref.h"
+#include "ui/binding/interface_methods.h"
 
 namespace qv::ui {
 namespace {
@@ -66,6 +67,19 @@ void notify_check_box_changed(RuntimeObject* box)
                 receivers->notifying = 0;
         }
     }
+}
+
+void switch_field_data_source(RuntimeObject* field, RuntimeObject* previous, RuntimeObject* source)
+{
+    if (!field || previous == source)
+        return;
+    call_interface_method(previous, BuiltInInterface::DataNotifier, "removeDataNotificationReceiver", field);
+    call_interface_method(source, BuiltInInterface::DataNotifier, "addDataNotificationReceiver", field);
+}
+
+bool push_text_to_source(RuntimeObject* source, RuntimeString* text)
+{
+    return call_interface_method(source, BuiltInInterface::StringInterface, "setString", text);
 }
 
 }  // namespace qv::ui
