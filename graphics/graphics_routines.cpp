@@ -36,6 +36,18 @@ RuntimeObject* make_for_ui(const ui::GraphicsSurface& surface)
     return make_window_graphics(static_cast<HWND>(surface.window), options);
 }
 
+// Window.DrawInto's copy of a window, placed like a picture of its size.
+void draw_bitmap(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y)
+{
+    GraphicsPort* port = port_of(graphics);
+    if (!port)
+        return;
+    PicturePlacement placement;
+    placement.dest_x = x;
+    placement.dest_y = y;
+    port->draw_picture({static_cast<HBITMAP>(bitmap), width, height, false}, placement);
+}
+
 RuntimeObject* make_bitmap_resource_picture(const u8* data, u32 length)
 {
     return picture_from_bmp_file({data, length});
@@ -65,7 +77,7 @@ void register_graphics_classes()
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
     // Paint events of windows and canvases draw through Graphics objects made here.
-    ui::graphics_factory_seam().install({&make_for_ui, &detach_graphics_surface});
+    ui::graphics_factory_seam().install({&make_for_ui, &detach_graphics_surface, &draw_bitmap});
     // The image's "BMP " resources become pictures.
     set_bitmap_resource_maker(&make_bitmap_resource_picture);
     set_out_of_memory_release_hook(&release_drawing_objects);

@@ -21,4 +21,11 @@ void detach_graphics(RuntimeObject* graphics)
         factory.detach(graphics);
 }
 
+void draw_bitmap_into(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y)
+{
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    if (graphics && bitmap && factory.draw_bitmap)
+        factory.draw_bitmap(graphics, bitmap, width, height, x, y);
+}
+
 }  // namespace qv::ui

@@ -92,7 +92,11 @@ public:
     virtual void DoMouseExit() { }
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
+    // WM_PAINT: the invalid part painted through PaintInto.
     virtual void DoPaint();
+    // Draws the pane's own content into `dc` (a paint, or WM_PRINTCLIENT from a drawing of the
+    // window into something else); native controls draw themselves.
+    virtual void PaintInto(HDC /*dc*/) { }
 
     bool active() const { return m_active; }
     void set_active(bool on) { m_active = on; }

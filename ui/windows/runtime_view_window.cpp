@@ -232,21 +232,16 @@ void RuntimeViewWindow::DoDeactivate()
         clear_focus_within(m_window);
 }
 
-void RuntimeViewWindow::DoPaint()
+void RuntimeViewWindow::PaintInto(HDC dc)
 {
-    if (m_closing || !m_object || !event_implemented(m_object, kWindowPaint)) {
-        NativeWindow::DoPaint();
+    if (m_closing || !m_object || !event_implemented(m_object, kWindowPaint))
         return;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
     SetTextAlign(dc, TA_BASELINE);
     if (const ObjectRef graphics = ObjectRef::adopt(make_graphics(Surface(dc))); !graphics.is_nil()) {
         fire_event(m_object, kWindowPaint, graphics.get());
-        // The paint's device context ends here: a Graphics object the handler kept draws nothing.
+        // The device context ends here: a Graphics object the handler kept draws nothing.
         detach_graphics(graphics.get());
     }
-    EndPaint(m_window, &paint);
 }
 
 GraphicsSurface RuntimeViewWindow::Surface(HDC paint_dc)

@@ -131,13 +131,12 @@ RuntimeObject* windowControl(RuntimeObject* self, int32_t index)
     return controls[static_cast<size_t>(index)].leak();  // the list's count goes to the caller
 }
 
-// Drag and drop and drawing into another Graphics belong to layers this runtime does not have
-// yet: the drag item is nil and the drop kinds a window accepts are not recorded.
+// Drag and drop belong to layers this runtime does not have yet: the drag item is nil and the
+// drop kinds a window accepts are not recorded.
 RuntimeObject* formNewDragItem(RuntimeObject*, int32_t, int32_t, int32_t, int32_t) { return nullptr; }
 void formAcceptTextDrop(RuntimeObject*) { }
 void formAcceptPictureDrop(RuntimeObject*) { }
 void formAcceptFileDrop(RuntimeObject*, RuntimeString*) { }
 void formAcceptMacDataDrop(RuntimeObject*, RuntimeString*) { }
-void formDrawInto(RuntimeObject*, RuntimeObject*, int32_t, int32_t) { }
 
 }  // extern "C"

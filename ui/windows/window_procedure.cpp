@@ -162,6 +162,12 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         run_guarded([self] { self->DoPaint(); });
         *result = 0;
         return true;
+    case WM_PRINTCLIENT: {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        run_guarded([self, dc] { self->PaintInto(dc); });
+        *result = 0;
+        return true;
+    }
     case WM_ERASEBKGND: {
         RECT area;
         GetClientRect(m_window, &area);

@@ -422,10 +422,9 @@ struct TempFile {
 TEST_F(EditAndButtons, StyledTextReadsBackAndTravelsThroughAnRtfFile)
 {
     open([this](RuntimeObject* w) {
-        for (const char* name : {"Field", "Second"}) {
-            RuntimeObject* field = add(w, m_field_class, name, {10, name[0] == 'F' ? 10 : 200, 180, 200});
-            edit_fields(field)->multiLine = 1;
-        }
+        const ControlBounds above{10, 10, 110, 390}, below{120, 10, 230, 390};
+        edit_fields(add(w, m_field_class, "Field", above))->multiLine = 1;
+        edit_fields(add(w, m_field_class, "Second", below))->multiLine = 1;
     });
     RuntimeObject* field = control("Field");
     RuntimeObject* second = control("Second");
