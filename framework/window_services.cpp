@@ -23,6 +23,8 @@ const WindowServices kDefaults{
     .deliver_drops = [] {},
     .capture_active = [] { return false; },
     .track_mouse = [] {},
+    .first_visible_modal = [] { return static_cast<void*>(nullptr); },
+    .set_help_tips_visible = [](bool) {},
     .focus_idle = [] {},
     .act_on_control_shortcut = [](u32, u32) { return false; },
     .key_down = [](void*, void*, u32, u32, bool) { return false; },

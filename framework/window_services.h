@@ -58,6 +58,11 @@ struct WindowServices {
     // waiting), and the mouse tracking that runs after every fetched message.
     bool (*capture_active)() = nullptr;
     void (*track_mouse)() = nullptr;
+    // The first visible window of the modal stack (an HWND), or null: clicks on any other
+    // window are refused.
+    void* (*first_visible_modal)() = nullptr;
+    // Help tips of every runtime window on or off (Application.BalloonHelpVisible).
+    void (*set_help_tips_visible)(bool on) = nullptr;
     // The focused control's idle upkeep (caret and the like).
     void (*focus_idle)() = nullptr;
     // A control shortcut (kinds 1 to 4) matched a key press: true when it acted.

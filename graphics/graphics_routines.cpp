@@ -5,6 +5,7 @@
 #include "framework/startup/windows_startup.h"
 #include "graphics/graphics_class.h"
 #include "graphics/picture_class.h"
+#include "graphics/picture_placement.h"
 #include "graphics/window_graphics.h"
 #include "runtime/definitions/class_registry.h"
 #include "runtime/definitions/class_tables.h"
@@ -34,6 +35,12 @@ RuntimeObject* make_for_ui(const ui::GraphicsSurface& surface)
     if (surface.has_background)
         options.background = static_cast<COLORREF>(surface.background);
     return make_window_graphics(static_cast<HWND>(surface.window), options);
+}
+
+void draw_picture_at(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y)
+{
+    RuntimeGraphicsDrawPicture(graphics, picture, x, y, kDefaultArgument, kDefaultArgument, 0, 0, kDefaultArgument,
+                               kDefaultArgument);
 }
 
 // Window.DrawInto's copy of a window, placed like a picture of its size.
@@ -77,7 +84,7 @@ void register_graphics_classes()
     RegisterDefinition(graphics_definition());
     RegisterDefinition(picture_definition());
     // Paint events of windows and canvases draw through Graphics objects made here.
-    ui::graphics_factory_seam().install({&make_for_ui, &detach_graphics_surface, &draw_bitmap});
+    ui::graphics_factory_seam().install({&make_for_ui, &detach_graphics_surface, &draw_picture_at, &draw_bitmap});
     // The image's "BMP " resources become pictures.
     set_bitmap_resource_maker(&make_bitmap_resource_picture);
     set_out_of_memory_release_hook(&release_drawing_objects);

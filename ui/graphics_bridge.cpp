@@ -21,6 +21,13 @@ void detach_graphics(RuntimeObject* graphics)
         factory.detach(graphics);
 }
 
+void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y)
+{
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    if (graphics && picture && factory.draw_picture)
+        factory.draw_picture(graphics, picture, x, y);
+}
+
 void draw_bitmap_into(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y)
 {
     const GraphicsFactory& factory = graphics_factory_seam().get();

@@ -30,6 +30,8 @@ struct GraphicsFactory {
     RuntimeObject* (*make)(const GraphicsSurface& surface);
     // The surface is going away: the object draws nothing from now on (counts are untouched).
     void (*detach)(RuntimeObject* graphics);
+    // Draws a Picture in its own size with its top-left corner at (x, y).
+    void (*draw_picture)(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
     // Draws a whole bitmap (an HBITMAP) into the graphics with its top-left corner at (x, y).
     void (*draw_bitmap)(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y);
 };
@@ -38,6 +40,8 @@ Seam<GraphicsFactory>& graphics_factory_seam();
 // Nil when no factory is installed.
 RuntimeObject* make_graphics(const GraphicsSurface& surface);
 void detach_graphics(RuntimeObject* graphics);
+// Does nothing without a factory or a picture.
+void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
 // Nothing when no factory is installed or the graphics is nil.
 void draw_bitmap_into(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y);
 

@@ -1,5 +1,6 @@
 // The built-in Application class and the routines image code calls on the application object.
 #include "framework/application/application_class.h"
+#include "framework/window_services.h"
 
 #include "core/once.h"
 #include "platform/win32/windows_api.h"
@@ -237,8 +238,11 @@ int32_t AppBalloonHelpVisibleGetter(RuntimeObject* self)
 // Help tips belong to the windows, which have none to switch yet; the flag is what is read back.
 void AppBalloonHelpVisibleSetter(RuntimeObject* self, int32_t on)
 {
-    if (ApplicationObject* app = application_or_assert(self, "app"))
-        app->balloonHelpVisible = (on & 0xFF) != 0;
+    ApplicationObject* app = application_or_assert(self, "app");
+    if (!app)
+        return;
+    app->balloonHelpVisible = (on & 0xFF) != 0;
+    window_services().set_help_tips_visible(app->balloonHelpVisible != 0);
 }
 
 void appMouseCursorSetter(RuntimeObject* self, RuntimeObject* cursor)

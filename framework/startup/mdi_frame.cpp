@@ -68,6 +68,13 @@ LRESULT frame_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
         run_guarded([&may_quit] { may_quit = ApplicationTryQuit(); });
         return may_quit;
     }
+    case WM_MOUSEACTIVATE:
+        // A click on the frame or a document inside it while a modal window is up goes nowhere.
+        if (HWND modal = static_cast<HWND>(window_services().first_visible_modal()); modal && modal != window) {
+            MessageBeep(0);
+            return MA_NOACTIVATEANDEAT;
+        }
+        break;
     case WM_DISPLAYCHANGE: clear_screen_cache(); break;
     case WM_ACTIVATEAPP: application_activation(wparam != 0); break;
     case WM_COMMAND:

@@ -37,6 +37,12 @@
 //       writes the clipboard's Unicode text as UTF-8, nothing added
 //   win_probe clipboard-seq
 //       prints the clipboard's sequence number
+//   win_probe time-start --title T [--timeout S] [--cwd DIR] -- CMDLINE
+//       starts CMDLINE as is, polls every millisecond for its visible top-level window titled
+//       T, prints "shown US" (microseconds from just before the start), then ends the program
+//   win_probe hold-desktop
+//       makes a hidden window, prints "ready" and serves messages until killed: the session's
+//       desktop process then stays up between test programs (exit 1 if no window could be made)
 //   win_probe clipboard-wait --seq N [--timeout S]
 //       prints "ready" when watching, then "seq M time T" once the sequence number has moved
 //       on from N and the clipboard holds another text than at the start, T being the time of
@@ -314,6 +320,40 @@ int run(const Options& o)
     return ended ? 0 : 3;
 }
 
+// The start-up time of a program: from just before CreateProcessW to its window being visible.
+int time_start(Options o)
+{
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring command_line = o.command_line;
+    LARGE_INTEGER frequency{}, start{}, shown{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        o.cwd.empty() ? nullptr : o.cwd.c_str(), &si, &pi)) {
+        std::fprintf(stderr, "win_probe: cannot start %s (error %lu)\n", utf8(o.command_line).c_str(), GetLastError());
+        return 1;
+    }
+    CloseHandle(pi.hThread);
+    o.pid = pi.dwProcessId;
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(o.timeout * 1000);
+    HWND window = nullptr;
+    while (!(window = find_window(o)) && GetTickCount64() < end &&
+           WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    QueryPerformanceCounter(&shown);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    if (!window) {
+        std::fprintf(stderr, "win_probe: no window \"%s\" of the program\n", utf8(o.title).c_str());
+        return 1;
+    }
+    std::printf("shown %lld\n", (shown.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
+    return 0;
+}
+
 // Descendant controls of `parent` in the order EnumChildWindows gives (depth first).
 std::vector<HWND> descendants(HWND parent)
 {
@@ -510,6 +550,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"run" && !o.log.empty() && !o.command_line.empty())
         return run(o);
+    if (command == L"time-start" && !o.title.empty() && !o.command_line.empty())
+        return time_start(o);
     if (command == L"dialogs" && !o.log.empty()) {
         HANDLE process = o.pid ? OpenProcess(SYNCHRONIZE, FALSE, o.pid) : nullptr;
         if (o.pid && !process)
@@ -585,6 +627,22 @@ int wmain(int argc, wchar_t** argv)
     }
     if (command == L"clipboard-text") {
         write_utf8(clipboard_text());
+        return 0;
+    }
+    if (command == L"hold-desktop") {
+        // Wine ends its desktop process soon after the last program using it, and the next
+        // program to make a window starts it again and waits only a bounded time for it: on a
+        // slow or loaded machine that wait runs out and every window of that program fails.
+        // A program holding a window keeps the desktop process up for the whole session.
+        HWND keeper = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, nullptr, nullptr);
+        if (!keeper)
+            return 1;
+        std::printf("ready\n");
+        std::fflush(stdout);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
         return 0;
     }
     if (command == L"clipboard-seq") {

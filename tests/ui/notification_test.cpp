@@ -99,6 +99,24 @@ TEST_F(Notifications, ACheckBoxChangedByTheUserTellsDataReceiversActionThenItsPa
     EXPECT_EQ(take_calls(), Calls{});
 }
 
+// A radio button's change tells only the part that matches it, and no one while its window
+// is going.
+TEST_F(Notifications, ARadioButtonCheckedOrUncheckedTellsThatPartOnly)
+{
+    RuntimeObject* radio = control(1);
+    RuntimeObject* checked = keep(radioGetBoundPart(radio, qv::test::ascii("getCheckedAction").get()));
+    RuntimeObject* unchecked = keep(radioGetBoundPart(radio, qv::test::ascii("getUncheckedAction").get()));
+    rbaAddActionNotificationReceiver(checked, receiver(3));
+    rbaAddActionNotificationReceiver(unchecked, receiver(4));
+    notify_radio_changed(radio, true);
+    EXPECT_EQ(take_calls(), Calls{"action 3"});
+    notify_radio_changed(radio, false);
+    EXPECT_EQ(take_calls(), Calls{"action 4"});
+    reinterpret_cast<TestControlObject*>(radio)->window_open = false;
+    notify_radio_changed(radio, true);
+    EXPECT_EQ(take_calls(), Calls{});
+}
+
 TEST_F(Notifications, AValueChangedDuringTheNotificationTellsNoOneAgain)
 {
     RuntimeObject* box = control(1, true);

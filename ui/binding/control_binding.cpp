@@ -69,6 +69,15 @@ void notify_check_box_changed(RuntimeObject* box)
     }
 }
 
+void notify_radio_changed(RuntimeObject* button, bool checked)
+{
+    ControlReceivers* receivers = receivers_of(button);
+    if (!receivers || !can_notify(button))
+        return;
+    const ObjectRef held = ObjectRef::share(button);
+    notify_action_receivers(checked ? receivers->checked_part : receivers->unchecked_part);
+}
+
 void switch_field_data_source(RuntimeObject* field, RuntimeObject* previous, RuntimeObject* source)
 {
     if (!field || previous == source)

@@ -75,6 +75,9 @@ void notify_button_pressed(RuntimeObject* button);
 // told, its Action event runs, then the receivers of its checked or unchecked part, as long as
 // its window stays open; a change made meanwhile by one of them tells no one again.
 void notify_check_box_changed(RuntimeObject* box);
+// A radio button the user checked (`checked`), or unchecked by checking another of its group:
+// the receivers of its checked or unchecked part.
+void notify_radio_changed(RuntimeObject* button, bool checked);
 
 // The check box's and the radio button's bound parts, and their classes.
 inline constexpr const char* kCheckedPartName = "getCheckedAction";

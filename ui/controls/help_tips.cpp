@@ -4,11 +4,15 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace qv::ui {
 namespace {
 
 constexpr wchar_t kTipProperty[] = L"QVHelpTips";
+
+bool s_active = true;
+std::vector<HWND> s_tip_windows;  // every tip window made, for switching them all
 
 TTTOOLINFOW tool_for(HWND control_window)
 {
@@ -29,9 +33,12 @@ HWND tips_of(HWND top, bool create)
     tips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (tips)
+    if (tips) {
         SetPropW(top, kTipProperty, tips);
-    else
+        std::erase_if(s_tip_windows, [](HWND w) { return !IsWindow(w); });
+        s_tip_windows.push_back(tips);
+        SendMessageW(tips, TTM_ACTIVATE, s_active ? TRUE : FALSE, 0);
+    } else
         platform::win32::note_failed_call("CreateWindowExW", "tool tips");
     return tips;
 }
@@ -59,6 +66,43 @@ void remove_help_tip(HWND control_window)
     TTTOOLINFOW tool = tool_for(control_window);
     if (HWND tips = tips_of(tool.hwnd, false))
         SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void set_disabled_help_tip(HWND control_window, const char* utf8)
+{
+    HWND parent = control_window ? GetParent(control_window) : nullptr;
+    if (!parent)
+        return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(control_window);
+    HWND tips = tips_of(GetAncestor(control_window, GA_ROOT), utf8 && *utf8);
+    if (!tips)
+        return;
+    SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!utf8 || !*utf8)
+        return;
+    GetWindowRect(control_window, &tool.rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&tool.rect), 2);
+    std::wstring text = platform::win32::widen(utf8);
+    tool.lpszText = text.data();
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void set_help_tips_active(bool on)
+{
+    s_active = on;
+    std::erase_if(s_tip_windows, [](HWND w) { return !IsWindow(w); });
+    for (HWND tips : s_tip_windows)
+        SendMessageW(tips, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+void follow_window_help_tips(HWND window)
+{
+    if (HWND tips = window ? tips_of(GetAncestor(window, GA_ROOT), false) : nullptr)
+        SendMessageW(tips, TTM_POP, 0, 0);
 }
 
 }  // namespace qv::ui

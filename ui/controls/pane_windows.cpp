@@ -17,10 +17,11 @@ using platform::win32::key_held;
 
 // Mouse messages of a pane belong to its window: they go to the content window in its
 // coordinates, where the window offers them to its controls first.
-bool forward_mouse(HWND pane, UINT message, LPARAM lparam)
+bool forward_mouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam)
 {
     UINT as = message;
     switch (message) {
+    case WM_MOUSEWHEEL: break;
     case WM_LBUTTONDBLCLK: as = WM_LBUTTONDOWN; break;
     case WM_RBUTTONDBLCLK: as = WM_RBUTTONDOWN; break;
     case WM_LBUTTONDOWN:
@@ -34,6 +35,11 @@ bool forward_mouse(HWND pane, UINT message, LPARAM lparam)
     SubPane* top = peer ? peer->WindowPane() : nullptr;
     if (!top || !top->handle() || top == peer)
         return false;
+    if (message == WM_MOUSEWHEEL) {
+        // Its point is on the screen already.
+        SendMessageW(top->handle(), message, wparam, lparam);
+        return true;
+    }
     POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     MapWindowPoints(pane, top->handle(), &at, 1);
     u32 keys = 0;
@@ -50,7 +56,7 @@ LRESULT pane_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     LRESULT result = 0;
     if (reflect_control_message(window, message, wparam, lparam, &result))
         return result;
-    if (forward_mouse(window, message, lparam))
+    if (forward_mouse(window, message, wparam, lparam))
         return 0;
     if (message == WM_PAINT) {
         if (SubPane* peer = SubPane::FromHandle(window)) {

@@ -40,6 +40,7 @@ SubPane::~SubPane()
         assertion_failed(kSource, 0, "mLockCount <= 0");
     if (m_window) {
         remove_help_tip(m_window);
+        set_disabled_help_tip(m_window, nullptr);
         RemovePropW(m_window, kInstanceProperty);
         if (m_owns_window)
             DestroyWindow(m_window);
@@ -124,6 +125,14 @@ void SubPane::SetState(i32 state)
     case kHide: ShowWindow(m_window, SW_HIDE); break;
     default: break;
     }
+    UpdateDisabledHelp();
+}
+
+void SubPane::UpdateDisabledHelp()
+{
+    if (!m_window || m_disabled_help.empty())
+        return;
+    set_disabled_help_tip(m_window, IsWindowEnabled(m_window) ? nullptr : m_disabled_help.c_str());
 }
 
 void SubPane::SetBounds(const ControlBounds& bounds, bool redraw)
@@ -137,6 +146,7 @@ void SubPane::SetBounds(const ControlBounds& bounds, bool redraw)
         MapWindowPoints(content, parent, corners, 2);
     MoveWindow(m_window, corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y,
                redraw ? TRUE : FALSE);
+    UpdateDisabledHelp();  // its rectangle moved with the window
 }
 
 void SubPane::Invalidate(bool erase)
@@ -219,7 +229,14 @@ void SubPane::SetBalloonHelp(const char* utf8)
         set_help_tip(m_window, utf8);
 }
 
-void SubPane::SetDisabledBalloonHelp(const char* /*utf8*/) { }
+void SubPane::SetDisabledBalloonHelp(const char* utf8)
+{
+    // Taken off first: an empty text leaves nothing for UpdateDisabledHelp to put back.
+    if (m_window && !m_disabled_help.empty())
+        set_disabled_help_tip(m_window, nullptr);
+    m_disabled_help = utf8 ? utf8 : "";
+    UpdateDisabledHelp();
+}
 
 void SubPane::DoPaint()
 {

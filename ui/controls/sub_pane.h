@@ -6,6 +6,8 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <string>
+
 #include "core/types.h"
 #include "sdk/quaver.h"
 #include "ui/control_locks.h"
@@ -90,10 +92,14 @@ public:
     virtual void DoMouseUp(i32 /*x*/, i32 /*y*/) { }
     virtual void DoMouseEnter() { }
     virtual void DoMouseExit() { }
+    // A wheel turn over the peer, `lines` down (negative: up); true when the peer scrolled.
+    virtual bool DoMouseWheel(i32 /*x*/, i32 /*y*/, i32 /*lines*/) { return false; }
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
     // WM_PAINT: the invalid part painted through PaintInto.
     virtual void DoPaint();
+    // The event loop's turn for the peer holding the focus (caret and similar upkeep).
+    virtual void DoIdle() { }
     // Draws the pane's own content into `dc` (a paint, or WM_PRINTCLIENT from a drawing of the
     // window into something else); native controls draw themselves.
     virtual void PaintInto(HDC /*dc*/) { }
@@ -110,6 +116,9 @@ protected:
     // procedure gets what OwnMessage leaves. Undone when the peer goes, unless the window went
     // first. Once per peer.
     void Subclass(HWND window);
+    // Puts the disabled-control help on the peer's window while it is disabled, and takes it
+    // away while it is enabled; after every change of enabling or place.
+    void UpdateDisabledHelp();
     // A message of the subclassed window: true when answered with *result.
     virtual bool OwnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT* /*result*/)
     {
@@ -123,6 +132,7 @@ protected:
     bool m_auto_deactivate = true;
     i32 m_lock_count = 0;
     HCURSOR m_cursor = nullptr;
+    std::string m_disabled_help;  // UTF-8
 
 private:
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

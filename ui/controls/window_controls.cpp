@@ -64,6 +64,8 @@ void create_control_pane(RuntimeObject* control)
         pane->SetHelpTag(utf8_of(c->helpTag).c_str());
     else if (c->balloonHelp)
         pane->SetBalloonHelp(utf8_of(c->balloonHelp).c_str());
+    if (c->disabledBalloonHelp)
+        pane->SetDisabledBalloonHelp(utf8_of(c->disabledBalloonHelp).c_str());
     // A control inside a hidden container stays hidden until the container shows.
     bool shown = c->visible != 0;
     if (c->initialParent && is_control(c->initialParent))

@@ -88,6 +88,8 @@ public:
     virtual void DoMouseUp(i32, i32) { }
     virtual void DoMouseEnter() { }
     virtual void DoMouseExit() { }
+    // A wheel turn over the client area (x, y), `lines` down (negative: up); true when taken.
+    virtual bool DoMouseWheel(i32, i32, i32) { return false; }
     virtual bool DoKeyDown(u32, u32) { return false; }
     virtual void DoActivate() { }
     virtual void DoDeactivate() { }

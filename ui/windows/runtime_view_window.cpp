@@ -183,6 +183,21 @@ void RuntimeViewWindow::DoMouseExit()
         fire_event(m_object, kWindowMouseExit);
 }
 
+// The wheel scrolls what is under the pointer: the topmost control there, if its peer scrolls.
+bool RuntimeViewWindow::DoMouseWheel(i32 x, i32 y, i32 lines)
+{
+    if (m_closing || !m_object)
+        return false;
+    const std::vector<ObjectRef> controls = window_controls(m_object, true);
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if (!control_accepts_point(it->get(), x, y))
+            continue;
+        SubPane* pane = control_fields(it->get())->paneInstance;
+        return pane && pane->DoMouseWheel(x, y, lines);
+    }
+    return false;
+}
+
 bool RuntimeViewWindow::DoKeyDown(u32 key, u32 modifiers)
 {
     if (m_closing || !m_object)
@@ -203,16 +218,17 @@ void RuntimeViewWindow::DoActivate()
 {
     if (!m_object)
         return;
-    apply_menu_bar_visibility(m_object);
-    // An MDI child's menu bar is shown on the frame while the child is active.
+    // An MDI child's menu bar is shown on the frame while the child is active (unless the child
+    // hides the menu bar, which the next step does).
     RuntimeObject* menu_bar = window_fields(m_object)->menuBar;
-    if (m_mdi_child && menu_bar && mdi_frame()) {
+    if (m_mdi_child && menu_bar && mdi_frame() && window_fields(m_object)->menuBarVisible) {
         HMENU menu = static_cast<HMENU>(menu_native_handle(menu_bar));
         if (menu && GetMenu(mdi_frame()) != menu) {
             SetMenu(mdi_frame(), menu);
             DrawMenuBar(mdi_frame());
         }
     }
+    apply_menu_bar_visibility(m_object, true);
     set_peers_active(m_object, true);
     // The focus goes back where it was, or to the first control that can take it, so that
     // typing reaches a control from the first moment.
@@ -234,11 +250,17 @@ void RuntimeViewWindow::DoDeactivate()
 
 void RuntimeViewWindow::PaintInto(HDC dc)
 {
-    if (m_closing || !m_object || !event_implemented(m_object, kWindowPaint))
+    RuntimeObject* backdrop = m_object ? window_fields(m_object)->backdrop : nullptr;
+    const bool paints = m_object && event_implemented(m_object, kWindowPaint);
+    if (m_closing || (!backdrop && !paints))
         return;
     SetTextAlign(dc, TA_BASELINE);
     if (const ObjectRef graphics = ObjectRef::adopt(make_graphics(Surface(dc))); !graphics.is_nil()) {
-        fire_event(m_object, kWindowPaint, graphics.get());
+        // The backdrop lies under whatever Paint draws; Paint may replace it, so it is held.
+        const ObjectRef held = ObjectRef::share(backdrop);
+        draw_picture(graphics.get(), held.get(), 0, 0);
+        if (paints)
+            fire_event(m_object, kWindowPaint, graphics.get());
         // The device context ends here: a Graphics object the handler kept draws nothing.
         detach_graphics(graphics.get());
     }

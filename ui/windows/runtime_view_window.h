@@ -31,6 +31,8 @@ public:
     void set_live_resize(bool on) { m_live_resize = on ? 1 : 0; }
     void set_cursor_override(HCURSOR cursor) { m_cursor_override = cursor; }
     HCURSOR cursor_override() const { return m_cursor_override; }
+    // The menu taken off while MenuBarVisible is false, to be put back; null when none.
+    HMENU& removed_menu() { return m_removed_menu; }
     void set_show_within(HWND parent, i32 value) { m_show_within = parent, m_show_within_value = value; }
 
     // The window's Graphics (one count added), made on first request; nil without the
@@ -54,6 +56,7 @@ public:
     void DoMouseUp(i32 x, i32 y) override;
     void DoMouseEnter() override;
     void DoMouseExit() override;
+    bool DoMouseWheel(i32 x, i32 y, i32 lines) override;
     bool DoKeyDown(u32 key, u32 modifiers) override;
     void DoActivate() override;
     void DoDeactivate() override;
@@ -81,6 +84,7 @@ private:
     SubPane* m_focus_pane = nullptr;
     mutable i32 m_live_resize = -1;  // read from the system once, unless set
     HCURSOR m_cursor_override = nullptr;
+    HMENU m_removed_menu = nullptr;
     HWND m_show_within = nullptr;
     i32 m_show_within_value = 0;
     std::vector<RuntimeObject*> m_mouse_inside;  // controls with the mouse-inside mark (no count)

@@ -94,6 +94,8 @@ void build_native_window(RuntimeObject* self)
         return;
     if (w->hasBackColor)
         view->SetBackColor(true, platform::colorref_from_color(static_cast<u32>(w->backColor)));
+    if (w->balloonHelp)
+        apply_window_help_tip(self);
     if (w->fullScreenRequested)
         switch_full_screen(self, true);
     fire_event(self, kWindowSetupBindings);

@@ -39,8 +39,13 @@ void reset_implicit_windows();
 // Open events of start-up).
 void fire_open_guarded(void (*fire)(RuntimeObject*), RuntimeObject* object);
 
-// Shows or hides the task bar for the window's MenuBarVisible when it is in front.
-void apply_menu_bar_visibility(RuntimeObject* window);
+// Puts the window's BalloonHelp on its native window as its help tip (none when empty).
+void apply_window_help_tip(RuntimeObject* window);
+
+// For the window's MenuBarVisible, when it is in front (or `known_in_front`): hides the task
+// bar and takes the menu off the window (the frame's, for an MDI child) keeping the client
+// size, or shows the task bar and puts the menu it took back.
+void apply_menu_bar_visibility(RuntimeObject* window, bool known_in_front);
 
 // A document window without a menu bar of its own shows the application's (not in MDI mode,
 // where the frame carries it).

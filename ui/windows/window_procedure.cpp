@@ -2,6 +2,8 @@
 // recorded, reflected to the control it concerns, then turned into the window's Do*
 // operations before the default procedure sees it. Everything that may run image code runs
 // through run_guarded: a raise must never cross DispatchMessage.
+#include <optional>
+
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
 #include "framework/application/mouse_cursor.h"
@@ -16,9 +18,11 @@
 #include "framework/window_services.h"
 #include "platform/win32/failed_call.h"
 #include "runtime/exceptions/callback_guard.h"
+#include "ui/controls/help_tips.h"
 #include "ui/controls/pane_windows.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_controls.h"
+#include "ui/mouse_wheel.h"
 #include "ui/windows/mouse_tracking.h"
 #include "ui/windows/native_window.h"
 #include "ui/windows/window_layer.h"
@@ -101,6 +105,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
             if (before.left != m_content.left || before.top != m_content.top)
                 run_guarded([self] { self->DoMoved(); });
         }
+        follow_window_help_tips(m_window);
         return false;
     case WM_SIZE:
         if (s_geometry_live && !m_closing) {
@@ -240,6 +245,22 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         if (mdi_client())
             run_guarded([self, x, y] { self->DoMouseMoved(x, y); });
         return false;
+    case WM_MOUSEWHEEL: {
+        UINT lines_per_notch = 3;
+        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines_per_notch, 0);
+        const std::optional<i32> lines = wheel_scroll_lines(lines_per_notch, static_cast<i16>(HIWORD(wparam)));
+        POINT at{x, y};  // the wheel's point is on the screen
+        ScreenToClient(m_window, &at);
+        RECT area;
+        GetClientRect(m_window, &area);
+        if (!lines || !PtInRect(&area, at))
+            return false;
+        bool taken = false;
+        const i32 amount = *lines;
+        run_guarded([self, at, amount, &taken] { taken = self->DoMouseWheel(at.x, at.y, amount); });
+        *result = 0;
+        return taken;
+    }
     case WM_MDIACTIVATE:
         if (reinterpret_cast<HWND>(lparam) == m_window)
             run_guarded([self] { self->DoActivate(); });
@@ -269,6 +290,7 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         return true;
     }
     case WM_DISPLAYCHANGE: clear_screen_cache(); return false;
+    case WM_ENTERIDLE: follow_window_help_tips(m_window); return false;
     case WM_INITMENU:
         run_guarded([] { run_menu_enabling_cycle(window_services().front_window_is_modal()); });
         return false;

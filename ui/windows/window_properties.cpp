@@ -7,6 +7,7 @@
 #include "runtime/diagnostics/assertion.h"
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
+#include "ui/controls/help_tips.h"
 #include "ui/windows/runtime_view_window.h"
 #include "ui/windows/window_layer.h"
 
@@ -38,6 +39,27 @@ void put_menu_on_window(RuntimeViewWindow* view, HMENU menu)
     }
 }
 
+// The frame's menu while an MDI child that hides the menu bar is in front.
+HMENU s_frame_removed_menu = nullptr;
+
+// Puts `menu` (or none) on the window and resizes it so that its client area keeps its size:
+// the menu bar's height goes to the frame, not out of the content.
+void set_menu_keeping_client_size(HWND window, HMENU menu)
+{
+    RECT before;
+    GetClientRect(window, &before);
+    SetMenu(window, menu);
+    RECT after;
+    GetClientRect(window, &after);
+    const LONG grow = (before.bottom - before.top) - (after.bottom - after.top);
+    if (grow == 0)
+        return;
+    RECT outer;
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + grow,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Window fields whose accessors read and store the value and do nothing more.
 int32_t stored_int(RuntimeObject* self, i32 WindowObject::*field) { return self ? window_fields(self)->*field : 0; }
 
@@ -67,11 +89,34 @@ void show_application_menu_bar(RuntimeObject* window)
         put_menu_on_window(view, menu);
 }
 
-void apply_menu_bar_visibility(RuntimeObject* window)
+void apply_window_help_tip(RuntimeObject* window)
+{
+    if (RuntimeViewWindow* view = view_of(window)) {
+        const StringRef utf8 = StringRef::share(window_fields(window)->balloonHelp).ToUTF8();
+        set_help_tip(view->handle(), utf8.is_nil() ? nullptr : utf8.CText());
+    }
+}
+
+void apply_menu_bar_visibility(RuntimeObject* window, bool known_in_front)
 {
     RuntimeViewWindow* view = view_of(window);
-    if (view && GetForegroundWindow() == view->handle())
-        set_task_bar_visible(window_fields(window)->menuBarVisible != 0);
+    if (!view || (!known_in_front && front_window_object() != window))
+        return;
+    const bool visible = window_fields(window)->menuBarVisible != 0;
+    set_task_bar_visible(visible);
+    // An MDI child's menu is the frame's.
+    HWND carrier = view->is_mdi_child() ? mdi_frame() : view->handle();
+    HMENU& removed = view->is_mdi_child() ? s_frame_removed_menu : view->removed_menu();
+    if (!carrier)
+        return;
+    if (!visible && GetMenu(carrier)) {
+        removed = GetMenu(carrier);
+        set_menu_keeping_client_size(carrier, nullptr);
+    } else if (visible && removed) {
+        if (!GetMenu(carrier))
+            set_menu_keeping_client_size(carrier, removed);
+        removed = nullptr;
+    }
 }
 
 }  // namespace qv::ui
@@ -140,7 +185,7 @@ void windowMenusVisibleSetter(RuntimeObject* self, int32_t, int32_t on)
     if (!self)
         return;
     window_fields(self)->menuBarVisible = (on & 0xFF) != 0;
-    apply_menu_bar_visibility(self);
+    apply_menu_bar_visibility(self, false);
 }
 
 int32_t windowLiveResizeGetter(RuntimeObject* self, int32_t)
@@ -214,10 +259,11 @@ void windowBackColorSetter(RuntimeObject* self, int32_t, int32_t colour)
         view->SetBackColor(true, native_colour(w->backColor));
 }
 
-// Help tips are not shown on this platform yet: the text is what is read back.
 void windowBalloonHelpSetter(RuntimeObject* self, int32_t, RuntimeString* text)
 {
     stringSetter(self, offsetof(WindowObject, balloonHelp), text);
+    if (self)
+        apply_window_help_tip(self);
 }
 
 void formMouseCursorSetter(RuntimeObject* self, int32_t, RuntimeObject* cursor)

@@ -164,6 +164,7 @@ void install_window_layer_services()
     services.apply_pending_layout = &apply_pending_layout;
     services.capture_active = [] { return capture_active(); };
     services.track_mouse = &track_mouse;
+    services.first_visible_modal = [] { return static_cast<void*>(first_visible_modal()); };
     services.key_down = &key_down;
     window_services_seam().install(services);
 }

@@ -6,14 +6,20 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "framework/application/application_class.h"
 #include "framework/application/application_object.h"
 #include "framework/application/event_firing.h"
 #include "framework/application/mouse_cursor.h"
+#include "framework/event_loop/event_loop.h"
+#include "framework/shortcut_registry.h"
 #include "framework/startup/windows_startup.h"
 #include "framework/window_services.h"
 #include "platform/win32/windows_api.h"
+
+#include <commctrl.h>
+
 #include "runtime/definitions/class_registry.h"
 #include "runtime/exceptions/exception_classes.h"
 #include "runtime/objects/exception_foundation.h"
@@ -27,6 +33,7 @@
 #include "ui/controls/font_cache.h"
 #include "ui/controls/startup/control_layer.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/controls/window_controls.h"
 #include "ui/controls/window_object.h"
 #include "ui/windows/window_layer.h"
 
@@ -53,12 +60,13 @@ void on_layout(RuntimeObject* window)
     w->visible = 1;
 }
 
-// A Canvas named `name` at (left, top) of size (width, height), optionally inside the control
-// named `parent` and in an array; added to the window.
+// A Canvas (of `canvas_class`, a subclass, if given) named `name` at (left, top) of size
+// (width, height), optionally inside the control named `parent` and in an array; added to the
+// window.
 RuntimeObject* add_canvas(RuntimeObject* window, const char* name, i16 left, i16 top, i16 width, i16 height,
-                          const char* parent = nullptr, i32 index = kNoArrayIndex)
+                          const char* parent = nullptr, i32 index = kNoArrayIndex, ClassRecord* of_class = nullptr)
 {
-    RuntimeObject* canvas = WindowAllocateObject(window, canvas_class());
+    RuntimeObject* canvas = WindowAllocateObject(window, of_class ? of_class : canvas_class());
     ControlObject* c = control_fields(canvas);
     stringSetter(canvas, kControlNameOffset, text(name).get());
     c->index = index;
@@ -138,6 +146,13 @@ protected:
     }
 
     void TearDown() override { g_build = nullptr; }
+
+    ClassRecord* canvas_subclass(const char* name)
+    {
+        ClassRecord* base = canvas_class();
+        return m_classes.make(base, name, base->methodCount, base->interfaceCount, base->eventCount,
+                              base->staticMethodCount, base->propertyCount, base->instanceSize);
+    }
 
     RuntimeObject* open_window(std::function<void(RuntimeObject*)> build)
     {
@@ -297,10 +312,7 @@ void paint_red_square(RuntimeObject*, RuntimeObject* g)
 
 TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
 {
-    ClassRecord* painted =
-        m_classes.make(canvas_class(), "Painted", canvas_class()->methodCount, canvas_class()->interfaceCount,
-                       canvas_class()->eventCount, canvas_class()->staticMethodCount, canvas_class()->propertyCount,
-                       canvas_class()->instanceSize);
+    ClassRecord* painted = canvas_subclass("Painted");
     painted->eventTable[kCanvasPaint].routine = reinterpret_cast<void*>(&paint_red_square);
     RuntimeObject* window = open_window([painted](RuntimeObject* w) {
         RuntimeObject* canvas = WindowAllocateObject(w, painted);
@@ -317,6 +329,96 @@ TEST_F(Controls, ACanvasPaintsThroughAGraphicsObjectOnItsOwnWindow)
     ReleaseDC(art, dc);
     EXPECT_EQ(inside, RGB(255, 0, 0));
     EXPECT_NE(outside, RGB(255, 0, 0));
+    close_window(window);
+}
+
+std::vector<std::string> g_clicks;
+
+u32 on_pad_down(RuntimeObject*, i32 x, i32 y)
+{
+    g_clicks.push_back("MouseDown " + std::to_string(x) + "," + std::to_string(y));
+    return 1;
+}
+
+void on_pad_up(RuntimeObject*, i32 x, i32 y)
+{
+    g_clicks.push_back("MouseUp " + std::to_string(x) + "," + std::to_string(y));
+}
+
+// Control shortcuts of the mouse's kind: kind 3 clicks the control at its own top-left corner
+// and leaves nothing holding the mouse; kind 2 makes its tab the current one, once, focusing
+// the panel. Neither acts on a disabled control.
+TEST_F(Controls, ShortcutsClickAMouseControlAndSelectATab)
+{
+    ClassRecord* clicked = canvas_subclass("Clicked");
+    clicked->eventTable[kCanvasMouseDown].routine = reinterpret_cast<void*>(&on_pad_down);
+    clicked->eventTable[kCanvasMouseUp].routine = reinterpret_cast<void*>(&on_pad_up);
+    RuntimeObject* window = open_window([clicked](RuntimeObject* w) {
+        add_canvas(w, "Pad", 30, 20, 60, 40, nullptr, kNoArrayIndex, clicked);
+        add_canvas(w, "Tabs", 100, 10, 150, 100);
+    });
+    HWND top = GetAncestor(handle(control(window, "Pad")), GA_ROOT);
+    SetForegroundWindow(top);
+    SetActiveWindow(top);
+    const auto target = [](HWND h) { return static_cast<u32>(reinterpret_cast<uintptr_t>(h)); };
+    const auto act = window_services().act_on_control_shortcut;
+    g_clicks.clear();
+
+    EXPECT_TRUE(act(target(handle(control(window, "Pad"))), kShortcutClickControl));
+    EXPECT_EQ(g_clicks, (std::vector<std::string>{"MouseDown 0,0", "MouseUp 0,0"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    HWND panel = handle(control(window, "Tabs"));
+    HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 150, 100, panel, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(tabs, nullptr);
+    for (const wchar_t* caption : {L"One", L"Two"}) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(caption);
+        SendMessageW(tabs, TCM_INSERTITEMW, 9, reinterpret_cast<LPARAM>(&item));
+    }
+    const u32 second_tab = kShortcutTab | (1u << 16);
+    EXPECT_TRUE(act(target(panel), second_tab));
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(focus_pane(), control_fields(control(window, "Tabs"))->paneInstance);
+    EXPECT_FALSE(act(target(panel), second_tab)) << "already the current tab";
+
+    controlEnabledSetter(control(window, "Pad"), 0, 0);
+    g_clicks.clear();
+    EXPECT_FALSE(act(target(handle(control(window, "Pad"))), kShortcutClickControl));
+    EXPECT_TRUE(g_clicks.empty());
+    close_window(window);
+}
+
+// The loop's idle turn goes to the peer holding the focus, and to none when none holds it.
+TEST_F(Controls, TheLoopGivesTheFocusedPeerItsIdleTurn)
+{
+    struct IdlePane : SubPane {
+        using SubPane::SubPane;
+        void DoIdle() override { ++idles; }
+        int idles = 0;
+    };
+    RuntimeObject* window = open_window([](RuntimeObject* w) { add_canvas(w, "Pad", 10, 10, 50, 50); });
+    RuntimeObject* pad = control(window, "Pad");
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 70, 10, 20, 20,
+                                 GetAncestor(handle(pad), GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    {
+        IdlePane pane(pad);
+        pane.Attach(child, true);
+        const auto iterate = [] {
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+            run_guarded_loop_iteration();
+        };
+        move_focus(&pane);
+        iterate();
+        EXPECT_EQ(pane.idles, 1);
+        move_focus(nullptr);
+        iterate();
+        EXPECT_EQ(pane.idles, 1);
+    }
     close_window(window);
 }
 

@@ -11,6 +11,10 @@
 #include "framework/application/folder_item.h"
 #include "framework/application/mouse_cursor.h"
 #include "platform/win32/windows_api.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
@@ -319,6 +323,109 @@ TEST_F(EditAndButtons, ACheckBoxClickedTogglesAndActsButSetFromCodeDoesNeither)
     EXPECT_FALSE(pane->Checked());
     EXPECT_EQ(checkBoxValueGetter(box, 0), 0);
     EXPECT_EQ(g_events, std::vector<std::string>({"Action"}));
+}
+
+// The wheel scrolls the multi-line field it turns over, whoever gets the message: the field when
+// it has the focus, the window, or a focused check box, whose pane passes it up to the window.
+TEST_F(EditAndButtons, TheWheelScrollsTheMultiLineFieldUnderThePointer)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* field = add(w, m_field_class, "Field", {10, 10, 110, 380});
+        edit_fields(field)->multiLine = 1;
+        edit_fields(field)->scrollBarVertical = 1;
+        add(w, m_box_class, "Check", {150, 10, 170, 150});
+    });
+    RuntimeObject* field = control("Field");
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "line " + std::to_string(i) + "\r";
+    editTextSetter(field, 0, text(lines.c_str()).get());
+    HWND native = control_fields(field)->paneInstance->handle();
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(m_window, 0)));
+    HWND box = static_cast<ButtonPane*>(control_fields(control("Check"))->paneInstance)->button();
+    const auto centre = [](HWND of) {
+        RECT r;
+        GetWindowRect(of, &r);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const auto top_line_y = [native] {
+        POINT at{};
+        SendMessageW(native, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&at));
+        return at.y;
+    };
+    const auto wheel = [](HWND to, int delta, LPARAM at) {
+        SendMessageW(to, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), at);
+    };
+    ASSERT_EQ(top_line_y(), 0);
+
+    const struct {
+        const char* name;
+        HWND to;
+    } kReceivers[] = {{"the field", native}, {"the window", window}, {"the check box", box}};
+    for (const auto& r : kReceivers) {
+        SCOPED_TRACE(r.name);
+        wheel(r.to, -WHEEL_DELTA, centre(native));  // toward the user: down the text
+        const LONG down = top_line_y();
+        EXPECT_GT(down, 0);
+        wheel(r.to, WHEEL_DELTA, centre(native));
+        EXPECT_EQ(top_line_y(), 0);
+    }
+    // Over no field, the wheel scrolls nothing.
+    wheel(window, -WHEEL_DELTA, centre(box));
+    EXPECT_EQ(top_line_y(), 0);
+}
+
+// The help tip of tool `id` of `owner` in the tip window of `top`: its text ("" when there is
+// no such tool) and its rectangle.
+std::wstring tip_text(HWND top, HWND owner, HWND id, RECT* rect = nullptr)
+{
+    HWND tips = static_cast<HWND>(GetPropW(top, L"QVHelpTips"));
+    if (!tips)
+        return L"";
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(id);
+    tool.lpszText = text;
+    if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)))
+        return L"";
+    if (rect)
+        *rect = tool.rect;
+    return text;
+}
+
+// The window's BalloonHelp is its own tip (over its empty area); a disabled control's help is a
+// tip of its parent over the control's rectangle, since a disabled window gets no mouse
+// messages, and it follows the control's moves and goes when the control is enabled again.
+TEST_F(EditAndButtons, TheWindowsAndTheDisabledControlsHelpTips)
+{
+    open([this](RuntimeObject* w) {
+        RuntimeObject* box = add(w, m_box_class, "Check", {10, 10, 30, 150});
+        stringSetter(box, offsetof(ControlObject, disabledBalloonHelp), text("使えません").get());
+        control_fields(box)->enabled = 0;
+    });
+    HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(windowHWNDGetter(m_window, 0)));
+    windowBalloonHelpSetter(m_window, 0, text("変換の窓").get());
+    EXPECT_EQ(tip_text(window, window, window), L"変換の窓");
+    windowBalloonHelpSetter(m_window, 0, text("").get());
+    EXPECT_EQ(tip_text(window, window, window), L"");
+
+    RuntimeObject* box = control("Check");
+    HWND pane = control_fields(box)->paneInstance->handle();
+    RECT area{};
+    EXPECT_EQ(tip_text(window, window, pane, &area), L"使えません") << "disabled when made";
+    EXPECT_EQ(area.left, 10);
+    EXPECT_EQ(area.top, 10);
+    ctlPosSetter(box, 0, 40);  // Left
+    EXPECT_EQ(tip_text(window, window, pane, &area), L"使えません");
+    EXPECT_EQ(area.left, 40);
+    controlEnabledSetter(box, 0, 1);
+    EXPECT_EQ(tip_text(window, window, pane), L"");
+    controlEnabledSetter(box, 0, 0);
+    EXPECT_EQ(tip_text(window, window, pane), L"使えません");
+    controlDisabledBalloonHelpSetter(box, 0, text("").get());
+    EXPECT_EQ(tip_text(window, window, pane), L"");
 }
 
 TEST_F(EditAndButtons, TheDefaultAndCancelButtonsAreTheEnabledShownOnesMarkedSo)

@@ -57,5 +57,65 @@ TEST_F(Mdi, ADocumentWindowIsAChildOfTheClientAndClosesThroughIt)
     RuntimeUnlockObject(document);
 }
 
+// While a modal window is up, a click on the frame (or on a document, which asks the frame too)
+// is refused; once it is gone, clicks go through again.
+TEST_F(Mdi, TheFrameRefusesClicksWhileAModalWindowIsUp)
+{
+    const auto click_on_frame = [this] {
+        return SendMessageW(m_frame, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_frame),
+                            MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    };
+    EXPECT_NE(click_on_frame(), MA_NOACTIVATEANDEAT);
+    g_log.setup.frame = 1;  // a modal dialog frame
+    RuntimeObject* dialog = open_window();
+    turn();
+    ASSERT_TRUE(IsWindowVisible(handle_of(dialog)));
+    EXPECT_EQ(click_on_frame(), MA_NOACTIVATEANDEAT);
+    RuntimeCloseWindow(dialog);
+    turn();
+    EXPECT_NE(click_on_frame(), MA_NOACTIVATEANDEAT);
+    RuntimeUnlockObject(dialog);
+}
+
+// A document going full screen takes the frame along: the frame loses its caption and border and
+// covers the screen, its client reaches past it by the scroll bars, the document fills what the
+// frame's menu leaves; switching off gives the frame and the document back their places.
+TEST_F(Mdi, FullScreenTakesTheFrameAlongAndGivesEverythingBack)
+{
+    RuntimeObject* document = open_window();
+    turn();
+    HWND child = handle_of(document);
+    RECT frame_before;
+    GetWindowRect(m_frame, &frame_before);
+    const LONG frame_styles = WS_CAPTION | WS_THICKFRAME;
+    ASSERT_EQ(GetWindowLongW(m_frame, GWL_STYLE) & frame_styles, frame_styles);
+    const ControlBounds bounds_before = window_fields(document)->bounds;
+
+    windowFullScreenSetter(document, 0, 1);
+    RECT frame;
+    GetWindowRect(m_frame, &frame);
+    EXPECT_EQ(frame.right - frame.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetWindowLongW(m_frame, GWL_STYLE) & frame_styles, 0);
+    RECT inside;
+    GetClientRect(m_frame, &inside);
+    RECT client;
+    GetWindowRect(mdi_client(), &client);
+    EXPECT_EQ(client.right - client.left, inside.right + GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(client.bottom - client.top, inside.bottom + GetSystemMetrics(SM_CYHSCROLL));
+    RECT outer;
+    GetWindowRect(child, &outer);
+    EXPECT_EQ(outer.right - outer.left, inside.right);
+    EXPECT_EQ(outer.bottom - outer.top, inside.bottom);
+
+    windowFullScreenSetter(document, 0, 0);
+    GetWindowRect(m_frame, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &frame_before));
+    EXPECT_EQ(GetWindowLongW(m_frame, GWL_STYLE) & frame_styles, frame_styles);
+    EXPECT_EQ(window_fields(document)->bounds, bounds_before);
+    RuntimeCloseWindow(document);
+    RuntimeUnlockObject(document);
+}
+
 }  // namespace
 }  // namespace qv::ui::test

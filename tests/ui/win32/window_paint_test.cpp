@@ -63,6 +63,46 @@ TEST_F(Paint, TheGraphicsPropertyIsOneObjectUntilTheWindowCloses)
     RuntimeUnlockObject(window);
 }
 
+// The Backdrop is drawn at the top-left corner in its own size, under what Paint draws, also in
+// a window without a Paint handler; a backdrop set later redraws the window.
+TEST_F(Paint, TheBackdropLiesUnderPaintAtTheTopLeftInItsOwnSize)
+{
+    RuntimeObject* backdrop = newPicture(40, 30, 32);
+    ASSERT_NE(backdrop, nullptr);
+    RuntimeObject* g = pictureGraphicsGetter(backdrop, 0);
+    graphicsForeColorSetter(g, 0, 0x0000FF);
+    RuntimeGraphicsFillRect(g, 0, 0, 40, 30);
+    RuntimeUnlockObject(g);
+    const auto pixel = [](HWND window, int x, int y) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC dc = GetDC(window);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return colour;
+    };
+
+    for (const bool with_paint : {false, true}) {
+        SCOPED_TRACE(with_paint ? "with Paint" : "without Paint");
+        g_log.events.clear();
+        ClassRecord* c = subclass(with_paint ? "PaintedBackdrop" : "PlainBackdrop");
+        if (with_paint)
+            set_event(c, kWindowPaint, &paint_red_square);
+        RuntimeObject* window = open_window(c);
+        turn();
+        HWND handle = handle_of(window);
+        EXPECT_NE(pixel(handle, 5, 5), RGB(0, 0, 255));
+        windowBackdropSetter(window, 0, backdrop);
+        EXPECT_EQ(pixel(handle, 5, 5), RGB(0, 0, 255));
+        EXPECT_EQ(pixel(handle, 39, 29), RGB(0, 0, 255));
+        EXPECT_NE(pixel(handle, 41, 31), RGB(0, 0, 255));  // its own size, not stretched
+        EXPECT_EQ(pixel(handle, 15, 15), with_paint ? RGB(255, 0, 0) : RGB(0, 0, 255));
+        RuntimeUnlockObject(std::exchange(g_kept, nullptr));
+        RuntimeCloseWindow(window);
+        RuntimeUnlockObject(window);
+    }
+    RuntimeUnlockObject(backdrop);
+}
+
 // DrawInto draws the window's background and its Paint into another Graphics at an offset,
 // whether or not the window is on screen.
 TEST_F(Paint, DrawIntoCopiesTheWindowPaintedIntoAnotherGraphics)

@@ -1,5 +1,7 @@
 // Properties that reach the native window (Title, the background colour, full-screen mode) and
 // the window's menu handlers.
+#include <utility>
+
 #include "framework/menu_handler_registry.h"
 #include "tests/support/assertion_capture.h"
 #include "tests/ui/win32/window_fixture.h"
@@ -94,6 +96,53 @@ TEST_F(Properties, FullScreenAskedForInLayoutIsOnOnceTheWindowExists)
     EXPECT_EQ(windowPosGetter(window, 2), GetSystemMetrics(SM_CXSCREEN));
     RuntimeCloseWindow(window);
     RuntimeUnlockObject(window);
+}
+
+// MenuBarVisible False takes the menu off the window in front and True puts it back, the client
+// area keeping its size both ways; a window not in front waits for its activation.
+TEST_F(Properties, MenuBarVisibleTakesTheMenuOffAndBackKeepingTheClientSize)
+{
+    RuntimeObject* window = open_window();
+    RuntimeObject* other = open_window();
+    turn();
+    HWND handle = handle_of(window);
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"File");
+    SetMenu(handle, menu);
+    SetForegroundWindow(handle);
+    turn();
+    ASSERT_EQ(GetForegroundWindow(), handle);
+    const auto client_size = [handle] {
+        RECT r;
+        GetClientRect(handle, &r);
+        return std::pair{r.right, r.bottom};
+    };
+    const auto before = client_size();
+
+    windowMenusVisibleSetter(window, 0, 0);
+    EXPECT_EQ(GetMenu(handle), nullptr);
+    EXPECT_EQ(client_size(), before);
+    windowMenusVisibleSetter(window, 0, 1);
+    EXPECT_EQ(GetMenu(handle), menu);
+    EXPECT_EQ(client_size(), before);
+
+    SetForegroundWindow(handle_of(other));
+    turn();
+    windowMenusVisibleSetter(window, 0, 0);
+    EXPECT_EQ(GetMenu(handle), menu) << "changed while another window was in front";
+    SetForegroundWindow(handle);
+    turn();
+    EXPECT_EQ(GetMenu(handle), nullptr);
+    EXPECT_EQ(client_size(), before);
+
+    windowMenusVisibleSetter(window, 0, 1);
+    EXPECT_EQ(GetMenu(handle), menu);
+    EXPECT_EQ(client_size(), before);
+    RuntimeCloseWindow(other);
+    RuntimeUnlockObject(other);
+    RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
+    DestroyMenu(menu);
 }
 
 TEST_F(Properties, MenuHandlersAreFiledByNameAndNilsAreAssertions)

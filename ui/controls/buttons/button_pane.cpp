@@ -222,6 +222,7 @@ void ButtonPane::SelectRadio()
     RuntimeObject* window = control_fields(control)->m_view;
     HWND parent = GetAncestor(m_window, GA_PARENT);
     const std::vector<ObjectRef> all = window_control_list(window);
+    std::vector<RuntimeObject*> unchecked;  // held by `all`
     for (const ObjectRef& held : all) {
         RuntimeObject* other = held.get();
         if (other == control || !is_control(other))
@@ -229,13 +230,19 @@ void ButtonPane::SelectRadio()
         auto* pane = dynamic_cast<ButtonPane*>(control_fields(other)->paneInstance);
         if (pane && pane->kind() == ButtonKind::Radio && GetAncestor(pane->handle(), GA_PARENT) == parent) {
             pane->SetCheck(false);
-            object_as<RadioButtonObject>(other)->value = 0;
+            if (std::exchange(object_as<RadioButtonObject>(other)->value, u8{0}))
+                unchecked.push_back(other);
         }
     }
     SetCheck(true);
-    object_as<RadioButtonObject>(control)->value = 1;
+    const bool newly_checked = !std::exchange(object_as<RadioButtonObject>(control)->value, u8{1});
     const ObjectRef held = ObjectRef::share(control);
     fire_event(control, kButtonAction);
+    // The bound parts hear of the change: the buttons unchecked first, then this one.
+    for (RuntimeObject* other : unchecked)
+        notify_radio_changed(other, false);
+    if (newly_checked)
+        notify_radio_changed(control, true);
     if (m_control && focus_pane() != this && CanTakeFocus()) {
         set_window_focus_pane(window, this);
         move_focus(this);

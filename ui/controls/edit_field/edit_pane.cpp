@@ -483,6 +483,7 @@ void EditPane::SetState(i32 state)
         return;
     m_enabled = enable;
     EnableWindow(m_window, enable ? TRUE : FALSE);
+    UpdateDisabledHelp();
     const bool styled = m_control && edit_fields(m_control)->styled;
     Quietly([&] {
         CHARFORMATW format = char_format(CFM_COLOR);
@@ -713,6 +714,16 @@ void EditPane::LoseFocus()
 }
 
 bool EditPane::AcceptsReturn() const { return m_control && edit_fields(m_control)->multiLine; }
+
+// A wheel turned over the field while another control has the focus reaches the window, which
+// hands it here: a multi-line field scrolls its lines, as it does for a wheel of its own.
+bool EditPane::DoMouseWheel(i32, i32, i32 lines)
+{
+    if (!m_window || !(GetWindowLongW(m_window, GWL_STYLE) & ES_MULTILINE))
+        return false;
+    SendMessageW(m_window, EM_LINESCROLL, 0, lines);
+    return true;
+}
 
 // ---- Events -----------------------------------------------------------------------------
 

@@ -97,6 +97,7 @@ public:
     void LoseFocus() override;
     bool AcceptsTab() const override { return m_accept_tabs; }
     bool AcceptsReturn() const override;
+    bool DoMouseWheel(i32 x, i32 y, i32 lines) override;
     void DoCommand(u32 notification) override;
     void DoNotify(NMHDR* header) override;
 
