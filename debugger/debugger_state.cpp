@@ -54,6 +54,8 @@ bool should_stop(const DebuggerState& state, u32 line, u32 frame)
     return state.breakpoints.present() && state.breakpoints.at(line);
 }
 
+void request_break(DebuggerState& state) { state.step_mode = StepMode::Step; }
+
 bool enter_line(DebuggerState& state, u32 line, StopRecord stop)
 {
     state.stop = stop;

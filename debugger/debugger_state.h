@@ -53,6 +53,10 @@ struct DebuggerState {
 // Whether the program stops at `line` when it runs in `frame`.
 bool should_stop(const DebuggerState& state, u32 line, u32 frame);
 
+// The user asked the running program to stop: it stops at the next line it runs, in whatever
+// frame, as a step would; a step over or out under way gives way to it.
+void request_break(DebuggerState& state);
+
 // Before a line: makes its stop record current and decides. A stop ends the step that led to
 // it, so "RUN" from there runs to the next breakpoint.
 bool enter_line(DebuggerState& state, u32 line, StopRecord stop);

@@ -176,6 +176,12 @@ void on_array_freed(RuntimeArray* array)
 
 }  // namespace qv::debugger
 
+void qv::request_debugger_break()
+{
+    if (debugger::g_session && !debugger::g_session->stopped)
+        debugger::request_break(debugger::g_session->state);
+}
+
 using namespace qv::debugger;
 
 extern "C" {

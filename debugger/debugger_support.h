@@ -19,6 +19,10 @@ namespace qv {
 // The three routines above under their export names.
 std::span<const ProvidedRoutine> debugger_routines();
 
+// Ctrl+C while the program runs: with a debugger attached and the program not already
+// stopped, it stops at the next line it runs.
+void request_debugger_break();
+
 // Adds them to the registry's routines, so that images can import them. A program that runs
 // images calls it at start-up, before anything uses the registry.
 void register_debugger_routines();

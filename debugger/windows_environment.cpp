@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "debugger/debugger_environment.h"
+#include "debugger/debugger_support.h"
 #include "framework/event_loop/runtime_windows.h"
 #include "framework/event_loop/socket_service.h"
 #include "framework/startup/mdi_frame.h"
@@ -76,6 +77,7 @@ void install_windows_debugger_environment()
     environment.front_window = &front_window;
     environment.bring_to_front = &bring_to_front;
     install_debugger_environment(environment);
+    set_served_socket_break(&request_debugger_break);
 }
 
 }  // namespace qv::debugger

@@ -14,6 +14,18 @@ u32 read_u16(std::span<const u8> bytes, size_t at) { return u32{bytes[at]} | (u3
 
 u32 read_u32(std::span<const u8> bytes, size_t at) { return read_u16(bytes, at) | (read_u16(bytes, at + 2) << 16); }
 
+void put_u16(std::vector<u8>& out, u32 value)
+{
+    out.push_back(static_cast<u8>(value));
+    out.push_back(static_cast<u8>(value >> 8));
+}
+
+void put_u32(std::vector<u8>& out, u32 value)
+{
+    put_u16(out, value & 0xFFFFu);
+    put_u16(out, value >> 16);
+}
+
 // A channel is one run of bits; a mask with a gap has no width to scale by, and its bits
 // shifted down would reach past the channel's byte.
 bool is_one_run(u32 mask)
@@ -141,6 +153,63 @@ std::optional<DecodedBitmap> decode_bmp_file(std::span<const u8> file)
         }
     }
     return bitmap;
+}
+
+std::optional<DecodedBitmap> decode_dib(std::span<const u8> dib)
+{
+    if (dib.size() < kInfoHeaderSize)
+        return std::nullopt;
+    // Where the rows start: after the header, the masks a 40-byte header keeps outside itself,
+    // and the colour table. The file decoder then checks everything against the block's size.
+    const u64 info_size = read_u32(dib, 0);
+    const u32 bits = read_u16(dib, 14);
+    const u32 compression = read_u32(dib, 16);
+    const u32 colours_used = read_u32(dib, 32);
+    if (info_size < kInfoHeaderSize || info_size > dib.size())
+        return std::nullopt;
+    u64 rows = info_size;
+    if (compression == kBitFields && info_size == kInfoHeaderSize)
+        rows += 12;
+    if (bits >= 1 && bits <= 8)
+        rows += 4 * u64{colours_used == 0 ? 1u << bits : colours_used};
+    if (rows > dib.size())
+        return std::nullopt;
+
+    std::vector<u8> file;
+    file.reserve(kFileHeaderSize + dib.size());
+    file.push_back('B');
+    file.push_back('M');
+    put_u32(file, static_cast<u32>(kFileHeaderSize + dib.size()));
+    put_u32(file, 0);
+    put_u32(file, static_cast<u32>(kFileHeaderSize + rows));
+    file.insert(file.end(), dib.begin(), dib.end());
+    return decode_bmp_file(file);
+}
+
+std::vector<u8> encode_dib(i32 width, i32 height, std::span<const u32> pixels)
+{
+    std::vector<u8> dib;
+    if (width < 1 || height < 1 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        return dib;
+    const u32 image_size = static_cast<u32>(pixels.size() * 4);
+    dib.reserve(kInfoHeaderSize + image_size);
+    put_u32(dib, kInfoHeaderSize);
+    put_u32(dib, static_cast<u32>(width));
+    put_u32(dib, static_cast<u32>(height));  // positive: bottom-up
+    put_u16(dib, 1);                         // planes
+    put_u16(dib, 32);
+    put_u32(dib, kRgb);
+    put_u32(dib, image_size);
+    put_u32(dib, 2835);  // 72 dots per inch, in dots per metre
+    put_u32(dib, 2835);
+    put_u32(dib, 0);  // colours used
+    put_u32(dib, 0);  // colours important
+    for (i32 y = height - 1; y >= 0; --y) {
+        const size_t row = static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x)
+            put_u32(dib, pixels[row + x] & 0x00FFFFFFu);
+    }
+    return dib;
 }
 
 }  // namespace qv::graphics

@@ -30,4 +30,14 @@ inline constexpr u32 kMaxBitmapPixels = 16u * 1024 * 1024;
 // one run of bits. A colour index past the colour table reads as black.
 std::optional<DecodedBitmap> decode_bmp_file(std::span<const u8> file);
 
+// A device-independent bitmap as the clipboard carries it (CF_DIB): the same information
+// header, colour masks and table, and rows, without the file header; the rows follow the
+// table directly. Read with the same rules and limits as a file.
+std::optional<DecodedBitmap> decode_dib(std::span<const u8> dib);
+
+// Pixels (top row first, 0x00RRGGBB) as such a block: a 40-byte header, 32 bits per pixel
+// without masks, rows bottom-up, the form every reader of the clipboard takes. Empty for a
+// side below 1 or pixels that do not match the size.
+std::vector<u8> encode_dib(i32 width, i32 height, std::span<const u32> pixels);
+
 }  // namespace qv::graphics

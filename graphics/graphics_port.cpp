@@ -38,6 +38,18 @@ void unlock_activation()
 
 GraphicsPort* current_port() { return s_current; }
 
+void release_current_port()
+{
+    const DWORD self = GetCurrentThreadId();
+    DWORD expected = 0;
+    if (s_owner.load() != self && !s_owner.compare_exchange_strong(expected, self))
+        return;
+    ++s_depth;
+    if (s_current)
+        s_current->deactivate();
+    unlock_activation();
+}
+
 GraphicsPort::GraphicsPort(std::unique_ptr<Surface> surface) : m_surface(std::move(surface)) { }
 
 GraphicsPort::~GraphicsPort()

@@ -132,6 +132,7 @@ public:
 
 private:
     friend class PortScope;
+    friend void release_current_port();
     void deactivate();
     void select_font(HDC dc);
     const TEXTMETRICW& metrics(HDC dc);
@@ -175,5 +176,9 @@ private:
 
 // The port that is current, or null; for tests.
 GraphicsPort* current_port();
+
+// Lets the current port give back its device context and the font selected into it. Skipped
+// when another thread is drawing: memory has run out, and waiting for it could never end.
+void release_current_port();
 
 }  // namespace qv::graphics

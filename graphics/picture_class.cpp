@@ -165,15 +165,32 @@ SourceBitmap picture_source(RuntimeObject* picture)
 
 const u32* picture_pixels(RuntimeObject* picture) { return picture ? fields(picture)->pixels : nullptr; }
 
-RuntimeObject* picture_from_bmp_file(std::span<const u8> file)
+namespace {
+
+RuntimeObject* picture_from_decoded(const std::optional<DecodedBitmap>& bitmap)
 {
-    const std::optional<DecodedBitmap> bitmap = decode_bmp_file(file);
     if (!bitmap)
         return nullptr;
     RuntimeObject* object = newPicture(bitmap->width, bitmap->height, bitmap->depth);
     if (object)
         std::copy(bitmap->pixels.begin(), bitmap->pixels.end(), fields(object)->pixels);
     return object;
+}
+
+}  // namespace
+
+RuntimeObject* picture_from_bmp_file(std::span<const u8> file) { return picture_from_decoded(decode_bmp_file(file)); }
+
+RuntimeObject* picture_from_dib(std::span<const u8> dib) { return picture_from_decoded(decode_dib(dib)); }
+
+std::vector<u8> picture_dib(RuntimeObject* picture)
+{
+    if (!picture || !fields(picture)->pixels)
+        return {};
+    const PictureObject* p = fields(picture);
+    GdiFlush();  // what GDI drew into the bitmap is in its pixels
+    return encode_dib(p->width, p->height,
+                      {p->pixels, static_cast<size_t>(p->width) * static_cast<size_t>(p->height)});
 }
 
 }  // namespace qv::graphics

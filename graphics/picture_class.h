@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "graphics/graphics_port.h"
 #include "runtime/definitions/class_tables.h"
@@ -24,5 +25,9 @@ const u32* picture_pixels(RuntimeObject* picture);
 // A new picture (one count) showing a whole bitmap file, of the file's size and depth; nil when
 // the file is not one decode_bmp_file reads.
 RuntimeObject* picture_from_bmp_file(std::span<const u8> file);
+// The same for a device-independent bitmap as the clipboard carries it (CF_DIB).
+RuntimeObject* picture_from_dib(std::span<const u8> dib);
+// The picture's pixels as such a block; empty for a nil or empty picture.
+std::vector<u8> picture_dib(RuntimeObject* picture);
 
 }  // namespace qv::graphics

@@ -26,6 +26,10 @@ std::ptrdiff_t receive_some(SocketHandle socket, void* buffer, std::size_t capac
 
 void close_socket(SocketHandle socket);
 
+// The program's shutdown: Windows unloads its socket library if a socket loaded it, at once
+// or, while a socket is still open, when the last one closes. Nothing to unload elsewhere.
+void unload_socket_library();
+
 // Windows: from now on, bytes arriving on the socket and the peer's close post `message` to
 // `window` (a window handle), so that a thread waiting for window messages wakes up for them.
 // Elsewhere there are no window messages: false, nothing changes.

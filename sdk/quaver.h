@@ -565,6 +565,9 @@ int32_t editInsertionPosAtXY(RuntimeObject* self, int32_t x, int32_t y);
 int32_t editScrollPositionGetter(RuntimeObject* self);
 int32_t EditScrollPositionXGetter(RuntimeObject* self);
 RuntimeObject* editStyleTextPrinter(RuntimeObject* self, RuntimeObject* graphics, int32_t width);
+/* Styled text from a file (RTF when it starts with "{\rtf", else plain text) and to one, as RTF. */
+void FolderItemOpenStyledEditField(RuntimeObject* folderItem, RuntimeObject* field);
+void FolderItemSaveStyledEditField(RuntimeObject* folderItem, RuntimeObject* field);
 /* ---- Clipboard ----------------------------------------------------------------------- */
 
 /* Clipboard objects. An object opens the system clipboard on first use and holds it until

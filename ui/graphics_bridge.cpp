@@ -28,4 +28,11 @@ void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y)
         factory.draw_picture(graphics, picture, x, y);
 }
 
+void draw_bitmap_into(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y)
+{
+    const GraphicsFactory& factory = graphics_factory_seam().get();
+    if (graphics && bitmap && factory.draw_bitmap)
+        factory.draw_bitmap(graphics, bitmap, width, height, x, y);
+}
+
 }  // namespace qv::ui

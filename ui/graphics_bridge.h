@@ -32,6 +32,8 @@ struct GraphicsFactory {
     void (*detach)(RuntimeObject* graphics);
     // Draws a Picture in its own size with its top-left corner at (x, y).
     void (*draw_picture)(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
+    // Draws a whole bitmap (an HBITMAP) into the graphics with its top-left corner at (x, y).
+    void (*draw_bitmap)(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y);
 };
 
 Seam<GraphicsFactory>& graphics_factory_seam();
@@ -40,5 +42,7 @@ RuntimeObject* make_graphics(const GraphicsSurface& surface);
 void detach_graphics(RuntimeObject* graphics);
 // Does nothing without a factory or a picture.
 void draw_picture(RuntimeObject* graphics, RuntimeObject* picture, i32 x, i32 y);
+// Nothing when no factory is installed or the graphics is nil.
+void draw_bitmap_into(RuntimeObject* graphics, void* bitmap, i32 width, i32 height, i32 x, i32 y);
 
 }  // namespace qv::ui

@@ -4,6 +4,7 @@
 
 #include "framework/event_loop/event_loop.h"
 #include "framework/event_loop/periodic_tasks.h"
+#include "framework/event_loop/socket_service.h"
 
 namespace qv {
 namespace {
@@ -16,6 +17,8 @@ const ProvidedRoutine kRoutines[] = {
     QV_PROVIDED(RuntimeMicroseconds),   QV_PROVIDED(RuntimeBeep),      QV_PROVIDED(DisableAutoWaitCursor),
     QV_PROVIDED(EnableAutoWaitCursor),  QV_PROVIDED(getUserCancelled),
 };
+
+bool key_down(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
@@ -35,6 +38,11 @@ void RuntimeBackgroundTask(void)
     qv::s_last_background_tick = now;
     qv::run_due_periodic_tasks();
     qv::sample_user_cancelled();
+    // A debugged program busy in a long loop still answers its debugger, and Ctrl+C held
+    // down stops it at its next line.
+    qv::poll_served_socket();
+    if (qv::key_down(VK_CONTROL) && qv::key_down('C'))
+        qv::request_served_socket_break();
 }
 
 void QuavYieldToQV(void) { qv::run_due_periodic_tasks(); }

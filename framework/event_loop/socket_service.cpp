@@ -9,6 +9,7 @@ namespace {
 HWND s_window = nullptr;
 platform::SocketHandle s_socket = platform::kNoSocket;
 SocketPoll s_poll = nullptr;
+SocketPoll s_request_break = nullptr;
 
 LRESULT CALLBACK socket_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
@@ -59,6 +60,14 @@ void poll_served_socket()
 {
     if (s_poll)
         s_poll();
+}
+
+void set_served_socket_break(SocketPoll request_break) { s_request_break = request_break; }
+
+void request_served_socket_break()
+{
+    if (s_poll && s_request_break)
+        s_request_break();
 }
 
 bool is_socket_message(const MSG& message) { return message.message == kSocketMessage && message.hwnd == s_window; }

@@ -22,6 +22,12 @@ void stop_serving_socket();
 // Runs the poll once, if a socket is served (the loop's turn).
 void poll_served_socket();
 
+// What the served socket's layer does when the user asks the running program to stop
+// (Ctrl+C held down while long-running code calls RuntimeBackgroundTask).
+void set_served_socket_break(SocketPoll request_break);
+// Requests that break, if a socket is served.
+void request_served_socket_break();
+
 // True for the socket message to the hidden window (a wait that dispatches only some
 // messages lets these through).
 bool is_socket_message(const MSG& message);

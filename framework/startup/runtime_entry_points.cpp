@@ -1,6 +1,7 @@
 #include "framework/startup/runtime_entry_points.h"
 
 #include <ole2.h>
+#include <mmsystem.h>
 
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "framework/startup/mdi_frame.h"
 #include "framework/startup/plugin_loading.h"
 #include "loader/application_image.h"
+#include "platform/sockets.h"
 #include "platform/win32/windows_api.h"
 #include "runtime/text/encoding_tags.h"
 
@@ -127,6 +129,9 @@ void RuntimeRun(void)
     // is chosen again, and letting them go breaks that cycle.
     if (gApplicationObject)
         delete std::exchange(application_fields(gApplicationObject)->mMenuHandlers, nullptr);
+    platform::unload_socket_library();
+    // Devices the image opened through multimedia commands and never closed.
+    mciSendStringW(L"close all", nullptr, 0, nullptr);
     OleUninitialize();
 }
 

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "core/once.h"
@@ -41,6 +44,7 @@ const char* s_command_line = nullptr;
 i32 s_script_code = 0;
 u32 s_start_ticks = 0;
 HMODULE s_theme_library = nullptr;
+FARPROC s_theme_routines[kThemeRoutineCount] = {};
 
 std::vector<ClassRegistrar>& class_registrars()
 {
@@ -59,6 +63,24 @@ bool is_windows_nt_5_1()
             return false;
     }
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 5 && version.dwMinorVersion == 1;
+}
+
+// Any routine may be missing from the library; its slot stays null.
+void load_theme_library()
+{
+    s_theme_library = LoadLibraryW(L"uxtheme.dll");
+    if (!s_theme_library)
+        return;
+    for (size_t i = 0; i < kThemeRoutineCount; ++i)
+        s_theme_routines[i] = GetProcAddress(s_theme_library, kThemeRoutineNames[i]);
+}
+
+void free_theme_library()
+{
+    if (!s_theme_library)
+        return;
+    std::fill(std::begin(s_theme_routines), std::end(s_theme_routines), nullptr);
+    FreeLibrary(std::exchange(s_theme_library, nullptr));
 }
 
 void add_framework_routines()
@@ -126,19 +148,23 @@ int run_runtime_executable(HINSTANCE instance, const char* command_line)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     create_timer_window();
-    const bool themed = is_windows_nt_5_1();
-    if (themed)
-        s_theme_library = LoadLibraryW(L"uxtheme.dll");
+    if (is_windows_nt_5_1())
+        load_theme_library();
     RuntimeStartup();
     LoadApplicationImage();
     run_exit_cleanup();
     // The image's entry has returned: the count RuntimeRegisterAppObject took is the last use.
     RuntimeUnlockObject(std::exchange(gApplicationObject, nullptr));
     write_live_object_report();
-    if (s_theme_library)
-        FreeLibrary(s_theme_library);
+    free_theme_library();
     destroy_timer_window();
     return 0;
+}
+
+FARPROC theme_routine(ThemeRoutine which)
+{
+    const auto index = static_cast<size_t>(which);
+    return index < kThemeRoutineCount ? s_theme_routines[index] : nullptr;
 }
 
 i32 script_code() { return s_script_code; }

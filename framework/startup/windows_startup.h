@@ -4,6 +4,7 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <iterator>
 #include <vector>
 
 #include "core/types.h"
@@ -30,6 +31,39 @@ void add_class_registrar(ClassRegistrar registrar);
 
 // WinMain's body; returns the process's exit code (0).
 int run_runtime_executable(HINSTANCE instance, const char* command_line);
+
+// The theme library's routines, looked up where start-up loads it (Windows NT 5.1 only).
+enum class ThemeRoutine {
+    OpenThemeData,
+    CloseThemeData,
+    GetThemeSysColor,
+    GetThemeColor,
+    IsAppThemed,
+    IsThemeActive,
+    IsThemePartDefined,
+    DrawThemeBackground,
+    GetCurrentThemeName,
+    GetThemeMetric,
+    GetThemePartSize,
+    GetThemeSysSize,
+    SetThemeAppProperties,
+    GetThemeRect,
+    DrawThemeText,
+    DrawThemeParentBackground,
+    DrawThemeBorder,
+};
+inline constexpr const char* kThemeRoutineNames[] = {
+    "OpenThemeData",       "CloseThemeData",     "GetThemeSysColor", "GetThemeColor",
+    "IsAppThemed",         "IsThemeActive",      "IsThemePartDefined", "DrawThemeBackground",
+    "GetCurrentThemeName", "GetThemeMetric",     "GetThemePartSize", "GetThemeSysSize",
+    "SetThemeAppProperties", "GetThemeRect",     "DrawThemeText",    "DrawThemeParentBackground",
+    "DrawThemeBorder",
+};
+inline constexpr size_t kThemeRoutineCount = std::size(kThemeRoutineNames);
+static_assert(kThemeRoutineCount == static_cast<size_t>(ThemeRoutine::DrawThemeBorder) + 1);
+
+// Null where the library is not loaded or lacks the routine.
+FARPROC theme_routine(ThemeRoutine which);
 
 // 13 for a user whose default language is Japanese, 21 for Chinese, else 0.
 i32 script_code();

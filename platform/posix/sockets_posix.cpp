@@ -117,6 +117,8 @@ void close_socket(SocketHandle socket)
         ::close(static_cast<int>(socket));
 }
 
+void unload_socket_library() { }
+
 bool post_on_arrival(SocketHandle, void*, unsigned) { return false; }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <mutex>
+
 #include "platform/sockets.h"
 #include "platform/ticks.h"
 
@@ -10,13 +12,44 @@ namespace {
 
 constexpr std::uint32_t kRetryPauseMs = 50;
 
+// The library is started by the first socket and stays until the program unloads it; a
+// socket still open then (the debugger's connection outlives the event loop) keeps it until
+// that socket closes.
+struct Library {
+    std::mutex mutex;
+    bool started = false;
+    bool unload_pending = false;
+    int open_sockets = 0;
+};
+
+Library& library()
+{
+    static Library s_library;
+    return s_library;
+}
+
 bool start_winsock()
 {
-    static const bool s_started = [] {
+    Library& l = library();
+    std::lock_guard lock(l.mutex);
+    l.unload_pending = false;
+    if (!l.started) {
         WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    return s_started;
+        l.started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }
+    return l.started;
+}
+
+void count_open_socket(int change)
+{
+    Library& l = library();
+    std::lock_guard lock(l.mutex);
+    l.open_sockets += change;
+    if (l.open_sockets == 0 && l.unload_pending && l.started) {
+        WSACleanup();
+        l.started = false;
+        l.unload_pending = false;
+    }
 }
 
 timeval as_timeval(std::uint32_t ms)
@@ -69,6 +102,7 @@ SocketHandle connect_loopback(std::uint16_t port, std::uint32_t timeout_ms)
         if (s != INVALID_SOCKET) {
             BOOL on = TRUE;
             ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+            count_open_socket(1);
             return static_cast<SocketHandle>(s);
         }
         const std::uint32_t left = timeout_ms - (tick_count_ms() - start);
@@ -124,8 +158,24 @@ std::ptrdiff_t receive_some(SocketHandle socket, void* buffer, std::size_t capac
 
 void close_socket(SocketHandle socket)
 {
-    if (socket != kNoSocket)
-        ::closesocket(static_cast<SOCKET>(socket));
+    if (socket == kNoSocket)
+        return;
+    ::closesocket(static_cast<SOCKET>(socket));
+    count_open_socket(-1);
+}
+
+void unload_socket_library()
+{
+    Library& l = library();
+    std::lock_guard lock(l.mutex);
+    if (!l.started)
+        return;
+    if (l.open_sockets > 0) {
+        l.unload_pending = true;
+        return;
+    }
+    WSACleanup();
+    l.started = false;
 }
 
 bool post_on_arrival(SocketHandle socket, void* window, unsigned message)

@@ -80,5 +80,17 @@ TEST(StopDecision, BreakpointsStopInAnyFrameAndAStopEndsTheStep)
     EXPECT_FALSE(enter_line(state, 13, {kCallee, 0x401260}));
 }
 
+TEST(StopDecision, ABreakRequestStopsAtTheNextLineInAnyFrameOnce)
+{
+    for (StepMode mode : {StepMode::None, StepMode::StepOver, StepMode::StepOut}) {
+        DebuggerState state;
+        state.step_mode = mode;
+        state.step_frame = kSame;
+        request_break(state);
+        EXPECT_TRUE(enter_line(state, 7, {kCallee, 0x401000})) << static_cast<int>(mode);
+        EXPECT_FALSE(enter_line(state, 8, {kCallee, 0x401010})) << static_cast<int>(mode);
+    }
+}
+
 }  // namespace
 }  // namespace qv::debugger

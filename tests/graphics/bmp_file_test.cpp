@@ -194,5 +194,85 @@ TEST(BmpFile, HeadersItCannotReadAreRefused)
     }
 }
 
+// The clipboard's form: the file without its 14-byte header, the rows right after the table.
+std::vector<u8> dib_of(const BmpLayout& layout)
+{
+    const std::vector<u8> file = build_bmp(layout);
+    return {file.begin() + 14, file.end()};
+}
+
+TEST(Dib, ReadsLikeTheFileItWouldBeWhereverTheRowsStart)
+{
+    BmpLayout paletted;  // rows after a two-entry table
+    paletted.width = 5;
+    paletted.height = 2;
+    paletted.bits = 1;
+    paletted.palette = {0x102030, 0xA0B0C0};
+    paletted.rows = {{0b10100000, 0, 0, 0}, {0b01011000, 0, 0, 0}};
+    BmpLayout masked;  // rows after the three masks
+    masked.width = 2;
+    masked.height = -1;
+    masked.bits = 32;
+    masked.masks = {{0x000000FF, 0x0000FF00, 0x00FF0000}};
+    masked.rows = {{0x11, 0x22, 0x33, 0, 0x44, 0x55, 0x66, 0}};
+    BmpLayout plain;
+    plain.width = 3;
+    plain.height = 2;
+    for (const BmpLayout& layout : {paletted, masked, plain}) {
+        SCOPED_TRACE(layout.bits);
+        const std::optional<DecodedBitmap> from_file = decode_bmp_file(build_bmp(layout));
+        const std::optional<DecodedBitmap> from_dib = decode_dib(dib_of(layout));
+        ASSERT_TRUE(from_file);
+        ASSERT_TRUE(from_dib);
+        EXPECT_EQ(from_dib->width, from_file->width);
+        EXPECT_EQ(from_dib->height, from_file->height);
+        EXPECT_EQ(from_dib->depth, from_file->depth);
+        EXPECT_EQ(from_dib->pixels, from_file->pixels);
+    }
+    EXPECT_EQ(decode_dib(dib_of(paletted))->pixels,
+              (std::vector<u32>{0x102030, 0xA0B0C0, 0x102030, 0xA0B0C0, 0xA0B0C0,    // top
+                                0xA0B0C0, 0x102030, 0xA0B0C0, 0x102030, 0x102030}));  // bottom
+}
+
+TEST(Dib, ShortOrInconsistentBlocksAreRefused)
+{
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = 4;
+    layout.bits = 8;
+    layout.palette = std::vector<u32>(16, 0x445566);
+    layout.colours_used = 16;
+    const std::vector<u8> dib = dib_of(layout);
+    ASSERT_TRUE(decode_dib(dib));
+    for (size_t cut : {size_t{0}, size_t{39}, size_t{40}, size_t{40 + 63}, dib.size() - 1}) {
+        SCOPED_TRACE(cut);
+        EXPECT_FALSE(decode_dib(std::span<const u8>(dib).first(cut)));
+    }
+    std::vector<u8> header_past_end = dib;
+    header_past_end[1] = 0x10;  // a header of 4,136 bytes
+    EXPECT_FALSE(decode_dib(header_past_end));
+    std::vector<u8> table_past_end = dib;
+    table_past_end[33] = 0x01;  // 272 colours in a table of 8 bits
+    EXPECT_FALSE(decode_dib(table_past_end));
+}
+
+TEST(Dib, WrittenPixelsReadBackAsTheyWere)
+{
+    const std::vector<u32> pixels = {0x000000, 0xFFFFFF, 0x123456, 0xFF0000, 0x00FF00, 0x0000FF};
+    const std::vector<u8> dib = encode_dib(3, 2, pixels);
+    const std::optional<DecodedBitmap> bitmap = decode_dib(dib);
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(bitmap->width, 3);
+    EXPECT_EQ(bitmap->height, 2);
+    EXPECT_EQ(bitmap->depth, 32);
+    EXPECT_EQ(bitmap->pixels, pixels);
+    EXPECT_EQ(dib.size(), 40u + 6 * 4);
+    EXPECT_EQ(dib[40], 0x00);  // the bottom row first, blue lowest: 0xFF0000 is 00 00 FF 00
+    EXPECT_EQ(dib[42], 0xFF);
+
+    EXPECT_TRUE(encode_dib(0, 2, {}).empty());
+    EXPECT_TRUE(encode_dib(3, 2, std::span<const u32>(pixels).first(5)).empty());
+}
+
 }  // namespace
 }  // namespace qv::graphics

@@ -61,9 +61,42 @@ TEST_F(Binders, StringBinderFillsTheTargetAndEnablesItWhileTheSourceHasData)
     stringBinderBind(binder, silent(4), plain);
     EXPECT_EQ(take_calls(), (Calls{"setString \"\" 3", "enable 3"}));
     EXPECT_EQ(reinterpret_cast<TestControlObject*>(plain)->data_source, nullptr);
-    EXPECT_EQ(receiver_count(fields->receivers), 0);
+    EXPECT_EQ(receiver_count(fields->receivers), 1);  // the binder left; the field keeps its source
     stringBinderBind(binder, src, receiver(5));
     EXPECT_EQ(take_calls(), Calls{});
+    stringBinderBind(binder, nullptr, nullptr);
+}
+
+// A bound field is one of its source's data receivers, once, until it gets another source; what
+// the user writes into it goes to the source's setString.
+TEST_F(Binders, ABoundEditFieldSubscribesToItsSourceAndPushesEditsToIt)
+{
+    RuntimeObject* first = source(1, "one", true);
+    RuntimeObject* second = source(2, "two", true);
+    RuntimeObject* field = control(3);
+    reinterpret_cast<TestControlObject*>(field)->is_edit = 1;
+    auto receivers_of = [](RuntimeObject* src) { return receiver_count(reinterpret_cast<TestSourceObject*>(src)->receivers); };
+    RuntimeObject* binder = this->binder("stringBinder");
+    stringBinderBind(binder, first, field);
+    EXPECT_EQ(receivers_of(first), 2);  // the binder and the field
+    notify_data_receivers(reinterpret_cast<TestSourceObject*>(first)->receivers);  // reloads from the same source
+    EXPECT_EQ(receivers_of(first), 2);
+    stringBinderBind(binder, second, field);
+    EXPECT_EQ(receivers_of(first), 0);
+    EXPECT_EQ(receivers_of(second), 2);
+    take_calls();
+
+    EXPECT_TRUE(push_text_to_source(reinterpret_cast<TestControlObject*>(field)->data_source,
+                                    StringRef::FromCString("typed").get()));
+    EXPECT_EQ(take_calls(), Calls{"source setString \"typed\" 2"});
+    EXPECT_EQ(qv::test::text_of(reinterpret_cast<TestSourceObject*>(second)->text), "typed");
+    EXPECT_FALSE(push_text_to_source(silent(4), StringRef::FromCString("lost").get()));
+    EXPECT_FALSE(push_text_to_source(nullptr, StringRef::FromCString("lost").get()));
+    EXPECT_EQ(take_calls(), Calls{});
+
+    // Nil as the source: the field leaves the last one.
+    switch_field_data_source(field, second, nullptr);
+    EXPECT_EQ(receivers_of(second), 1);
     stringBinderBind(binder, nullptr, nullptr);
 }
 

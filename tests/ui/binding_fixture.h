@@ -98,6 +98,12 @@ inline void source_remove_receiver(RuntimeObject* self, RuntimeObject* receiver)
 {
     remove_receiver(reinterpret_cast<TestSourceObject*>(self)->receivers, receiver);
 }
+inline void source_set_string(RuntimeObject* self, RuntimeString* text)
+{
+    log_call("source setString \"" + qv::test::text_of(text) + "\"", self);
+    RuntimeLockString(text);
+    RuntimeUnlockString(std::exchange(reinterpret_cast<TestSourceObject*>(self)->text, text));
+}
 inline void list_bind(RuntimeObject* self, RuntimeObject* source)
 {
     log_call("BindList to " + std::to_string(id_of(source)), self);
@@ -149,6 +155,7 @@ inline const MethodRecord kSourceMethods[] = {
     QV_TEST_METHOD("dataAvailable", source_data_available),
     QV_TEST_METHOD("addDataNotificationReceiver", source_add_receiver),
     QV_TEST_METHOD("removeDataNotificationReceiver", source_remove_receiver),
+    QV_TEST_METHOD("setString", source_set_string),
 };
 inline const MethodRecord kListMethods[] = {QV_TEST_METHOD("BindList", list_bind)};
 // clang-format on
@@ -193,8 +200,11 @@ inline ControlBindingHooks test_hooks()
         log_call("setString \"" + qv::test::text_of(text) + "\"", field);
     };
     hooks.set_edit_data_source = [](RuntimeObject* field, RuntimeObject* source) {
-        RuntimeLockUnlockObjects(source, as_control(field)->data_source);
+        RuntimeObject* previous = as_control(field)->data_source;
+        RuntimeLockObject(source);
         as_control(field)->data_source = source;
+        switch_field_data_source(field, previous, source);  // as the edit field does
+        RuntimeUnlockObject(previous);
     };
     hooks.is_control = [](RuntimeObject* object) { return as_control(object) != nullptr; };
     hooks.is_edit_field = [](RuntimeObject* object) { return as_control(object) && as_control(object)->is_edit; };
@@ -227,7 +237,8 @@ protected:
         static ObjectDefinition* const s_source_interfaces[] = {
             interface_definition(BuiltInInterface::StringProvider),
             interface_definition(BuiltInInterface::DataAvailableProvider),
-            interface_definition(BuiltInInterface::DataNotifier)};
+            interface_definition(BuiltInInterface::DataNotifier),
+            interface_definition(BuiltInInterface::StringInterface)};
         static ObjectDefinition* const s_list_interfaces[] = {interface_definition(BuiltInInterface::ListInterface)};
         define(s_control, "TestBindingControl", sizeof(TestControlObject), kControlMethods, s_control_interfaces,
                &finalize_control);

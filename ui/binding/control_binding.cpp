@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "runtime/objects/object_ref.h"
+#include "ui/binding/interface_methods.h"
 
 namespace qv::ui {
 namespace {
@@ -75,6 +76,19 @@ void notify_radio_changed(RuntimeObject* button, bool checked)
         return;
     const ObjectRef held = ObjectRef::share(button);
     notify_action_receivers(checked ? receivers->checked_part : receivers->unchecked_part);
+}
+
+void switch_field_data_source(RuntimeObject* field, RuntimeObject* previous, RuntimeObject* source)
+{
+    if (!field || previous == source)
+        return;
+    call_interface_method(previous, BuiltInInterface::DataNotifier, "removeDataNotificationReceiver", field);
+    call_interface_method(source, BuiltInInterface::DataNotifier, "addDataNotificationReceiver", field);
+}
+
+bool push_text_to_source(RuntimeObject* source, RuntimeString* text)
+{
+    return call_interface_method(source, BuiltInInterface::StringInterface, "setString", text);
 }
 
 }  // namespace qv::ui

@@ -58,6 +58,16 @@ struct ControlBindingHooks {
 Seam<ControlBindingHooks>& control_binding_seam();
 inline const ControlBindingHooks& control_binding_hooks() { return control_binding_seam().get(); }
 
+// An edit field's data source changes from `previous` to `source` (either may be nil): the
+// field leaves the data receivers of the one and joins those of the other, where they are
+// dataNotifiers. Nothing happens when both are the same object, so a binder reloading from
+// the same source does not subscribe the field twice.
+void switch_field_data_source(RuntimeObject* field, RuntimeObject* previous, RuntimeObject* source);
+
+// What the user wrote into a bound edit field goes to its data source's setString; false when
+// the source has none (or there is no source).
+bool push_text_to_source(RuntimeObject* source, RuntimeString* text);
+
 // A push button was pressed: its action receivers are told, then its Action event runs.
 void notify_button_pressed(RuntimeObject* button);
 

@@ -159,6 +159,8 @@ const ClassTables kTables[] = {{kProperties, kMethods}};
 
 SystemClipboard* set_system_clipboard(SystemClipboard* clipboard) { return std::exchange(s_system, clipboard); }
 
+SystemClipboard* system_clipboard() { return s_system; }
+
 bool system_clipboard_has_text()
 {
     if (!s_system || !s_system->open())

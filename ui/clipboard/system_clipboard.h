@@ -39,6 +39,8 @@ public:
 
 // Installs the clipboard the class uses (null: none). Returns the previous one.
 SystemClipboard* set_system_clipboard(SystemClipboard* clipboard);
+// The installed one, or null.
+SystemClipboard* system_clipboard();
 
 // Paste into an edit field, outside any Clipboard object: each opens the installed clipboard
 // and closes it again. Whether it offers text (CF_TEXT, which the system also makes from

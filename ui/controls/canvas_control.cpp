@@ -16,20 +16,17 @@ class CanvasPane final : public SubPane {
 public:
     using SubPane::SubPane;
 
-    void DoPaint() override
+    void PaintInto(HDC dc) override
     {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(m_window, &paint);
-        if (m_control && event_implemented(m_control, kCanvasPaint)) {
-            GraphicsSurface surface;
-            surface.window = m_window;
-            surface.paint_dc = dc;
-            if (const ObjectRef g = ObjectRef::adopt(make_graphics(surface)); !g.is_nil()) {
-                fire_event(m_control, kCanvasPaint, g.get());
-                detach_graphics(g.get());
-            }
+        if (!m_control || !event_implemented(m_control, kCanvasPaint))
+            return;
+        GraphicsSurface surface;
+        surface.window = m_window;
+        surface.paint_dc = dc;
+        if (const ObjectRef g = ObjectRef::adopt(make_graphics(surface)); !g.is_nil()) {
+            fire_event(m_control, kCanvasPaint, g.get());
+            detach_graphics(g.get());
         }
-        EndPaint(m_window, &paint);
     }
 
     bool DoMouseDown(i32 x, i32 y, u32) override

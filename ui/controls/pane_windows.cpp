@@ -64,6 +64,13 @@ LRESULT pane_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
             return 0;
         }
     }
+    if (message == WM_PRINTCLIENT) {
+        if (SubPane* peer = SubPane::FromHandle(window)) {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            run_guarded([peer, dc] { peer->PaintInto(dc); });
+            return 0;
+        }
+    }
     if (message == WM_NCDESTROY) {
         if (SubPane* peer = SubPane::FromHandle(window))
             peer->ForgetWindow();

@@ -34,21 +34,18 @@ public:
     {
     }
 
-    void DoPaint() override
+    void PaintInto(HDC dc) override
     {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(m_window, &paint);
-        if (m_control && m_description->paint) {
-            RECT client;
-            GetClientRect(m_window, &client);
-            GraphicsSurface surface;
-            surface.window = m_window;
-            surface.paint_dc = dc;
-            const ObjectRef graphics = ObjectRef::adopt(make_graphics(surface));
-            m_description->paint(m_control, dc, graphics.get(), client.right, client.bottom);
-            detach_graphics(graphics.get());
-        }
-        EndPaint(m_window, &paint);
+        if (!m_control || !m_description->paint)
+            return;
+        RECT client;
+        GetClientRect(m_window, &client);
+        GraphicsSurface surface;
+        surface.window = m_window;
+        surface.paint_dc = dc;
+        const ObjectRef graphics = ObjectRef::adopt(make_graphics(surface));
+        m_description->paint(m_control, dc, graphics.get(), client.right, client.bottom);
+        detach_graphics(graphics.get());
     }
 
     bool DoMouseDown(i32 x, i32 y, u32) override

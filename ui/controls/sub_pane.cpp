@@ -241,7 +241,8 @@ void SubPane::SetDisabledBalloonHelp(const char* utf8)
 void SubPane::DoPaint()
 {
     PAINTSTRUCT paint;
-    BeginPaint(m_window, &paint);
+    HDC dc = BeginPaint(m_window, &paint);
+    PaintInto(dc);
     EndPaint(m_window, &paint);
 }
 

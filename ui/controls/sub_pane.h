@@ -99,9 +99,13 @@ public:
     virtual bool DoMouseWheel(i32 /*x*/, i32 /*y*/, i32 /*lines*/) { return false; }
     // A key for the focused peer (KeyDown); true when consumed.
     virtual bool DoKeyDown(u32 /*key*/, u32 /*modifiers*/) { return false; }
+    // WM_PAINT: the invalid part painted through PaintInto.
     virtual void DoPaint();
     // The event loop's turn for the peer holding the focus (caret and similar upkeep).
     virtual void DoIdle() { }
+    // Draws the pane's own content into `dc` (a paint, or WM_PRINTCLIENT from a drawing of the
+    // window into something else); native controls draw themselves.
+    virtual void PaintInto(HDC /*dc*/) { }
 
     bool active() const { return m_active; }
     void set_active(bool on) { m_active = on; }

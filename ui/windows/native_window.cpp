@@ -180,7 +180,8 @@ i32 NativeWindow::Property(const char* name) const
 void NativeWindow::DoPaint()
 {
     PAINTSTRUCT paint;
-    BeginPaint(m_window, &paint);
+    HDC dc = BeginPaint(m_window, &paint);
+    PaintInto(dc);
     EndPaint(m_window, &paint);
 }
 

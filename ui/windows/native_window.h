@@ -94,7 +94,10 @@ public:
     virtual void DoActivate() { }
     virtual void DoDeactivate() { }
     virtual void DoClose() { }
+    // WM_PAINT: the invalid part painted through PaintInto.
     virtual void DoPaint();
+    // Draws the window's own content into `dc` (a paint, or WM_PRINTCLIENT from Window.DrawInto).
+    virtual void PaintInto(HDC /*dc*/) { }
     virtual void DoMoved() { }
     virtual void DoResizing() { }
     virtual void DoResized() { }

@@ -265,16 +265,12 @@ void RuntimeViewWindow::DoDeactivate()
         clear_focus_within(m_window);
 }
 
-void RuntimeViewWindow::DoPaint()
+void RuntimeViewWindow::PaintInto(HDC dc)
 {
     RuntimeObject* backdrop = m_object ? window_fields(m_object)->backdrop : nullptr;
     const bool paints = m_object && event_implemented(m_object, kWindowPaint);
-    if (m_closing || (!backdrop && !paints)) {
-        NativeWindow::DoPaint();
+    if (m_closing || (!backdrop && !paints))
         return;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
     SetTextAlign(dc, TA_BASELINE);
     if (const ObjectRef graphics = ObjectRef::adopt(make_graphics(Surface(dc))); !graphics.is_nil()) {
         // The backdrop lies under whatever Paint draws; Paint may replace it, so it is held.
@@ -282,10 +278,9 @@ void RuntimeViewWindow::DoPaint()
         draw_picture(graphics.get(), held.get(), 0, 0);
         if (paints)
             fire_event(m_object, kWindowPaint, graphics.get());
-        // The paint's device context ends here: a Graphics object the handler kept draws nothing.
+        // The device context ends here: a Graphics object the handler kept draws nothing.
         detach_graphics(graphics.get());
     }
-    EndPaint(m_window, &paint);
 }
 
 GraphicsSurface RuntimeViewWindow::Surface(HDC paint_dc)

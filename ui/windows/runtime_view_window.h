@@ -67,7 +67,7 @@ public:
     bool DoKeyDown(u32 key, u32 modifiers) override;
     void DoActivate() override;
     void DoDeactivate() override;
-    void DoPaint() override;
+    void PaintInto(HDC dc) override;
     void DoMoved() override;
     void DoResizing() override;
     void DoResized() override;

@@ -2,6 +2,8 @@
 // exported routines, and what its files share.
 #pragma once
 
+#include "platform/win32/windows_api.h"
+
 #include <span>
 #include <vector>
 
@@ -53,6 +55,14 @@ void show_application_menu_bar(RuntimeObject* window);
 void close_all_windows();
 // The loop's layout step: pending geometry, then showing windows marked to be shown.
 void apply_pending_layout();
+
+// Draws the window's client area and its visible child windows, each through its own
+// WM_ERASEBKGND and WM_PRINTCLIENT, into `dc`, whose origin is the client area's top-left.
+void print_window_into(HWND window, HDC dc);
+
+// Deletes the brush kept for the last control-colour answer (memory has run out; no control
+// paints again before the process ends).
+void release_control_colour_brush();
 
 // Installs the window services (window_services.h).
 void install_window_layer_services();

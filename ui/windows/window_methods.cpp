@@ -168,7 +168,4 @@ void formAcceptMacDataDrop(RuntimeObject* self, RuntimeString* dataType)
         view->drop_acceptance().accept_mac_data(type_name_of(dataType));
 }
 
-// Drawing into another Graphics belongs to a layer this runtime does not have yet.
-void formDrawInto(RuntimeObject*, RuntimeObject*, int32_t, int32_t) { }
-
 }  // extern "C"

@@ -167,6 +167,12 @@ bool NativeWindow::Filter(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* r
         run_guarded([self] { self->DoPaint(); });
         *result = 0;
         return true;
+    case WM_PRINTCLIENT: {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        run_guarded([self, dc] { self->PaintInto(dc); });
+        *result = 0;
+        return true;
+    }
     case WM_ERASEBKGND: {
         RECT area;
         GetClientRect(m_window, &area);
@@ -322,6 +328,12 @@ ATOM register_window_class()
     add_runtime_window_class(s_atom);
     mdi_child_filter_seam().install(&child_filter);
     return s_atom;
+}
+
+void release_control_colour_brush()
+{
+    if (s_control_brush)
+        DeleteObject(std::exchange(s_control_brush, nullptr));
 }
 
 }  // namespace qv::ui

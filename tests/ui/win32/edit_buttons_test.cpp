@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/application/event_firing.h"
+#include "framework/application/folder_item.h"
 #include "framework/application/mouse_cursor.h"
 #include "platform/win32/windows_api.h"
 
@@ -17,7 +18,10 @@
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/string_ref.h"
 #include "tests/support/class_holder.h"
+#include "runtime/definitions/class_registry.h"
+#include "ui/binding/builtin_interfaces.h"
 #include "ui/binding/control_binding.h"
+#include "ui/binding/receiver_list.h"
 #include "ui/controls/buttons/button_classes.h"
 #include "ui/controls/buttons/button_objects.h"
 #include "ui/controls/buttons/button_pane.h"
@@ -26,6 +30,7 @@
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/sub_pane.h"
 #include "ui/controls/window_object.h"
+#include "ui/style_runs.h"
 
 namespace qv::ui {
 namespace {
@@ -467,6 +472,196 @@ TEST_F(EditAndButtons, TheFieldsOrWindowsCursorWinsOverTheEditControlsOwn)
     controlMouseCursorSetter(control("Field"), offsetof(ControlObject, mouseCursor), nullptr);
     formMouseCursorSetter(m_window, 0, nullptr);
     EXPECT_EQ(cursor_over_field(), LoadCursorW(nullptr, IDC_IBEAM));
+}
+
+StringRef style_data(const std::vector<StyleRun>& runs)
+{
+    const std::string data = encode_style_runs(runs);
+    return StringRef::FromBytes(data.data(), static_cast<i32>(data.size()));
+}
+
+std::vector<StyleRun> runs_of(RuntimeObject* field)
+{
+    const StringRef data = StringRef::adopt(editTextStyleDataGetter(field, 0));
+    const std::optional<std::vector<StyleRun>> runs =
+        decode_style_runs({data.bytes(), static_cast<size_t>(data.length())});
+    return runs ? *runs : std::vector<StyleRun>{{-1, 0, 0, 0, "undecodable"}};
+}
+
+// A file in the temporary folder, removed with the object.
+struct TempFile {
+    explicit TempFile(const char* name)
+    {
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        path = platform::win32::narrow(std::wstring_view(folder)) + name;
+        item = ObjectRef::adopt(new_folder_item(text(path.c_str())));
+    }
+    ~TempFile() { DeleteFileW(platform::win32::widen(path).c_str()); }
+    std::string bytes() const
+    {
+        std::string out;
+        HANDLE file = CreateFileW(platform::win32::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return out;
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            out.append(buffer, got);
+        CloseHandle(file);
+        return out;
+    }
+    void write(const std::string& bytes) const
+    {
+        HANDLE file =
+            CreateFileW(platform::win32::widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    std::string path;
+    ObjectRef item;
+};
+
+// Styled text as an image uses it: set with its runs, read back, saved as RTF and loaded into
+// a second field with the same text and runs.
+TEST_F(EditAndButtons, StyledTextReadsBackAndTravelsThroughAnRtfFile)
+{
+    open([this](RuntimeObject* w) {
+        const ControlBounds above{10, 10, 110, 390}, below{120, 10, 230, 390};
+        edit_fields(add(w, m_field_class, "Field", above))->multiLine = 1;
+        edit_fields(add(w, m_field_class, "Second", below))->multiLine = 1;
+    });
+    RuntimeObject* field = control("Field");
+    RuntimeObject* second = control("Second");
+    const std::vector<StyleRun> runs = {
+        {3, 0xC00000, 14, kRunBold, "Arial"},
+        {5, 0x0000FF, 10, kRunItalic | kRunUnderline, "Courier New"},
+        {4, 0x000000, 12, 0, "Arial"},
+    };
+    const std::string styled = "abc日本語\r二行\rxy";  // 3 + 5 + 4 units
+    editSetTextAndStyle(field, text(styled.c_str()).get(), style_data(runs).get());
+    EXPECT_EQ(utf8(editTextGetter(field, 0)), styled);
+    EXPECT_EQ(runs_of(field), runs);
+
+    TempFile file("qv-styled-text.rtf");
+    FolderItemSaveStyledEditField(file.item.get(), field);
+    EXPECT_EQ(file.bytes().substr(0, 5), "{\\rtf");
+    g_events.clear();
+    m_field_class->eventTable[kEditTextChange].routine = reinterpret_cast<void*>(&on_text_change_counted);
+    FolderItemOpenStyledEditField(file.item.get(), second);
+    EXPECT_EQ(utf8(editTextGetter(second, 0)), styled);
+    EXPECT_EQ(runs_of(second), runs);
+    EXPECT_EQ(g_events, std::vector<std::string>{"TextChange"});
+
+    // A file that does not start as RTF is loaded as plain text, in the field's own format.
+    file.write("{rtf1 is not RTF");
+    FolderItemOpenStyledEditField(file.item.get(), second);
+    EXPECT_EQ(utf8(editTextGetter(second, 0)), "{rtf1 is not RTF");
+    EXPECT_EQ(runs_of(second).size(), 1u);
+    // Style data that is not runs sets the text alone; runs longer than the text are cut.
+    editSetTextAndStyle(second, text("plain").get(), text("not style data").get());
+    EXPECT_EQ(utf8(editTextGetter(second, 0)), "plain");
+    EXPECT_EQ(runs_of(second).size(), 1u);
+    editSetTextAndStyle(second, text("ab").get(), style_data(runs).get());
+    EXPECT_EQ(runs_of(second), (std::vector<StyleRun>{{2, 0xC00000, 14, kRunBold, "Arial"}}));
+    // A missing file leaves the field as it was.
+    DeleteFileW(platform::win32::widen(file.path).c_str());
+    FolderItemOpenStyledEditField(file.item.get(), second);
+    EXPECT_EQ(utf8(editTextGetter(second, 0)), "ab");
+}
+
+// A data source as image code would write one: a string it gives and takes, and the data
+// receivers it tells when that string changes.
+struct StringSourceObject {
+    RuntimeObject header;
+    RuntimeString* text;
+    ReceiverList receivers;
+};
+
+StringSourceObject* source_fields(RuntimeObject* self) { return reinterpret_cast<StringSourceObject*>(self); }
+
+RuntimeString* source_get_string(RuntimeObject* self)
+{
+    return StringRef::share(source_fields(self)->text).leak();
+}
+void source_set_string(RuntimeObject* self, RuntimeString* text)
+{
+    g_events.push_back("source setString " + utf8(StringRef::share(text).leak()));
+    StringRef::adopt(std::exchange(source_fields(self)->text, StringRef::share(text).leak()));
+    notify_data_receivers(source_fields(self)->receivers);  // a source tells its receivers
+}
+void source_add(RuntimeObject* self, RuntimeObject* r) { add_receiver(source_fields(self)->receivers, r); }
+void source_remove(RuntimeObject* self, RuntimeObject* r) { remove_receiver(source_fields(self)->receivers, r); }
+void source_finalize(RuntimeObject* self)
+{
+    clear_receivers(source_fields(self)->receivers);
+    StringRef::adopt(std::exchange(source_fields(self)->text, nullptr));
+}
+
+ClassRecord* string_source_class()
+{
+    static const MethodRecord s_methods[] = {
+        {"getString", nullptr, nullptr, 0, reinterpret_cast<void*>(&source_get_string), nullptr, nullptr, nullptr, 0},
+        {"setString", nullptr, nullptr, 0, reinterpret_cast<void*>(&source_set_string), nullptr, nullptr, nullptr, 0},
+        {"addDataNotificationReceiver", nullptr, nullptr, 0, reinterpret_cast<void*>(&source_add), nullptr, nullptr,
+         nullptr, 0},
+        {"removeDataNotificationReceiver", nullptr, nullptr, 0, reinterpret_cast<void*>(&source_remove), nullptr,
+         nullptr, nullptr, 0},
+    };
+    static ObjectDefinition* const s_interfaces[] = {interface_definition(BuiltInInterface::StringProvider),
+                                                     interface_definition(BuiltInInterface::StringInterface),
+                                                     interface_definition(BuiltInInterface::DataNotifier)};
+    static ObjectDefinition s_definition;
+    static ClassRecord* s_class = [] {
+        DefinitionSource source{};
+        source.name = "TestStringSource";
+        source.instance_size = sizeof(StringSourceObject);
+        source.methods = s_methods;
+        source.interfaces = s_interfaces;
+        source.finalizer = &source_finalize;
+        build_definition(s_definition, source);
+        RegisterDefinition(&s_definition);
+        return ClassFromDefinition(&s_definition);
+    }();
+    return s_class;
+}
+
+// The field shows the source's string, is one of its receivers, and what the user types goes
+// to the source once; text set from code stays in the field.
+TEST_F(EditAndButtons, ABoundFieldSubscribesToItsSourceAndPushesWhatTheUserTypes)
+{
+    open([this](RuntimeObject* w) { add(w, m_field_class, "Field", {10, 10, 40, 200}); });
+    m_field_class->eventTable[kEditTextChange].routine = reinterpret_cast<void*>(&on_text_change_counted);
+    RuntimeObject* field = control("Field");
+    const ObjectRef source = ObjectRef::adopt(RuntimeNewObject(string_source_class()));
+    source_fields(source.get())->text = text("from source").leak();
+    const ObjectRef binder = ObjectRef::adopt(RuntimeNewObject(RuntimeLookupClass(text("stringBinder").get())));
+    ASSERT_FALSE(binder.is_nil());
+    stringBinderBind(binder.get(), source.get(), field);
+    EXPECT_EQ(utf8(editTextGetter(field, 0)), "from source");
+    EXPECT_EQ(receiver_count(source_fields(source.get())->receivers), 2);  // the binder and the field
+    EXPECT_EQ(edit_fields(field)->boundDataSource, source.get());
+
+    g_events.clear();
+    HWND native = control_fields(field)->paneInstance->handle();
+    SendMessageW(native, EM_SETSEL, 11, 11);
+    SendMessageW(native, WM_CHAR, L'!', 0);
+    EXPECT_EQ(utf8(source_get_string(source.get())), "from source!");
+    EXPECT_EQ(utf8(editTextGetter(field, 0)), "from source!");
+    EXPECT_EQ(g_events, std::vector<std::string>({"source setString from source!", "TextChange"}));
+
+    g_events.clear();
+    editTextSetter(field, 0, text("from code").get());
+    EXPECT_EQ(g_events, std::vector<std::string>{"TextChange"});
+    EXPECT_EQ(utf8(source_get_string(source.get())), "from source!");
+
+    // Given no source, the field leaves this one's receivers; the cycle of counts is gone.
+    stringBinderBind(binder.get(), nullptr, nullptr);
+    control_binding_hooks().set_edit_data_source(field, nullptr);
+    EXPECT_EQ(edit_fields(field)->boundDataSource, nullptr);
+    EXPECT_EQ(receiver_count(source_fields(source.get())->receivers), 0);
 }
 
 }  // namespace

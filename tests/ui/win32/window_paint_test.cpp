@@ -1,5 +1,6 @@
 // Paint: the window's Paint event draws through the Graphics it is given, which draws nothing
 // once the paint is over; the Graphics property is one object for the window's life.
+#include "graphics/picture_class.h"
 #include "tests/ui/win32/window_fixture.h"
 
 namespace qv::ui::test {
@@ -100,6 +101,37 @@ TEST_F(Paint, TheBackdropLiesUnderPaintAtTheTopLeftInItsOwnSize)
         RuntimeUnlockObject(window);
     }
     RuntimeUnlockObject(backdrop);
+}
+
+// DrawInto draws the window's background and its Paint into another Graphics at an offset,
+// whether or not the window is on screen.
+TEST_F(Paint, DrawIntoCopiesTheWindowPaintedIntoAnotherGraphics)
+{
+    set_event(m_class, kWindowPaint, &paint_red_square);
+    RuntimeObject* window = open_window();
+    turn();
+    const u32 face = GetSysColor(COLOR_BTNFACE);
+    const u32 face_rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown ? "shown" : "hidden");
+        if (!shown)
+            ShowWindow(handle_of(window), SW_HIDE);
+        RuntimeObject* picture = newPicture(400, 300, 32);
+        RuntimeObject* g = pictureGraphicsGetter(picture, 0);
+        formDrawInto(window, g, 5, 3);
+        GdiFlush();
+        const u32* pixels = graphics::picture_pixels(picture);
+        const auto at = [pixels](i32 x, i32 y) { return pixels[y * 400 + x] & 0xFFFFFF; };
+        EXPECT_EQ(at(5 + 15, 3 + 15), 0xFF0000u);  // the Paint's square
+        EXPECT_EQ(at(5 + 40, 3 + 40), face_rgb);   // the window's background
+        EXPECT_EQ(at(2, 1), 0xFFFFFFu);            // left of and above the offset: untouched
+        RuntimeUnlockObject(g);
+        RuntimeUnlockObject(picture);
+    }
+    formDrawInto(window, nullptr, 0, 0);  // nothing to draw into
+    RuntimeUnlockObject(std::exchange(g_kept, nullptr));
+    RuntimeCloseWindow(window);
+    RuntimeUnlockObject(window);
 }
 
 }  // namespace

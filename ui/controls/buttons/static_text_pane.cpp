@@ -72,10 +72,8 @@ void StaticTextPane::RegisterMnemonic(const std::string& caption)
     }
 }
 
-void StaticTextPane::DoPaint()
+void StaticTextPane::PaintInto(HDC dc)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
     if (m_control) {
         const StaticTextObject* t = object_as<StaticTextObject>(m_control);
         RECT area;
@@ -119,7 +117,6 @@ void StaticTextPane::DoPaint()
         if (previous_font)
             SelectObject(dc, previous_font);
     }
-    EndPaint(m_window, &paint);
 }
 
 POINT StaticTextPane::Local(i32 x, i32 y) const

@@ -20,7 +20,7 @@ public:
     // Registers Alt plus the caption's mnemonic as the label shortcut (AcceleratorKey).
     void RegisterMnemonic(const std::string& caption);
 
-    void DoPaint() override;
+    void PaintInto(HDC dc) override;
     bool DoMouseDown(i32 x, i32 y, u32 modifiers) override;
     void DoMouseDrag(i32 x, i32 y) override;
     void DoMouseUp(i32 x, i32 y) override;

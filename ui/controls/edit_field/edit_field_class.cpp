@@ -196,7 +196,9 @@ void register_edit_field_class()
             return object && RuntimeObjectIsa(object, edit_field_class()) != 0;
         };
         hooks.set_edit_data_source = [](RuntimeObject* field, RuntimeObject* source) {
+            const ObjectRef previous = ObjectRef::share(edit_fields(field)->boundDataSource);
             objSetter(field, offsetof(EditFieldObject, boundDataSource), source);
+            switch_field_data_source(field, previous.get(), source);
         };
         control_binding_seam().install(hooks);
     });

@@ -3,11 +3,13 @@
 #include <utility>
 
 #include "platform/message_box.h"
+#include "runtime/diagnostics/assertion.h"
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/control_routines.h"
 #include "ui/controls/control_text.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/edit_field/edit_pane.h"
+#include "ui/style_runs.h"
 
 using qv::StringRef;
 using qv::ui::EditFieldObject;
@@ -25,6 +27,12 @@ EditPane* pane_of(RuntimeObject* self)
 {
     EditFieldObject* f = field_of(self);
     return f ? static_cast<EditPane*>(f->control.paneInstance) : nullptr;
+}
+
+std::string path_of(RuntimeObject* folder_item)
+{
+    const StringRef path = StringRef::adopt(fileAbsolutePathGetter(folder_item, 0)).ToUTF8();
+    return path.is_nil() ? std::string() : std::string(path.CText());
 }
 
 bool on(int32_t value) { return (value & 0xFF) != 0; }
@@ -104,13 +112,30 @@ void editTextSetter(RuntimeObject* self, int32_t, RuntimeString* text)
     StringRef::adopt(std::exchange(f->text, kept.leak()));  // the field's count moves to the new text
 }
 
+// The formats live in the native control: a field without one has plain text, and its style
+// data is empty.
 RuntimeString* editTextStyleDataGetter(RuntimeObject* self, int32_t)
 {
-    // Style runs are not kept apart from the text on this platform: the data is empty.
-    return field_of(self) ? StringRef::FromCString("").leak() : nullptr;
+    if (!field_of(self))
+        return nullptr;
+    EditPane* pane = pane_of(self);
+    const std::string data = pane ? qv::ui::encode_style_runs(pane->StyleRuns()) : std::string();
+    return StringRef::FromBytes(data.data(), static_cast<i32>(data.size())).leak();
 }
 
-void editSetTextAndStyle(RuntimeObject* self, RuntimeString* text, RuntimeString*) { editTextSetter(self, 0, text); }
+// Style data that is not style runs leaves the text in the field's own format.
+void editSetTextAndStyle(RuntimeObject* self, RuntimeString* text, RuntimeString* style)
+{
+    editTextSetter(self, 0, text);
+    EditPane* pane = pane_of(self);
+    if (!pane)
+        return;
+    const StringRef data = StringRef::share(style);
+    const std::optional<std::vector<qv::ui::StyleRun>> runs =
+        qv::ui::decode_style_runs({data.bytes(), static_cast<size_t>(data.is_nil() ? 0 : data.length())});
+    if (runs)
+        pane->SetStyleRuns(qv::ui::fit_runs(*runs, static_cast<i32>(utf16_of(text).size())));
+}
 
 int32_t editBorderGetter(RuntimeObject* self, int32_t) { return stored_flag(self, &EditFieldObject::border); }
 void editBorderSetter(RuntimeObject* self, int32_t, int32_t v) { store_flag(self, &EditFieldObject::border, v); }
@@ -247,7 +272,7 @@ RuntimeString* editSelTextGetter(RuntimeObject* self, int32_t)
 void editSelTextSetter(RuntimeObject* self, int32_t, RuntimeString* text)
 {
     if (EditPane* pane = pane_of(self))
-        pane->ReplaceSelection(utf16_of(text));
+        pane->SetSelectedText(utf16_of(text));
 }
 
 int32_t editSelBoldGetter(RuntimeObject* self, int32_t) { return selection_has(self, CFM_BOLD, CFE_BOLD); }
@@ -388,6 +413,29 @@ int32_t EditScrollPositionXGetter(RuntimeObject* self)
 {
     EditPane* pane = pane_of(self);
     return pane ? pane->HorizontalScroll() : 0;
+}
+
+// A file that cannot be read leaves the field as it was; neither direction reports a failure.
+void FolderItemOpenStyledEditField(RuntimeObject* item, RuntimeObject* field)
+{
+    EditFieldObject* f = field_of(field);
+    EditPane* pane = pane_of(field);
+    if (!item || !f || !pane)
+        return;
+    if (!pane->LoadStyledFile(path_of(item)))
+        return;
+    // Loading is the program's doing: the text counts as set from code.
+    StringRef::adopt(std::exchange(f->text, pane->Text().leak()));
+}
+
+void FolderItemSaveStyledEditField(RuntimeObject* item, RuntimeObject* field)
+{
+    if (!item) {
+        qv::assertion_failed("EditField", 0, "folderItem");
+        return;
+    }
+    if (EditPane* pane = field_of(field) ? pane_of(field) : nullptr)
+        pane->SaveStyledFile(path_of(item));
 }
 
 // Printing is not carried by this platform's runtime: there is no printer object to give.

@@ -2,16 +2,20 @@
 #include "platform/win32/failed_call.h"
 #include "ui/controls/control_text.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "core/once.h"
 #include "framework/application/event_firing.h"
 #include "framework/menus/menu_dispatch.h"
 #include "platform/colorref.h"
+#include "platform/files.h"
 #include "runtime/objects/object_ref.h"
 #include "runtime/strings/runtime_string.h"
 #include "runtime/text/encoding_tags.h"
 #include "ui/clipboard/system_clipboard.h"
+#include "ui/binding/control_binding.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/window_access.h"
 #include "ui/controls/window_controls.h"
@@ -61,6 +65,67 @@ CHARFORMATW char_format(DWORD mask)
     format.cbSize = sizeof format;
     format.dwMask = mask;
     return format;
+}
+
+constexpr DWORD kRunMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_COLOR;
+
+StyleRun run_of(const CHARFORMATW& format, i32 length)
+{
+    StyleRun run;
+    run.length = length;
+    const COLORREF colour =
+        (format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : format.crTextColor;
+    run.color = platform::color_from_colorref(colour);
+    run.size = format.yHeight / 20;  // twips
+    run.style = static_cast<u8>(((format.dwEffects & CFE_BOLD) ? kRunBold : 0) |
+                                ((format.dwEffects & CFE_ITALIC) ? kRunItalic : 0) |
+                                ((format.dwEffects & CFE_UNDERLINE) ? kRunUnderline : 0));
+    const auto* face = reinterpret_cast<const char16_t*>(format.szFaceName);
+    run.face = platform::win32::narrow(std::u16string_view(face, std::char_traits<char16_t>::length(face)));
+    return run;
+}
+
+CHARFORMATW format_of(const StyleRun& run)
+{
+    CHARFORMATW format = char_format(CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_COLOR);
+    format.dwEffects = ((run.style & kRunBold) ? CFE_BOLD : 0) | ((run.style & kRunItalic) ? CFE_ITALIC : 0) |
+                       ((run.style & kRunUnderline) ? CFE_UNDERLINE : 0);
+    format.crTextColor = platform::colorref_from_color(run.color);
+    if (run.size > 0) {
+        format.dwMask |= CFM_SIZE;
+        format.yHeight = run.size * 20;
+    }
+    const std::u16string face = platform::win32::widen_u16(run.face).substr(0, LF_FACESIZE - 1);
+    if (!face.empty()) {
+        format.dwMask |= CFM_FACE;
+        face.copy(reinterpret_cast<char16_t*>(format.szFaceName), face.size());
+    }
+    return format;
+}
+
+// EM_STREAMIN and EM_STREAMOUT move bytes through a callback with a cookie.
+struct StreamBuffer {
+    const std::vector<u8>* in = nullptr;
+    size_t at = 0;
+    std::string out;
+};
+
+DWORD CALLBACK read_stream(DWORD_PTR cookie, LPBYTE bytes, LONG wanted, LONG* given)
+{
+    auto* buffer = reinterpret_cast<StreamBuffer*>(cookie);
+    const size_t count = std::min(static_cast<size_t>(wanted), buffer->in->size() - buffer->at);
+    std::memcpy(bytes, buffer->in->data() + buffer->at, count);
+    buffer->at += count;
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+
+DWORD CALLBACK write_stream(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* taken)
+{
+    reinterpret_cast<StreamBuffer*>(cookie)->out.append(reinterpret_cast<const char*>(bytes),
+                                                         static_cast<size_t>(count));
+    *taken = count;
+    return 0;
 }
 
 // Alignment 2 centre, 3 right; anything else is the default, left.
@@ -217,7 +282,23 @@ void EditPane::PushText()
     m_pushing = false;
 }
 
+template <typename F>
+void EditPane::FromCode(F change)
+{
+    ++m_code_changes;
+    change();
+    --m_code_changes;
+}
+
 void EditPane::SetText(const StringRef& text)
+{
+    // A bound source hands back the text just pushed to it: the field has it already.
+    if (m_pushing_to_source && !text.is_nil() && text.CompareExact(Text()) == 0)
+        return;
+    FromCode([&] { SetTextFromCode(text); });
+}
+
+void EditPane::SetTextFromCode(const StringRef& text)
 {
     StringRef kept = KeptForm(text);
     if (!kept.is_nil()) {
@@ -284,6 +365,11 @@ StringRef EditPane::SelText() const
         to_runtime_line_ends(text);
     }
     return utf8_string(text);
+}
+
+void EditPane::SetSelectedText(const std::u16string& text)
+{
+    FromCode([&] { ReplaceSelection(text); });
 }
 
 void EditPane::ReplaceSelection(const std::u16string& text)
@@ -496,6 +582,121 @@ void EditPane::SetSelectionAlignment(i32 alignment)
     SendMessageW(m_window, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
 }
 
+// ---- Styled text ---------------------------------------------------------------------
+
+template <typename F>
+void EditPane::KeepingSelection(F change)
+{
+    Quietly([&] {
+        CHARRANGE kept{0, 0};
+        SendMessageW(m_window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+        SendMessageW(m_window, EM_HIDESELECTION, TRUE, 0);
+        change();
+        SendMessageW(m_window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+        SendMessageW(m_window, EM_HIDESELECTION, FALSE, 0);
+    });
+}
+
+CHARFORMATW EditPane::RangeFormat(i32 start, i32 length)
+{
+    SetSelection(start, length);
+    CHARFORMATW format = char_format(kRunMask);
+    SendMessageW(m_window, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+std::vector<StyleRun> EditPane::StyleRuns()
+{
+    std::vector<StyleRun> runs;
+    if (!m_window)
+        return runs;
+    PushText();
+    GETTEXTLENGTHEX count{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const i32 length =
+        static_cast<i32>(SendMessageW(m_window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&count), 0));
+    // The control tells which attributes a whole range shares: each run is found by doubling
+    // its length while the format holds and halving back in, a few requests per run rather
+    // than one per character.
+    const auto uniform = [&](i32 start, i32 units) { return (RangeFormat(start, units).dwMask & kRunMask) == kRunMask; };
+    KeepingSelection([&] {
+        for (i32 at = 0; at < length;) {
+            const CHARFORMATW first = RangeFormat(at, 1);
+            i32 good = 1, bad = 0;
+            while (at + good < length) {
+                const i32 next = std::min(length - at, good * 2);
+                if (!uniform(at, next)) {
+                    bad = next;
+                    break;
+                }
+                good = next;
+            }
+            while (bad - good > 1) {
+                const i32 middle = good + (bad - good) / 2;
+                (uniform(at, middle) ? good : bad) = middle;
+            }
+            append_run(runs, run_of(first, good));
+            at += good;
+        }
+    });
+    return runs;
+}
+
+void EditPane::SetStyleRuns(std::span<const StyleRun> runs)
+{
+    if (!m_window || runs.empty())
+        return;
+    PushText();
+    KeepingSelection([&] {
+        i32 at = 0;
+        for (const StyleRun& run : runs) {
+            SetSelection(at, run.length);
+            CHARFORMATW format = format_of(run);
+            ApplyToSelection(format);
+            at += run.length;
+        }
+    });
+}
+
+bool EditPane::LoadStyledFile(const std::string& utf8_path)
+{
+    if (!m_window || m_password)
+        return false;
+    const std::optional<std::vector<u8>> bytes = platform::read_whole_file(utf8_path);
+    if (!bytes)
+        return false;
+    static constexpr char kRtf[] = "{\\rtf";
+    const bool rtf = bytes->size() >= 5 && std::memcmp(bytes->data(), kRtf, 5) == 0;
+    m_push_pending = false;  // the file's text replaces any text still waiting
+    StreamBuffer buffer;
+    buffer.in = &*bytes;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &read_stream};
+    Quietly([&] {
+        SendMessageW(m_window, EM_STREAMIN, rtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    });
+    ForgetText();
+    FromCode([&] { AfterEdit(); });
+    return true;
+}
+
+bool EditPane::SaveStyledFile(const std::string& utf8_path)
+{
+    if (!m_window)
+        return false;
+    PushText();
+    StreamBuffer buffer;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &write_stream};
+    SendMessageW(m_window, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    HANDLE file = CreateFileW(platform::win32::widen(utf8_path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, buffer.out.data(), static_cast<DWORD>(buffer.out.size()), &written, nullptr) &&
+                       written == buffer.out.size();
+    CloseHandle(file);
+    return whole;
+}
+
 // ---- Focus ------------------------------------------------------------------------------
 
 bool EditPane::CanTakeFocus() const { return m_window && IsWindowVisible(m_window) && IsWindowEnabled(m_window); }
@@ -526,8 +727,25 @@ bool EditPane::DoMouseWheel(i32, i32, i32 lines)
 
 // ---- Events -----------------------------------------------------------------------------
 
+void EditPane::PushToDataSource()
+{
+    if (!m_control || m_code_changes > 0 || m_pushing_to_source)
+        return;
+    const ObjectRef source = ObjectRef::share(edit_fields(m_control)->boundDataSource);
+    if (source.is_nil())
+        return;
+    const ObjectRef held = ObjectRef::share(m_control);
+    const StringRef text = Text();
+    m_pushing_to_source = true;
+    push_text_to_source(source.get(), text.get());
+    m_pushing_to_source = false;
+}
+
 void EditPane::FireTextChange()
 {
+    if (!m_control)
+        return;
+    PushToDataSource();
     if (!m_control)
         return;
     EditFieldObject* f = edit_fields(m_control);

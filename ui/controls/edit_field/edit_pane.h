@@ -6,12 +6,15 @@
 
 #include <richedit.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "runtime/strings/string_ref.h"
 #include "ui/controls/edit_field/edit_field_object.h"
 #include "ui/controls/font_cache.h"
 #include "ui/controls/sub_pane.h"
+#include "ui/style_runs.h"
 
 namespace qv::ui {
 
@@ -35,6 +38,8 @@ public:
     StringRef SelText() const;
     // Replaces the selection (through the masking of a password field).
     void ReplaceSelection(const std::u16string& text);
+    // The same from code (SelText): like Text set from code, not sent to a data source.
+    void SetSelectedText(const std::u16string& text);
 
     void SetReadOnly(bool on);
     void SetLimit(i32 characters);
@@ -57,6 +62,18 @@ public:
     void SetSelectionColor(i32 rgb);
     i32 SelectionAlignment() const;
     void SetSelectionAlignment(i32 alignment);
+
+    // The text's formats as style runs, from its start to its end.
+    std::vector<StyleRun> StyleRuns();
+    // Gives the runs to the text from its start (fit them to it first); the text past them
+    // keeps its format. Neither moves the selection or fires SelChange.
+    void SetStyleRuns(std::span<const StyleRun> runs);
+    // Styled text from a file: RTF when its first bytes are "{\rtf", else plain text; fires
+    // TextChange. False, the field unchanged, when the file cannot be read (or the field
+    // masks a password).
+    bool LoadStyledFile(const std::string& utf8_path);
+    // The styled text as RTF, into a file made anew; false when it cannot be made.
+    bool SaveStyledFile(const std::string& utf8_path);
 
     void Cut();
     void Copy();
@@ -89,6 +106,7 @@ private:
     bool OwnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
 
     std::u16string NativeText() const;
+    void SetTextFromCode(const StringRef& text);
     void SetNativeText(const std::u16string& text);
     // The text as the control would give it back, when keeping it here is safe; nil otherwise.
     StringRef KeptForm(const StringRef& text) const;
@@ -97,6 +115,12 @@ private:
     // The control's text may have changed: the next read asks the control.
     void ForgetText() const { m_text_known = false; }
     void FireTextChange();
+    // A change the user made goes to the field's data source, if it is bound to one.
+    void PushToDataSource();
+    // Runs `change`, a change of the text from code: its TextChange sends nothing to the
+    // field's data source.
+    template <typename F>
+    void FromCode(F change);
     void FireSelChange();
     void AfterEdit();
     template <typename F>
@@ -104,6 +128,12 @@ private:
     bool TypeIntoPassword(char16_t c);
     bool HasSelection() const { return SelLength() > 0; }
     void ApplyToSelection(CHARFORMATW& format);
+    // The format shared by the units [start, start + length): only the attributes the whole
+    // range has in common are in its mask.
+    CHARFORMATW RangeFormat(i32 start, i32 length);
+    // Runs `change` with the selection hidden, put back as it was afterwards.
+    template <typename F>
+    void KeepingSelection(F change);
     // Runs `change` with the control's events switched off.
     template <typename F>
     void Quietly(F change);
@@ -123,6 +153,8 @@ private:
     mutable bool m_text_known = false;
     bool m_push_pending = false;  // m_text has yet to reach the control
     bool m_pushing = false;
+    i32 m_code_changes = 0;            // changes from code under way (FromCode)
+    bool m_pushing_to_source = false;  // the source's echo of a push sets the same text again
 };
 
 // The field's font description, from its record.

@@ -151,6 +151,8 @@ std::span<const ProvidedRoutine> control_routines()
         QV_PROVIDED(paneObjSetter),
         QV_PROVIDED(paneShortGetter),
         QV_PROVIDED(paneShortSetter),
+        QV_PROVIDED(FolderItemOpenStyledEditField),
+        QV_PROVIDED(FolderItemSaveStyledEditField),
     };
     return kRoutines;
 }
