@@ -18,6 +18,9 @@ set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 results=${QUAVER_RESULTS:-build/test-results}   # relative to the root: the Windows suites get it as a path too
+# A Windows program reads "/work/..." as a path on its current drive, not as the Unix root:
+# a results folder inside the project is passed on relative to it.
+case $results in "$root"/*) results=${results#"$root"/} ;; esac
 suite_timeout=${QUAVER_SUITE_TIMEOUT:-$((900 * ${QUAVER_TIME_SCALE:-1}))}
 sections=" ${QUAVER_SECTIONS:-checks linux valgrind asan fuzz win32} "
 total_passed=0 total_failed=0 total_skipped=0
