@@ -14,7 +14,7 @@
 namespace qv {
 namespace {
 
-using platform::win32::key_held;
+using platform::win32::key_held_at_message;
 
 i16 key_scan(u8 character) { return VkKeyScanA(static_cast<CHAR>(character)); }
 
@@ -61,13 +61,13 @@ bool act_on_shortcut(const ShortcutEntry& entry, const ShortcutContext& context)
 u32 held_modifiers(bool windows_keys)
 {
     u32 mask = 0;
-    if (key_held(VK_CONTROL))
+    if (key_held_at_message(VK_CONTROL))
         mask |= kModifierCtrl;
-    if (key_held(VK_MENU))
+    if (key_held_at_message(VK_MENU))
         mask |= kModifierAlt;
-    if (key_held(VK_SHIFT))
+    if (key_held_at_message(VK_SHIFT))
         mask |= kModifierShift;
-    if (windows_keys && (key_held(VK_LWIN) || key_held(VK_RWIN)))
+    if (windows_keys && (key_held_at_message(VK_LWIN) || key_held_at_message(VK_RWIN)))
         mask |= kModifierCommand;
     return mask;
 }

@@ -47,4 +47,6 @@ std::string narrow(std::u16string_view utf16)
 
 bool key_held(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
 
+bool key_held_at_message(int virtual_key) { return (GetKeyState(virtual_key) & 0x8000) != 0; }
+
 }  // namespace platform::win32

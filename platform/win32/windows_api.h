@@ -32,4 +32,9 @@ std::string narrow(std::u16string_view utf16);
 // Whether the key is down now (GetAsyncKeyState's high bit).
 bool key_held(int virtual_key);
 
+// Whether the key was down when the message being handled was sent (GetKeyState's high bit):
+// what the modifiers of a key or a click are. On a busy machine the user may have let go of
+// Ctrl before its Ctrl+Q is handled, so the state now would make it a plain Q.
+bool key_held_at_message(int virtual_key);
+
 }  // namespace platform::win32

@@ -13,7 +13,7 @@
 namespace qv::ui {
 namespace {
 
-using platform::win32::key_held;
+using platform::win32::key_held_at_message;
 
 // Mouse messages of a pane belong to its window: they go to the content window in its
 // coordinates, where the window offers them to its controls first.
@@ -43,9 +43,9 @@ bool forward_mouse(HWND pane, UINT message, WPARAM wparam, LPARAM lparam)
     POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     MapWindowPoints(pane, top->handle(), &at, 1);
     u32 keys = 0;
-    if (key_held(VK_CONTROL))
+    if (key_held_at_message(VK_CONTROL))
         keys |= MK_CONTROL;
-    if (key_held(VK_SHIFT))
+    if (key_held_at_message(VK_SHIFT))
         keys |= MK_SHIFT;
     SendMessageW(top->handle(), as, keys, MAKELPARAM(at.x, at.y));
     return true;
